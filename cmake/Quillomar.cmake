@@ -45,3 +45,21 @@ function(qm_bench name)
     QM_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     QM_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata")
 endfunction()
+
+# qm_glob_library(<name> [LIBS <libs...>]): a library of every .cpp below the calling folder, so
+# several people can add files to one module without editing its CMakeLists.txt. Nothing is
+# made while the folder has no sources yet.
+function(qm_glob_library name)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(sources)
+    qm_library(${name} ${sources} ${ARGN})
+  endif()
+endfunction()
+
+# qm_glob_test(<name> [LIBS <libs...>]): the same for a test folder.
+function(qm_glob_test name)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  if(sources)
+    qm_test(${name} ${sources} ${ARGN})
+  endif()
+endfunction()
