@@ -63,3 +63,15 @@ function(qm_glob_test name)
     qm_test(${name} ${sources} ${ARGN})
   endif()
 endfunction()
+
+# qm_existing(<out> <targets...>): those of the given targets that are defined already. Modules
+# come up one by one; a module links what lies below it as soon as that exists.
+function(qm_existing out)
+  set(found)
+  foreach(t IN LISTS ARGN)
+    if(TARGET ${t})
+      list(APPEND found ${t})
+    endif()
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
