@@ -1,0 +1,32 @@
+#pragma once
+// Replaces a file only after its new contents are completely and durably written: the bytes go
+// to a temporary file beside the target, which is renamed over the target by Commit. A crash,
+// a full disk or an abandoned write leaves the old file as it was.
+#include <cstdio>
+#include <string>
+
+class AtomicFile {
+ public:
+  AtomicFile() = default;
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+  ~AtomicFile();  // discards an uncommitted write
+
+  // Creates the temporary file (owner read and write only). False when it cannot be made.
+  bool Open(const std::string& target);
+  bool IsOpen() const { return file_ != nullptr; }
+
+  // The temporary file for writing; null when not open.
+  FILE* File() const { return file_; }
+  bool Write(const void* data, size_t size);
+
+  // Flushes, syncs and closes the temporary file, then renames it over the target. False, with
+  // the target untouched and the temporary file removed, when any write or step failed.
+  bool Commit();
+  void Discard();
+
+ private:
+  FILE* file_ = nullptr;
+  std::string target_;
+  std::string temp_;
+};

@@ -1,0 +1,68 @@
+#include "platform/AtomicFile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+class AtomicFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("qm_atomic_" + std::to_string(getpid()));
+    fs::create_directories(folder_);
+    target_ = (folder_ / "settings.ini").string();
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string Read() {
+    std::ifstream in(target_);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  size_t FileCount() { return static_cast<size_t>(std::distance(fs::directory_iterator(folder_), {})); }
+
+  fs::path folder_;
+  std::string target_;
+};
+
+TEST_F(AtomicFileTest, CommitReplacesTheTarget) {
+  std::ofstream(target_) << "old";
+  AtomicFile file;
+  ASSERT_TRUE(file.Open(target_));
+  EXPECT_TRUE(file.Write("new", 3));
+  EXPECT_EQ(Read(), "old");
+  EXPECT_TRUE(file.Commit());
+  EXPECT_EQ(Read(), "new");
+  EXPECT_EQ(FileCount(), 1u);
+  struct stat info;
+  ASSERT_EQ(stat(target_.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+TEST_F(AtomicFileTest, AbandonedWriteLeavesTheOldFile) {
+  std::ofstream(target_) << "old";
+  {
+    AtomicFile file;
+    ASSERT_TRUE(file.Open(target_));
+    file.Write("partial", 7);
+  }
+  EXPECT_EQ(Read(), "old");
+  EXPECT_EQ(FileCount(), 1u);
+}
+
+TEST_F(AtomicFileTest, UnwritableFolderFails) {
+  AtomicFile file;
+  EXPECT_FALSE(file.Open((folder_ / "missing" / "x").string()));
+  EXPECT_FALSE(file.Write("x", 1));
+  EXPECT_FALSE(file.Commit());
+}
+
+}  // namespace
