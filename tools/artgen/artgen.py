@@ -9,10 +9,12 @@ The output is the same bytes on every run: every random choice comes from a fixe
 import sys
 
 import tiles
+import ui
 
 
 def main():
     tiles.make()
+    ui.make()
     if len(sys.argv) > 2 and sys.argv[1] == '--preview':
         tiles.preview(sys.argv[2] + '/tiles.png')
 
