@@ -8,6 +8,7 @@ The output is the same bytes on every run: every random choice comes from a fixe
 """
 import sys
 
+import scenes
 import tiles
 import ui
 
@@ -15,6 +16,7 @@ import ui
 def main():
     tiles.make()
     ui.make()
+    scenes.make()
     if len(sys.argv) > 2 and sys.argv[1] == '--preview':
         tiles.preview(sys.argv[2] + '/tiles.png')
 

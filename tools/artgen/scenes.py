@@ -1,0 +1,454 @@
+"""Full-screen pictures: the fifteen play-field landscapes and their thumbnail sheet, the main
+menu, the free-play grid backdrop, the campaign map with its regions, the timeline, and the
+smaller scene pieces (welcome backdrop, slide wipe, menu sprites, help illustrations).
+
+Landscapes are layered ink-wash mountains: ridge lines of seeded fractal noise, each range
+paler than the one before it, mist pooling in the valleys. They stay soft and low in contrast
+because tiles lie over them."""
+import math
+import random
+
+import numpy as np
+from PIL import Image, ImageDraw, ImageFilter
+
+from common import (BRUSH_CJK, GOLD, GOLD_DARK, GOLD_LIGHT, INK, IVORY, JADE, JADE_DARK,
+                    LACQUER, LACQUER_DARK, PAPER, PAPER_DARK, Canvas, mix, noise, rgba, save_jpg,
+                    save_png, shade, strip, vgradient)
+from tiles import STYLES, face, plain_bases
+
+
+def ridge(width, seed, base, amplitude, roughness=0.55, octaves=7):
+    """A mountain ridge line: y for each x, from seeded 1-D fractal noise."""
+    rng = np.random.RandomState(seed)
+    y = np.zeros(width)
+    amp, period = amplitude, width / 2.0
+    for _ in range(octaves):
+        points = int(width / period) + 3
+        knots = rng.uniform(-1, 1, points)
+        xs = np.arange(width) / period
+        i = np.floor(xs).astype(int)
+        t = xs - i
+        t = t * t * (3 - 2 * t)
+        y += amp * (knots[i] * (1 - t) + knots[i + 1] * t)
+        amp *= roughness
+        period /= 2.0
+    return base + y
+
+
+def fill_below(img, ys, colour, alpha=255):
+    w, h = img.size
+    mask = Image.new('L', (w, h), 0)
+    d = ImageDraw.Draw(mask)
+    d.polygon([(0, h)] + [(x, float(ys[x])) for x in range(w)] + [(w - 1, h)], fill=alpha)
+    layer = Image.new('RGBA', (w, h), rgba(colour))
+    layer.putalpha(mask)
+    img.alpha_composite(layer)
+
+
+def mist(img, y0, y1, colour, strength):
+    w, h = img.size
+    band = vgradient((w, h), [(0, rgba(colour, 0)), (max(0.0, y0 / h), rgba(colour, 0)),
+                              (min(1.0, y1 / h), rgba(colour, strength)), (1, rgba(colour, strength))])
+    img.alpha_composite(band)
+
+
+def pine(d, x, y, size, colour):
+    d.line([(x, y), (x, y - size)], fill=colour, width=max(1, int(size / 10)))
+    for k in range(4):
+        yy = y - size * (0.35 + k * 0.17)
+        half = size * (0.42 - k * 0.08)
+        d.polygon([(x - half, yy + size * 0.06), (x + half, yy + size * 0.06), (x, yy - size * 0.12)],
+                  fill=colour)
+
+
+def pagoda(d, x, y, size, colour):
+    tiers = 5
+    for k in range(tiers):
+        w = size * (0.55 - k * 0.08)
+        yy = y - k * size * 0.22
+        d.rectangle([x - w * 0.55, yy - size * 0.16, x + w * 0.55, yy], fill=colour)
+        d.polygon([(x - w, yy - size * 0.14), (x + w, yy - size * 0.14), (x + w * 0.6, yy - size * 0.24),
+                   (x - w * 0.6, yy - size * 0.24)], fill=colour)
+    d.line([(x, y - tiers * size * 0.22), (x, y - tiers * size * 0.22 - size * 0.25)], fill=colour,
+           width=max(1, int(size / 14)))
+
+
+def wall(d, ys, x0, x1, colour):
+    for x in range(x0, x1, 2):
+        y = float(ys[x]) - 3
+        d.rectangle([x, y - 5, x + 2, y], fill=colour)
+        if (x // 6) % 2 == 0:
+            d.rectangle([x, y - 8, x + 2, y - 5], fill=colour)
+
+
+# Sky, far range, near range and mist colours of each landscape; features per picture.
+LANDSCAPES = [
+    # table entries 0-3: the free-play rotation
+    ('dawn-lake', (236, 214, 190), (170, 150, 150), (70, 74, 82), (250, 236, 220), 'sun lake'),
+    ('jade-valley', (214, 230, 214), (132, 170, 150), (40, 84, 66), (236, 244, 232), 'pines'),
+    ('red-cliffs', (240, 206, 170), (186, 120, 96), (96, 40, 32), (250, 226, 200), 'sun pagoda'),
+    ('moon-peaks', (52, 60, 92), (84, 92, 130), (26, 28, 46), (120, 126, 160), 'moon'),
+    # entries 4-14: the dynasties Xia to Qing
+    ('xia-river', (226, 220, 196), (150, 150, 124), (70, 72, 52), (240, 236, 214), 'lake'),
+    ('shang-bronze', (232, 210, 168), (160, 130, 90), (84, 60, 36), (246, 228, 196), 'sun'),
+    ('zhou-hills', (218, 226, 206), (140, 160, 130), (58, 80, 56), (236, 240, 226), 'pines'),
+    ('qin-wall', (228, 216, 196), (150, 140, 130), (72, 60, 56), (242, 234, 220), 'wall'),
+    ('han-road', (236, 222, 186), (176, 150, 110), (96, 70, 42), (248, 236, 210), 'sun pines'),
+    ('sui-canal', (210, 222, 228), (130, 150, 168), (50, 70, 90), (232, 238, 242), 'lake'),
+    ('tang-capital', (244, 214, 176), (190, 130, 96), (110, 50, 40), (252, 232, 210), 'sun pagoda'),
+    ('song-river', (220, 228, 220), (140, 160, 150), (52, 74, 70), (238, 242, 236), 'lake pines'),
+    ('yuan-steppe', (230, 224, 200), (170, 160, 120), (100, 90, 60), (244, 240, 222), 'sun'),
+    ('ming-palace', (238, 206, 196), (170, 110, 110), (90, 36, 40), (250, 228, 222), 'pagoda wall'),
+    ('qing-garden', (212, 222, 206), (120, 150, 120), (40, 70, 50), (234, 240, 230), 'moon pines lake'),
+]
+# Image id of each entry of the background table.
+BACKGROUND_IDS = [232, 233, 234, 256, 219, 220, 221, 222, 223, 224, 225, 226, 227, 218, 231]
+
+
+def landscape(index, w=800, h=460):
+    slug, sky, far, near, haze, features = LANDSCAPES[index]
+    img = vgradient((w, h), [(0, shade(sky, 1.08)), (0.7, sky), (1, mix(sky, haze, 0.5))])
+    if 'sun' in features or 'moon' in features:
+        moon = 'moon' in features
+        cx, cy, r = (620, 90, 34) if moon else (180 + 60 * (index % 5), 120, 46)
+        glow = Image.new('RGBA', (w, h), (0, 0, 0, 0))
+        gd = ImageDraw.Draw(glow)
+        colour = (250, 248, 230) if moon else (248, 170, 110)
+        gd.ellipse([cx - r * 2.2, cy - r * 2.2, cx + r * 2.2, cy + r * 2.2], fill=rgba(colour, 60))
+        glow = glow.filter(ImageFilter.GaussianBlur(24))
+        img.alpha_composite(glow)
+        disc = Image.new('RGBA', (w, h), (0, 0, 0, 0))
+        ImageDraw.Draw(disc).ellipse([cx - r, cy - r, cx + r, cy + r], fill=rgba(colour, 235))
+        img.alpha_composite(disc.filter(ImageFilter.GaussianBlur(1)))
+    layers = 5
+    for k in range(layers):
+        t = k / (layers - 1)
+        colour = mix(mix(far, haze, 0.35), near, t)
+        base = h * (0.38 + 0.13 * k)
+        ys = ridge(w, index * 31 + k * 7 + 1, base, h * (0.16 - 0.02 * k), 0.52 + 0.03 * k)
+        fill_below(img, ys, colour)
+        if k == layers - 1:
+            d = ImageDraw.Draw(img)
+            rng = random.Random(index * 97)
+            if 'pines' in features:
+                for _ in range(9):
+                    x = rng.randrange(20, w - 20)
+                    pine(d, x, float(ys[x]) + 4, rng.randrange(26, 52), rgba(shade(near, 0.7)))
+            if 'pagoda' in features:
+                x = 640 if index % 2 else 150
+                pagoda(d, x, float(ys[x]) + 2, 90, rgba(shade(near, 0.75)))
+        if k == 2 and 'wall' in features:
+            wall(ImageDraw.Draw(img), ys, 60, 740, rgba(shade(colour, 0.8)))
+        mist(img, base - h * 0.05, base + h * 0.18, haze, 150 - 20 * k)
+    if 'lake' in features:
+        water = vgradient((w, 70), [(0, rgba(mix(sky, haze, 0.4))), (1, rgba(shade(sky, 0.85)))])
+        img.alpha_composite(water, (0, h - 70))
+        d = ImageDraw.Draw(img)
+        rng = random.Random(index)
+        for _ in range(40):
+            x, y = rng.randrange(0, w), rng.randrange(h - 66, h - 4)
+            d.line([(x, y), (x + rng.randrange(10, 40), y)], fill=rgba((255, 255, 255), 60))
+    paper = noise((w, h), 9000 + index, 60, 4)
+    grainy = Image.new('RGBA', (w, h), rgba(PAPER_DARK, 0))
+    grainy.putalpha(paper.point(lambda v: max(0, v - 100) // 5))
+    img.alpha_composite(grainy)
+    return slug, img.convert('RGB')
+
+
+def thumbnails(pictures):
+    sheet = Image.new('RGB', (558, 535), (0, 0, 0))
+    for i, pic in enumerate(pictures):
+        sheet.paste(pic.resize((186, 107), Image.LANCZOS), ((i % 3) * 186, (i // 3) * 107))
+    return sheet
+
+
+def seal(text, size, colour=LACQUER):
+    c = Canvas(size, size)
+    c.rrect((0, 0, size, size), size * 0.12, fill=rgba(colour))
+    c.rrect((size * 0.08, size * 0.08, size * 0.92, size * 0.92), size * 0.08,
+            outline=rgba(IVORY), width=size * 0.03)
+    c.text((size / 2, size / 2), text, BRUSH_CJK, size * 0.62, rgba(IVORY))
+    return c.result()
+
+
+def main_menu(pictures):
+    img = pictures[10].resize((800, 600), Image.LANCZOS).convert('RGBA')
+    veil = vgradient((800, 600), [(0, rgba(LACQUER_DARK, 40)), (0.55, rgba(LACQUER_DARK, 60)),
+                                  (0.75, rgba(LACQUER_DARK, 200)), (1, rgba(LACQUER_DARK, 235))])
+    img.alpha_composite(veil)
+    c = Canvas(800, 600)
+    c.rrect((150, 34, 650, 176), 20, fill=rgba(LACQUER, 225))
+    c.rrect((158, 42, 642, 168), 16, outline=rgba(GOLD), width=2.5)
+    c.text((400, 98), 'QUILLOMAR', '/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf', 58,
+           rgba(GOLD_LIGHT), stroke=2, stroke_fill=rgba(LACQUER_DARK))
+    c.text((400, 146), 'Tiles of the Jade Road', '/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf',
+           18, rgba(IVORY))
+    c.rect((0, 462, 800, 464), rgba(GOLD))
+    img.alpha_composite(c.result())
+    img.alpha_composite(seal('玉', 70), (680, 60))
+    return img.convert('RGB')
+
+
+def grid_backdrop():
+    img = vgradient((800, 600), [(0, LACQUER), (1, LACQUER_DARK)])
+    tex = noise((800, 600), 190, 80, 4)
+    dark = Image.new('RGBA', (800, 600), rgba((40, 6, 6), 0))
+    dark.putalpha(tex.point(lambda v: max(0, v - 90) // 3))
+    img.alpha_composite(dark)
+    c = Canvas(800, 600)
+    for x, y in [(62, 57), (299, 57), (536, 57), (62, 217), (299, 217), (536, 217), (62, 377),
+                 (299, 377), (536, 377)]:
+        c.rrect((x - 6, y - 4, x + 209, y + 159), 12, fill=rgba((0, 0, 0), 70))
+    c.rect((0, 536, 800, 538), rgba(GOLD))
+    c.rect((0, 538, 800, 600), rgba(LACQUER_DARK, 160))
+    img.alpha_composite(c.result())
+    return img.convert('RGB')
+
+
+# The campaign's regions: (image id, left, top, width, height, landmark) for region 0-10.
+REGIONS = [
+    (244, 42, 83, 110, 82, 'river'), (240, 120, 202, 93, 100, 'bronze'),
+    (235, 190, 338, 82, 112, 'scroll'), (238, 265, 489, 87, 82, 'wall'),
+    (236, 313, 349, 133, 98, 'road'), (242, 352, 191, 136, 103, 'canal'),
+    (243, 428, 49, 132, 84, 'pagoda'), (241, 500, 269, 127, 72, 'river'),
+    (245, 586, 450, 73, 112, 'tent'), (237, 662, 294, 85, 108, 'palace'),
+    (239, 651, 61, 137, 144, 'garden'),
+]
+
+LEVEL_POINTS = [(72, 69), (94, 76), (114, 88), (148, 125), (161, 145), (173, 167), (184, 191),
+                (208, 253), (214, 275), (219, 297), (223, 319), (227, 342), (237, 451), (239, 468),
+                (243, 486), (250, 503), (262, 517), (350, 522), (365, 507), (374, 486), (380, 466),
+                (383, 447), (391, 368), (393, 349), (395, 329), (397, 311), (399, 293), (419, 186),
+                (424, 167), (432, 150), (442, 134), (455, 120), (547, 137), (555, 166), (560, 197),
+                (562, 227), (562, 257), (561, 349), (562, 377), (566, 406), (572, 434), (581, 461),
+                (660, 490), (679, 473), (690, 452), (699, 429), (706, 405), (724, 319), (729, 291),
+                (735, 263), (740, 234), (746, 204)]
+
+
+def campaign_map():
+    img = vgradient((800, 600), [(0, PAPER), (1, mix(PAPER, PAPER_DARK, 0.6))])
+    tex = noise((800, 600), 229, 70, 5)
+    stain = Image.new('RGBA', (800, 600), rgba((150, 110, 60), 0))
+    stain.putalpha(tex.point(lambda v: max(0, v - 120) // 3))
+    img.alpha_composite(stain)
+    d = ImageDraw.Draw(img)
+    rng = random.Random(229)
+    for _ in range(40):
+        x, y = rng.randrange(30, 770), rng.randrange(90, 580)
+        s = rng.randrange(10, 24)
+        d.polygon([(x - s, y), (x, y - s * 0.8), (x + s, y)], fill=rgba(mix(PAPER_DARK, INK, 0.25), 120))
+    river = [(40, 200), (120, 260), (170, 330), (300, 420), (420, 400), (520, 330), (640, 380),
+             (790, 330)]
+    d.line(river, fill=rgba((110, 150, 170), 150), width=6, joint='curve')
+    road = LEVEL_POINTS
+    d.line(road, fill=rgba(shade(PAPER_DARK, 0.8), 255), width=5, joint='curve')
+    d.line(road, fill=rgba(GOLD_DARK, 200), width=2, joint='curve')
+    c = Canvas(800, 600)
+    c.rect((0, 0, 800, 70), rgba(LACQUER_DARK, 230))
+    c.rect((0, 70, 800, 73), rgba(GOLD))
+    c.rrect((10, 10, 790, 590), 12, outline=rgba(GOLD_DARK), width=3)
+    img.alpha_composite(c.result())
+    return img.convert('RGB')
+
+
+def region_image(width, height, landmark, seed):
+    """A wash of colour over the reached land with its landmark drawn in ink."""
+    c = Canvas(width, height)
+    rng = random.Random(seed)
+    for _ in range(7):
+        x, y = rng.uniform(0.2, 0.8) * width, rng.uniform(0.2, 0.8) * height
+        r = rng.uniform(0.2, 0.35) * min(width, height)
+        c.circle(x, y, r, fill=rgba(JADE, 60))
+    img = c.result().filter(ImageFilter.GaussianBlur(6))
+    ink = Canvas(width, height)
+    cx, cy = width / 2, height / 2
+    colour = rgba(mix(INK, JADE_DARK, 0.4), 230)
+    if landmark == 'pagoda':
+        for k in range(4):
+            w = 18 - k * 3
+            y = cy + 20 - k * 11
+            ink.rect((cx - w * 0.5, y - 8, cx + w * 0.5, y), colour)
+            ink.poly([(cx - w, y - 7), (cx + w, y - 7), (cx, y - 13)], fill=colour)
+    elif landmark == 'wall':
+        for k in range(5):
+            ink.rect((cx - 30 + k * 12, cy - 6, cx - 22 + k * 12, cy + 8), colour)
+        ink.rect((cx - 30, cy, cx + 28, cy + 8), colour)
+    elif landmark in ('river', 'canal'):
+        ink.line([(cx - 35, cy - 15), (cx - 10, cy + 5), (cx + 15, cy - 5), (cx + 35, cy + 15)],
+                 rgba((70, 120, 150), 230), 4)
+    elif landmark == 'tent':
+        ink.poly([(cx - 20, cy + 14), (cx, cy - 14), (cx + 20, cy + 14)], fill=colour)
+        ink.rect((cx - 4, cy + 4, cx + 4, cy + 14), rgba(IVORY))
+    elif landmark == 'bronze':
+        ink.ellipse((cx - 16, cy - 10, cx + 16, cy + 12), fill=colour)
+        for dx in (-10, 0, 10):
+            ink.rect((cx + dx - 1.5, cy + 8, cx + dx + 1.5, cy + 20), colour)
+    elif landmark == 'scroll':
+        ink.rect((cx - 18, cy - 14, cx + 18, cy + 14), rgba(IVORY, 230))
+        for k in range(4):
+            ink.line([(cx - 12, cy - 8 + k * 6), (cx + 12, cy - 8 + k * 6)], colour, 1.2)
+    elif landmark == 'road':
+        ink.line([(cx - 40, cy + 20), (cx, cy), (cx + 40, cy - 20)], rgba(GOLD_DARK, 230), 4)
+    elif landmark == 'palace':
+        ink.rect((cx - 24, cy - 4, cx + 24, cy + 14), colour)
+        ink.poly([(cx - 32, cy - 2), (cx + 32, cy - 2), (cx + 20, cy - 16), (cx - 20, cy - 16)],
+                 fill=rgba(LACQUER, 230))
+    else:
+        for k in range(5):
+            a = k * 2 * math.pi / 5
+            ink.circle(cx + math.cos(a) * 10, cy + math.sin(a) * 10, 8, fill=rgba((220, 130, 150), 220))
+        ink.circle(cx, cy, 5, fill=rgba(GOLD, 230))
+    img.alpha_composite(ink.result())
+    return img
+
+
+def timeline_background():
+    img = vgradient((800, 600), [(0, LACQUER_DARK), (0.5, LACQUER), (1, LACQUER_DARK)])
+    c = Canvas(800, 600)
+    c.rrect((52, 100, 748, 556), 18, fill=rgba((0, 0, 0), 90))
+    c.rect((0, 530, 800, 533), rgba(GOLD))
+    img.alpha_composite(c.result())
+    return img.convert('RGB')
+
+
+TIMELINE_POINTS = [(409, 115), (538, 136), (646, 203), (633, 347), (524, 390), (403, 433),
+                   (261, 418), (145, 334), (146, 181), (254, 120), (383, 231)]
+
+
+def timeline_picture():
+    """A painted scroll with the spiral of the eleven dynasties; drawn at (68, 119)."""
+    w, h = 664, 420
+    c = Canvas(w, h)
+    c.rrect((0, 0, w, h), 22, fill=rgba(PAPER, 245))
+    c.rrect((8, 8, w - 8, h - 8), 16, outline=rgba(GOLD_DARK), width=2)
+    pts = [(x - 68, y - 119 + 30) for x, y in TIMELINE_POINTS]
+    c.line(pts, rgba(GOLD_DARK, 200), 3)
+    for k, (x, y) in enumerate(pts):
+        c.circle(x, y, 9, fill=rgba(LACQUER))
+        c.circle(x, y, 5, fill=rgba(GOLD_LIGHT))
+    return c.result()
+
+
+def welcome_backdrop():
+    c = Canvas(179, 145)
+    c.rrect((4, 4, 175, 141), 20, fill=rgba(LACQUER_DARK, 200))
+    c.rrect((10, 10, 169, 135), 16, fill=rgba(PAPER, 220))
+    img = c.result().filter(ImageFilter.GaussianBlur(1.5))
+    return img
+
+
+def slide_wipe():
+    w, h = 152, 600
+    img = vgradient((w, h), [(0, LACQUER), (0.5, shade(LACQUER, 1.1)), (1, LACQUER_DARK)])
+    mask = Image.new('L', (w, h), 0)
+    d = ImageDraw.Draw(mask)
+    d.rectangle([30, 0, 122, h], fill=255)
+    for x0, x1 in ((0, 30), (122, w)):
+        for x in range(x0, x1):
+            a = (x - x0) / 30 if x0 == 0 else (x1 - x) / 30
+            d.line([(x, 0), (x, h)], fill=int(255 * a))
+    img.putalpha(mask)
+    c = Canvas(w, h)
+    for x in (40, 112):
+        c.rect((x, 0, x + 3, h), rgba(GOLD))
+    for y in range(40, h, 80):
+        c.circle(76, y, 10, fill=rgba(GOLD))
+        c.circle(76, y, 5, fill=rgba(LACQUER_DARK))
+    img.alpha_composite(c.result())
+    return img
+
+
+def menu_sprite(mirror):
+    """A hanging lantern that sways: 20 frames of 34 x 80."""
+    frames = []
+    for f in range(20):
+        angle = math.sin(2 * math.pi * f / 20) * (0.12 if not mirror else -0.12)
+        c = Canvas(34, 80)
+        top = (17, 2)
+
+        def at(dx, dy):
+            return (top[0] + dx * math.cos(angle) - dy * math.sin(angle),
+                    top[1] + dx * math.sin(angle) + dy * math.cos(angle))
+        c.line([at(0, 0), at(0, 16)], rgba(INK), 1.2)
+        centre = at(0, 40)
+        c.circle(centre[0], centre[1], 20, fill=rgba((250, 190, 90), 50))
+        c.ellipse((centre[0] - 14, centre[1] - 20, centre[0] + 14, centre[1] + 20),
+                  fill=rgba(LACQUER))
+        for dx in (-7, 0, 7):
+            c.line([(centre[0] + dx, centre[1] - 19), (centre[0] + dx, centre[1] + 19)],
+                   rgba(LACQUER_DARK), 0.8)
+        c.rect((centre[0] - 6, centre[1] - 22, centre[0] + 6, centre[1] - 18), rgba(GOLD))
+        c.rect((centre[0] - 6, centre[1] + 18, centre[0] + 6, centre[1] + 22), rgba(GOLD))
+        c.text(centre, '福', BRUSH_CJK, 13, rgba(GOLD_LIGHT))
+        tassel = at(0, 64)
+        c.line([(centre[0], centre[1] + 22), tassel], rgba(GOLD_DARK), 1.5)
+        frames.append(c.result())
+    return strip(frames)
+
+
+def tile_picture(kind, style=0, base_index=0):
+    bases = plain_bases()
+    t = bases[base_index].copy()
+    t.alpha_composite(face(kind, STYLES[style]), (7, 3))
+    return t
+
+
+def free_blocked_diagram(style):
+    """A row of four tiles with one above: the free ones ringed in gold, the blocked dimmed."""
+    w, h = 260, 130
+    img = Image.new('RGBA', (w, h), (0, 0, 0, 0))
+    xs = [40, 82, 124, 166]
+    for kind, x in zip([5, 23, 12, 30], xs):
+        img.alpha_composite(tile_picture(kind, style), (x, 56))
+    veil = Canvas(w, h)
+    for x in xs[1:3]:
+        veil.rect((x + 6, 56, x + 48, 108), rgba((0, 0, 0), 80))
+    img.alpha_composite(veil.result())
+    top = (109, 50)
+    img.alpha_composite(tile_picture(14, style), top)
+    c = Canvas(w, h)
+    for x, y in [(xs[0], 56), (xs[3], 56), top]:
+        c.rrect((x + 5, y - 1, x + 49, y + 53), 6, outline=rgba(GOLD, 230), width=2.5)
+    img.alpha_composite(c.result())
+    return img
+
+
+def help_illustration(page):
+    if page == 0:
+        img = Image.new('RGBA', (290, 125), (0, 0, 0, 0))
+        for k, kind in enumerate([3, 3]):
+            img.alpha_composite(tile_picture(kind), (70 + k * 100, 30))
+        c = Canvas(290, 125)
+        c.line([(124, 60), (166, 60)], rgba(GOLD_DARK), 3)
+        c.poly([(166, 53), (176, 60), (166, 67)], fill=rgba(GOLD_DARK))
+        img.alpha_composite(c.result())
+        return img
+    img = Image.new('RGBA', (300, 130), (0, 0, 0, 0))
+    for k, kind in enumerate([35, 37, 40, 42]):
+        img.alpha_composite(tile_picture(kind), (20 + k * 70, 36))
+    return img
+
+
+def make():
+    pictures = []
+    for i in range(len(LANDSCAPES)):
+        slug, pic = landscape(i)
+        pictures.append(pic)
+        save_jpg(pic, BACKGROUND_IDS[i], 'background-' + slug, quality=88)
+    save_jpg(thumbnails(pictures), 334, 'background-thumbnails', quality=90)
+    save_jpg(main_menu(pictures), 109, 'main-menu', quality=90)
+    save_jpg(grid_backdrop(), 190, 'grid-backdrop', quality=90)
+    save_jpg(campaign_map(), 229, 'campaign-map', quality=90)
+    for k, (rid, x, y, w, h, landmark) in enumerate(REGIONS):
+        save_png(region_image(w, h, landmark, rid), rid, 'region-%d' % k)
+    save_jpg(timeline_background(), 361, 'timeline-background', quality=90)
+    save_png(timeline_picture(), 363, 'timeline')
+    save_png(welcome_backdrop(), 257, 'welcome-backdrop')
+    save_png(slide_wipe(), 252, 'slide-wipe')
+    save_png(menu_sprite(False), 149, 'menu-lantern-right')
+    save_png(menu_sprite(True), 150, 'menu-lantern-left')
+    save_png(help_illustration(0), 356, 'help-match')
+    save_png(help_illustration(1), 357, 'help-specials')
+    save_png(free_blocked_diagram(1), 358, 'diagram-free-play')
+    save_png(free_blocked_diagram(0), 359, 'diagram-story')
+
