@@ -8,6 +8,7 @@ The output is the same bytes on every run: every random choice comes from a fixe
 """
 import sys
 
+import exe
 import scenes
 import tiles
 import ui
@@ -17,8 +18,10 @@ def main():
     tiles.make()
     ui.make()
     scenes.make()
+    exe.make()
     if len(sys.argv) > 2 and sys.argv[1] == '--preview':
         tiles.preview(sys.argv[2] + '/tiles.png')
+        exe.preview(sys.argv[2] + '/splash.png')
 
 
 if __name__ == '__main__':
