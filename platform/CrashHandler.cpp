@@ -1,0 +1,413 @@
+#include "platform/CrashHandler.h"
+
+#include <SDL.h>
+#include <execinfo.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/utsname.h>
+#include <ucontext.h>
+#include <unistd.h>
+#include <xmp.h>
+
+#include <cstring>
+#include <ctime>
+
+#include "platform/ModuleMap.h"
+#include "platform/SignalSafeText.h"
+
+namespace {
+
+constexpr int kSignals[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP, SIGSYS};
+constexpr size_t kSignalCount = sizeof kSignals / sizeof kSignals[0];
+constexpr int kMaxFrames = 64;
+constexpr size_t kMapsCapacity = 1 << 20;
+constexpr size_t kLibraryLineCapacity = 128;
+
+struct State {
+  bool installed = false;
+  struct sigaction previous[kSignalCount];
+  char* altStack = nullptr;
+  int folderFd = -1;
+  char reportPath[CrashHandler::kPathCapacity + 16] = {};
+  char programPath[CrashHandler::kPathCapacity] = {};
+  char programVersion[64] = {};
+  int32_t screenWidth = 0;
+  int32_t screenHeight = 0;
+  int32_t screenBits = 0;
+  long utcOffsetSeconds = 0;
+  char libraryLines[2][kLibraryLineCapacity] = {};
+  CrashHandler::AfterReport afterReport = nullptr;
+};
+
+State g_state;
+volatile sig_atomic_t g_inCrash = 0;
+// Written only by the handler, which runs once.
+char g_report[CrashHandler::kReportCapacity];
+size_t g_reportLength = 0;
+char g_maps[kMapsCapacity];
+
+void CopyBounded(char* destination, size_t capacity, const char* source) {
+  size_t i = 0;
+  for (; source != nullptr && source[i] != '\0' && i + 1 < capacity; ++i) destination[i] = source[i];
+  destination[i] = '\0';
+}
+
+void WriteAll(int fd, const char* text, size_t length) {
+  while (fd >= 0 && length > 0) {
+    const ssize_t written = write(fd, text, length);
+    if (written <= 0) return;
+    text += written;
+    length -= static_cast<size_t>(written);
+  }
+}
+
+// One report line: into the file, to the standard error stream and into the kept text.
+class ReportSink {
+public:
+  explicit ReportSink(int fd) : fd_(fd) {}
+  void Line(const SignalSafeText& line) {
+    Emit(line.Text(), line.Length());
+    Emit("\r\n", 2);
+  }
+  void Line(const char* text) {
+    SignalSafeText line;
+    line.Add(text);
+    Line(line);
+  }
+
+private:
+  void Emit(const char* text, size_t length) {
+    WriteAll(fd_, text, length);
+    WriteAll(STDERR_FILENO, text, length);
+    for (size_t i = 0; i < length && g_reportLength + 1 < CrashHandler::kReportCapacity; ++i)
+      g_report[g_reportLength++] = text[i];
+    g_report[g_reportLength] = '\0';
+  }
+  int fd_;
+};
+
+const char* SignalName(int signal) {
+  switch (signal) {
+    case SIGSEGV: return "SIGSEGV (invalid memory access)";
+    case SIGBUS: return "SIGBUS (bus error)";
+    case SIGFPE: return "SIGFPE (arithmetic fault)";
+    case SIGILL: return "SIGILL (illegal instruction)";
+    case SIGABRT: return "SIGABRT (aborted)";
+    case SIGTRAP: return "SIGTRAP (trap)";
+    case SIGSYS: return "SIGSYS (bad system call)";
+    default: return "unknown signal";
+  }
+}
+
+// Opens "Error.txt" for appending, first moving a file grown above the limit aside.
+int OpenReportFile() {
+  if (g_state.folderFd < 0) return -1;
+  const int flags = O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC;
+  int fd = openat(g_state.folderFd, "Error.txt", flags, 0600);
+  if (fd < 0) return -1;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    close(fd);
+    return -1;
+  }
+  if (info.st_size > CrashHandler::kRotateBytes) {
+    close(fd);
+    renameat(g_state.folderFd, "Error.txt", g_state.folderFd, "Error.old.txt");
+    fd = openat(g_state.folderFd, "Error.txt", flags | O_EXCL, 0600);
+  }
+  return fd;
+}
+
+size_t ReadMaps() {
+  const int fd = open("/proc/self/maps", O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  size_t length = 0;
+  while (length < kMapsCapacity) {
+    const ssize_t got = read(fd, g_maps + length, kMapsCapacity - length);
+    if (got <= 0) break;
+    length += static_cast<size_t>(got);
+  }
+  close(fd);
+  return length;
+}
+
+void AddLocation(SignalSafeText& line, uint64_t address, size_t mapsLength) {
+  ModuleLocation location;
+  if (!FindModuleInMaps(g_maps, mapsLength, address, location)) location = ModuleLocation();
+  line.Hex(location.section, 2).Add(':').Hex(location.offset, 16).Add(' ').Add(location.path);
+}
+
+// Civil date from days since 1970-01-01 (proleptic Gregorian).
+void CivilFromDays(int64_t days, int64_t& year, int64_t& month, int64_t& day) {
+  days += 719468;
+  const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+  const int64_t dayOfEra = days - era * 146097;
+  const int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  const int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  const int64_t monthIndex = (5 * dayOfYear + 2) / 153;
+  day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
+  month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
+  year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+}
+
+void WriteDate(ReportSink& sink) {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  const int64_t local = static_cast<int64_t>(now.tv_sec) + g_state.utcOffsetSeconds;
+  int64_t days = local / 86400;
+  int64_t seconds = local % 86400;
+  if (seconds < 0) {
+    seconds += 86400;
+    days -= 1;
+  }
+  int64_t year, month, day;
+  CivilFromDays(days, year, month, day);
+  SignalSafeText line;
+  line.Add("Date: ").Dec(year, 4).Dec(month, 2).Dec(day, 2).Add(' ');
+  line.Dec(seconds / 3600, 2).Add(':').Dec(seconds / 60 % 60, 2).Add(':').Dec(seconds % 60, 2);
+  line.Add('.').Dec(now.tv_nsec / 1000000, 3);
+  sink.Line(line);
+}
+
+void WriteRegisters(ReportSink& sink, const ucontext_t* context) {
+  sink.Line("");
+  sink.Line("Registers:");
+#if defined(__x86_64__)
+  const greg_t* r = context->uc_mcontext.gregs;
+  const struct {
+    const char* name;
+    int index;
+  } general[] = {{"RAX:", REG_RAX}, {"RBX:", REG_RBX}, {"RCX:", REG_RCX}, {"RDX:", REG_RDX},
+                 {"RSI:", REG_RSI}, {"RDI:", REG_RDI}, {"R8: ", REG_R8},  {"R9: ", REG_R9},
+                 {"R10:", REG_R10}, {"R11:", REG_R11}, {"R12:", REG_R12}, {"R13:", REG_R13},
+                 {"R14:", REG_R14}, {"R15:", REG_R15}};
+  for (const auto& g : general) {
+    SignalSafeText line;
+    line.Add(g.name).Hex(static_cast<uint64_t>(r[g.index]), 16);
+    sink.Line(line);
+  }
+  // The selector word packs CS, GS, FS and SS, 16 bits each.
+  const uint64_t selectors = static_cast<uint64_t>(r[REG_CSGSFS]);
+  SignalSafeText line;
+  line.Add("CS:RIP:").Hex(selectors & 0xFFFF, 4).Add(':').Hex(static_cast<uint64_t>(r[REG_RIP]), 16);
+  sink.Line(line);
+  line.Clear();
+  line.Add("SS:RSP:").Hex((selectors >> 48) & 0xFFFF, 4).Add(':');
+  line.Hex(static_cast<uint64_t>(r[REG_RSP]), 16).Add("  RBP:").Hex(static_cast<uint64_t>(r[REG_RBP]), 16);
+  sink.Line(line);
+  line.Clear();
+  line.Add("FS:").Hex((selectors >> 32) & 0xFFFF, 4).Add("  GS:").Hex((selectors >> 16) & 0xFFFF, 4);
+  sink.Line(line);
+  line.Clear();
+  line.Add("Flags:").Hex(static_cast<uint64_t>(r[REG_EFL]) & 0xFFFFFFFF, 8);
+  sink.Line(line);
+#else
+  (void)context;
+  sink.Line("(registers not recorded on this processor)");
+#endif
+}
+
+uint64_t FaultInstruction(const ucontext_t* context) {
+#if defined(__x86_64__)
+  return static_cast<uint64_t>(context->uc_mcontext.gregs[REG_RIP]);
+#else
+  (void)context;
+  return 0;
+#endif
+}
+
+void WriteCallStack(ReportSink& sink, uint64_t faultPc, size_t mapsLength) {
+  sink.Line("");
+  sink.Line("Call stack:");
+  sink.Line("Address           Section:Offset            Module and symbol");
+  void* frames[kMaxFrames];
+  const int count = backtrace(frames, kMaxFrames);
+  // The handler's own frames come first: start at the faulting instruction when it is found.
+  int first = 0;
+  for (int i = 0; i < count; ++i) {
+    if (reinterpret_cast<uint64_t>(frames[i]) == faultPc) {
+      first = i;
+      break;
+    }
+  }
+  int pipeFds[2] = {-1, -1};
+  const bool haveSymbols = pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) == 0;
+  for (int i = first; i < count; ++i) {
+    const uint64_t pc = reinterpret_cast<uint64_t>(frames[i]);
+    SignalSafeText line;
+    line.Hex(pc, 16).Add("  ");
+    AddLocation(line, pc, mapsLength);
+    if (haveSymbols) {
+      backtrace_symbols_fd(&frames[i], 1, pipeFds[1]);
+      char symbol[512];
+      const ssize_t got = read(pipeFds[0], symbol, sizeof symbol);
+      if (got > 0) {
+        size_t length = static_cast<size_t>(got);
+        while (length > 0 && (symbol[length - 1] == '\n' || symbol[length - 1] == '\r')) --length;
+        line.Add("  ").Add(symbol, length);
+      }
+      // Whatever did not fit in one read is drained so the next frame starts clean.
+      while (read(pipeFds[0], symbol, sizeof symbol) > 0) {
+      }
+    }
+    sink.Line(line);
+  }
+  if (haveSymbols) {
+    close(pipeFds[0]);
+    close(pipeFds[1]);
+  }
+  sink.Line("");
+}
+
+void WriteReport(int signal, const siginfo_t* info, const ucontext_t* context) {
+  const int fd = OpenReportFile();
+  ReportSink sink(fd);
+  const size_t mapsLength = ReadMaps();
+  const uint64_t faultPc = FaultInstruction(context);
+
+  sink.Line("=====================================================");
+  SignalSafeText line;
+  line.Add("Exception code: ").Hex(static_cast<uint32_t>(signal), 8).Add(' ').Add(SignalName(signal));
+  if (signal == SIGSEGV || signal == SIGBUS) {
+    line.Add(" at ").Hex(reinterpret_cast<uint64_t>(info->si_addr), 16);
+  }
+  sink.Line(line);
+  line.Clear();
+  line.Add("Fault address:  ").Hex(faultPc, 16).Add(' ');
+  AddLocation(line, faultPc, mapsLength);
+  sink.Line(line);
+  WriteDate(sink);
+  WriteRegisters(sink, context);
+  WriteCallStack(sink, faultPc, mapsLength);
+
+  utsname system;
+  if (uname(&system) == 0) {
+    line.Clear();
+    line.Add(system.sysname).Add(" v.").Add(system.release).Add(' ').Add(system.version);
+    line.Add(' ').Add(system.machine);
+    sink.Line(line);
+  }
+  if (g_state.screenWidth > 0) {
+    line.Clear();
+    line.Add("Screen: ").Dec(g_state.screenWidth).Add(" X ").Dec(g_state.screenHeight);
+    line.Add(" Bits: ").Dec(g_state.screenBits);
+    sink.Line(line);
+  }
+  for (const char* library : g_state.libraryLines) {
+    if (library[0] != '\0') sink.Line(library);
+  }
+  sink.Line("");
+  if (g_state.programPath[0] != '\0') {
+    line.Clear();
+    line.Add(g_state.programPath);
+    if (g_state.programVersion[0] != '\0') line.Add(' ').Add(g_state.programVersion);
+    sink.Line(line);
+  }
+  line.Clear();
+  line.Add("Build Date: ").Add(__DATE__).Add(' ').Add(__TIME__);
+  sink.Line(line);
+  if (fd >= 0) {
+    fsync(fd);
+    close(fd);
+  }
+}
+
+void OnFatalSignal(int signal, siginfo_t* info, void* context) {
+  if (g_inCrash) {
+    // A fault while reporting: end at once.
+    ::signal(signal, SIG_DFL);
+    raise(signal);
+    _exit(128 + signal);
+  }
+  g_inCrash = 1;
+  // The report is composed by async-signal-safe calls only; the hook after it may do more.
+  WriteReport(signal, info, static_cast<const ucontext_t*>(context));
+  if (g_state.afterReport != nullptr) g_state.afterReport(g_report);
+  // SA_RESETHAND put the default action back and SA_NODEFER lets it act now.
+  ::signal(signal, SIG_DFL);
+  raise(signal);
+  _exit(128 + signal);
+}
+
+void PrepareLibraryLines() {
+  SDL_version sdl;
+  SDL_GetVersion(&sdl);
+  SignalSafeText line;
+  line.Add("libSDL2 v.").Dec(sdl.major).Add('.').Dec(sdl.minor).Add('.').Dec(sdl.patch);
+  CopyBounded(g_state.libraryLines[0], kLibraryLineCapacity, line.Text());
+  line.Clear();
+  line.Add("libxmp v.").Add(xmp_version);
+  CopyBounded(g_state.libraryLines[1], kLibraryLineCapacity, line.Text());
+}
+
+}  // namespace
+
+void CrashHandler::Install() {
+  if (g_state.installed) return;
+  // backtrace loads its unwinder on first use, which allocates: do that now, not in the handler.
+  void* warmUp[2];
+  backtrace(warmUp, 2);
+  const time_t now = time(nullptr);
+  tm local{};
+  if (localtime_r(&now, &local) != nullptr) g_state.utcOffsetSeconds = local.tm_gmtoff;
+  PrepareLibraryLines();
+
+  const size_t stackSize = 256 * 1024;
+  g_state.altStack = new char[stackSize];
+  stack_t stack{};
+  stack.ss_sp = g_state.altStack;
+  stack.ss_size = stackSize;
+  sigaltstack(&stack, nullptr);
+
+  struct sigaction action{};
+  action.sa_sigaction = OnFatalSignal;
+  action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_RESETHAND | SA_NODEFER;
+  sigemptyset(&action.sa_mask);
+  for (size_t i = 0; i < kSignalCount; ++i) sigaction(kSignals[i], &action, &g_state.previous[i]);
+  g_state.installed = true;
+}
+
+void CrashHandler::Uninstall() {
+  if (!g_state.installed) return;
+  for (size_t i = 0; i < kSignalCount; ++i) sigaction(kSignals[i], &g_state.previous[i], nullptr);
+  // The alternate stack stays allocated: another thread's handler may still be on it.
+  g_state.installed = false;
+}
+
+bool CrashHandler::SetReportFolder(const char* folder) {
+  if (folder == nullptr) return false;
+  const size_t length = std::strlen(folder);
+  if (length == 0 || length >= kPathCapacity - 1) return false;
+  const int fd = open(folder, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat info;
+  if (fstat(fd, &info) != 0 || info.st_uid != geteuid() || (info.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
+    close(fd);
+    return false;
+  }
+  const int previous = g_state.folderFd;
+  g_state.folderFd = fd;
+  if (previous >= 0) close(previous);
+  const bool slash = folder[length - 1] == '/';
+  CopyBounded(g_state.reportPath, sizeof g_state.reportPath, folder);
+  std::strcat(g_state.reportPath, slash ? "Error.txt" : "/Error.txt");
+  return true;
+}
+
+const char* CrashHandler::ReportPath() { return g_state.reportPath; }
+
+void CrashHandler::SetProgram(const char* path, const char* version) {
+  CopyBounded(g_state.programPath, sizeof g_state.programPath, path);
+  CopyBounded(g_state.programVersion, sizeof g_state.programVersion, version);
+}
+
+void CrashHandler::SetScreenMode(int32_t width, int32_t height, int32_t bitsPerPixel) {
+  g_state.screenWidth = width;
+  g_state.screenHeight = height;
+  g_state.screenBits = bitsPerPixel;
+}
+
+void CrashHandler::SetAfterReport(AfterReport hook) { g_state.afterReport = hook; }
+
+bool CrashHandler::InCrash() { return g_inCrash != 0; }

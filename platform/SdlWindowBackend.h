@@ -1,0 +1,75 @@
+#pragma once
+// The window backend on SDL2: one window, SDL events translated into window messages.
+#include <SDL.h>
+
+#include <map>
+#include <vector>
+
+#include "platform/MessageQueue.h"
+#include "platform/SdlEventTranslator.h"
+#include "platform/WindowBackend.h"
+
+class SdlWindowBackend : public WindowBackend {
+public:
+  SdlWindowBackend();
+  ~SdlWindowBackend() override;
+  SdlWindowBackend(const SdlWindowBackend&) = delete;
+  SdlWindowBackend& operator=(const SdlWindowBackend&) = delete;
+
+  // False when SDL has no video driver; the backend still keeps time and answers message boxes
+  // on the standard error stream.
+  bool HasVideo() const { return video_; }
+  // The SDL window, for the display device; null without one.
+  SDL_Window* NativeWindow() const { return window_; }
+
+  uint32_t Ticks() override;
+  void Sleep(uint32_t milliseconds) override;
+
+  bool CreateMainWindow(std::string_view title, int32_t width, int32_t height, bool fullScreen) override;
+  void DestroyMainWindow() override;
+  bool HasWindow() const override { return window_ != nullptr; }
+  void ShowWindow() override;
+  void Raise() override;
+  bool IsMinimized() const override;
+  bool SetFullScreen(bool on, int32_t width, int32_t height) override;
+  void GetClientSize(int32_t& width, int32_t& height) const override;
+  bool GetDesktopMode(int32_t& width, int32_t& height, int32_t& bitsPerPixel) const override;
+
+  bool PeekMessage(WindowMessage& message) override;
+  void WaitMessage(WindowMessage& message) override;
+  void PostMessage(const WindowMessage& message) override { queue_.Post(message); }
+  void PostQuit(int32_t exitCode) override { queue_.PostQuit(exitCode); }
+  void SetTimer(uint32_t id, uint32_t intervalMs) override { queue_.SetTimer(id, intervalMs, Ticks()); }
+  void KillTimer(uint32_t id) override { queue_.KillTimer(id); }
+
+  void GetCursorPos(int32_t& x, int32_t& y) const override;
+  bool IsPointerInWindow() const override;
+  uint32_t GetKeyState() const override;
+  bool IsKeyDown(uint32_t virtualKey) const override;
+  void SetCapture(bool on) override;
+
+  CursorId LoadSystemCursor(SystemCursor shape) override;
+  CursorId CreateColorCursor(const uint8_t* pixels, int32_t width, int32_t height, int32_t hotX,
+                             int32_t hotY) override;
+  void SetCursor(CursorId cursor) override;
+
+  int32_t MessageBox(std::string_view text, std::string_view caption, uint32_t type) override;
+
+  bool GetClipboardText(std::string& text) override;
+  bool SetClipboardText(std::string_view text) override;
+  bool OpenLink(std::string_view url) override;
+
+private:
+  void Pump();
+  void Translate(const SDL_Event& event);
+
+  bool video_ = false;
+  SDL_Window* window_ = nullptr;
+  int32_t windowedWidth_ = 0;
+  int32_t windowedHeight_ = 0;
+  MessageQueue queue_;
+  SdlEventTranslator translator_;
+  std::vector<WindowMessage> translated_;
+  std::map<CursorId, SDL_Cursor*> cursors_;
+  CursorId nextCursor_ = 1;
+};

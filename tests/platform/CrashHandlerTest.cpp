@@ -1,0 +1,212 @@
+#include "platform/CrashHandler.h"
+
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ScratchFolder.h"
+
+namespace {
+
+std::string g_hookMarker;
+
+void RecordHook(const char* report) {
+  const int fd = open(g_hookMarker.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  if (fd >= 0) {
+    const ssize_t ignored = write(fd, report, std::strlen(report));
+    (void)ignored;
+    close(fd);
+  }
+}
+
+enum class Fault { Raise, ReadOnlyWrite, Abort };
+
+// A store into a read-only page: a genuine fault that the sanitizers let through to the handler.
+void WriteToReadOnlyPage() {
+  void* page = mmap(nullptr, 4096, PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (page == MAP_FAILED) _exit(92);
+  *static_cast<volatile int*>(page) = 1;
+}
+
+// Runs a child that installs the handler, reports into `folder` and then faults; answers how the
+// child ended.
+int CrashChild(const std::string& folder, int signal, Fault fault = Fault::Raise) {
+  const pid_t child = fork();
+  if (child == 0) {
+    CrashHandler::Install();
+    if (!CrashHandler::SetReportFolder(folder.c_str())) _exit(90);
+    CrashHandler::SetProgram("/usr/games/quillomar", "v.1.0.0.0");
+    CrashHandler::SetScreenMode(800, 600, 32);
+    CrashHandler::SetAfterReport(RecordHook);
+    if (fault == Fault::ReadOnlyWrite) {
+      WriteToReadOnlyPage();
+    } else if (fault == Fault::Abort) {
+      abort();
+    } else {
+      raise(signal);
+    }
+    _exit(91);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  return status;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find("\r\n", start);
+    if (end == std::string::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 2;
+  }
+  return lines;
+}
+
+// Index of the first line at or after `from` that starts with `prefix`, or -1.
+int Find(const std::vector<std::string>& lines, const std::string& prefix, int from = 0) {
+  for (int i = from; i < static_cast<int>(lines.size()); ++i)
+    if (lines[i].rfind(prefix, 0) == 0) return i;
+  return -1;
+}
+
+class CrashHandlerTest : public ::testing::Test {
+protected:
+  void SetUp() override { g_hookMarker = folder / "hook.txt"; }
+  ScratchFolder folder;
+};
+
+TEST_F(CrashHandlerTest, ReportHasItsLinesInOrderAndTheProcessEndsBySignal) {
+  const int status = CrashChild(folder.Path(), SIGSEGV);
+  ASSERT_TRUE(WIFSIGNALED(status)) << status;
+  EXPECT_EQ(WTERMSIG(status), SIGSEGV);
+
+  const std::string report = ReadAll(folder / "Error.txt");
+  const auto lines = Lines(report);
+  ASSERT_GT(lines.size(), 10u);
+  EXPECT_EQ(lines[0], std::string(53, '='));
+  EXPECT_EQ(lines[1].rfind("Exception code: 0000000B SIGSEGV", 0), 0u) << lines[1];
+  EXPECT_EQ(lines[2].rfind("Fault address:  ", 0), 0u);
+  ASSERT_EQ(lines[3].rfind("Date: ", 0), 0u);
+  EXPECT_EQ(lines[3].size(), std::string("Date: 20261208 23:01:02.345").size());
+  EXPECT_EQ(lines[4], "");
+  EXPECT_EQ(lines[5], "Registers:");
+  const int rax = Find(lines, "RAX:");
+  const int rip = Find(lines, "CS:RIP:");
+  const int flags = Find(lines, "Flags:");
+  const int stack = Find(lines, "Call stack:");
+  const int screen = Find(lines, "Screen: 800 X 600 Bits: 32");
+  const int sdl = Find(lines, "libSDL2 v.");
+  const int program = Find(lines, "/usr/games/quillomar v.1.0.0.0");
+  const int build = Find(lines, "Build Date: ");
+  EXPECT_EQ(rax, 6);
+  EXPECT_LT(rax, rip);
+  EXPECT_LT(rip, flags);
+  EXPECT_LT(flags, stack);
+  ASSERT_GT(stack, 0);
+  // Frames follow the column heads: an address, then where it lies.
+  ASSERT_GT(static_cast<int>(lines.size()), stack + 3);
+  EXPECT_EQ(lines[stack + 3].find_first_not_of("0123456789ABCDEF"), 16u) << lines[stack + 3];
+  EXPECT_LT(stack, screen);
+  EXPECT_LT(screen, sdl);
+  EXPECT_LT(sdl, program);
+  EXPECT_EQ(build, static_cast<int>(lines.size()) - 1);
+  // The hook got the same text once the file was written.
+  EXPECT_EQ(ReadAll(folder / "hook.txt"), report);
+}
+
+TEST_F(CrashHandlerTest, ReportsAreAppendedAndNamedBySignal) {
+  ASSERT_TRUE(WIFSIGNALED(CrashChild(folder.Path(), SIGFPE)));
+  const int status = CrashChild(folder.Path(), 0, Fault::Abort);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(WTERMSIG(status), SIGABRT);
+  const auto lines = Lines(ReadAll(folder / "Error.txt"));
+  const int first = Find(lines, std::string(53, '='));
+  const int second = Find(lines, std::string(53, '='), first + 1);
+  ASSERT_EQ(first, 0);
+  ASSERT_GT(second, first);
+  EXPECT_EQ(lines[first + 1].rfind("Exception code: 00000008 SIGFPE", 0), 0u);
+  EXPECT_EQ(lines[second + 1].rfind("Exception code: 00000006 SIGABRT", 0), 0u);
+}
+
+TEST_F(CrashHandlerTest, RealFaultIsReportedWithItsAddress) {
+  const int status = CrashChild(folder.Path(), 0, Fault::ReadOnlyWrite);
+  ASSERT_TRUE(WIFSIGNALED(status)) << status;
+  EXPECT_EQ(WTERMSIG(status), SIGSEGV);
+  const auto lines = Lines(ReadAll(folder / "Error.txt"));
+  ASSERT_GT(lines.size(), 2u);
+  EXPECT_EQ(lines[1].rfind("Exception code: 0000000B SIGSEGV (invalid memory access) at ", 0), 0u);
+  EXPECT_EQ(lines[1].find("at 0000000000000000"), std::string::npos);
+  // The faulting instruction lies in this test program.
+  EXPECT_NE(lines[2].find("test_platform"), std::string::npos) << lines[2];
+}
+
+TEST_F(CrashHandlerTest, LargeReportFileIsRotated) {
+  {
+    std::ofstream big(folder / "Error.txt", std::ios::binary);
+    big << std::string(CrashHandler::kRotateBytes + 1, 'x');
+  }
+  ASSERT_TRUE(WIFSIGNALED(CrashChild(folder.Path(), SIGILL)));
+  struct stat old;
+  ASSERT_EQ(stat((folder / "Error.old.txt").c_str(), &old), 0);
+  EXPECT_EQ(old.st_size, CrashHandler::kRotateBytes + 1);
+  const std::string fresh = ReadAll(folder / "Error.txt");
+  EXPECT_EQ(fresh.rfind(std::string(53, '='), 0), 0u);
+  EXPECT_LT(fresh.size(), 100000u);
+}
+
+TEST_F(CrashHandlerTest, LinkedReportFileIsNotFollowed) {
+  const std::string target = folder / "elsewhere.txt";
+  { std::ofstream(target) << "keep"; }
+  ASSERT_EQ(symlink(target.c_str(), (folder / "Error.txt").c_str()), 0);
+  const int status = CrashChild(folder.Path(), SIGBUS);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(WTERMSIG(status), SIGBUS);
+  EXPECT_EQ(ReadAll(target), "keep");
+  // The report still reached the hook.
+  EXPECT_NE(ReadAll(folder / "hook.txt").find("SIGBUS"), std::string::npos);
+}
+
+TEST_F(CrashHandlerTest, OnlyPrivateFoldersWithBoundedPathsAreAccepted) {
+  const std::string shared = folder / "shared";
+  ASSERT_EQ(mkdir(shared.c_str(), 0700), 0);
+  ASSERT_EQ(chmod(shared.c_str(), 0777), 0);
+  EXPECT_FALSE(CrashHandler::SetReportFolder(shared.c_str()));
+  const std::string link = folder / "link";
+  ASSERT_EQ(symlink(folder.Path().c_str(), link.c_str()), 0);
+  EXPECT_FALSE(CrashHandler::SetReportFolder(link.c_str()));
+  const std::string tooLong = "/" + std::string(CrashHandler::kPathCapacity + 10, 'a');
+  EXPECT_FALSE(CrashHandler::SetReportFolder(tooLong.c_str()));
+  EXPECT_FALSE(CrashHandler::SetReportFolder(nullptr));
+  EXPECT_FALSE(CrashHandler::SetReportFolder(""));
+
+  ASSERT_TRUE(CrashHandler::SetReportFolder(folder.Path().c_str()));
+  EXPECT_EQ(std::string(CrashHandler::ReportPath()), folder / "Error.txt");
+  EXPECT_FALSE(CrashHandler::SetReportFolder(shared.c_str()));
+  EXPECT_EQ(std::string(CrashHandler::ReportPath()), folder / "Error.txt");
+  EXPECT_FALSE(CrashHandler::InCrash());
+}
+
+}  // namespace
