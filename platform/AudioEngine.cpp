@@ -360,8 +360,10 @@ void AudioEngine::ChannelRemoveSync(AudioHandle musicHandle, AudioHandle sync) {
 void AudioEngine::FireSyncs(Music& music, int order, int row) {
   music.dispatching = true;
   size_t count = music.syncs.size();  // syncs added by a callback wait for the next row
+  uint32_t jumps = music.jumps;
   auto it = music.syncs.begin();
-  for (size_t i = 0; i < count && it != music.syncs.end(); ++i, ++it)
+  // Once a callback has moved the music, the row is never heard: the rest are not told of it.
+  for (size_t i = 0; i < count && it != music.syncs.end() && music.jumps == jumps; ++i, ++it)
     if (!it->removed) it->proc(it->handle, music.handle, order, row);
   music.dispatching = false;
   music.syncs.remove_if([](const Sync& s) { return s.removed; });
