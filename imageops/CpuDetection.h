@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+
+// Which processor generation runs us, as far as the choice of image-primitive build cares. The
+// classification is a pure function of CPUID answers, so any processor can be described to it.
+
+// The processor generation: 0 unknown (no CPUID, another vendor, another family), 1 to 9, 16,
+// 17 and 32 the generations of ClassifyCpuid.
+using CpuTypeCode = std::int32_t;
+
+struct CpuidRegisters {
+    std::uint32_t eax = 0;
+    std::uint32_t ebx = 0;
+    std::uint32_t ecx = 0;
+    std::uint32_t edx = 0;
+};
+
+// The CPUID answers the classification reads.
+struct CpuidSnapshot {
+    bool hasCpuid = false;
+    CpuidRegisters leaf0;          // highest leaf and vendor
+    CpuidRegisters leaf1;          // signature and feature bits
+    CpuidRegisters leaf2;          // cache descriptors
+    CpuidRegisters extendedLeaf0;  // highest extended leaf
+    CpuidRegisters extendedLeaf1;  // extended feature bits
+};
+
+struct CpuFeatureRecord {
+    std::uint32_t family = 0;    // base family only; the extended family is not read
+    std::uint32_t stepping = 0;
+    std::uint32_t model = 0;     // base model only
+    std::uint32_t featureBits = 0;
+    std::uint32_t descriptorsA = 0;
+    std::uint32_t descriptorsD = 0;
+    std::uint32_t mmx = 0;
+    std::uint32_t sse = 0;
+    std::uint32_t sse2 = 0;
+    std::uint32_t htt = 0;       // hyper-threading with more than one logical processor
+    std::uint32_t sse3 = 0;
+    std::uint32_t em64t = 0;     // the 64-bit extension
+};
+
+CpuidRegisters Cpuid(std::uint32_t leaf);
+CpuidSnapshot ReadCpuidSnapshot();
+
+bool IsGenuineIntelVendor(const CpuidRegisters& leaf0);
+CpuFeatureRecord FeaturesFromCpuid(const CpuidSnapshot& snapshot);
+CpuTypeCode ClassifyCpu(const CpuFeatureRecord& features);
+// The whole decision: 0 without CPUID or for another vendor, else ClassifyCpu of the features.
+CpuTypeCode ClassifyCpuid(const CpuidSnapshot& snapshot);
+
+// The same questions asked of this processor. Every call runs CPUID again.
+std::int32_t HasCpuid();
+std::int32_t IsGenuineIntel();
+void ReadCpuFeatures(CpuFeatureRecord* record);
+CpuTypeCode DetectCpuType();
