@@ -1,0 +1,169 @@
+#include "png/PngRowConverters.h"
+
+#include <cstring>
+
+#include "png/PngLayout.h"
+
+namespace {
+
+void Copy(const uint8_t* in, uint8_t* out, size_t rowLength, uint32_t) {
+    std::memcpy(out, in, rowLength);
+}
+
+void Swap16(const uint8_t* in, uint8_t* out, size_t rowLength, uint32_t) {
+    for (size_t i = 0; i + 1 < rowLength; i += 2) {
+        out[i] = in[i + 1];
+        out[i + 1] = in[i];
+    }
+}
+
+// R, G, B big-endian 16-bit reversed byte by byte is B, G, R little-endian.
+void Rgb16ToBgr16(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    for (uint32_t x = 0; x < width; ++x, in += 6, out += 6) {
+        for (int k = 0; k < 6; ++k) out[k] = in[5 - k];
+    }
+}
+
+void Rgba16ToBgr16(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    for (uint32_t x = 0; x < width; ++x, in += 8, out += 6) {
+        for (int k = 0; k < 6; ++k) out[k] = in[5 - k];
+    }
+}
+
+void Rgba16ToBgra16(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    for (uint32_t x = 0; x < width; ++x, in += 8, out += 8) {
+        for (int k = 0; k < 6; ++k) out[k] = in[5 - k];
+        out[6] = in[7];
+        out[7] = in[6];
+    }
+}
+
+void GreyAlpha16ToGrey16(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    for (uint32_t x = 0; x < width; ++x, in += 4, out += 2) {
+        out[0] = in[1];
+        out[1] = in[0];
+    }
+}
+
+void FirstOfTwo(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    for (uint32_t x = 0; x < width; ++x) out[x] = in[2 * x];
+}
+
+void Rgb16ToBgr8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    for (uint32_t x = 0; x < width; ++x, in += 6, out += 3) {
+        out[0] = in[4];
+        out[1] = in[2];
+        out[2] = in[0];
+    }
+}
+
+void Rgba16ToBgr8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    for (uint32_t x = 0; x < width; ++x, in += 8, out += 3) {
+        out[0] = in[4];
+        out[1] = in[2];
+        out[2] = in[0];
+    }
+}
+
+void Rgba16ToBgra8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    for (uint32_t x = 0; x < width; ++x, in += 8, out += 4) {
+        out[0] = in[4];
+        out[1] = in[2];
+        out[2] = in[0];
+        out[3] = in[6];
+    }
+}
+
+void GreyAlpha16ToGrey8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    for (uint32_t x = 0; x < width; ++x) out[x] = in[4 * x];
+}
+
+// Four 2-bit samples per byte become two bytes of two 4-bit samples, values unchanged; an odd
+// width's last byte carries the row's padding sample in its low half.
+void Two2ToFour4(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    const size_t bytes = (size_t(width) + 1) / 2;
+    for (size_t k = 0; k < bytes; ++k) {
+        const uint32_t b = in[k / 2];
+        const uint32_t pair = (k & 1) ? b & 0x0F : b >> 4;
+        out[k] = uint8_t((pair >> 2) << 4 | (pair & 3));
+    }
+}
+
+void Rgb8ToBgr8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    for (uint32_t x = 0; x < width; ++x, in += 3, out += 3) {
+        out[0] = in[2];
+        out[1] = in[1];
+        out[2] = in[0];
+    }
+}
+
+void Rgba8ToBgr8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    for (uint32_t x = 0; x < width; ++x, in += 4, out += 3) {
+        out[0] = in[2];
+        out[1] = in[1];
+        out[2] = in[0];
+    }
+}
+
+void Rgba8ToBgra8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    for (uint32_t x = 0; x < width; ++x, in += 4, out += 4) {
+        uint32_t v;
+        std::memcpy(&v, in, 4);
+        v = (v & 0xFF00FF00u) | (v >> 16 & 0xFFu) | (v & 0xFFu) << 16;
+        std::memcpy(out, &v, 4);
+    }
+}
+
+// Which images each converter reads: a colour type (or any) and a bit depth (or any).
+constexpr int kAny = -1;
+struct Entry {
+    PngRowConverter fn;
+    int colourType;
+    int bitDepth;
+    int altColourType;  // a second image kind some converters also take
+    int altBitDepth;
+    uint32_t bytesPerPixel;  // output; 0 = the row length, or (width + 1) / 2 for converter 11
+};
+
+constexpr Entry kConverters[kPngConverterCount] = {
+    {Copy, kAny, kAny, -2, -2, 0},
+    {Swap16, kAny, 16, -2, -2, 0},
+    {Rgb16ToBgr16, 2, 16, -2, -2, 6},
+    {Rgba16ToBgr16, 6, 16, -2, -2, 6},
+    {Rgba16ToBgra16, 6, 16, -2, -2, 8},
+    {GreyAlpha16ToGrey16, 4, 16, -2, -2, 2},
+    {FirstOfTwo, 4, 8, 0, 16, 1},
+    {Rgb16ToBgr8, 2, 16, -2, -2, 3},
+    {Rgba16ToBgr8, 6, 16, -2, -2, 3},
+    {Rgba16ToBgra8, 6, 16, -2, -2, 4},
+    {GreyAlpha16ToGrey8, 4, 16, -2, -2, 1},
+    {Two2ToFour4, kAny, 2, -2, -2, 0},
+    {Rgb8ToBgr8, 2, 8, -2, -2, 3},
+    {Rgba8ToBgr8, 6, 8, -2, -2, 3},
+    {Rgba8ToBgra8, 6, 8, -2, -2, 4},
+};
+
+bool Matches(int wantType, int wantDepth, uint32_t colourType, uint32_t bitDepth) {
+    return (wantType == kAny || wantType == int(colourType)) &&
+           (wantDepth == kAny || wantDepth == int(bitDepth));
+}
+
+}  // namespace
+
+PngRowConverter PngSelectConverter(uint32_t index, uint32_t colourType, uint32_t bitDepth,
+                                   uint32_t width, uint64_t* outputBytes) {
+    if (index >= kPngConverterCount || !PngIsAcceptedFormat(colourType, bitDepth)) return nullptr;
+    const Entry& e = kConverters[index];
+    if (!Matches(e.colourType, e.bitDepth, colourType, bitDepth) &&
+        !Matches(e.altColourType, e.altBitDepth, colourType, bitDepth)) {
+        return nullptr;
+    }
+    if (e.bytesPerPixel) {
+        *outputBytes = uint64_t(e.bytesPerPixel) * width;
+    } else if (index == 11) {
+        *outputBytes = (uint64_t(width) + 1) / 2;
+    } else {
+        *outputBytes = PngRowLength(colourType, bitDepth, width);
+    }
+    return e.fn;
+}
