@@ -1,0 +1,439 @@
+#include "imageops/resize/ResizeCore.h"
+
+#include "imageops/AlignedAlloc.h"
+#include "imageops/resize/LanczosWeights.h"
+#include "imageops/resize/ResizeArithmetic.h"
+#include "imageops/resize/ResizeBuffers.h"
+#include "imageops/resize/ResizeInterpolation.h"
+#include "imageops/resize/ResizeKernelTable.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <limits>
+
+namespace {
+
+constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+
+// Every block of one call, released on every return path.
+class ScratchBlocks {
+public:
+    ScratchBlocks() = default;
+    ScratchBlocks(const ScratchBlocks&) = delete;
+    ScratchBlocks& operator=(const ScratchBlocks&) = delete;
+    ~ScratchBlocks() {
+        for (int i = 0; i < count_; ++i) {
+            AlignedFree(blocks_[i]);
+        }
+    }
+    // Keeps the block; false when the allocation failed.
+    template <typename T>
+    bool Keep(void* block, T*& out) {
+        out = static_cast<T*>(block);
+        if (block == nullptr) {
+            return false;
+        }
+        blocks_[count_++] = block;
+        return true;
+    }
+
+private:
+    void* blocks_[16] = {};
+    int count_ = 0;
+};
+
+// Where destination index i of one axis samples the source: start + i * step as a running sum.
+struct AxisMap {
+    double start = 0.0;
+    double step = 0.0;
+    std::int32_t size = 0;  // destination pixels along the axis
+};
+
+// Sizes the destination along one axis and fixes its step and start.
+AxisMap MapAxis(std::int32_t roiSize, std::int32_t requested, double factor, double shift,
+                bool nearest, bool scaleConvention) {
+    AxisMap map;
+    std::int64_t size = 0;
+    if (scaleConvention) {
+        const double scaled = roiSize * factor;
+        size = std::max<std::int64_t>(1, ClampedTrunc(scaled + 1e-7, 0, kInt32Max));
+        if (nearest) {
+            map.step = 1.0 / factor;
+            map.start = 0.5 * map.step;
+        } else {
+            // Corner alignment: destination 0 on region 0, the full-scale last pixel on the
+            // region's last one.
+            map.step = scaled > 1.0 ? (roiSize - 1) / (scaled - 1.0) : 0.0;
+        }
+    } else {
+        map.step = factor;
+        if (nearest) {
+            size = std::max<std::int64_t>(1, ClampedTrunc(roiSize / factor + 1e-7, 0, kInt32Max));
+            map.start = 0.5 * factor;
+        } else {
+            size = ClampedTrunc((roiSize - 1) / factor + 1e-7, 0, kInt32Max - 1) + 1;
+        }
+    }
+    map.size = static_cast<std::int32_t>(std::min<std::int64_t>(requested, size));
+    map.start += shift;
+    return map;
+}
+
+bool LayoutServed(std::int32_t sampleType, std::int32_t planar, std::int32_t pixelStride,
+                  std::int32_t channels) {
+    if (sampleType < 0 || sampleType > 2) {
+        return false;
+    }
+    if (planar != 0) {
+        return true;
+    }
+    switch (channels) {
+    case 1:
+        return pixelStride >= 1;
+    case 3:
+        return pixelStride == 3 || pixelStride == 4;
+    case 4:
+        return pixelStride == 4;
+    default:
+        return false;
+    }
+}
+
+void FillNearest(const AxisMap& map, std::int32_t roiSize, std::int64_t scale,
+                 std::int32_t* offsets) {
+    double position = map.start;
+    for (std::int32_t i = 0; i < map.size; ++i) {
+        // A position past the region (tiny factors) takes the region's last pixel.
+        offsets[i] = static_cast<std::int32_t>(PositionIndex(position, 0, roiSize - 1) * scale);
+        position += map.step;
+    }
+}
+
+void FillLinearFixed(const AxisMap& map, std::int32_t roiSize, std::int32_t origin,
+                     std::int32_t imageSize, std::int64_t scale, bool pairs,
+                     std::int32_t* offsets, std::uint16_t* weights) {
+    const std::int32_t lastIndex = imageSize - origin - 1;
+    double position = map.start;
+    for (std::int32_t i = 0; i < map.size; ++i) {
+        std::int32_t index = PositionIndex(position, 0, roiSize - 1);
+        std::uint16_t w = 16384;
+        if (index == lastIndex) {
+            --index;
+        } else {
+            w = static_cast<std::uint16_t>(ClampedTrunc((position - index) * 16384.0 + 1e-7, 0, 16384));
+        }
+        offsets[i] = static_cast<std::int32_t>(index * scale);
+        if (pairs) {
+            weights[2 * static_cast<std::ptrdiff_t>(i)] = static_cast<std::uint16_t>(16384 - w);
+            weights[2 * static_cast<std::ptrdiff_t>(i) + 1] = w;
+        } else {
+            weights[i] = w;
+        }
+        position += map.step;
+    }
+}
+
+void FillLinearFloat(const AxisMap& map, std::int32_t roiSize, std::int32_t origin,
+                     std::int32_t imageSize, std::int64_t scale, std::int32_t* offsets,
+                     float* weights) {
+    const std::int32_t lastIndex = imageSize - origin - 1;
+    double position = map.start;
+    for (std::int32_t i = 0; i < map.size; ++i) {
+        std::int32_t index = PositionIndex(position, 0, roiSize - 1);
+        float w = 1.0f;
+        if (index == lastIndex) {
+            --index;
+        } else {
+            w = static_cast<float>(std::clamp(position - index, 0.0, 1.0));
+        }
+        offsets[i] = static_cast<std::int32_t>(index * scale);
+        weights[i] = w;
+        position += map.step;
+    }
+}
+
+void FillCubic(const AxisMap& map, std::int32_t roiSize, std::int32_t origin,
+               std::int32_t imageSize, std::int64_t scale, std::int32_t* offsets,
+               float* fractions) {
+    double position = map.start;
+    for (std::int32_t i = 0; i < map.size; ++i) {
+        std::int32_t index = PositionIndex(position, 0, roiSize - 1);
+        const std::int32_t absolute = origin + index;
+        // Keep the four taps index - 1 .. index + 2 inside the image.
+        if (absolute == imageSize - 1) {
+            index -= 2;
+            fractions[i] = 2.0f;
+        } else {
+            if (absolute == 0) {
+                ++index;
+            } else if (absolute == imageSize - 2) {
+                --index;
+            }
+            fractions[i] = static_cast<float>(position - index);
+        }
+        offsets[i] = static_cast<std::int32_t>(index * scale);
+        position += map.step;
+    }
+}
+
+void FillLanczos(const AxisMap& map, std::int32_t roiSize, std::int64_t scale,
+                 std::int32_t* offsets, float* fractions) {
+    double position = map.start;
+    for (std::int32_t i = 0; i < map.size; ++i) {
+        const std::int32_t index = PositionIndex(position, 0, roiSize - 1);
+        fractions[i] = static_cast<float>(position - index);
+        offsets[i] = static_cast<std::int32_t>(index * scale);
+        position += map.step;
+    }
+}
+
+// A planar call passes arrays of plane pointers; a missing plane is refused like a missing
+// image rather than dereferenced.
+bool PlanesPresent(const void* src, void* dst, std::int32_t planar, std::int32_t channels) {
+    if (planar == 0) {
+        return true;
+    }
+    const int planes = channels == 3 ? 3 : 4;
+    const auto* srcPlanes = static_cast<const void* const*>(src);
+    auto* const* dstPlanes = static_cast<void* const*>(dst);
+    for (int k = 0; k < planes; ++k) {
+        if (srcPlanes[k] == nullptr || dstPlanes[k] == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
+ResizeInterpolation Lowered(ResizeInterpolation mode, std::int32_t srcWidth,
+                            std::int32_t srcHeight) {
+    if (mode == ResizeInterpolation::Lanczos3 && (srcWidth < 8 || srcHeight < 8)) {
+        mode = ResizeInterpolation::Cubic;
+    }
+    if (mode == ResizeInterpolation::Cubic && (srcWidth < 4 || srcHeight < 4)) {
+        mode = ResizeInterpolation::Linear;
+    }
+    if (srcWidth < 2 || srcHeight < 2) {
+        mode = ResizeInterpolation::Nearest;
+    }
+    return mode;
+}
+
+}  // namespace
+
+ImageOpStatus ResizeCore(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
+                         std::int32_t srcStep, std::int32_t srcRoiX, std::int32_t srcRoiY,
+                         std::int32_t srcRoiWidth, std::int32_t srcRoiHeight, void* dst,
+                         std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
+                         double xFactor, double yFactor, double xShift, double yShift,
+                         std::int32_t pixelStride, std::int32_t channels,
+                         std::int32_t sampleType, std::int32_t planar,
+                         std::int32_t interpolation, std::int32_t factorConvention) {
+    if (src == nullptr || dst == nullptr || !PlanesPresent(src, dst, planar, channels)) {
+        return ImageOpStatus::NullPointer;
+    }
+    if (srcWidth < 1 || srcHeight < 1) {
+        return ImageOpStatus::BadSize;
+    }
+    if (srcStep < 1 || dstStep < 1) {
+        return ImageOpStatus::BadStep;
+    }
+    if (srcRoiX < 0 || srcRoiY < 0 || srcRoiWidth < 1 || srcRoiHeight < 1) {
+        return ImageOpStatus::BadSize;
+    }
+    if (srcRoiX >= srcWidth || srcRoiY >= srcHeight) {
+        return ImageOpStatus::RegionOutsideSource;
+    }
+    if (dstWidth < 1 || dstHeight < 1) {
+        return ImageOpStatus::BadSize;
+    }
+    if (!(xFactor > 0.0) || !(yFactor > 0.0)) {
+        return ImageOpStatus::BadFactor;
+    }
+    const auto requested = static_cast<ResizeInterpolation>(interpolation);
+    if (requested != ResizeInterpolation::Nearest && requested != ResizeInterpolation::Linear &&
+        requested != ResizeInterpolation::Cubic && requested != ResizeInterpolation::Lanczos3) {
+        return ImageOpStatus::BadInterpolation;
+    }
+    if (!LayoutServed(sampleType, planar, pixelStride, channels)) {
+        return ImageOpStatus::BadSize;
+    }
+    const int shift = sampleType == 1 ? 1 : (sampleType == 2 ? 2 : 0);
+    const std::int32_t srcStepElements = srcStep >> shift;
+    const std::int32_t dstStepElements = dstStep >> shift;
+    const bool interleavedMulti = planar == 0 && channels != 1;
+    const std::int64_t columnScale = interleavedMulti ? pixelStride : 1;
+    // Kernels address the image with 32-bit element offsets.
+    if (static_cast<std::int64_t>(srcHeight) * srcStepElements > kInt32Max ||
+        static_cast<std::int64_t>(srcWidth + 1) * (planar == 0 ? pixelStride : 1) > kInt32Max) {
+        return ImageOpStatus::BadSize;
+    }
+
+    const ResizeInterpolation mode = Lowered(requested, srcWidth, srcHeight);
+    const std::int32_t roiWidth = std::min(srcRoiWidth, srcWidth - srcRoiX);
+    const std::int32_t roiHeight = std::min(srcRoiHeight, srcHeight - srcRoiY);
+    const bool nearest = mode == ResizeInterpolation::Nearest;
+    const bool scaleConvention = factorConvention != 0;
+    const AxisMap xMap = MapAxis(roiWidth, dstWidth, xFactor, xShift, nearest, scaleConvention);
+    const AxisMap yMap = MapAxis(roiHeight, dstHeight, yFactor, yShift, nearest, scaleConvention);
+
+    // Values per pixel in a row buffer.
+    const std::int64_t perPixel = (planar != 0 || channels == 1) ? 1 : (channels == 3 ? 3 : 4);
+    const std::int64_t bufferElements = (static_cast<std::int64_t>(xMap.size) + 4) * perPixel;
+    if (bufferElements > kInt32Max) {
+        return ImageOpStatus::OutOfMemory;
+    }
+
+    ScratchBlocks blocks;
+    ResizeKernelCall call;
+    std::int32_t* rowOffsets = nullptr;
+    std::int32_t* columnOffsets = nullptr;
+    if (!blocks.Keep(AlignedAllocInts(yMap.size), rowOffsets) ||
+        !blocks.Keep(AlignedAllocInts(xMap.size), columnOffsets)) {
+        return ImageOpStatus::OutOfMemory;
+    }
+    const bool fixedPoint = mode == ResizeInterpolation::Linear && sampleType != 2;
+    int bufferCount = 0;
+    void* rowWeights = nullptr;
+    void* columnWeights = nullptr;
+    switch (mode) {
+    case ResizeInterpolation::Nearest:
+        FillNearest(yMap, roiHeight, srcStepElements, rowOffsets);
+        FillNearest(xMap, roiWidth, columnScale, columnOffsets);
+        break;
+    case ResizeInterpolation::Linear:
+        bufferCount = 2;
+        if (fixedPoint) {
+            std::uint16_t* yWeights = nullptr;
+            std::uint16_t* xWeights = nullptr;
+            if (!blocks.Keep(AlignedAllocShorts(yMap.size), yWeights) ||
+                !blocks.Keep(AlignedAllocShorts(2 * static_cast<std::int64_t>(xMap.size)), xWeights)) {
+                return ImageOpStatus::OutOfMemory;
+            }
+            FillLinearFixed(yMap, roiHeight, srcRoiY, srcHeight, srcStepElements, false,
+                            rowOffsets, yWeights);
+            FillLinearFixed(xMap, roiWidth, srcRoiX, srcWidth, columnScale, true, columnOffsets,
+                            xWeights);
+            rowWeights = yWeights;
+            columnWeights = xWeights;
+        } else {
+            float* yWeights = nullptr;
+            float* xWeights = nullptr;
+            if (!blocks.Keep(AlignedAllocInts(yMap.size), yWeights) ||
+                !blocks.Keep(AlignedAllocInts(xMap.size), xWeights)) {
+                return ImageOpStatus::OutOfMemory;
+            }
+            FillLinearFloat(yMap, roiHeight, srcRoiY, srcHeight, srcStepElements, rowOffsets,
+                            yWeights);
+            FillLinearFloat(xMap, roiWidth, srcRoiX, srcWidth, columnScale, columnOffsets,
+                            xWeights);
+            rowWeights = yWeights;
+            columnWeights = xWeights;
+        }
+        break;
+    case ResizeInterpolation::Cubic:
+    case ResizeInterpolation::Lanczos3: {
+        float* yFractions = nullptr;
+        float* xFractions = nullptr;
+        if (!blocks.Keep(AlignedAllocInts(yMap.size), yFractions) ||
+            !blocks.Keep(AlignedAllocInts(xMap.size), xFractions)) {
+            return ImageOpStatus::OutOfMemory;
+        }
+        if (mode == ResizeInterpolation::Cubic) {
+            bufferCount = 4;
+            FillCubic(yMap, roiHeight, srcRoiY, srcHeight, srcStepElements, rowOffsets,
+                      yFractions);
+            FillCubic(xMap, roiWidth, srcRoiX, srcWidth, columnScale, columnOffsets, xFractions);
+            rowWeights = yFractions;
+            columnWeights = xFractions;
+        } else {
+            bufferCount = 6;
+            FillLanczos(yMap, roiHeight, srcStepElements, rowOffsets, yFractions);
+            FillLanczos(xMap, roiWidth, columnScale, columnOffsets, xFractions);
+            rowWeights = yFractions;
+            columnWeights = xFractions;
+        }
+        break;
+    }
+    default:
+        return ImageOpStatus::BadInterpolation;
+    }
+    for (int i = 0; i < bufferCount; ++i) {
+        void* buffer = fixedPoint ? AlignedAllocShorts(bufferElements) : AlignedAllocInts(bufferElements);
+        if (!blocks.Keep(buffer, call.lineBuffers[i])) {
+            return ImageOpStatus::OutOfMemory;
+        }
+    }
+    if (mode == ResizeInterpolation::Lanczos3) {
+        float* xTaps = nullptr;
+        float* yTaps = nullptr;
+        if (!blocks.Keep(AlignedAllocInts(6 * static_cast<std::int64_t>(xMap.size)), xTaps)) {
+            return ImageOpStatus::OutOfMemory;
+        }
+        LanczosWeights(static_cast<const float*>(columnWeights), xMap.size, xTaps);
+        if (!blocks.Keep(AlignedAllocInts(6 * static_cast<std::int64_t>(yMap.size)), yTaps)) {
+            return ImageOpStatus::OutOfMemory;
+        }
+        LanczosWeights(static_cast<const float*>(rowWeights), yMap.size, yTaps);
+        columnWeights = xTaps;
+        rowWeights = yTaps;
+    }
+
+    call.srcStep = srcStepElements;
+    call.dstStep = dstStepElements;
+    call.dstWidth = xMap.size;
+    call.dstHeight = yMap.size;
+    call.rowOffsets = rowOffsets;
+    call.columnOffsets = columnOffsets;
+    call.rowWeights = rowWeights;
+    call.columnWeights = columnWeights;
+    call.srcRoiX = srcRoiX;
+    call.srcRoiY = srcRoiY;
+    call.columnsRight = srcWidth - srcRoiX;
+    call.rowsBelow = srcHeight - srcRoiY;
+    call.upY = scaleConvention ? (yFactor >= 1.0 ? 1 : 0) : (yFactor < 1.0 ? 1 : 0);
+
+    int base = kResizeNearestBase;
+    switch (mode) {
+    case ResizeInterpolation::Lanczos3:
+        base = kResizeLanczosBase;
+        break;
+    case ResizeInterpolation::Cubic:
+        base = kResizeCubicBase;
+        break;
+    case ResizeInterpolation::Linear:
+        base = kResizeLinearBase;
+        break;
+    default:
+        break;
+    }
+    const std::ptrdiff_t elementSize = std::ptrdiff_t{1} << shift;
+    if (planar == 0) {
+        int index = base + sampleType;
+        if (channels == 1) {
+            index += 3;
+        } else if (nearest && channels == 4) {
+            index += 6;
+        }
+        call.src = static_cast<const unsigned char*>(src) +
+                   static_cast<std::ptrdiff_t>(srcRoiY) * srcStep +
+                   static_cast<std::ptrdiff_t>(srcRoiX) * pixelStride * elementSize;
+        call.dst = dst;
+        call.pixelStride = pixelStride;
+        call.channels = channels;
+        ResizeKernelTable[index](call);
+    } else {
+        const int planes = channels == 3 ? 3 : 4;
+        const auto* srcPlanes = static_cast<const void* const*>(src);
+        auto* const* dstPlanes = static_cast<void* const*>(dst);
+        const std::ptrdiff_t planeOffset = static_cast<std::ptrdiff_t>(srcRoiY) * srcStep +
+                                           static_cast<std::ptrdiff_t>(srcRoiX) * elementSize;
+        for (int k = 0; k < planes; ++k) {
+            call.src = static_cast<const unsigned char*>(srcPlanes[k]) + planeOffset;
+            call.dst = dstPlanes[k];
+            call.pixelStride = 0;
+            call.channels = 0;
+            ResizeKernelTable[base + 3 + sampleType](call);
+        }
+    }
+    return ImageOpStatus::Ok;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "imageops/ImageOpStatus.h"
+
+#include <cstdint>
+
+// The general resize driver for nearest-neighbour (1), linear (2), cubic (4) and Lanczos-3 (16)
+// interpolation. It checks the arguments, lowers the interpolation for tiny sources, clips the
+// source region to the image, sizes the destination, maps every destination row and column to
+// a source position and runs one kernel over the whole destination (once per plane for planar
+// images). Every scratch block is released before it returns.
+//
+// src and dst: the first byte of an interleaved image, or, when planar is nonzero, an array of
+// 3 plane pointers (channels 3) or 4 (any other channels). Steps are bytes. dstWidth and
+// dstHeight are upper bounds: the destination gets min(requested, max(1, trunc(region size *
+// factor + 1e-7))) pixels under factorConvention 1 (factors are scales); under
+// factorConvention 0 the factors are source steps per destination pixel. xShift and yShift
+// move the first source position. sampleType: 0 8-bit, 1 16-bit, 2 float. Interleaved layouts
+// served: 1 channel (any pixelStride), 3 channels in a stride of 3 or 4, 4 channels in 4.
+//
+// Statuses, the first failing check deciding: NullPointer, BadSize (source size), BadStep,
+// BadSize (region), RegionOutsideSource (a warning: nothing done), BadSize (destination),
+// BadFactor (a factor not above 0, NaN included), BadInterpolation, BadSize (sample type or
+// layout not served, or an image too large for 32-bit element offsets), OutOfMemory.
+ImageOpStatus ResizeCore(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
+                         std::int32_t srcStep, std::int32_t srcRoiX, std::int32_t srcRoiY,
+                         std::int32_t srcRoiWidth, std::int32_t srcRoiHeight, void* dst,
+                         std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
+                         double xFactor, double yFactor, double xShift, double yShift,
+                         std::int32_t pixelStride, std::int32_t channels,
+                         std::int32_t sampleType, std::int32_t planar,
+                         std::int32_t interpolation, std::int32_t factorConvention);

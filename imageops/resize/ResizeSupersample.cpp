@@ -1,0 +1,185 @@
+#include "imageops/resize/ResizeSupersample.h"
+
+#include "imageops/AlignedAlloc.h"
+#include "imageops/resize/ResizeArithmetic.h"
+#include "imageops/resize/ResizeBuffers.h"
+#include "imageops/resize/ResizeSupersampleWorkers.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+
+namespace {
+
+constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+
+bool PlanesPresent(const void* src, void* dst, std::int32_t planar, std::int32_t channels) {
+    if (planar == 0) {
+        return true;
+    }
+    const int planes = channels == 3 ? 3 : 4;
+    const auto* srcPlanes = static_cast<const void* const*>(src);
+    auto* const* dstPlanes = static_cast<void* const*>(dst);
+    for (int k = 0; k < planes; ++k) {
+        if (srcPlanes[k] == nullptr || dstPlanes[k] == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Destination size along one axis: min(requested, max(1, trunc(region * factor + 1e-7))).
+std::int32_t ReducedSize(std::int32_t roiSize, std::int32_t requested, double factor) {
+    const std::int64_t scaled = ClampedTrunc(roiSize * factor + 1e-7, 0, kInt32Max);
+    return scaled < requested ? static_cast<std::int32_t>(std::max<std::int64_t>(1, scaled))
+                              : requested;
+}
+
+struct WorkerJob {
+    const void* src;
+    void* dst;
+    std::int32_t srcStep;
+    std::int32_t dstStep;
+    std::int32_t srcSpan;
+    std::int32_t dstWidth;
+    std::int32_t dstHeight;
+    double xScale;
+    double yScale;
+    double area;
+    std::int32_t pixelStride;
+    std::int32_t fractionCase;
+    std::int32_t srcRows;
+    void* rowBuffer;
+};
+
+template <typename T>
+void RunLayout(const WorkerJob& j, int layout,
+               void (*one)(const T*, T*, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
+                           std::int32_t, double, double, double, std::int32_t, std::int32_t,
+                           void*),
+               void (*three)(const T*, T*, std::int32_t, std::int32_t, std::int32_t,
+                             std::int32_t, std::int32_t, double, double, double, std::int32_t,
+                             std::int32_t, std::int32_t, void*),
+               void (*four)(const T*, T*, std::int32_t, std::int32_t, std::int32_t,
+                            std::int32_t, std::int32_t, double, double, double, std::int32_t,
+                            std::int32_t, void*)) {
+    const auto* src = static_cast<const T*>(j.src);
+    auto* dst = static_cast<T*>(j.dst);
+    if (layout == 1) {
+        one(src, dst, j.srcStep, j.dstStep, j.srcSpan, j.dstWidth, j.dstHeight, j.xScale,
+            j.yScale, j.area, j.fractionCase, j.srcRows, j.rowBuffer);
+    } else if (layout == 4) {
+        four(src, dst, j.srcStep, j.dstStep, j.srcSpan, j.dstWidth, j.dstHeight, j.xScale,
+             j.yScale, j.area, j.fractionCase, j.srcRows, j.rowBuffer);
+    } else {
+        three(src, dst, j.srcStep, j.dstStep, j.srcSpan, j.dstWidth, j.dstHeight, j.xScale,
+              j.yScale, j.area, j.pixelStride, j.fractionCase, j.srcRows, j.rowBuffer);
+    }
+}
+
+void RunWorker(const WorkerJob& job, std::int32_t sampleType, int layout) {
+    switch (sampleType) {
+    case 0:
+        RunLayout<std::uint8_t>(job, layout, ResizeSupersample8u1Worker,
+                                ResizeSupersample8u3Worker, ResizeSupersample8u4Worker);
+        break;
+    case 1:
+        RunLayout<std::uint16_t>(job, layout, ResizeSupersample16u1Worker,
+                                 ResizeSupersample16u3Worker, ResizeSupersample16u4Worker);
+        break;
+    default:
+        RunLayout<float>(job, layout, ResizeSupersample32f1Worker, ResizeSupersample32f3Worker,
+                         ResizeSupersample32f4Worker);
+        break;
+    }
+}
+
+}  // namespace
+
+ImageOpStatus ResizeSupersample(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
+                                std::int32_t srcStep, std::int32_t srcRoiX,
+                                std::int32_t srcRoiY, std::int32_t srcRoiWidth,
+                                std::int32_t srcRoiHeight, void* dst, std::int32_t dstStep,
+                                std::int32_t dstWidth, std::int32_t dstHeight, double xFactor,
+                                double yFactor, std::int32_t pixelStride, std::int32_t channels,
+                                std::int32_t sampleType, std::int32_t planar) {
+    if (src == nullptr || dst == nullptr || !PlanesPresent(src, dst, planar, channels)) {
+        return ImageOpStatus::NullPointer;
+    }
+    if (srcWidth < 1 || srcHeight < 1) {
+        return ImageOpStatus::BadSize;
+    }
+    if (srcStep < 1 || dstStep < 1) {
+        return ImageOpStatus::BadStep;
+    }
+    if (srcRoiX < 0 || srcRoiY < 0 || srcRoiWidth < 1 || srcRoiHeight < 1) {
+        return ImageOpStatus::BadSize;
+    }
+    if (srcRoiX >= srcWidth || srcRoiY >= srcHeight) {
+        return ImageOpStatus::RegionOutsideSource;
+    }
+    if (dstWidth < 1 || dstHeight < 1) {
+        return ImageOpStatus::BadSize;
+    }
+    if (!(xFactor > 0.0) || !(yFactor > 0.0)) {
+        return ImageOpStatus::BadFactor;
+    }
+    // Footprints are at least one source pixel wide: an enlargement is not an average.
+    if (xFactor > 1.0 || yFactor > 1.0) {
+        return ImageOpStatus::BadFactor;
+    }
+    if (sampleType < 0 || sampleType > 2) {
+        return ImageOpStatus::Ok;
+    }
+    // The interleaved layout's pixels must not overlap.
+    const int layout = planar != 0 ? 1 : (channels == 1 ? 1 : (channels == 4 ? 4 : 3));
+    const std::int32_t slots = layout == 3 ? pixelStride : layout;
+    if (planar == 0 && pixelStride < layout) {
+        return ImageOpStatus::BadSize;
+    }
+
+    const std::int32_t roiWidth = std::min(srcRoiWidth, srcWidth - srcRoiX);
+    const std::int32_t roiHeight = std::min(srcRoiHeight, srcHeight - srcRoiY);
+    const std::int32_t outWidth = ReducedSize(roiWidth, dstWidth, xFactor);
+    const std::int32_t outHeight = ReducedSize(roiHeight, dstHeight, yFactor);
+    const double xScale = 1.0 / xFactor;
+    const double yScale = 1.0 / yFactor;
+    const double area = xFactor * yFactor;
+    const std::int64_t span = ClampedTrunc(xScale * (static_cast<double>(outWidth) + 1.0), 0,
+                                           kInt32Max - 1) + 1;
+    const auto srcSpan = static_cast<std::int32_t>(std::min<std::int64_t>(span, roiWidth));
+    const std::int32_t fractionCase = (xScale - std::trunc(xScale) != 0.0 ? 2 : 0) +
+                                      (yScale - std::trunc(yScale) != 0.0 ? 1 : 0);
+
+    // One row buffer serves every plane; a failed allocation leaves the destination untouched.
+    const std::int64_t slotCount = static_cast<std::int64_t>(srcSpan) * slots;
+    void* rowBuffer = fractionCase == 0 ? AlignedAlloc(slotCount * 4) : AlignedAllocInts(slotCount);
+    if (rowBuffer == nullptr) {
+        return ImageOpStatus::OutOfMemory;
+    }
+
+    const std::ptrdiff_t elementSize = sampleType == 1 ? 2 : (sampleType == 2 ? 4 : 1);
+    WorkerJob job{nullptr, nullptr, srcStep, dstStep, srcSpan, outWidth, outHeight, xScale,
+                  yScale, area, pixelStride, fractionCase, roiHeight, rowBuffer};
+    if (planar == 0) {
+        job.src = static_cast<const unsigned char*>(src) +
+                  static_cast<std::ptrdiff_t>(srcRoiY) * srcStep +
+                  static_cast<std::ptrdiff_t>(srcRoiX) * pixelStride * elementSize;
+        job.dst = dst;
+        RunWorker(job, sampleType, layout);
+    } else {
+        const int planes = channels == 3 ? 3 : 4;
+        const auto* srcPlanes = static_cast<const void* const*>(src);
+        auto* const* dstPlanes = static_cast<void* const*>(dst);
+        const std::ptrdiff_t offset = static_cast<std::ptrdiff_t>(srcRoiY) * srcStep +
+                                      static_cast<std::ptrdiff_t>(srcRoiX) * elementSize;
+        for (int k = 0; k < planes; ++k) {
+            job.src = static_cast<const unsigned char*>(srcPlanes[k]) + offset;
+            job.dst = dstPlanes[k];
+            RunWorker(job, sampleType, 1);
+        }
+    }
+    AlignedFree(rowBuffer);
+    return ImageOpStatus::Ok;
+}

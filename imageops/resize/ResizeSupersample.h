@@ -1,0 +1,26 @@
+#pragma once
+
+#include "imageops/ImageOpStatus.h"
+
+#include <cstdint>
+
+// Reduces an image by area averaging (interpolation 8): checks, clips the region to the
+// source, sizes the destination like ResizeCore (min(requested, max(1, trunc(region size *
+// factor + 1e-7)))), fixes the footprint geometry and runs one worker per image or per plane.
+// src and dst are an interleaved image or, with planar nonzero, arrays of 3 plane pointers
+// (channels 3) or 4 (any other channels); steps are bytes. Interleaved layouts: channels 1
+// (any pixelStride), 4 (pixelStride at least 4), anything else as samples 0-2 of pixels
+// pixelStride (at least 3) apart. sampleType: 0 8-bit, 1 16-bit, 2 float; any other value is
+// accepted and writes nothing.
+//
+// Statuses, the first failing check deciding: NullPointer, BadSize (source), BadStep, BadSize
+// (region), RegionOutsideSource (a warning: nothing done), BadSize (destination), BadFactor
+// (a factor not above 0, above 1, or NaN), BadSize (pixelStride too small for the layout),
+// OutOfMemory (the row buffer; nothing written).
+ImageOpStatus ResizeSupersample(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
+                                std::int32_t srcStep, std::int32_t srcRoiX,
+                                std::int32_t srcRoiY, std::int32_t srcRoiWidth,
+                                std::int32_t srcRoiHeight, void* dst, std::int32_t dstStep,
+                                std::int32_t dstWidth, std::int32_t dstHeight, double xFactor,
+                                double yFactor, std::int32_t pixelStride, std::int32_t channels,
+                                std::int32_t sampleType, std::int32_t planar);
