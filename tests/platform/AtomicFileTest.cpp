@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -56,6 +57,24 @@ TEST_F(AtomicFileTest, AbandonedWriteLeavesTheOldFile) {
   }
   EXPECT_EQ(Read(), "old");
   EXPECT_EQ(FileCount(), 1u);
+}
+
+TEST_F(AtomicFileTest, ProcessKilledMidWriteLeavesTheOldFile) {
+  std::ofstream(target_) << "old";
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    AtomicFile file;
+    if (file.Open(target_)) {
+      file.Write("half of the new", 15);
+      fflush(file.File());
+    }
+    _exit(0);  // dies without committing or cleaning up
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  EXPECT_EQ(Read(), "old");
+  EXPECT_EQ(FileCount(), 2u);  // the abandoned temporary file stays beside it, unused
 }
 
 TEST_F(AtomicFileTest, UnwritableFolderFails) {

@@ -1,0 +1,6 @@
+#include "framework/app/AppGlobals.h"
+
+AppGlobals& Globals() {
+  static AppGlobals globals;
+  return globals;
+}

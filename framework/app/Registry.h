@@ -1,0 +1,32 @@
+#pragma once
+// Typed settings below the program's key, kept in settings files in place of the registry:
+// the current user's file (read and written) and the machine-wide file (read only). A subkey
+// is a section of the file; names compare without regard to case.
+//
+// Reads never fail: the UseRegistryDefaults reset of the running application, an empty maker
+// key word, or a missing file, section or value yields the default; the stored text is read
+// as whatever kind the caller asks for.
+#include <cstdint>
+
+#include "framework/core/String.h"
+
+enum class Hive { kCurrentUser, kLocalMachine };
+
+class Registry {
+ public:
+  // A value that is not a whole 32-bit number (decimal, or hexadecimal after "0x") reads as
+  // the default.
+  static int32_t ReadInt(const char* subkey, const char* name, int32_t defaultValue, Hive hive);
+  // True only when the stored number is exactly 1.
+  static bool ReadBool(const char* subkey, const char* name, bool defaultValue, Hive hive);
+  static String ReadString(const char* subkey, const char* name, const char* defaultText, Hive hive);
+
+  // Writes go to the current user's file, replaced atomically; false when nothing was stored.
+  static bool WriteInt(const char* subkey, const char* name, int32_t value);
+  static bool WriteBool(const char* subkey, const char* name, bool value);
+  // A null name deletes the subkey; a null text deletes the value; an empty text is stored.
+  static bool WriteString(const char* subkey, const char* name, const char* text);
+
+  // The settings file of a hive: <config>/<maker>/<title>/settings.ini.
+  static String FilePath(Hive hive);
+};
