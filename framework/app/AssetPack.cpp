@@ -1,0 +1,27 @@
+#include "framework/app/AssetPack.h"
+
+#include "framework/app/AppGlobals.h"
+#include "framework/core/ResourceModules.h"
+
+namespace {
+
+// The name the executable's string table gives the pack.
+constexpr int kPackFileNameId = 74;
+
+PackFile& Pack() {
+  static PackFile pack;
+  return pack;
+}
+
+}  // namespace
+
+bool LoadAssetPack() {
+  SetAssetModule(nullptr);
+  String name;
+  if (!name.LoadExeString(kPackFileNameId)) return false;
+  if (!Pack().Open((Globals().programFolder + name).CStr())) return false;
+  SetAssetModule(&Pack());
+  return true;
+}
+
+const PackFile& AssetPack() { return Pack(); }
