@@ -8,7 +8,7 @@ class BitmapFont;
 class Image;
 
 // Where an image or font resource is looked up.
-enum class ResourceModule { Assets, Executable };
+enum class ImageModule { Assets, Executable };
 
 // The framework's single graphics device as the screen manager and the widgets see it: display
 // modes, frames, the image and font caches, drawing into the 800x600 frame and the save area under
@@ -38,7 +38,7 @@ public:
 
     // Image cache keyed by id alone: the first module asked for an id wins. A failed load stays
     // cached as an empty image.
-    virtual Image* GetImage(int32_t id, ResourceModule module) = 0;
+    virtual Image* GetImage(int32_t id, ImageModule module) = 0;
     virtual bool LoadImageFile(int32_t id, const char* path) = 0;
     virtual void UnloadImage(int32_t id) = 0;
     // Blank 32-bit images for composing, owned by the device.
@@ -47,7 +47,7 @@ public:
 
     // Font cache keyed by glyph image id; colourKey 0xFFFFFFFF means none.
     virtual BitmapFont* GetFont(int32_t glyphImageId, int32_t metricsId, uint32_t colourKey,
-                                ResourceModule module) = 0;
+                                ImageModule module) = 0;
 
     // Blits; `source` null means the whole image. `covered` receives the frame rectangle the
     // draw covers (empty at x, y when nothing is drawn).

@@ -54,7 +54,7 @@ bool ScreenManager::Start(ManagerWindow* window, bool fullScreen, uint32_t inter
     direct3DAtStart_ = display_.IsDirect3DInUse();
     softwareCursor_ = direct3DAtStart_;
     if (softwareCursor_) window_->SetSystemCursor(ManagerWindow::kNone);
-    for (int32_t id : kPreloadedImages) display_.GetImage(id, ResourceModule::Executable);
+    for (int32_t id : kPreloadedImages) display_.GetImage(id, ImageModule::Executable);
     if (sound_) sound_->Init();
     window_->StartFrameTimer(interval_);
     clockStart_ = pacingBase_ = Now();
@@ -396,7 +396,7 @@ void ScreenManager::Render() {
     }
     if (display_.IsFullScreen()) {
         Rect covered;
-        Image* corner = display_.GetImage(kCornerImageId, ResourceModule::Executable);
+        Image* corner = display_.GetImage(kCornerImageId, ImageModule::Executable);
         if (corner) display_.DrawImage(785, 4, corner, nullptr, 100, 100, 255, covered);
     }
     if (softwareCursor_) DrawSoftwareCursor(false);
@@ -461,7 +461,7 @@ bool ScreenManager::SetFullscreen(bool on, bool apply) {
 }
 
 bool ScreenManager::GetImageSize(int32_t id, int32_t& width, int32_t& height) {
-    Image* image = display_.GetImage(id, ResourceModule::Assets);
+    Image* image = display_.GetImage(id, ImageModule::Assets);
     width = image ? image->width : 0;
     height = image ? image->height : 0;
     return image != nullptr;

@@ -112,8 +112,8 @@ public:
 
     // Forwarders to the display device and its caches.
     DisplayDevice& GetDisplay() { return display_; }
-    Image* LoadImage(int32_t id) { return display_.GetImage(id, ResourceModule::Assets); }
-    Image* LoadExeImage(int32_t id) { return display_.GetImage(id, ResourceModule::Executable); }
+    Image* LoadImage(int32_t id) { return display_.GetImage(id, ImageModule::Assets); }
+    Image* LoadExeImage(int32_t id) { return display_.GetImage(id, ImageModule::Executable); }
     bool LoadImageFile(int32_t id, const char* path) { return display_.LoadImageFile(id, path); }
     void UnloadImage(int32_t id) { display_.UnloadImage(id); }
     bool GetImageSize(int32_t id, int32_t& width, int32_t& height);
@@ -122,7 +122,7 @@ public:
     }
     void DestroySurface(Image* image) { display_.DestroyImage(image); }
     BitmapFont* GetFont(int32_t glyphImageId, int32_t metricsId, uint32_t colourKey,
-                        ResourceModule module) {
+                        ImageModule module) {
         return display_.GetFont(glyphImageId, metricsId, colourKey, module);
     }
 

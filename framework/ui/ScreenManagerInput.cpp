@@ -334,7 +334,7 @@ void ScreenManager::DrawSoftwareCursor(bool restore) {
     display_.SaveUnderCursor(save);
     softwareCursorDrawn_ = true;
     Rect covered;
-    if (Image* image = display_.GetImage(cursor.imageId, ResourceModule::Executable)) {
+    if (Image* image = display_.GetImage(cursor.imageId, ImageModule::Executable)) {
         display_.DrawImage(left, top, image, nullptr, 100, 100, 255, covered);
     }
     softwareCursorDirty_ = false;

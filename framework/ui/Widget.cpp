@@ -300,7 +300,7 @@ void Widget::DrawImage(int32_t x, int32_t y, int32_t imageId, const Rect* source
                        int32_t scaleX, int32_t scaleY, int32_t alpha) {
     DisplayDevice* display = Display();
     if (!display) return;
-    BlitImage(BlitMode::Plain, x, y, display->GetImage(imageId, ResourceModule::Assets), relative,
+    BlitImage(BlitMode::Plain, x, y, display->GetImage(imageId, ImageModule::Assets), relative,
               0, source, scaleX, scaleY, alpha);
 }
 
@@ -314,7 +314,7 @@ void Widget::DrawImageEx(int32_t x, int32_t y, int32_t imageId, uint32_t colourK
                          int32_t alpha) {
     DisplayDevice* display = Display();
     if (!display) return;
-    BlitImage(BlitMode::Keyed, x, y, display->GetImage(imageId, ResourceModule::Assets), relative,
+    BlitImage(BlitMode::Keyed, x, y, display->GetImage(imageId, ImageModule::Assets), relative,
               colourKey, source, scaleX, scaleY, alpha);
 }
 
@@ -375,7 +375,7 @@ bool Widget::GetImageSize(int32_t imageId, int32_t& width, int32_t& height) cons
     width = 0;
     height = 0;
     DisplayDevice* display = Display();
-    Image* image = display ? display->GetImage(imageId, ResourceModule::Assets) : nullptr;
+    Image* image = display ? display->GetImage(imageId, ImageModule::Assets) : nullptr;
     if (!image) return false;
     width = image->width;
     height = image->height;
@@ -384,7 +384,7 @@ bool Widget::GetImageSize(int32_t imageId, int32_t& width, int32_t& height) cons
 
 BitmapFont* Widget::GetFont(int32_t glyphImageId, int32_t metricsId, uint32_t colourKey) const {
     DisplayDevice* display = Display();
-    return display ? display->GetFont(glyphImageId, metricsId, colourKey, ResourceModule::Assets)
+    return display ? display->GetFont(glyphImageId, metricsId, colourKey, ImageModule::Assets)
                    : nullptr;
 }
 
@@ -392,7 +392,7 @@ BitmapFont* Widget::GetExeFont(int32_t glyphImageId, int32_t metricsId,
                                uint32_t colourKey) const {
     DisplayDevice* display = Display();
     return display ? display->GetFont(glyphImageId, metricsId, colourKey,
-                                      ResourceModule::Executable)
+                                      ImageModule::Executable)
                    : nullptr;
 }
 

@@ -53,7 +53,7 @@ bool RecordingDisplay::BeginFrame() {
     return true;
 }
 
-Image* RecordingDisplay::GetImage(int32_t id, ResourceModule module) {
+Image* RecordingDisplay::GetImage(int32_t id, ImageModule module) {
     auto it = images_.find(id);
     return it == images_.end() ? nullptr : it->second.get();
 }

@@ -64,13 +64,13 @@ public:
         ++presents;
         return 0;
     }
-    Image* GetImage(int32_t id, ResourceModule module) override;
+    Image* GetImage(int32_t id, ImageModule module) override;
     bool LoadImageFile(int32_t id, const char* path) override { return false; }
     void UnloadImage(int32_t id) override { images_.erase(id); }
     Image* CreateImage(int32_t width, int32_t height) override { return nullptr; }
     void DestroyImage(Image* image) override {}
     BitmapFont* GetFont(int32_t glyphImageId, int32_t metricsId, uint32_t colourKey,
-                        ResourceModule module) override {
+                        ImageModule module) override {
         return nullptr;
     }
     void DrawImage(int32_t x, int32_t y, Image* image, const Rect* source, int32_t scaleX,
