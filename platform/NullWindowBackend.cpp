@@ -68,7 +68,10 @@ bool NullWindowBackend::GetDesktopMode(int32_t& width, int32_t& height, int32_t&
   return true;
 }
 
-bool NullWindowBackend::PeekMessage(WindowMessage& message) { return queue_.Take(now_, message); }
+bool NullWindowBackend::PeekMessage(WindowMessage& message) {
+  if (peekHook_) peekHook_(peeks_++);
+  return queue_.Take(now_, message);
+}
 
 void NullWindowBackend::WaitMessage(WindowMessage& message) {
   if (queue_.Take(now_, message)) return;

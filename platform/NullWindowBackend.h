@@ -3,8 +3,10 @@
 // messages scripted by the test, message boxes recorded and answered from a script.
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/MessageQueue.h"
@@ -40,6 +42,9 @@ public:
   CursorId CurrentCursor() const { return cursor_; }
   const std::vector<std::string>& OpenedLinks() const { return links_; }
   const std::string& Title() const { return title_; }
+  // Called at the start of every PeekMessage with its running number (from 0): the test's way
+  // to spend time between frames or to send input while a loop runs.
+  void SetPeekHook(std::function<void(uint32_t)> hook) { peekHook_ = std::move(hook); }
   // True once WaitMessage found nothing scripted and no timer: it then answered WM_QUIT.
   bool Starved() const { return starved_; }
 
@@ -82,6 +87,8 @@ public:
 
 private:
   uint32_t now_ = 0;
+  std::function<void(uint32_t)> peekHook_;
+  uint32_t peeks_ = 0;
   std::vector<uint32_t> sleeps_;
   MessageQueue queue_;
   std::deque<int32_t> answers_;
