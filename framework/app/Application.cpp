@@ -1,0 +1,204 @@
+#include "framework/app/Application.h"
+
+#include <unistd.h>
+
+#include "framework/app/AppGlobals.h"
+#include "framework/app/BackendClock.h"
+#include "framework/app/CrashReport.h"
+#include "framework/app/MainWindow.h"
+#include "framework/app/MessageBoxes.h"
+#include "framework/app/Settings.h"
+#include "framework/app/WindowOnlyDisplay.h"
+#include "framework/app/SoundManagerService.h"
+#include "framework/ui/Screen.h"
+#include "framework/ui/ScreenManager.h"
+#include "platform/CrashHandler.h"
+#include "platform/RuntimeFolder.h"
+#include "platform/SdlWindowBackend.h"
+#include "platform/WindowMessages.h"
+
+Application::Application(uint32_t frameIntervalMs)
+    : WinApp(kTitleId, kClassNameId), frameInterval_(frameIntervalMs) {}
+
+Application::~Application() {
+  // The manager's screens and the window go before the services they use.
+  screenManager_.reset();
+  mainWindow_.reset();
+  sound_.reset();
+  soundManager_.reset();
+  display_.reset();
+  clock_.reset();
+  if (MessageBoxBackend() == backend_.get()) SetMessageBoxBackend(nullptr);
+  backend_.reset();
+}
+
+Application* Application::Current() { return dynamic_cast<Application*>(WinApp::Current()); }
+
+WindowBackend& Application::Backend() {
+  if (!backend_) {
+    backend_ = CreateBackend();
+    SetMessageBoxBackend(backend_.get());
+  }
+  return *backend_;
+}
+
+std::unique_ptr<WindowBackend> Application::CreateBackend() { return std::make_unique<SdlWindowBackend>(); }
+
+std::unique_ptr<DisplayDevice> Application::CreateDisplayDevice(WindowBackend& backend) {
+  return std::make_unique<WindowOnlyDisplay>(backend);
+}
+
+std::unique_ptr<SoundManager> Application::CreateSoundManager() { return std::make_unique<SoundManager>(); }
+
+bool Application::LoadAssetModule() {
+  String name;
+  name.LoadExeString(kPackNameId);
+  if (name.IsEmpty()) name = "resource.pak";
+  const String path = Globals().programFolder + name;
+  return access(path.CStr(), R_OK) == 0;
+}
+
+std::string Application::InstanceFolder() const { return RuntimeFolder(Globals().title.CStr()); }
+
+bool Application::Fail(int exitCode) {
+  startupExitCode_ = exitCode;
+  return false;
+}
+
+bool Application::CheckSingleInstance() {
+  if (HasOption("-restart")) return true;
+  switch (singleInstance_.Acquire(InstanceFolder(), Globals().title.CStr())) {
+    case SingleInstance::Outcome::RaisedOther:
+      Backend().PostQuit(0);
+      return false;
+    case SingleInstance::Outcome::OtherUnreachable:
+      MessageBoxExeId(kOtherCopyId, MB_OK | MB_ICONHAND);
+      Backend().PostQuit(0);
+      return false;
+    case SingleInstance::Outcome::First:
+    case SingleInstance::Outcome::Unchecked:
+      return true;
+  }
+  return true;
+}
+
+bool Application::Init() {
+  WindowBackend& backend = Backend();
+  InstallCrashReport();
+  CrashHandler::SetReportFolder(Globals().sharedDataFolder.CStr());
+
+  if (!CheckSingleInstance()) return Fail(0);
+
+  int32_t desktopWidth = 0;
+  int32_t desktopHeight = 0;
+  int32_t desktopBits = 0;
+  const bool haveDesktop = backend.GetDesktopMode(desktopWidth, desktopHeight, desktopBits);
+
+  Settings& settings = AppSettings();
+  SettingsContext context;
+  context.shiftHeld = backend.IsKeyDown(VK_SHIFT);
+  context.desktopBitsPerPixel = haveDesktop ? desktopBits : 32;
+  ReadSettings(&settings, GetCommandLine(), context);
+
+  screenSize_ = ChooseScreenSize(GetCommandLine(), desktopWidth, desktopHeight);
+  wideScreenOption_ = HasOption("-Widescreen");
+  wideDisplay_ = ::IsWideDisplay(screenSize_.width, screenSize_.height);
+
+  ReadFileVersion();
+  CrashHandler::SetProgram(Globals().programPath.CStr(), Globals().version.CStr());
+
+  if (!LoadAssetModule()) {
+    MessageBoxExeId(kNoPackId, MB_OK | MB_ICONHAND);
+    backend.PostQuit(0);
+    return Fail(1);
+  }
+  // Without a desktop there is nowhere to open the window: the same failure as a window that
+  // cannot be created, reported as such rather than ending silently.
+  if (!haveDesktop) {
+    MessageBoxExeId(kNoWindowId, MB_OK | MB_ICONHAND);
+    return Fail(1);
+  }
+  CrashHandler::SetScreenMode(desktopWidth, desktopHeight, desktopBits);
+  const bool fullScreen = settings.fullScreen || desktopBits < 16;
+
+  LoadUserData();
+
+  clock_ = std::make_unique<BackendClock>(backend);
+  display_ = CreateDisplayDevice(backend);
+  soundManager_ = CreateSoundManager();
+  if (soundManager_) sound_ = std::make_unique<SoundManagerService>(*soundManager_);
+  screenManager_ = std::make_unique<ScreenManager>(*display_, *clock_, sound_.get());
+  screenManager_->SetHardwareAccelerationSetting(settings.hardwareAcceleration);
+
+  mainWindow_ = std::make_unique<MainWindow>(backend, *this);
+  if (!mainWindow_->Create(screenManager_.get(), kClientWidth, kClientHeight, false)) {
+    MessageBoxExeId(kNoWindowId, MB_OK | MB_ICONHAND);
+    return Fail(1);
+  }
+  if (!screenManager_->Start(mainWindow_.get(), fullScreen, frameInterval_)) return Fail(1);
+  if (soundManager_) {
+    soundManager_->SetMusicVolume(settings.musicOn ? settings.musicVolume : 0);
+    soundManager_->SetSoundVolume(settings.soundsOn ? settings.soundsVolume : 0);
+  }
+  screenManager_->LoadSound(kClickSoundId, false);
+  backend.ShowWindow();
+  if (Screen* splash = CreateSplashScreen()) screenManager_->BeginTransition(splash);
+  return WinApp::Init();
+}
+
+void Application::PollRaiseRequests() {
+  if (singleInstance_.TakeRaiseRequest() && backend_) backend_->Raise();
+}
+
+void Application::Dispatch(const WindowMessage& message) {
+  if (mainWindow_) mainWindow_->HandleMessage(message);
+}
+
+int Application::Run() {
+  WindowBackend& backend = Backend();
+  WindowMessage message;
+  for (;;) {
+    PollRaiseRequests();
+    const bool framesRun = screenManager_ && screenManager_->IsRunning();
+    bool taken;
+    if (framesRun) {
+      taken = backend.PeekMessage(message);
+    } else {
+      backend.WaitMessage(message);
+      taken = message.message != WM_QUIT;
+    }
+    if (taken) {
+      if (message.message == WM_QUIT) break;
+      Dispatch(message);
+    } else {
+      if (screenManager_) screenManager_->OnFrameTimer();
+      if (message.message == WM_QUIT) break;
+    }
+  }
+  Exit();
+  return static_cast<int>(static_cast<int64_t>(message.wParam));
+}
+
+void Application::Exit() {
+  Settings& settings = AppSettings();
+  if (display_ && screenManager_ && !settings.initWarning.IsEmpty() &&
+      !screenManager_->WasDirect3DInUseAtStart() && display_->IsDirect3DInUse()) {
+    if (MessageBoxResId(kKeepAccelerationId, MB_YESNO | MB_ICONQUESTION) == IDNO)
+      settings.hardwareAcceleration = false;
+  }
+  WriteSettings(settings);
+  SaveUserData();
+}
+
+bool Application::Quit() {
+  if (!CanQuit()) return false;
+  // The mode in force is what the next start opens in; stopping the manager may leave it.
+  if (display_) AppSettings().fullScreen = display_->IsFullScreen();
+  if (screenManager_) screenManager_->CloseAllScreens();
+  if (mainWindow_ && mainWindow_->HasHandle()) {
+    mainWindow_->DestroyWindow();
+  } else {
+    Backend().PostQuit(0);
+  }
+  return true;
+}

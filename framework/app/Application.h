@@ -1,0 +1,102 @@
+#pragma once
+// The framework's application object: single-instance test, settings, asset pack, user data, the
+// 800x600 main window, the screen manager with its frame timer, the message loop that runs frames
+// whenever no message waits, and at the end the settings and user data saved. The game derives
+// its application from it and fills the hooks.
+#include <cstdint>
+#include <memory>
+
+#include "framework/app/ScreenSize.h"
+#include "framework/app/WinApp.h"
+#include "platform/SingleInstance.h"
+#include "platform/WindowBackend.h"
+
+class BackendClock;
+class DisplayDevice;
+class MainWindow;
+class Screen;
+class ScreenManager;
+class SoundManager;
+class SoundService;
+
+class Application : public WinApp {
+public:
+  // String ids of the executable's string table the start-up uses.
+  static constexpr int kTitleId = 64;
+  static constexpr int kClassNameId = 65;
+  static constexpr int kNoWindowId = 71;
+  static constexpr int kOtherCopyId = 72;
+  static constexpr int kGraphicsLibraryId = 73;
+  static constexpr int kPackNameId = 74;
+  static constexpr int kNoPackId = 75;
+  // Text of the asset pack: keep hardware acceleration?
+  static constexpr int kKeepAccelerationId = 5;
+  static constexpr int kClickSoundId = 105;
+  static constexpr int32_t kClientWidth = 800;
+  static constexpr int32_t kClientHeight = 600;
+
+  explicit Application(uint32_t frameIntervalMs);
+  ~Application() override;
+
+  static Application* Current();
+
+  int Run() override;
+  bool Init() override;
+  void Exit() override;
+
+  // Hooks of the game.
+  virtual bool CanQuit() { return true; }
+  // The first screen, to which start-up makes a transition; null for none.
+  virtual Screen* CreateSplashScreen() = 0;
+  virtual void ShowMainScreen() = 0;
+  virtual void LoadUserData() = 0;
+  virtual void SaveUserData() = 0;
+
+  // Asks CanQuit; when allowed closes every screen and the window, which ends Run. True when the
+  // program is quitting.
+  bool Quit();
+
+  // The process exit code Init leaves when it answered false: 0 when another copy was brought
+  // forward, non-zero when start-up failed.
+  int StartupExitCode() const { return startupExitCode_; }
+
+  WindowBackend& Backend();
+  MainWindow* GetMainWindow() const { return mainWindow_.get(); }
+  ScreenManager* GetScreenManager() const { return screenManager_.get(); }
+  SoundManager* GetSoundManager() const { return soundManager_.get(); }
+  const ScreenSize& GetScreenSize() const { return screenSize_; }
+  bool IsWideScreenOption() const { return wideScreenOption_; }
+  bool IsWideDisplay() const { return wideDisplay_; }
+  uint32_t FrameInterval() const { return frameInterval_; }
+
+protected:
+  // Factories of the services, replaced by tests.
+  virtual std::unique_ptr<WindowBackend> CreateBackend();
+  virtual std::unique_ptr<DisplayDevice> CreateDisplayDevice(WindowBackend& backend);
+  // Null runs the game mute.
+  virtual std::unique_ptr<SoundManager> CreateSoundManager();
+  // Opens the asset pack beside the program and makes it the asset module.
+  virtual bool LoadAssetModule();
+  // The private folder of the lock and socket that keep one copy running.
+  virtual std::string InstanceFolder() const;
+
+private:
+  bool CheckSingleInstance();
+  bool Fail(int exitCode);
+  void Dispatch(const WindowMessage& message);
+  void PollRaiseRequests();
+
+  uint32_t frameInterval_;
+  int startupExitCode_ = 0;
+  std::unique_ptr<WindowBackend> backend_;
+  std::unique_ptr<BackendClock> clock_;
+  std::unique_ptr<DisplayDevice> display_;
+  std::unique_ptr<SoundManager> soundManager_;
+  std::unique_ptr<SoundService> sound_;
+  std::unique_ptr<ScreenManager> screenManager_;
+  std::unique_ptr<MainWindow> mainWindow_;
+  SingleInstance singleInstance_;
+  ScreenSize screenSize_;
+  bool wideScreenOption_ = false;
+  bool wideDisplay_ = false;
+};

@@ -1,0 +1,16 @@
+#include "framework/app/CrashReport.h"
+#include "framework/app/Entry.h"
+#include "game/front/GameApp.h"
+
+namespace {
+// The one application object, reached everywhere through Application::Current().
+GameApp g_gameApp;
+}  // namespace
+
+int main(int argc, char** argv) {
+  InstallCrashReport();
+  const int code = WinAppEntry(nullptr, argc, argv, 1);
+  // A start that failed for a reason the player was told about still ends with an error.
+  if (code == 0 && g_gameApp.StartupExitCode() != 0) return g_gameApp.StartupExitCode();
+  return code;
+}

@@ -1,0 +1,240 @@
+#include "framework/app/Application.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include "AppTestHome.h"
+#include "ShellTestApp.h"
+#include "framework/app/MainWindow.h"
+#include "framework/app/Settings.h"
+#include "framework/ui/ScreenManager.h"
+#include "platform/SingleInstance.h"
+#include "platform/WindowMessages.h"
+
+namespace {
+
+class ApplicationTest : public AppTestHome {
+protected:
+  void SetUp() override {
+    AppTestHome::SetUp();
+    AddStartupStrings(exe_);
+    SetExeModule(&exe_);
+    AppSettings() = Settings();
+    app_ = std::make_unique<ShellTestApp>();
+    app_->instanceFolder = (home_ / "run").string();
+    std::filesystem::create_directories(home_ / "run");
+    app_->SetStartup(&exe_, CommandLine({"quillomar"}), 1);
+  }
+  void TearDown() override {
+    app_.reset();
+    SetExeModule(nullptr);
+    AppTestHome::TearDown();
+  }
+  // Posts a message once the loop has peeked `after` times.
+  void PostAt(uint32_t after, WindowMessage message) {
+    scripted_.push_back({after, message});
+    app_->Null().SetPeekHook([this](uint32_t peek) {
+      for (const auto& [when, m] : scripted_)
+        if (when == peek) app_->Null().PostMessage(m);
+    });
+  }
+  static WindowMessage Close() { return WindowMessage{WM_SYSCOMMAND, SC_CLOSE, 0}; }
+
+  MemoryResources exe_;
+  std::unique_ptr<ShellTestApp> app_;
+  std::vector<std::pair<uint32_t, WindowMessage>> scripted_;
+};
+
+TEST_F(ApplicationTest, StartsOneWindowOfTheExactSizeAndQuitsCleanlyWhenClosed) {
+  AppSettings().fullScreen = false;
+  WriteFile(UserFile(), "FullScreen=0\n");
+  ASSERT_TRUE(app_->Init());
+  NullWindowBackend& null = app_->Null();
+  EXPECT_TRUE(null.IsShown());
+  EXPECT_EQ(null.Title(), "Quillomar");
+  int32_t w = 0, h = 0;
+  null.GetClientSize(w, h);
+  EXPECT_EQ(w, 800);
+  EXPECT_EQ(h, 600);
+  EXPECT_FALSE(null.IsFullScreen());
+  EXPECT_EQ(app_->userDataLoads, 1);
+  EXPECT_TRUE(app_->GetScreenManager()->IsRunning());
+
+  PostAt(20, Close());
+  EXPECT_EQ(app_->Run(), 0);
+  EXPECT_EQ(app_->quitQuestions, 1);
+  EXPECT_EQ(app_->userDataSaves, 1);
+  EXPECT_FALSE(null.HasWindow());
+  EXPECT_FALSE(app_->GetScreenManager()->IsRunning());
+  EXPECT_TRUE(std::filesystem::exists(UserFile()));
+  EXPECT_TRUE(null.Boxes().empty());
+}
+
+TEST_F(ApplicationTest, IdleFramesRunOnTheIntervalWithoutCatchingUp) {
+  ASSERT_TRUE(app_->Init());
+  NullWindowBackend& null = app_->Null();
+  const uint32_t start = null.Ticks();
+  // One slow turn of the loop (60 ms between two frames), then idle again.
+  null.SetPeekHook([&](uint32_t peek) {
+    if (peek == 30) null.Advance(60);
+    if (peek == 80) null.PostMessage(Close());
+  });
+  app_->Run();
+  const auto& sleeps = null.Sleeps();
+  ASSERT_GT(sleeps.size(), 40u);
+  // Every frame sleeps to its 25 ms boundary; the late one restarts the schedule, so no frame
+  // afterwards runs early to make up for it.
+  for (uint32_t sleep : sleeps) EXPECT_EQ(sleep, 25u);
+  EXPECT_GE(null.Ticks() - start, 25u * sleeps.size() + 60u);
+}
+
+TEST_F(ApplicationTest, QuitWaitsForTheGamesConsent) {
+  ASSERT_TRUE(app_->Init());
+  app_->allowQuit = false;
+  NullWindowBackend& null = app_->Null();
+  null.SetPeekHook([&](uint32_t peek) {
+    if (peek == 5) null.PostMessage(Close());
+    if (peek == 10) {
+      EXPECT_TRUE(null.HasWindow());
+      EXPECT_TRUE(app_->GetScreenManager()->IsRunning());
+      app_->allowQuit = true;
+      null.PostMessage(WindowMessage{WM_CLOSE, 0, 0});
+    }
+  });
+  EXPECT_EQ(app_->Run(), 0);
+  EXPECT_EQ(app_->quitQuestions, 2);
+  EXPECT_FALSE(null.HasWindow());
+}
+
+TEST_F(ApplicationTest, MissingPackShowsTheExecutablesTextAndFails) {
+  app_->packPresent = false;
+  EXPECT_FALSE(app_->Init());
+  EXPECT_NE(app_->StartupExitCode(), 0);
+  NullWindowBackend& null = app_->Null();
+  ASSERT_EQ(null.Boxes().size(), 1u);
+  EXPECT_EQ(null.Boxes()[0].text, "Cannot locate the resource file. Please download and re-install the game.");
+  EXPECT_EQ(null.Boxes()[0].caption, "Quillomar");
+  EXPECT_EQ(null.Boxes()[0].type & MB_ICONMASK, MB_ICONHAND);
+  EXPECT_FALSE(null.HasWindow());
+}
+
+TEST_F(ApplicationTest, SecondCopyBringsTheFirstForwardAndEnds) {
+  ASSERT_TRUE(app_->Init());
+  ShellTestApp second;
+  second.instanceFolder = app_->instanceFolder;
+  second.SetStartup(&exe_, CommandLine({"quillomar"}), 1);
+  EXPECT_FALSE(second.Init());
+  EXPECT_EQ(second.StartupExitCode(), 0);
+  EXPECT_FALSE(second.Null().HasWindow());
+  EXPECT_TRUE(second.Null().Boxes().empty());
+
+  NullWindowBackend& null = app_->Null();
+  null.SetMinimized(true);
+  null.SetPeekHook([&](uint32_t peek) {
+    if (peek == 3) null.PostMessage(Close());
+  });
+  app_->Run();
+  EXPECT_EQ(null.RaiseCount(), 1);
+  EXPECT_FALSE(null.IsMinimized());
+}
+
+TEST_F(ApplicationTest, RestartOptionSkipsTheCheck) {
+  ASSERT_TRUE(app_->Init());
+  ShellTestApp second;
+  second.instanceFolder = app_->instanceFolder;
+  second.SetStartup(&exe_, CommandLine({"quillomar", "-RESTART"}), 1);
+  EXPECT_TRUE(second.Init());
+  EXPECT_TRUE(second.Null().HasWindow());
+}
+
+TEST_F(ApplicationTest, HolderThatCannotBeReachedGetsTheMessage) {
+  SingleInstance holder;
+  ASSERT_EQ(holder.Acquire(app_->instanceFolder, "Quillomar"), SingleInstance::Outcome::First);
+  holder.Release();
+  // A lock held without a socket: another copy that is not listening.
+  const std::string lock = app_->instanceFolder + "/Quillomar.lock";
+  const int fd = open(lock.c_str(), O_RDWR);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(flock(fd, LOCK_EX), 0);
+  EXPECT_FALSE(app_->Init());
+  ASSERT_EQ(app_->Null().Boxes().size(), 1u);
+  EXPECT_EQ(app_->Null().Boxes()[0].text.rfind("Unable to initialize the game.", 0), 0u);
+  close(fd);
+}
+
+TEST_F(ApplicationTest, AltEnterTogglesFullScreenAndEscLeavesIt) {
+  AppSettings().fullScreen = false;
+  WriteFile(UserFile(), "FullScreen=0\n");
+  ASSERT_TRUE(app_->Init());
+  NullWindowBackend& null = app_->Null();
+  MainWindow& window = *app_->GetMainWindow();
+  const int64_t alt = MakeKeyParam(1, KF_ALTDOWN);
+  EXPECT_EQ(window.HandleMessage(WindowMessage{WM_SYSCHAR, 13, alt}), 0);
+  EXPECT_TRUE(null.IsFullScreen());
+  // In full screen the frame cannot be moved, sized or hit, and the monitor stays on.
+  EXPECT_TRUE(window.SysCommand(SC_MOVE, 0, 0));
+  EXPECT_TRUE(window.SysCommand(SC_SIZE, 0, 0));
+  EXPECT_TRUE(window.SysCommand(SC_MONITORPOWER, 0, 0));
+  EXPECT_EQ(window.HandleMessage(WindowMessage{WM_NCHITTEST, 0, 0}), HTCLIENT);
+  EXPECT_TRUE(window.SysCommand(SC_MAXIMIZE, 0, 0));
+  EXPECT_TRUE(null.IsFullScreen());
+
+  window.HandleMessage(WindowMessage{WM_KEYDOWN, VK_ESCAPE, MakeKeyParam(1, 1)});
+  EXPECT_FALSE(null.IsFullScreen());
+  EXPECT_FALSE(window.SysCommand(SC_MOVE, 0, 0));
+  EXPECT_EQ(window.NcHitTest(0, 0), Window::kDefaultHitTest);
+  // Enter alone is a character for the game; Esc in a window changes nothing.
+  window.HandleMessage(WindowMessage{WM_CHAR, 13, MakeKeyParam(1, 0)});
+  window.HandleMessage(WindowMessage{WM_KEYDOWN, VK_ESCAPE, MakeKeyParam(1, 1)});
+  EXPECT_FALSE(null.IsFullScreen());
+  EXPECT_TRUE(window.SysCommand(SC_MAXIMIZE, 0, 0));
+  EXPECT_TRUE(null.IsFullScreen());
+
+  // The mode in force at quitting is the one stored.
+  null.PostMessage(Close());
+  app_->Run();
+  Settings stored;
+  ReadSettings(&stored, CommandLine({"quillomar"}), SettingsContext());
+  EXPECT_TRUE(stored.fullScreen);
+}
+
+TEST_F(ApplicationTest, FailedModeSwitchQuitsCleanly) {
+  AppSettings().fullScreen = false;
+  WriteFile(UserFile(), "FullScreen=0\n");
+  ASSERT_TRUE(app_->Init());
+  NullWindowBackend& null = app_->Null();
+  null.SetFullScreenFails(true);
+  null.SetPeekHook([&](uint32_t peek) {
+    if (peek == 2) null.PostMessage(WindowMessage{WM_SYSCHAR, 13, MakeKeyParam(1, KF_ALTDOWN)});
+  });
+  EXPECT_EQ(app_->Run(), 0);
+  EXPECT_FALSE(null.HasWindow());
+  EXPECT_EQ(null.Boxes().size(), 1u);
+  EXPECT_EQ(app_->userDataSaves, 1);
+}
+
+TEST_F(ApplicationTest, ShallowDesktopForcesFullScreen) {
+  AppSettings().fullScreen = false;
+  WriteFile(UserFile(), "FullScreen=0\n");
+  app_->Null().SetDesktop(1024, 768, 8);
+  ASSERT_TRUE(app_->Init());
+  EXPECT_TRUE(app_->Null().IsFullScreen());
+}
+
+TEST_F(ApplicationTest, MinimisedWindowWaitsInsteadOfRunningFrames) {
+  ASSERT_TRUE(app_->Init());
+  NullWindowBackend& null = app_->Null();
+  MainWindow& window = *app_->GetMainWindow();
+  window.HandleMessage(WindowMessage{WM_SIZE, SIZE_MINIMIZED, 0});
+  EXPECT_FALSE(app_->GetScreenManager()->IsRunning());
+  window.HandleMessage(WindowMessage{WM_SIZE, SIZE_RESTORED, MakeCoordParam(800, 600)});
+  EXPECT_TRUE(app_->GetScreenManager()->IsRunning());
+  (void)null;
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Runs the built program on the virtual display the caller opened. Usage: smoke_test.sh <program>
+# (Leak checking is off for it: the desktop libraries under SDL keep blocks until exit.)
+set -u
+program=$1
+work=$(mktemp -d)
+trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+export QUILLOMAR_HOME=$work/home
+mkdir -p "$QUILLOMAR_HOME" "$work/bin"
+chmod 700 "$QUILLOMAR_HOME"
+# A copy of its own, so the pack beside it is the test's choice.
+cp "$program" "$work/bin/quillomar"
+game=$work/bin/quillomar
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Waits until the first copy listens for later copies (its window is open by then).
+wait_running() {
+  for _ in $(seq 1 100); do
+    [ -S "$QUILLOMAR_HOME/run/$1.sock" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Without the asset pack: the message is printed (no one to click it) and the start fails.
+"$game" >"$work/nopack.out" 2>&1 && fail "started without its pack"
+[ -s "$work/nopack.out" ] || fail "no message without the pack"
+
+if [ -f "$(dirname "$program")/resource.pak" ]; then
+  cp "$(dirname "$program")/resource.pak" "$work/bin/"
+else
+  : >"$work/bin/resource.pak"
+fi
+
+"$game" >"$work/first.out" 2>&1 &
+first=$!
+wait_running Quillomar || wait_running quillomar || fail "first copy never came up: $(cat "$work/first.out")"
+name=$(basename "$(ls "$QUILLOMAR_HOME"/run/*.sock)" .sock)
+
+if command -v xwininfo >/dev/null; then
+  info=$(xwininfo -root -tree | grep -i "\"$name\"" | head -n 1)
+  [ -n "$info" ] || fail "no window titled $name"
+  echo "$info" | grep -q " 800x600+" || fail "client area is not 800x600: $info"
+  if command -v import >/dev/null; then
+    id=$(echo "$info" | awk '{print $1}')
+    import -window "$id" "$work/shot.png" 2>/dev/null && echo "screenshot taken"
+  fi
+fi
+
+# A second start brings the first forward and ends at once with success.
+timeout 20 "$game" >"$work/second.out" 2>&1 || fail "second copy did not end cleanly"
+kill -0 "$first" 2>/dev/null || fail "first copy died when the second started"
+
+# CPU use of the idle game over two seconds (in clock ticks of user + system time).
+ticks() { awk '{print $14 + $15}' "/proc/$first/stat"; }
+before=$(ticks)
+sleep 2
+after=$(ticks)
+hz=$(getconf CLK_TCK)
+echo "idle CPU: $(( (after - before) * 100 / (2 * hz) ))% of one core"
+
+# Closing (the desktop's quit request) quits cleanly and stores the settings.
+kill -TERM "$first"
+wait "$first"
+status=$?
+[ "$status" -eq 0 ] || fail "quit ended with $status: $(cat "$work/first.out")"
+[ -f "$QUILLOMAR_HOME/config/Fennlow/$name/settings.ini" ] || fail "settings not written"
+
+# A crash appends its report.
+"$game" >"$work/crash.out" 2>&1 &
+victim=$!
+wait_running "$name" || fail "crash copy never came up"
+sleep 0.5
+kill -SEGV "$victim"
+wait "$victim"
+status=$?
+[ "$status" -eq $((128 + 11)) ] || fail "crashed copy ended with $status"
+report=$(find "$QUILLOMAR_HOME" -name Error.txt | head -n 1)
+[ -n "$report" ] || fail "no Error.txt"
+grep -q "^Exception code: 0000000B SIGSEGV" "$report" || fail "report lacks the exception line"
+echo "smoke test passed"
