@@ -258,13 +258,19 @@ ImageOpStatus ResizeCore(const void* src, std::int32_t srcWidth, std::int32_t sr
         return ImageOpStatus::BadSize;
     }
     const int shift = sampleType == 1 ? 1 : (sampleType == 2 ? 2 : 0);
+    const std::int64_t elementBytes = std::int64_t{1} << shift;
+    // A step shorter than a row would make rows overlap and the last row reach past the image.
+    if (static_cast<std::int64_t>(srcWidth) * (planar == 0 ? pixelStride : 1) * elementBytes >
+        srcStep) {
+        return ImageOpStatus::BadStep;
+    }
     const std::int32_t srcStepElements = srcStep >> shift;
     const std::int32_t dstStepElements = dstStep >> shift;
     const bool interleavedMulti = planar == 0 && channels != 1;
     const std::int64_t columnScale = interleavedMulti ? pixelStride : 1;
     // Kernels address the image with 32-bit element offsets.
     if (static_cast<std::int64_t>(srcHeight) * srcStepElements > kInt32Max ||
-        static_cast<std::int64_t>(srcWidth + 1) * (planar == 0 ? pixelStride : 1) > kInt32Max) {
+        (static_cast<std::int64_t>(srcWidth) + 1) * (planar == 0 ? pixelStride : 1) > kInt32Max) {
         return ImageOpStatus::BadSize;
     }
 
@@ -275,6 +281,11 @@ ImageOpStatus ResizeCore(const void* src, std::int32_t srcWidth, std::int32_t sr
     const bool scaleConvention = factorConvention != 0;
     const AxisMap xMap = MapAxis(roiWidth, dstWidth, xFactor, xShift, nearest, scaleConvention);
     const AxisMap yMap = MapAxis(roiHeight, dstHeight, yFactor, yShift, nearest, scaleConvention);
+
+    const std::int64_t dstPixelElements = (planar != 0 || channels == 1) ? 1 : pixelStride;
+    if (xMap.size * dstPixelElements * elementBytes > dstStep) {
+        return ImageOpStatus::BadStep;
+    }
 
     // Values per pixel in a row buffer.
     const std::int64_t perPixel = (planar != 0 || channels == 1) ? 1 : (channels == 3 ? 3 : 4);
@@ -295,12 +306,10 @@ ImageOpStatus ResizeCore(const void* src, std::int32_t srcWidth, std::int32_t sr
     int bufferCount = 0;
     void* rowWeights = nullptr;
     void* columnWeights = nullptr;
-    switch (mode) {
-    case ResizeInterpolation::Nearest:
+    if (nearest) {
         FillNearest(yMap, roiHeight, srcStepElements, rowOffsets);
         FillNearest(xMap, roiWidth, columnScale, columnOffsets);
-        break;
-    case ResizeInterpolation::Linear:
+    } else if (mode == ResizeInterpolation::Linear) {
         bufferCount = 2;
         if (fixedPoint) {
             std::uint16_t* yWeights = nullptr;
@@ -329,9 +338,7 @@ ImageOpStatus ResizeCore(const void* src, std::int32_t srcWidth, std::int32_t sr
             rowWeights = yWeights;
             columnWeights = xWeights;
         }
-        break;
-    case ResizeInterpolation::Cubic:
-    case ResizeInterpolation::Lanczos3: {
+    } else {
         float* yFractions = nullptr;
         float* xFractions = nullptr;
         if (!blocks.Keep(AlignedAllocInts(yMap.size), yFractions) ||
@@ -352,10 +359,6 @@ ImageOpStatus ResizeCore(const void* src, std::int32_t srcWidth, std::int32_t sr
             rowWeights = yFractions;
             columnWeights = xFractions;
         }
-        break;
-    }
-    default:
-        return ImageOpStatus::BadInterpolation;
     }
     for (int i = 0; i < bufferCount; ++i) {
         void* buffer = fixedPoint ? AlignedAllocShorts(bufferElements) : AlignedAllocInts(bufferElements);
@@ -406,7 +409,7 @@ ImageOpStatus ResizeCore(const void* src, std::int32_t srcWidth, std::int32_t sr
     default:
         break;
     }
-    const std::ptrdiff_t elementSize = std::ptrdiff_t{1} << shift;
+    const auto elementSize = static_cast<std::ptrdiff_t>(elementBytes);
     if (planar == 0) {
         int index = base + sampleType;
         if (channels == 1) {

@@ -139,10 +139,20 @@ ImageOpStatus ResizeSupersample(const void* src, std::int32_t srcWidth, std::int
         return ImageOpStatus::BadSize;
     }
 
+    const std::int64_t elementBytes = sampleType == 1 ? 2 : (sampleType == 2 ? 4 : 1);
+    // A step shorter than a row would make rows overlap and the last row reach past the image.
+    if (static_cast<std::int64_t>(srcWidth) * (planar == 0 ? pixelStride : 1) * elementBytes >
+        srcStep) {
+        return ImageOpStatus::BadStep;
+    }
     const std::int32_t roiWidth = std::min(srcRoiWidth, srcWidth - srcRoiX);
     const std::int32_t roiHeight = std::min(srcRoiHeight, srcHeight - srcRoiY);
     const std::int32_t outWidth = ReducedSize(roiWidth, dstWidth, xFactor);
     const std::int32_t outHeight = ReducedSize(roiHeight, dstHeight, yFactor);
+    const std::int64_t dstPixelElements = planar != 0 ? 1 : (layout == 3 ? pixelStride : layout);
+    if (static_cast<std::int64_t>(outWidth) * dstPixelElements * elementBytes > dstStep) {
+        return ImageOpStatus::BadStep;
+    }
     const double xScale = 1.0 / xFactor;
     const double yScale = 1.0 / yFactor;
     const double area = xFactor * yFactor;
@@ -159,7 +169,7 @@ ImageOpStatus ResizeSupersample(const void* src, std::int32_t srcWidth, std::int
         return ImageOpStatus::OutOfMemory;
     }
 
-    const std::ptrdiff_t elementSize = sampleType == 1 ? 2 : (sampleType == 2 ? 4 : 1);
+    const auto elementSize = static_cast<std::ptrdiff_t>(elementBytes);
     WorkerJob job{nullptr, nullptr, srcStep, dstStep, srcSpan, outWidth, outHeight, xScale,
                   yScale, area, pixelStride, fractionCase, roiHeight, rowBuffer};
     if (planar == 0) {

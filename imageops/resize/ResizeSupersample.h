@@ -16,7 +16,8 @@
 // Statuses, the first failing check deciding: NullPointer, BadSize (source), BadStep, BadSize
 // (region), RegionOutsideSource (a warning: nothing done), BadSize (destination), BadFactor
 // (a factor not above 0, above 1, or NaN), BadSize (pixelStride too small for the layout),
-// OutOfMemory (the row buffer; nothing written).
+// BadStep (a source step shorter than a source row, or a destination step shorter than the
+// written row), OutOfMemory (the row buffer; nothing written).
 ImageOpStatus ResizeSupersample(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
                                 std::int32_t srcStep, std::int32_t srcRoiX,
                                 std::int32_t srcRoiY, std::int32_t srcRoiWidth,

@@ -96,7 +96,7 @@ void RunCase(const Geometry& g, const Layout& layout, int mode) {
     std::vector<TestImage<T>> sources;
     std::vector<TestImage<T>> destinations;
     for (int k = 0; k < planes; ++k) {
-        sources.emplace_back(g.srcWidth, g.srcHeight, stride);
+        sources.push_back(TestImage<T>::Exact(g.srcWidth, g.srcHeight, stride));
         FillRandom(sources.back(), 1234u + static_cast<std::uint32_t>(k) * 77u + mode);
         destinations.emplace_back(g.dstWidth, g.dstHeight, stride);
         FillSentinel(destinations.back());

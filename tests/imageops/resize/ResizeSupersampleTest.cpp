@@ -153,7 +153,7 @@ void CheckAgainstBox(int srcW, int srcH, int roiX, int roiY, int roiW, int roiH,
     std::vector<TestImage<T>> sources;
     std::vector<TestImage<T>> outs;
     for (int k = 0; k < planes; ++k) {
-        sources.emplace_back(srcW, srcH, elementStride);
+        sources.push_back(TestImage<T>::Exact(srcW, srcH, elementStride));
         FillRandom(sources.back(), 40u + k);
         outs.emplace_back(outW + 2, outH + 1, elementStride);
         FillSentinel(outs.back());

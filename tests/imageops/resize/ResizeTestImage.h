@@ -20,6 +20,14 @@ struct TestImage {
         : width(w), height(h), stride(pixelStride), step(w * pixelStride + padding),
           data(static_cast<std::size_t>(step) * h + 16) {}
 
+    // No byte after the last pixel of the last row: any read past the image is out of bounds.
+    static TestImage Exact(int w, int h, int pixelStride) {
+        TestImage image(w, h, pixelStride);
+        image.data.resize(static_cast<std::size_t>(image.step) * (h - 1) +
+                          static_cast<std::size_t>(w) * pixelStride);
+        return image;
+    }
+
     int StepBytes() const { return step * static_cast<int>(sizeof(T)); }
     T* Data() { return data.data(); }
     const T* Data() const { return data.data(); }

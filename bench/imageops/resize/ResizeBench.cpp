@@ -1,0 +1,216 @@
+// Resize speed for 8-bit BGRA images, 800x600 -> 1920x1080 and back, in every mode of our plain
+// build and of the reference scalers that are installed. The last line of the output gives the
+// CPU-time ratios of the headline cases (ours / theirs: below 1 means ours is faster).
+
+#include "imageops/resize/ResizeImage8u4.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#if QM_BENCH_PIXMAN
+#include <pixman.h>
+#endif
+#if QM_BENCH_SWSCALE
+extern "C" {
+#include <libavutil/pixfmt.h>
+#include <libswscale/swscale.h>
+}
+#endif
+
+namespace {
+
+struct Size {
+    int width;
+    int height;
+};
+
+constexpr Size kSmall{800, 600};
+constexpr Size kLarge{1920, 1080};
+
+std::vector<std::uint8_t> Pattern(Size s) {
+    std::vector<std::uint8_t> pixels(static_cast<std::size_t>(s.width) * s.height * 4);
+    std::uint32_t x = 12345;
+    for (auto& p : pixels) {
+        x = x * 1103515245u + 12345u;
+        p = static_cast<std::uint8_t>(x >> 24);
+    }
+    return pixels;
+}
+
+std::string Name(const char* mode, Size from, Size to) {
+    return std::string(mode) + "-" + std::to_string(from.width) + "x" +
+           std::to_string(from.height) + "-to-" + std::to_string(to.width) + "x" +
+           std::to_string(to.height);
+}
+
+void Plain(benchmark::State& state, int interpolation, Size from, Size to) {
+    const auto src = Pattern(from);
+    std::vector<std::uint8_t> dst(static_cast<std::size_t>(to.width) * to.height * 4);
+    const double fx = static_cast<double>(to.width) / from.width;
+    const double fy = static_cast<double>(to.height) / from.height;
+    for (auto _ : state) {
+        const ImageOpStatus status =
+            ResizeImage8u4(src.data(), from.width, from.height, from.width * 4, 0, 0, from.width,
+                           from.height, dst.data(), to.width * 4, to.width, to.height, fx, fy,
+                           interpolation);
+        if (status != ImageOpStatus::Ok) {
+            state.SkipWithError("resize failed");
+            break;
+        }
+        benchmark::DoNotOptimize(dst.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+#if QM_BENCH_PIXMAN
+void Pixman(benchmark::State& state, pixman_filter_t filter, Size from, Size to) {
+    auto src = Pattern(from);
+    std::vector<std::uint8_t> dst(static_cast<std::size_t>(to.width) * to.height * 4);
+    pixman_image_t* in = pixman_image_create_bits(
+        PIXMAN_a8r8g8b8, from.width, from.height, reinterpret_cast<std::uint32_t*>(src.data()),
+        from.width * 4);
+    pixman_image_t* out = pixman_image_create_bits(
+        PIXMAN_a8r8g8b8, to.width, to.height, reinterpret_cast<std::uint32_t*>(dst.data()),
+        to.width * 4);
+    pixman_transform_t transform;
+    pixman_transform_init_scale(&transform,
+                                pixman_double_to_fixed(static_cast<double>(from.width) / to.width),
+                                pixman_double_to_fixed(static_cast<double>(from.height) / to.height));
+    pixman_image_set_transform(in, &transform);
+    pixman_image_set_filter(in, filter, nullptr, 0);
+    pixman_image_set_repeat(in, PIXMAN_REPEAT_PAD);
+    for (auto _ : state) {
+        pixman_image_composite32(PIXMAN_OP_SRC, in, nullptr, out, 0, 0, 0, 0, 0, 0, to.width,
+                                 to.height);
+        benchmark::DoNotOptimize(dst.data());
+        benchmark::ClobberMemory();
+    }
+    pixman_image_unref(in);
+    pixman_image_unref(out);
+}
+#endif
+
+#if QM_BENCH_SWSCALE
+void Swscale(benchmark::State& state, int flags, Size from, Size to) {
+    const auto src = Pattern(from);
+    std::vector<std::uint8_t> dst(static_cast<std::size_t>(to.width) * to.height * 4);
+    SwsContext* context = sws_getContext(from.width, from.height, AV_PIX_FMT_BGRA, to.width,
+                                         to.height, AV_PIX_FMT_BGRA, flags, nullptr, nullptr,
+                                         nullptr);
+    if (context == nullptr) {
+        state.SkipWithError("no scaler context");
+        return;
+    }
+    const std::uint8_t* const srcPlanes[1] = {src.data()};
+    const int srcSteps[1] = {from.width * 4};
+    std::uint8_t* const dstPlanes[1] = {dst.data()};
+    const int dstSteps[1] = {to.width * 4};
+    for (auto _ : state) {
+        sws_scale(context, srcPlanes, srcSteps, 0, from.height, dstPlanes, dstSteps);
+        benchmark::DoNotOptimize(dst.data());
+        benchmark::ClobberMemory();
+    }
+    sws_freeContext(context);
+}
+#endif
+
+// Remembers each run's CPU time per iteration, so the ratios can be printed at the end. CPU
+// time rather than wall time: the build machine is shared, and waiting for a processor is no
+// part of a scaler's cost.
+class RecordingReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            if (!run.error_occurred && run.iterations > 0) {
+                times[run.benchmark_name()] = run.GetAdjustedCPUTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> times;
+};
+
+std::string Ratio(const std::map<std::string, double>& times, const std::string& ours,
+                  const std::string& theirs) {
+    const auto a = times.find(ours);
+    const auto b = times.find(theirs);
+    if (a == times.end() || b == times.end() || b->second <= 0.0) {
+        return "n/a";
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", a->second / b->second);
+    return text;
+}
+
+void Register() {
+    struct Mode {
+        const char* name;
+        int interpolation;
+    };
+    const Mode modes[] = {{"nearest", 1}, {"linear", 2}, {"cubic", 4}, {"lanczos", 16},
+                          {"area", 8}};
+    const Size directions[][2] = {{kSmall, kLarge}, {kLarge, kSmall}};
+    for (const auto& d : directions) {
+        for (const Mode& m : modes) {
+            if (m.interpolation == 8 && d[1].width > d[0].width) {
+                continue;  // area averaging only reduces
+            }
+            const Size from = d[0];
+            const Size to = d[1];
+            const int interpolation = m.interpolation;
+            benchmark::RegisterBenchmark(("plain/" + Name(m.name, from, to)).c_str(),
+                                         [=](benchmark::State& s) { Plain(s, interpolation, from, to); })
+                ->Unit(benchmark::kMillisecond);
+        }
+#if QM_BENCH_PIXMAN
+        const Size from = d[0];
+        const Size to = d[1];
+        benchmark::RegisterBenchmark(("pixman/" + Name("nearest", from, to)).c_str(),
+                                     [=](benchmark::State& s) { Pixman(s, PIXMAN_FILTER_NEAREST, from, to); })
+            ->Unit(benchmark::kMillisecond);
+        benchmark::RegisterBenchmark(("pixman/" + Name("linear", from, to)).c_str(),
+                                     [=](benchmark::State& s) { Pixman(s, PIXMAN_FILTER_BILINEAR, from, to); })
+            ->Unit(benchmark::kMillisecond);
+#endif
+#if QM_BENCH_SWSCALE
+        const Mode scalers[] = {{"nearest", SWS_POINT}, {"linear", SWS_BILINEAR},
+                                {"cubic", SWS_BICUBIC}, {"lanczos", SWS_LANCZOS},
+                                {"area", SWS_AREA}};
+        for (const Mode& m : scalers) {
+            const Size sFrom = d[0];
+            const Size sTo = d[1];
+            if (m.interpolation == SWS_AREA && sTo.width > sFrom.width) {
+                continue;
+            }
+            const int flags = m.interpolation;
+            benchmark::RegisterBenchmark(("swscale/" + Name(m.name, sFrom, sTo)).c_str(),
+                                         [=](benchmark::State& s) { Swscale(s, flags, sFrom, sTo); })
+                ->Unit(benchmark::kMillisecond);
+        }
+#endif
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    Register();
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    RecordingReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    const std::string up = Name("nearest", kSmall, kLarge);
+    const std::string linearUp = Name("linear", kSmall, kLarge);
+    std::printf("%s plain/pixman=%s %s plain/swscale=%s\n", up.c_str(),
+                Ratio(reporter.times, "plain/" + up, "pixman/" + up).c_str(), linearUp.c_str(),
+                Ratio(reporter.times, "plain/" + linearUp, "swscale/" + linearUp).c_str());
+    return 0;
+}
