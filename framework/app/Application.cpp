@@ -1,8 +1,7 @@
 #include "framework/app/Application.h"
 
-#include <unistd.h>
-
 #include "framework/app/AppGlobals.h"
+#include "framework/app/AssetPack.h"
 #include "framework/app/BackendClock.h"
 #include "framework/app/CrashReport.h"
 #include "framework/app/MainWindow.h"
@@ -50,13 +49,7 @@ std::unique_ptr<DisplayDevice> Application::CreateDisplayDevice(WindowBackend& b
 
 std::unique_ptr<SoundManager> Application::CreateSoundManager() { return std::make_unique<SoundManager>(); }
 
-bool Application::LoadAssetModule() {
-  String name;
-  name.LoadExeString(kPackNameId);
-  if (name.IsEmpty()) name = "resource.pak";
-  const String path = Globals().programFolder + name;
-  return access(path.CStr(), R_OK) == 0;
-}
+bool Application::LoadAssetModule() { return LoadAssetPack(); }
 
 std::string Application::InstanceFolder() const { return RuntimeFolder(Globals().title.CStr()); }
 

@@ -27,7 +27,6 @@ public:
   static constexpr int kNoWindowId = 71;
   static constexpr int kOtherCopyId = 72;
   static constexpr int kGraphicsLibraryId = 73;
-  static constexpr int kPackNameId = 74;
   static constexpr int kNoPackId = 75;
   // Text of the asset pack: keep hardware acceleration?
   static constexpr int kKeepAccelerationId = 5;
@@ -75,7 +74,7 @@ protected:
   virtual std::unique_ptr<DisplayDevice> CreateDisplayDevice(WindowBackend& backend);
   // Null runs the game mute.
   virtual std::unique_ptr<SoundManager> CreateSoundManager();
-  // Opens the asset pack beside the program and makes it the asset module.
+  // Opens the asset pack beside the program (text 74 names it) and makes it the asset module.
   virtual bool LoadAssetModule();
   // The private folder of the lock and socket that keep one copy running.
   virtual std::string InstanceFolder() const;

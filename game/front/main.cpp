@@ -1,3 +1,4 @@
+#include "assets/ExeResources.h"
 #include "framework/app/CrashReport.h"
 #include "framework/app/Entry.h"
 #include "game/front/GameApp.h"
@@ -9,7 +10,7 @@ GameApp g_gameApp;
 
 int main(int argc, char** argv) {
   InstallCrashReport();
-  const int code = WinAppEntry(nullptr, argc, argv, 1);
+  const int code = WinAppEntry(&ExeResources(), argc, argv, 1);
   // A start that failed for a reason the player was told about still ends with an error.
   if (code == 0 && g_gameApp.StartupExitCode() != 0) return g_gameApp.StartupExitCode();
   return code;
