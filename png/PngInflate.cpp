@@ -89,14 +89,31 @@ bool ReadDynamicTables(PngIdatBits& in, PngHuffman* literals, PngHuffman* distan
     return true;
 }
 
-// Symbols of one compressed block up to its end-of-block code.
+// Symbols of one compressed block up to its end-of-block code. The bit buffer is worked on in a
+// local window: stores to the output could otherwise alias it and force a reload per symbol.
 bool InflateBlock(PngIdatBits& in, const PngHuffman& literals, const PngHuffman* distances,
                   uint8_t* start, uint8_t*& out, uint8_t* end) {
     uint8_t* op = out;
+    PngBitWindow w = in.Window();
+    auto decode = [&w](const PngHuffman& h) {
+        const uint16_t entry = h.fast[w.Peek(kPngFastBits)];
+        if (entry & 15) {
+            w.Drop(entry & 15);
+            return int(entry >> 4);
+        }
+        unsigned used = 0;
+        const int symbol = PngHuffmanWalk(h, w.bits, &used);
+        if (symbol >= 0) w.Drop(used);
+        return symbol;
+    };
     for (;;) {
         // Worst case per symbol: 15 + 5 + 15 + 13 bits.
-        if (in.Count() < 48) in.Refill();
-        const int symbol = Decode(literals, in);
+        if (w.count < 48 && !w.FastRefill()) {
+            in.SetWindow(w);
+            in.Refill();
+            w = in.Window();
+        }
+        const int symbol = decode(literals);
         if (symbol < 256) {
             if (symbol < 0 || op == end) return false;
             *op++ = uint8_t(symbol);
@@ -104,10 +121,10 @@ bool InflateBlock(PngIdatBits& in, const PngHuffman& literals, const PngHuffman*
         }
         if (symbol == 256) break;
         if (symbol > 285) return false;
-        size_t length = kLengthBase[symbol - 257] + in.Take(kLengthExtra[symbol - 257]);
-        const int dsym = distances ? Decode(*distances, in) : int(Reverse5(in.Take(5)));
+        size_t length = kLengthBase[symbol - 257] + w.Take(kLengthExtra[symbol - 257]);
+        const int dsym = distances ? decode(*distances) : int(Reverse5(w.Take(5)));
         if (dsym < 0 || dsym > 29) return false;
-        const size_t distance = kDistanceBase[dsym] + in.Take(kDistanceExtra[dsym]);
+        const size_t distance = kDistanceBase[dsym] + w.Take(kDistanceExtra[dsym]);
         if (distance > size_t(op - start) || length > size_t(end - op)) return false;
         const uint8_t* from = op - distance;
         if (distance >= 8) {
@@ -118,13 +135,14 @@ bool InflateBlock(PngIdatBits& in, const PngHuffman& literals, const PngHuffman*
                 length -= 8;
             }
             while (length--) *op++ = *from++;
-        } else if (distance == 1) {
+        } else if (distance == 1 && length >= 32) {
             std::memset(op, *from, length);
             op += length;
         } else {
             while (length--) *op++ = *from++;
         }
     }
+    in.SetWindow(w);
     out = op;
     return true;
 }

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <random>
+
 #include "PngTestFiles.h"
 #include "png/PngDecoder.h"
 #include "png/PngRowFilters.h"
@@ -72,6 +75,40 @@ TEST(PngRowFilters, PaethBreaksTiesInTheOrderLeftAboveUpperLeft) {
         ASSERT_TRUE(PngUnfilterRow(4, rawRow.data(), prevRow.data(), o.data(), 2, 1));
         EXPECT_EQ(o[0], k.a);
         EXPECT_EQ(o[1], k.want) << int(k.a) << " " << int(k.b) << " " << int(k.c);
+    }
+}
+
+// Every filter at every step against the byte-by-byte definition, on random rows.
+TEST(PngRowFilters, AgreeWithTheDefinitionAtEveryStep) {
+    std::mt19937 rng(31);
+    for (size_t step : {1, 2, 3, 4, 6, 8}) {
+        for (int round = 0; round < 40; ++round) {
+            const size_t length = step * (1 + rng() % 40) + (round % 5 == 0 ? rng() % step : 0);
+            Bytes raw(length), prev(length);
+            for (auto& v : raw) v = uint8_t(rng());
+            for (auto& v : prev) v = uint8_t(rng());
+            for (uint32_t filter = 1; filter <= 4; ++filter) {
+                Bytes want(length);
+                for (size_t i = 0; i < length; ++i) {
+                    const int a = i >= step ? want[i - step] : 0;
+                    const int b = prev[i];
+                    const int c = i >= step ? prev[i - step] : 0;
+                    int predictor = 0;
+                    if (filter == 1) predictor = a;
+                    if (filter == 2) predictor = b;
+                    if (filter == 3) predictor = (a + b) / 2;
+                    if (filter == 4) {
+                        const int p = a + b - c;
+                        const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+                        predictor = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+                    }
+                    want[i] = uint8_t(raw[i] + predictor);
+                }
+                Bytes got(length);
+                ASSERT_TRUE(PngUnfilterRow(filter, raw.data(), prev.data(), got.data(), length, step));
+                ASSERT_EQ(got, want) << "filter " << filter << " step " << step;
+            }
+        }
     }
 }
 
