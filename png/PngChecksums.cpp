@@ -44,12 +44,14 @@ uint32_t PngChunkCrc(const uint8_t* data, size_t length) {
     return ~c;
 }
 
-uint32_t PngAdler32(const uint8_t* data, size_t length) {
+uint32_t PngAdler32(const uint8_t* data, size_t length) { return PngAdler32Update(1, data, length); }
+
+uint32_t PngAdler32Update(uint32_t adler, const uint8_t* data, size_t length) {
     constexpr uint32_t kMod = 65521;
     // 5552 is the longest run after which the 32-bit sums cannot have overflowed.
     constexpr size_t kRun = 5552;
-    uint32_t s1 = 1;
-    uint32_t s2 = 0;
+    uint32_t s1 = adler & 0xFFFF;
+    uint32_t s2 = adler >> 16;
     while (length > 0) {
         size_t n = length < kRun ? length : kRun;
         length -= n;

@@ -162,6 +162,9 @@ bool PngInflate(const uint8_t* firstIdat, const uint8_t* inputEnd, uint8_t* out,
     uint8_t* op = out;
     PngHuffman literals;
     PngHuffman distances;
+    // The checksum follows the output block by block, while the block is still in cache.
+    uint32_t adler = 1;
+    const uint8_t* summed = start;
     bool final = false;
     while (!final) {
         in.Refill();
@@ -190,6 +193,8 @@ bool PngInflate(const uint8_t* firstIdat, const uint8_t* inputEnd, uint8_t* out,
             default:
                 return false;
         }
+        adler = PngAdler32Update(adler, summed, size_t(op - summed));
+        summed = op;
     }
     in.AlignToByte();
     in.Refill();
@@ -197,5 +202,5 @@ bool PngInflate(const uint8_t* firstIdat, const uint8_t* inputEnd, uint8_t* out,
     for (int i = 0; i < 4; ++i) check = check << 8 | in.Take(8);
     // A stream that stops short would leave part of the image undefined.
     if (op != end) return false;
-    return PngAdler32(start, size) == check;
+    return adler == check;
 }

@@ -120,13 +120,14 @@ bool Describe(Job& job) {
     return !interlaced;
 }
 
-// Keeps the console output and collects each benchmark's real time per iteration.
+// Keeps the console output and collects each benchmark's processor time per iteration (steadier
+// than wall time on a shared machine).
 class CollectingReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& r : runs) {
             if (r.run_type == Run::RT_Iteration && r.iterations > 0) {
-                seconds[r.benchmark_name()] = r.real_accumulated_time / double(r.iterations);
+                seconds[r.benchmark_name()] = r.cpu_accumulated_time / double(r.iterations);
             }
         }
         ConsoleReporter::ReportRuns(runs);
