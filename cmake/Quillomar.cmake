@@ -23,14 +23,14 @@ endfunction()
 
 # qm_test(<name> <sources...> [LIBS <libs...>]): one GoogleTest executable, its cases run by CTest.
 # Tests run from the build folder; QM_SOURCE_DIR and QM_TESTDATA_DIR point at the sources and
-# the shared test data beside the checkout.
+# the test data kept in the repository (the public PNG suite, under its own licence).
 function(qm_test name)
   cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
   add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     QM_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    QM_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata"
+    QM_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     QM_BINARY_DIR="${PROJECT_BINARY_DIR}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QUILLOMAR_TEST=1")
@@ -43,7 +43,7 @@ function(qm_bench name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
   target_compile_definitions(${name} PRIVATE
     QM_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
-    QM_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/../shared/testdata")
+    QM_TESTDATA_DIR="${PROJECT_SOURCE_DIR}/tests/data")
 endfunction()
 
 # qm_glob_library(<name> [LIBS <libs...>]): a library of every .cpp below the calling folder, so
