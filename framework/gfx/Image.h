@@ -1,8 +1,21 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
+class ResourceModule;
 struct TextureTile;
+
+// Image formats as the loaders number them.
+enum class ImageFormat : int32_t { Bmp = 0, Jpeg = 1, Tga = 2, Png = 3 };
+
+struct ImageInfo {
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t bitsPerPixel = 0;
+    bool hasColourKey = false;
+    uint32_t colourKey = 0;  // COLORREF 0x00BBGGRR
+};
 
 // A decoded picture: 24- or 32-bit rows, bottom-up, blue-green-red(-alpha) with straight alpha.
 // Besides its pixels it carries what the display device makes from them on first draw (texture
@@ -10,9 +23,48 @@ struct TextureTile;
 class Image {
 public:
     Image() = default;
-    virtual ~Image() = default;
+    virtual ~Image();
     Image(const Image&) = delete;
     Image& operator=(const Image&) = delete;
+
+    // Drops the prepared forms and frees owned rows; the image is empty afterwards.
+    void Release();
+
+    // Tries the types bitmap, "JPG", "TGA", "PNG" in that order; the first present decides.
+    bool LoadFromResource(uint32_t id, const ResourceModule* module);
+    // The block must outlive the image when the format keeps rows in place (bitmap resources,
+    // uncompressed TGA resources).
+    bool LoadFromMemory(const uint8_t* data, size_t length, ImageFormat format);
+    // The ending chooses the format; a path without a known ending is tried with ".BMP", ".JPG",
+    // ".PNG" and ".TGA" appended (each also in lower case), the first that loads winning. Pixels
+    // never point into the file buffer.
+    bool LoadFromFile(const char* path);
+    // A 32-bit image with owned, uninitialised rows.
+    bool CreateBlank(int32_t w, int32_t h);
+
+    // From the asset module, then the software copy made (the image is composed into others).
+    bool LoadResource(uint32_t id);
+    bool LoadResourceKeyed(uint32_t id, uint32_t colorref);
+
+    // Takes a COLORREF. A key that changes after the image was prepared drops the prepared forms,
+    // so the next draw honours it.
+    void SetColourKey(uint32_t colorref);
+    void GetInfo(ImageInfo* out) const;
+
+    void BeginDrawInto();
+    // colour is 0xAABBGGRR; the image must be 32-bit.
+    void Fill(uint32_t colour);
+    void RestoreRowOrder();
+    // 32-bit images only: a 24-bit bottom-up BMP file.
+    bool SaveToFile(const char* path);
+
+    bool PrepareSoftwareCopy();
+    void DropTextures();
+    void DropSoftwareCopy();
+
+    // Rows for the current size and depth from the primitive allocator; false for depths other
+    // than 24 and 32 or sizes the allocator refuses.
+    bool AllocatePixels();
 
     int32_t width = 0;  // 0 for an empty image
     int32_t height = 0;
@@ -27,4 +79,8 @@ public:
     TextureTile* tiles = nullptr;
     uint8_t* softwareCopy = nullptr;
     int32_t softwareCopyStep = 0;
+
+private:
+    bool DecodePng(const uint8_t* data, size_t length);
+    bool LoadFileAs(const char* path, ImageFormat format);
 };
