@@ -1,0 +1,168 @@
+// Every picture as packed: present under one of the picture types, decodable by the game's
+// loader, at the exact size its drawing code assumes, and the keyed ones 24-bit and lossless.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string_view>
+
+#include "framework/gfx/Image.h"
+#include "tests/assets/BuiltPack.h"
+
+namespace {
+
+const uint32_t kPictureIds[] = {
+    101, 102, 109, 125, 126, 127, 128, 131, 132, 134, 135, 136, 142, 144, 145, 146, 148, 149,
+    150, 177, 178, 179, 182, 184, 186, 187, 188, 190, 193, 194, 195, 196, 197, 206, 209, 214,
+    215, 218, 219, 220, 221, 222, 223, 224, 225, 226, 227, 228, 229, 230, 231, 232, 233, 234,
+    235, 236, 237, 238, 239, 240, 241, 242, 243, 244, 245, 246, 247, 248, 249, 252, 253, 254,
+    255, 256, 257, 260, 261, 262, 263, 264, 265, 266, 268, 269, 270, 271, 272, 273, 274, 275,
+    276, 277, 278, 279, 280, 282, 287, 288, 291, 292, 293, 294, 297, 298, 299, 300, 301, 309,
+    310, 312, 313, 314, 315, 316, 317, 318, 319, 320, 321, 322, 334, 354, 355, 356, 357, 358,
+    359, 361, 363, 364, 367, 368, 369, 370, 371, 372,
+    // glyph sheets
+    152, 154, 160, 163, 165, 199, 201, 203, 208, 210, 213, 217, 258, 284, 286, 290, 296, 302,
+    307, 311, 366,
+};
+
+struct Size {
+  uint32_t id;
+  int32_t width;
+  int32_t height;
+};
+
+// Sizes the drawing code cuts or places by exact pixel positions.
+const Size kExactSizes[] = {
+    // tile face sheets: 6 x 7 cells of 38 x 48
+    {101, 228, 336}, {215, 228, 336}, {313, 228, 336}, {315, 228, 336}, {317, 228, 336}, {319, 228, 336},
+    // selected-face highlights: 6 x 7 cells of 40 x 50
+    {178, 240, 350}, {214, 240, 350}, {312, 240, 350}, {314, 240, 350}, {316, 240, 350}, {318, 240, 350},
+    {102, 384, 58},  // 8 tile bases of 48 x 58
+    {186, 54, 84},   // miniature faces, 6 x 7 cells of 9 x 12
+    // blink overlays and the transform: frames of 40 x 50
+    {177, 280, 50}, {184, 280, 50}, {206, 280, 50}, {182, 320, 50}, {179, 720, 50},
+    // play-field backgrounds under the HUD, and their thumbnail sheet of 186 x 107 cells
+    {218, 800, 460}, {219, 800, 460}, {220, 800, 460}, {221, 800, 460}, {222, 800, 460},
+    {223, 800, 460}, {224, 800, 460}, {225, 800, 460}, {226, 800, 460}, {227, 800, 460},
+    {231, 800, 460}, {232, 800, 460}, {233, 800, 460}, {234, 800, 460}, {256, 800, 460},
+    {334, 558, 535},
+    // full screens
+    {109, 800, 600}, {190, 800, 600}, {229, 800, 600}, {361, 800, 600},
+    // HUD bars, corners, strips and sides
+    {126, 800, 80}, {275, 800, 80}, {127, 800, 60}, {261, 800, 60},
+    {260, 54, 54}, {270, 54, 54}, {271, 54, 54}, {274, 54, 54},
+    {262, 692, 14}, {263, 692, 14}, {272, 16, 352}, {273, 16, 352},
+    // free-play slots and the background thumbnail frame
+    {188, 203, 153}, {195, 203, 153}, {322, 196, 118},
+    // button skins
+    {287, 408, 42}, {297, 320, 40}, {196, 432, 40}, {197, 432, 40}, {372, 432, 40},
+    // dialog frame pieces and panel
+    {276, 36, 84}, {277, 168, 168}, {278, 214, 22}, {279, 134, 88}, {282, 192, 128}, {280, 256, 256},
+    // campaign regions, each its hit rectangle
+    {244, 110, 82}, {240, 93, 100}, {235, 82, 112}, {238, 87, 82}, {236, 133, 98}, {242, 136, 103},
+    {243, 132, 84}, {241, 127, 72}, {245, 73, 112}, {237, 85, 108}, {239, 137, 144},
+};
+
+// Horizontal strips of equal frames.
+struct Strip {
+  uint32_t id;
+  int frames;
+};
+
+const Strip kStrips[] = {
+    {291, 2}, {298, 2}, {300, 2},
+    {131, 3}, {132, 3}, {134, 3}, {135, 3}, {142, 3}, {196, 3}, {197, 3}, {371, 3}, {372, 3},
+    {136, 4}, {144, 4}, {145, 4}, {146, 4}, {148, 4}, {264, 4}, {265, 4}, {266, 4}, {268, 4},
+    {269, 4}, {228, 4}, {230, 4}, {364, 4}, {293, 4}, {294, 4}, {354, 4}, {355, 4}, {193, 4},
+    {194, 4}, {297, 4}, {287, 4},
+    {367, 6}, {368, 6},
+    {177, 7}, {184, 7}, {206, 7},
+    {179, 18},
+};
+
+// Animated sprites: frames of a fixed width, and more than 14 of them for the wander.
+struct Sprite {
+  uint32_t id;
+  int32_t frameWidth;
+};
+
+const Sprite kSprites[] = {{149, 34}, {150, 34}, {288, 22}};
+
+// Pictures cut to a width or drawn into a fixed area.
+const Size kAtLeast[] = {{248, 761, 24}, {253, 281, 15}, {187, 12, 15}};
+const Size kAtMost[] = {{356, 290, 125}, {357, 300, 130}, {363, 664, 420}, {369, 70, 40}};
+
+bool Load(uint32_t id, Image& image) { return image.LoadFromResource(id, BuiltPack()); }
+
+}  // namespace
+
+TEST(PackImages, EveryPictureDecodes) {
+  ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+  for (uint32_t id : kPictureIds) {
+    int types = 0;
+    for (std::string_view type : {kBitmapType, kJpgType, kTgaType, kPngType})
+      if (!BuiltPack()->Find(type, id).empty()) ++types;
+    // The loader takes the first type present: a second one would never be seen.
+    EXPECT_EQ(types, 1) << "picture " << id;
+    Image image;
+    EXPECT_TRUE(Load(id, image)) << "picture " << id;
+    EXPECT_GT(image.width, 0) << "picture " << id;
+    EXPECT_GT(image.height, 0) << "picture " << id;
+  }
+}
+
+TEST(PackImages, FixedSizesAreExact) {
+  ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+  for (const Size& size : kExactSizes) {
+    Image image;
+    ASSERT_TRUE(Load(size.id, image)) << "picture " << size.id;
+    EXPECT_EQ(image.width, size.width) << "picture " << size.id;
+    EXPECT_EQ(image.height, size.height) << "picture " << size.id;
+  }
+  for (const Size& size : kAtLeast) {
+    Image image;
+    ASSERT_TRUE(Load(size.id, image)) << "picture " << size.id;
+    EXPECT_GE(image.width, size.width) << "picture " << size.id;
+    EXPECT_GE(image.height, size.height) << "picture " << size.id;
+  }
+  for (const Size& size : kAtMost) {
+    Image image;
+    ASSERT_TRUE(Load(size.id, image)) << "picture " << size.id;
+    EXPECT_LE(image.width, size.width) << "picture " << size.id;
+    EXPECT_LE(image.height, size.height) << "picture " << size.id;
+  }
+}
+
+TEST(PackImages, StripsHoldWholeFrames) {
+  ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+  for (const Strip& strip : kStrips) {
+    Image image;
+    ASSERT_TRUE(Load(strip.id, image)) << "strip " << strip.id;
+    EXPECT_EQ(image.width % strip.frames, 0) << "strip " << strip.id << " of " << strip.frames << " frames";
+  }
+  for (const Sprite& sprite : kSprites) {
+    Image image;
+    ASSERT_TRUE(Load(sprite.id, image)) << "sprite " << sprite.id;
+    EXPECT_EQ(image.width % sprite.frameWidth, 0) << "sprite " << sprite.id;
+    EXPECT_GE(image.width / sprite.frameWidth, 15) << "sprite " << sprite.id;
+  }
+}
+
+// The software copy applies the magenta key only to 24-bit pixels, and a lossy format would
+// smear the key into its neighbours.
+TEST(PackImages, KeyedPicturesAre24BitLossless) {
+  ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+  for (uint32_t id : {102u, 187u}) {
+    EXPECT_TRUE(BuiltPack()->Find(kJpgType, id).empty()) << "picture " << id;
+    Image image;
+    ASSERT_TRUE(Load(id, image)) << "picture " << id;
+    EXPECT_EQ(image.bitsPerPixel, 24) << "picture " << id;
+    // Some of the picture is key: the corners of the tile bases and the miniature base.
+    bool keyed = false;
+    for (int32_t y = 0; y < image.height && !keyed; ++y)
+      for (int32_t x = 0; x < image.width && !keyed; ++x) {
+        const uint8_t* p = image.pixels + int64_t(y) * image.rowStep + x * 3;
+        keyed = p[0] == 0xFF && p[1] == 0x00 && p[2] == 0xFF;
+      }
+    EXPECT_TRUE(keyed) << "picture " << id << " shows no magenta key";
+  }
+}
