@@ -448,7 +448,7 @@ def make():
     save_png(menu_sprite(False), 149, 'menu-lantern-right')
     save_png(menu_sprite(True), 150, 'menu-lantern-left')
     save_png(help_illustration(0), 356, 'help-match')
-    save_png(help_illustration(1), 357, 'help-specials')
+    save_png(help_illustration(1), 357, 'help-seasons-flowers')
     save_png(free_blocked_diagram(1), 358, 'diagram-free-play')
     save_png(free_blocked_diagram(0), 359, 'diagram-story')
 
