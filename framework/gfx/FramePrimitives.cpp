@@ -1,0 +1,6 @@
+#include "framework/gfx/FramePrimitives.h"
+
+FramePrimitives& ActiveFramePrimitives() {
+    static FramePrimitives table;
+    return table;
+}
