@@ -260,15 +260,20 @@ void ScreenManager::OnFrameTimer() {
     Render();
     if (now - lastPresent_ > kPresentAtLeastEveryMs) Present();
 
-    ++frameCount_;
-    if (frameCount_ == 0) pacingBase_ = now;
+    // The schedule restarts at this frame's start when the 16-bit count wraps; this frame is
+    // then the first of the new schedule and still ends one interval after it began.
+    if (++frameCount_ == 0) {
+        pacingBase_ = now;
+        frameCount_ = 1;
+    }
     uint32_t due = pacingBase_ + interval_ * frameCount_;
     uint32_t t = Now();
     if (static_cast<int32_t>(due - t) >= 0) {
         if (due != t) clock_.Sleep(due - t);
     } else {
-        // Late: restart the schedule at this frame rather than run the next ones early.
-        pacingBase_ = now;
+        // Late: the schedule restarts when this frame ends. Restarting it at the frame's start
+        // would leave the next frame late as well and run it early, right after this one.
+        pacingBase_ = t;
         frameCount_ = 0;
     }
 }
