@@ -125,6 +125,27 @@ TEST(WidgetClock, GrandchildStaysDisabledWhileItsParentIs) {
     EXPECT_EQ(leaf->GetLocalTime(), mid->GetLocalTime());
 }
 
+TEST(WidgetClock, UpdatesOfADisabledWidgetThatStillTicksSeeNoTimePass) {
+    UiHarness h;
+    ProbeWidget* w = h.NewWidget("w", 10, 10);
+    std::vector<uint32_t> deltas;
+    w->onCreate = [](ProbeWidget& self) {
+        self.SetInputOnlyWhenShown(false);
+        self.EnableUpdates(true);
+    };
+    w->onUpdate = [&] {
+        deltas.push_back(w->GetFrameDelta());
+        return false;
+    };
+    Show(h, w);
+    h.Frames(2);
+    w->SetEnabled(false);
+    h.Frames(2);
+    w->SetEnabled(true);
+    h.Frames(2);
+    EXPECT_EQ(deltas, (std::vector<uint32_t>{0, 25, 0, 0, 25, 25}));
+}
+
 TEST(WidgetClock, ChildAddedToDisabledParentStartsDisabledAndStill) {
     UiHarness h;
     ProbeWidget* parent = h.NewWidget("p", 10, 10);
