@@ -7,22 +7,7 @@
 #include "framework/ui/Screen.h"
 #include "framework/ui/ScreenManager.h"
 #include "framework/ui/WidgetEffect.h"
-
-namespace {
-
-// value × numerator / denominator rounded half away from zero, in 64 bits; callers guard the
-// denominator.
-int32_t ScaleBy(int32_t value, int32_t numerator, int32_t denominator) {
-    int64_t product = static_cast<int64_t>(value) * numerator;
-    int64_t half = denominator / 2;
-    bool negative = (product < 0) != (denominator < 0);
-    int64_t magnitude = (product < 0 ? -product : product) + (half < 0 ? -half : half);
-    int64_t quotient = magnitude / (denominator < 0 ? -static_cast<int64_t>(denominator)
-                                                    : static_cast<int64_t>(denominator));
-    return static_cast<int32_t>(negative ? -quotient : quotient);
-}
-
-}  // namespace
+#include "platform/MulDiv.h"
 
 Widget::Widget() = default;
 
@@ -349,8 +334,8 @@ void Widget::BlitImage(BlitMode mode, int32_t x, int32_t y, Image* image, bool r
     bool unscaled = scaleX == 100 && scaleY == 100;
     Rect dest{x, y, x + src.Width(), y + src.Height()};
     if (!unscaled) {
-        dest.right = x + ScaleBy(src.Width(), scaleX, 100);
-        dest.bottom = y + ScaleBy(src.Height(), scaleY, 100);
+        dest.right = x + MulDiv(src.Width(), scaleX, 100);
+        dest.bottom = y + MulDiv(src.Height(), scaleY, 100);
     }
     for (const ClipRect* clip = clipList_; clip; clip = clip->next) {
         Rect inter = Rect::Intersect(clip->rect, dest);
@@ -362,10 +347,10 @@ void Widget::BlitImage(BlitMode mode, int32_t x, int32_t y, Image* image, bool r
             part.right = part.left + inter.Width();
             part.bottom = part.top + inter.Height();
         } else {
-            part.left = src.left + ScaleBy(inter.left - dest.left, 100, scaleX);
-            part.top = src.top + ScaleBy(inter.top - dest.top, 100, scaleY);
-            part.right = std::min(part.left + ScaleBy(inter.Width(), 100, scaleX), src.right);
-            part.bottom = std::min(part.top + ScaleBy(inter.Height(), 100, scaleY), src.bottom);
+            part.left = src.left + MulDiv(inter.left - dest.left, 100, scaleX);
+            part.top = src.top + MulDiv(inter.top - dest.top, 100, scaleY);
+            part.right = std::min(part.left + MulDiv(inter.Width(), 100, scaleX), src.right);
+            part.bottom = std::min(part.top + MulDiv(inter.Height(), 100, scaleY), src.bottom);
         }
         blit(inter.left + offsetX, inter.top + offsetY, &part, alpha);
     }
