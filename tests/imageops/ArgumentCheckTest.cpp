@@ -1,11 +1,11 @@
 // The first failing test decides the status, and a refused call writes nothing, in every build.
-#include "tests/imageops/ImageOpBuilds.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <functional>
 #include <vector>
+
+#include "tests/imageops/ImageOpBuilds.h"
 
 namespace {
 
@@ -38,20 +38,23 @@ TEST_P(ArgumentCheckTest, TestsRunInTheirOrderAndRefusalsWriteNothing) {
          S::BadSize},
         {"composite step", [&](std::uint8_t* p) { return b.alphaComposite(p, 64, p, 64, p, 0, 4, 4, CompositeOp(99)); },
          S::BadStep},
-        {"composite op -1", [&](std::uint8_t* p) { return b.alphaComposite(p, 64, p, 64, p, 64, 4, 4, CompositeOp(-1)); },
-         S::BadOperator},
-        {"composite op 12", [&](std::uint8_t* p) { return b.alphaComposite(p, 64, p, 64, p, 64, 4, 4, CompositeOp(12)); },
-         S::BadOperator},
+        {"composite op -1",
+         [&](std::uint8_t* p) { return b.alphaComposite(p, 64, p, 64, p, 64, 4, 4, CompositeOp(-1)); }, S::BadOperator},
+        {"composite op 12",
+         [&](std::uint8_t* p) { return b.alphaComposite(p, 64, p, 64, p, 64, 4, 4, CompositeOp(12)); }, S::BadOperator},
         {"const null",
          [&](std::uint8_t* p) { return b.alphaCompositeConst(nullptr, 64, 1, p, 64, 1, p, 64, 4, 0, over); },
          S::NullPointer},
-        {"const op", [&](std::uint8_t* p) { return b.alphaCompositeConst(p, 64, 1, p, 64, 1, p, 64, 4, 4, CompositeOp(12)); },
+        {"const op",
+         [&](std::uint8_t* p) { return b.alphaCompositeConst(p, 64, 1, p, 64, 1, p, 64, 4, 4, CompositeOp(12)); },
          S::BadOperator},
         {"const colour step",
          [&](std::uint8_t* p) { return b.alphaCompositeConstColor(p, 64, 1, p, 0, 1, p, 64, 4, 4, CompositeOp(-7)); },
          S::BadStep},
         {"const colour op",
-         [&](std::uint8_t* p) { return b.alphaCompositeConstColor(p, 64, 1, p, 64, 1, p, 64, 4, 4, CompositeOp(INT32_MIN)); },
+         [&](std::uint8_t* p) {
+             return b.alphaCompositeConstColor(p, 64, 1, p, 64, 1, p, 64, 4, 4, CompositeOp(INT32_MIN));
+         },
          S::BadOperator},
         {"multiply colour null value", [&](std::uint8_t* p) { return b.multiplyColorInPlace(nullptr, p, 0, 0, 0); },
          S::NullPointer},
@@ -62,14 +65,17 @@ TEST_P(ArgumentCheckTest, TestsRunInTheirOrderAndRefusalsWriteNothing) {
         {"multiply const step", [&](std::uint8_t* p) { return b.multiplyConst(p, 0, v, p, 64, 0, 4); }, S::BadStep},
         {"multiply const step mixed", [&](std::uint8_t* p) { return b.multiplyConst(p, 64, mixed, p, 0, 0, 4); },
          S::BadStep},
-        {"multiply const size", [&](std::uint8_t* p) { return b.multiplyConst(p, 64, mixed, p, 64, 4, 0); }, S::BadSize},
+        {"multiply const size", [&](std::uint8_t* p) { return b.multiplyConst(p, 64, mixed, p, 64, 4, 0); },
+         S::BadSize},
         {"multiply bytes null", [&](std::uint8_t* p) { return b.multiplyBytesConst(nullptr, 64, 3, p, 64, 0, 0); },
          S::NullPointer},
-        {"multiply bytes step", [&](std::uint8_t* p) { return b.multiplyBytesConst(p, 64, 3, p, 0, 0, 4); }, S::BadStep},
+        {"multiply bytes step", [&](std::uint8_t* p) { return b.multiplyBytesConst(p, 64, 3, p, 0, 0, 4); },
+         S::BadStep},
         {"multiply bytes size", [&](std::uint8_t* p) { return b.multiplyBytesConst(p, 64, 3, p, 64, 16, -2); },
          S::BadSize},
         // The large scales are tested like every other scale before they clear the colour.
-        {"add null", [&](std::uint8_t* p) { return b.addColorScaledInPlace(nullptr, p, 64, 4, 4, 12); }, S::NullPointer},
+        {"add null", [&](std::uint8_t* p) { return b.addColorScaledInPlace(nullptr, p, 64, 4, 4, 12); },
+         S::NullPointer},
         {"add size", [&](std::uint8_t* p) { return b.addColorScaledInPlace(v, p, 0, 0, 4, 10); }, S::BadSize},
         {"add step", [&](std::uint8_t* p) { return b.addColorScaledInPlace(v, p, 0, 4, 4, 10); }, S::BadStep},
         {"add step lowest scale", [&](std::uint8_t* p) { return b.addColorScaledInPlace(v, p, 0, 4, 4, INT32_MIN); },
