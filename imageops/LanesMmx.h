@@ -36,6 +36,7 @@ struct MmxLanes {
 
     static V Add16(V a, V b) { return _mm_add_pi16(a, b); }
     static V Mul16(V a, V b) { return _mm_mullo_pi16(a, b); }
+    static V MulHiU16(V a, V b) { return _mm_mulhi_pu16(a, b); }
     static V AddSatU8(V a, V b) { return _mm_adds_pu8(a, b); }
     static V AddSatU16(V a, V b) { return _mm_adds_pu16(a, b); }
     static V CmpEq16(V a, V b) { return _mm_cmpeq_pi16(a, b); }

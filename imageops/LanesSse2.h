@@ -29,6 +29,7 @@ struct Sse2Lanes {
 
     static V Add16(V a, V b) { return _mm_add_epi16(a, b); }
     static V Mul16(V a, V b) { return _mm_mullo_epi16(a, b); }
+    static V MulHiU16(V a, V b) { return _mm_mulhi_epu16(a, b); }
     static V AddSatU8(V a, V b) { return _mm_adds_epu8(a, b); }
     static V AddSatU16(V a, V b) { return _mm_adds_epu16(a, b); }
     static V CmpEq16(V a, V b) { return _mm_cmpeq_epi16(a, b); }

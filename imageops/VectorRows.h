@@ -7,7 +7,7 @@
 
 // Row kernels of the SIMD builds over the lanes L (MmxLanes or Sse2Lanes). Every product is the
 // plain build's M, computed on 16-bit words: even bytes masked, odd bytes shifted down, each
-// multiplied, t + (t >> 8) + 1 formed and the result shifted back into its byte. The pixels a
+// multiplied and divided by 255 exactly, and the result shifted back into its byte. The pixels a
 // whole block does not cover go through the plain build's kernels, so tails cannot differ.
 namespace {
 
@@ -38,13 +38,13 @@ struct VectorRows {
         return L::Or(a, L::template Sll32<16>(a));
     }
 
-    static V Scale(V t) { return L::Add16(L::Add16(t, L::Words(1)), L::template Srl16<8>(t)); }
-
-    // M(x, m) for every byte.
+    // M(x, m) for every byte. For every product t of two bytes, floor(t / 255) equals
+    // (t * 0x8081) >> 23, so the high half of t * 0x8081 is the result shifted left by 7.
     static V Mul(V x, const Factor& m) {
-        const V even = Scale(L::Mul16(L::And(x, L::Words(0x00FF)), m.even));
-        const V odd = Scale(L::Mul16(L::template Srl16<8>(x), m.odd));
-        return L::Or(L::template Srl16<8>(even), L::And(odd, L::Words(0xFF00)));
+        const V magic = L::Words(0x8081);
+        const V even = L::MulHiU16(L::Mul16(L::And(x, L::Words(0x00FF)), m.even), magic);
+        const V odd = L::MulHiU16(L::Mul16(L::template Srl16<8>(x), m.odd), magic);
+        return L::Or(L::template Srl16<7>(even), L::And(L::template Sll16<1>(odd), L::Words(0xFF00)));
     }
 
     static std::uint32_t Pack(const Byte* value, int channels) {
