@@ -65,11 +65,6 @@ bool ParseStringTable(std::string_view utf8, std::vector<StringTableEntry>* entr
       *error = where + "unknown escape (only \\n, \\t and \\\\ are known)";
       return false;
     }
-    // A missing string and an empty one read the same, so an empty entry can only mislead.
-    if (text.empty()) {
-      *error = where + "empty text (leave the id out instead)";
-      return false;
-    }
     std::string converted;
     if (!Utf8ToCp1252(text, &converted)) {
       *error = where + "invalid UTF-8 or a character outside Windows-1252";
