@@ -9,41 +9,42 @@
 #include <map>
 #include <memory>
 
+#include "framework/sound/SoundService.h"
 #include "platform/AudioService.h"
 
 class AudioEngine;
 
-class SoundManager {
+class SoundManager : public SoundService {
  public:
   SoundManager();  // plays through an audio engine of its own
   explicit SoundManager(AudioService& audio);
-  virtual ~SoundManager();
+  ~SoundManager() override;
   SoundManager(const SoundManager&) = delete;
   SoundManager& operator=(const SoundManager&) = delete;
 
-  void Init();
-  void Shutdown();
+  void Init() override;
+  void Shutdown() override;
   bool IsReady() const { return ready_; }
 
-  void LoadSound(int32_t id, bool loop);
-  void UnloadSound(int32_t id);
-  void PlaySound(int32_t id);
-  void StopSound(int32_t id);
-  void StopAllSoundsExcept(int32_t id);
+  void LoadSound(int32_t id, bool loop) override;
+  void UnloadSound(int32_t id) override;
+  void PlaySound(int32_t id) override;
+  void StopSound(int32_t id) override;
+  void StopAllSoundsExcept(int32_t id) override;
   void SetSoundVolume(int32_t volume);
   int32_t SoundVolume() const { return soundVolume_; }
-  void PauseSounds(bool pause, bool loopingOnly, int32_t exceptId);
+  void PauseSounds(bool pause, bool loopingOnly, int32_t exceptId) override;
 
-  void LoadMusic(int32_t id);
-  void PlayMusic(int32_t id, bool forceRestart, int32_t fadeInMs, int32_t startOrder);
+  void LoadMusic(int32_t id) override;
+  void PlayMusic(int32_t id, bool forceRestart, int32_t fadeInMs, int32_t startOrder) override;
   // At the next row that is a multiple of `rows`, continue at row 0 of `order`, once.
-  void SetMusicJump(int32_t rows, int32_t order);
+  void SetMusicJump(int32_t rows, int32_t order) override;
   void StopMusic();
-  void PauseMusic(bool pause);
+  void PauseMusic(bool pause) override;
   void SetMusicVolume(int32_t volume);
   int32_t MusicVolume() const { return musicVolume_; }
   void FadeMusicTo(int32_t percent, int32_t milliseconds);
-  void SetActive(bool active);
+  void SetActive(bool active) override;
 
  private:
   struct SampleRec {
