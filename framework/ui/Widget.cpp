@@ -303,6 +303,16 @@ void Widget::DrawImageEx(int32_t x, int32_t y, int32_t imageId, uint32_t colourK
               colourKey, source, scaleX, scaleY, alpha);
 }
 
+void Widget::DrawGlyph(int32_t x, int32_t y, int32_t imageId, const Rect& source, int32_t scaleX,
+                       int32_t scaleY, int32_t alpha) {
+    DrawImage(x, y, imageId, &source, true, scaleX, scaleY, alpha);
+}
+
+void Widget::DrawGlyphKeyed(int32_t x, int32_t y, int32_t imageId, uint32_t colourKey,
+                            const Rect& source, int32_t scaleX, int32_t scaleY, int32_t alpha) {
+    DrawImageEx(x, y, imageId, colourKey, &source, true, scaleX, scaleY, alpha);
+}
+
 void Widget::BlitImage(BlitMode mode, int32_t x, int32_t y, Image* image, bool relative,
                        uint32_t colourKey, const Rect* source, int32_t scaleX, int32_t scaleY,
                        int32_t alpha) {

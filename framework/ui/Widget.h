@@ -5,6 +5,7 @@
 
 #include "framework/core/PtrList.h"
 #include "framework/gfx/DisplayDevice.h"
+#include "framework/gfx/GlyphCanvas.h"
 #include "framework/gfx/Rect.h"
 #include "framework/ui/ClipRect.h"
 #include "framework/ui/WidgetTimer.h"
@@ -38,7 +39,7 @@ enum ButtonMessage : uint32_t {
 // through clipping, scaling and fading operations, remembers the rectangle it drew last (its hit
 // rectangle), hears only the kinds of input it registered for, keeps a local clock that stands
 // still while it or an ancestor is disabled, and runs timers from the frame update.
-class Widget {
+class Widget : public GlyphCanvas {
 public:
     Widget();
     virtual ~Widget();
@@ -144,6 +145,12 @@ public:
     void DrawImageEx(int32_t x, int32_t y, int32_t imageId, uint32_t colourKey, const Rect* source,
                      bool relative, int32_t scaleX = 100, int32_t scaleY = 100,
                      int32_t alpha = 255);
+    // Bitmap fonts draw their glyphs through these, relative to the widget.
+    void DrawGlyph(int32_t x, int32_t y, int32_t imageId, const Rect& source, int32_t scaleX,
+                   int32_t scaleY, int32_t alpha) override;
+    void DrawGlyphKeyed(int32_t x, int32_t y, int32_t imageId, uint32_t colourKey,
+                        const Rect& source, int32_t scaleX, int32_t scaleY,
+                        int32_t alpha) override;
     bool GetImageSize(int32_t imageId, int32_t& width, int32_t& height) const;
     BitmapFont* GetFont(int32_t glyphImageId, int32_t metricsId,
                         uint32_t colourKey = 0xFFFFFFFF) const;
