@@ -8,7 +8,7 @@
 #include "framework/app/MessageBoxes.h"
 #include "framework/app/Settings.h"
 #include "framework/app/WindowOnlyDisplay.h"
-#include "framework/app/SoundManagerService.h"
+#include "framework/sound/SoundManager.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/ScreenManager.h"
 #include "platform/CrashHandler.h"
@@ -23,7 +23,6 @@ Application::~Application() {
   // The manager's screens and the window go before the services they use.
   screenManager_.reset();
   mainWindow_.reset();
-  sound_.reset();
   soundManager_.reset();
   display_.reset();
   clock_.reset();
@@ -119,8 +118,7 @@ bool Application::Init() {
   clock_ = std::make_unique<BackendClock>(backend);
   display_ = CreateDisplayDevice(backend);
   soundManager_ = CreateSoundManager();
-  if (soundManager_) sound_ = std::make_unique<SoundManagerService>(*soundManager_);
-  screenManager_ = std::make_unique<ScreenManager>(*display_, *clock_, sound_.get());
+  screenManager_ = std::make_unique<ScreenManager>(*display_, *clock_, soundManager_.get());
   screenManager_->SetHardwareAccelerationSetting(settings.hardwareAcceleration);
 
   mainWindow_ = std::make_unique<MainWindow>(backend, *this);

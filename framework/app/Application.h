@@ -17,7 +17,6 @@ class MainWindow;
 class Screen;
 class ScreenManager;
 class SoundManager;
-class SoundService;
 
 class Application : public WinApp {
 public:
@@ -91,7 +90,6 @@ private:
   std::unique_ptr<BackendClock> clock_;
   std::unique_ptr<DisplayDevice> display_;
   std::unique_ptr<SoundManager> soundManager_;
-  std::unique_ptr<SoundService> sound_;
   std::unique_ptr<ScreenManager> screenManager_;
   std::unique_ptr<MainWindow> mainWindow_;
   SingleInstance singleInstance_;
