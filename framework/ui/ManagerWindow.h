@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 // What the screen manager needs of the main window and the desktop around it. The application
 // shell implements it over the real window; tests script it.
@@ -31,4 +33,9 @@ public:
 
     // Ends the application (a display-mode switch that failed).
     virtual void RequestQuit() = 0;
+
+    // The desktop clipboard's text in the program's 8-bit code page. A window without a clipboard
+    // answers false: nothing to paste, nothing copied.
+    virtual bool GetClipboardText(std::string& text) { return false; }
+    virtual bool SetClipboardText(std::string_view text) { return false; }
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "framework/core/String.h"
 #include "framework/gfx/Image.h"
 #include "framework/sound/SoundService.h"
 #include "framework/ui/FrameClock.h"
@@ -478,6 +479,21 @@ void ScreenManager::LoadSound(int32_t id, bool loop) {
 
 void ScreenManager::UnloadSound(int32_t id) {
     if (sound_) sound_->UnloadSound(id);
+}
+
+bool ScreenManager::GetClipboardText(String& text) {
+    std::string held;
+    if (!window_ || !window_->GetClipboardText(held) || held.empty()) return false;
+    text = held.c_str();
+    return true;
+}
+
+bool ScreenManager::SetClipboardText(const String& text) {
+    return window_ && window_->SetClipboardText(std::string_view(text.CStr(), text.Length()));
+}
+
+uint32_t ScreenManager::GetKeyState() const {
+    return window_ ? window_->GetKeyState() : 0;
 }
 
 void ScreenManager::PlaySound(int32_t id) {

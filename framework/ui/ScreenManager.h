@@ -13,6 +13,7 @@ class Image;
 class ManagerWindow;
 class Screen;
 class SoundService;
+class String;
 class Widget;
 
 // The root of the user interface: owns the screen stack, runs the black-veil transition between
@@ -77,6 +78,7 @@ public:
     // Clock and frames.
     void OnFrameTimer();
     uint32_t GetGameTime() const { return gameTime_; }
+    uint32_t GetFrameInterval() const { return interval_; }
     void Pause(bool pause);
     void PauseClock(bool pause);
     void Update(uint32_t gameTime, uint32_t delta);
@@ -125,6 +127,13 @@ public:
                         ImageModule module) {
         return display_.GetFont(glyphImageId, metricsId, colourKey, module);
     }
+
+    // The clipboard of the main window; false when it cannot be read or written or holds no text.
+    bool GetClipboardText(String& text);
+    bool SetClipboardText(const String& text);
+
+    // Mouse buttons and modifiers held now (the flags of the input hooks).
+    uint32_t GetKeyState() const;
 
     // Input from the main window: client coordinates; keys 1 left, 2 right, 4 Shift, 8 Control,
     // 16 middle.

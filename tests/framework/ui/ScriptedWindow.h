@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "framework/ui/ManagerWindow.h"
@@ -19,6 +20,8 @@ public:
     uint32_t timerInterval = 0;
     bool timerRunning = false;
     bool quitRequested = false;
+    bool hasClipboard = true;
+    std::string clipboard;
 
     bool HasHandle() const override { return hasHandle; }
     void GetCursorPos(int32_t& x, int32_t& y) const override {
@@ -35,4 +38,14 @@ public:
     }
     void StopFrameTimer() override { timerRunning = false; }
     void RequestQuit() override { quitRequested = true; }
+    bool GetClipboardText(std::string& text) override {
+        if (!hasClipboard) return false;
+        text = clipboard;
+        return true;
+    }
+    bool SetClipboardText(std::string_view text) override {
+        if (!hasClipboard) return false;
+        clipboard = text;
+        return true;
+    }
 };
