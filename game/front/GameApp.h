@@ -1,17 +1,20 @@
 #pragma once
-// The game's application object. The screens of the game are not part of it yet: it starts on
-// the framework's empty stage and keeps no user data.
+// The game's application object: the hooks through which the framework's application reaches
+// the game.
 #include "framework/app/Application.h"
 
 class GameApp : public Application {
 public:
-  // The game runs 40 frames a second.
-  static constexpr uint32_t kFrameIntervalMs = 25;
+    // The game runs 40 frames a second.
+    static constexpr uint32_t kFrameIntervalMs = 25;
 
-  GameApp() : Application(kFrameIntervalMs) {}
+    GameApp() : Application(kFrameIntervalMs) {}
 
-  Screen* CreateSplashScreen() override { return nullptr; }
-  void ShowMainScreen() override {}
-  void LoadUserData() override {}
-  void SaveUserData() override {}
+    Screen* CreateSplashScreen() override { return nullptr; }
+    void ShowMainScreen() override {}
+    // The player list, then the current player's profile; missing or damaged files give defaults
+    // without a word.
+    void LoadUserData() override;
+    // The current player's profile; nothing while no player is current.
+    void SaveUserData() override;
 };

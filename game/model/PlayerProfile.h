@@ -1,0 +1,82 @@
+#pragma once
+// One player's settings, best results per free-play layout and per story level, and story
+// progress, kept in "<id>.usr" in the player folder. The record's CRC also covers the program
+// folder's path, so a profile validates only for the installation that wrote it.
+#include <array>
+#include <cstdint>
+
+#include "framework/core/Serializable.h"
+#include "framework/core/String.h"
+
+class DataStream;
+
+class PlayerProfile : public Serializable {
+public:
+    static constexpr int32_t kMagic = 0x5152;  // "QR"
+    static constexpr int32_t kVersion = 1;
+    static constexpr int kLayoutSlots = 150;
+    // Free-play layouts in use; a stored current layout beyond them is taken back to the first.
+    static constexpr int kFreeLayouts = 126;
+    static constexpr int kStoryLevels = 52;
+    static constexpr int32_t kMaxTime = 35999;
+    // A time slot holding this has no time recorded yet.
+    static constexpr int32_t kNoTime = 36000;
+    static constexpr int kTileSets = 6;
+    static constexpr int kBackgrounds = 15;
+    static constexpr int32_t kRotateBackgrounds = -1;
+
+    explicit PlayerProfile(int32_t id = -1);
+    PlayerProfile(const PlayerProfile&) = default;
+    PlayerProfile& operator=(const PlayerProfile&) = default;
+    ~PlayerProfile() override = default;
+
+    void Serialize(DataStream* stream) override { SerializeState(stream); }
+    // Transfers every field and ends the record (the CRC trailer over the bytes and the
+    // program folder's path).
+    virtual void SerializeState(DataStream* stream);
+
+    // Every field to its default and `id` as given; the name stays.
+    void Reset(int32_t id);
+    // Reads the file of `id`. A missing or invalid file (magic, version, stored id, CRC) leaves
+    // the defaults with `name`; a valid one is taken whole, its odd values brought into range.
+    // Answers whether the file was valid.
+    bool Load(int32_t id, const String& name);
+    // Writes the file of the profile's own id; nothing for id -1. Answers whether the whole
+    // record reached the disk (a failed write leaves the previous file as it was).
+    bool Save();
+
+    static String MakeProfileFileName(int32_t id);
+    // Saved games of this profile: free play, and story levels.
+    String MakeSaveFileName(int index) const;
+    String MakeSaveFileNameD(int index) const;
+    // The pattern of every saved game of player `id`; `folder`, when given, receives the folder.
+    static String MakeSaveMaskName(int32_t id, String* folder = nullptr);
+
+    int32_t id = -1;
+    String name;
+    bool autoHint = true;
+    bool veil = true;
+    int32_t currentLayout = 0;
+    int32_t dealPercent = 25;
+    int32_t freeTileSet = 1;
+    int32_t background = kRotateBackgrounds;
+    bool firstGameTip = false;
+    std::array<int32_t, kLayoutSlots> bestTimes{};
+    std::array<int32_t, kLayoutSlots> bestScores{};
+    int32_t storyLevelsDone = 0;
+    int32_t storyTileSet = 0;
+    std::array<int32_t, kStoryLevels> storyTimes{};
+    std::array<int32_t, kStoryLevels> storyScores{};
+    bool showLeaveNotice = true;
+    int32_t magic = 0;
+    int32_t version = 0;
+
+private:
+    // The transfer; answers the trailer's result (written completely, or read and matching).
+    bool Transfer(DataStream* stream);
+    // Brings values a valid file may still hold out of range back to what the game can use.
+    void Normalize();
+};
+
+// The current player's profile, shared by the whole game.
+PlayerProfile& CurrentProfile();

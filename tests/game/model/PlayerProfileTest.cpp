@@ -1,0 +1,256 @@
+#include "game/model/PlayerProfile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "framework/core/Crc32.h"
+#include "tests/game/model/PlayerFolderTest.h"
+
+namespace {
+
+class PlayerProfileTest : public PlayerFolderTest {
+protected:
+    // A profile whose every field differs from its default.
+    static PlayerProfile Played(int32_t id)
+    {
+        PlayerProfile p(id);
+        p.name = "Mei Lin";
+        p.autoHint = false;
+        p.veil = false;
+        p.currentLayout = 77;
+        p.dealPercent = 85;
+        p.freeTileSet = 4;
+        p.background = 13;
+        p.firstGameTip = true;
+        for (int i = 0; i < PlayerProfile::kLayoutSlots; ++i) {
+            p.bestTimes[i] = 100 + i;
+            p.bestScores[i] = 70000 * i - 5;
+        }
+        p.storyLevelsDone = 17;
+        p.storyTileSet = 5;
+        for (int i = 0; i < PlayerProfile::kStoryLevels; ++i) {
+            p.storyTimes[i] = 35999 - i;
+            p.storyScores[i] = 123456 + i;
+        }
+        p.showLeaveNotice = false;
+        return p;
+    }
+
+    static void ExpectSameRecord(const PlayerProfile& a, const PlayerProfile& b)
+    {
+        EXPECT_EQ(a.id, b.id);
+        EXPECT_STREQ(a.name.CStr(), b.name.CStr());
+        EXPECT_EQ(a.autoHint, b.autoHint);
+        EXPECT_EQ(a.veil, b.veil);
+        EXPECT_EQ(a.currentLayout, b.currentLayout);
+        EXPECT_EQ(a.dealPercent, b.dealPercent);
+        EXPECT_EQ(a.freeTileSet, b.freeTileSet);
+        EXPECT_EQ(a.background, b.background);
+        EXPECT_EQ(a.firstGameTip, b.firstGameTip);
+        EXPECT_EQ(a.bestTimes, b.bestTimes);
+        EXPECT_EQ(a.bestScores, b.bestScores);
+        EXPECT_EQ(a.storyLevelsDone, b.storyLevelsDone);
+        EXPECT_EQ(a.storyTileSet, b.storyTileSet);
+        EXPECT_EQ(a.storyTimes, b.storyTimes);
+        EXPECT_EQ(a.storyScores, b.storyScores);
+        EXPECT_EQ(a.showLeaveNotice, b.showLeaveNotice);
+    }
+
+    static void ExpectDefaults(const PlayerProfile& p, int32_t id, const char* name)
+    {
+        PlayerProfile fresh(id);
+        fresh.name = name;
+        ExpectSameRecord(p, fresh);
+    }
+};
+
+TEST_F(PlayerProfileTest, DefaultsOfAResetProfile)
+{
+    PlayerProfile p = Played(3);
+    p.Reset(9);
+    EXPECT_EQ(p.id, 9);
+    EXPECT_STREQ(p.name.CStr(), "Mei Lin");  // the reset keeps the name
+    EXPECT_TRUE(p.autoHint);
+    EXPECT_TRUE(p.veil);
+    EXPECT_EQ(p.currentLayout, 0);
+    EXPECT_EQ(p.dealPercent, 25);
+    EXPECT_EQ(p.freeTileSet, 1);
+    EXPECT_EQ(p.background, -1);
+    EXPECT_FALSE(p.firstGameTip);
+    EXPECT_EQ(p.storyLevelsDone, 0);
+    EXPECT_EQ(p.storyTileSet, 0);
+    EXPECT_TRUE(p.showLeaveNotice);
+    for (int i = 0; i < PlayerProfile::kLayoutSlots; ++i)
+        ASSERT_TRUE(p.bestTimes[i] == 36000 && p.bestScores[i] == 0) << i;
+    for (int i = 0; i < PlayerProfile::kStoryLevels; ++i)
+        ASSERT_TRUE(p.storyTimes[i] == 36000 && p.storyScores[i] == 0) << i;
+    EXPECT_EQ(CurrentProfile().id, -1);
+}
+
+TEST_F(PlayerProfileTest, SavedFileLayoutAndTrailerOverTheProgramFolder)
+{
+    PlayerProfile p = Played(12);
+    ASSERT_TRUE(p.Save());
+    const auto bytes = ReadBytes(Path("12.usr"));
+    const size_t nameBytes = strlen("Mei Lin") + 1;
+    ASSERT_EQ(bytes.size(), 2u + 1 + 2 + nameBytes + 2 + 4 + 2 + 1 + 150 * 6 + 2 + 1 + 52 * 6 + 1 + 4);
+    EXPECT_EQ(bytes[0], 0x51);
+    EXPECT_EQ(bytes[1], 0x52);
+    EXPECT_EQ(bytes[2], 1);
+    EXPECT_EQ(bytes[3], 0);
+    EXPECT_EQ(bytes[4], 12);
+    EXPECT_EQ(0, memcmp(&bytes[5], "Mei Lin", nameBytes));
+    size_t at = 5 + nameBytes;
+    EXPECT_EQ(bytes[at], 0);      // auto hint off
+    EXPECT_EQ(bytes[at + 2], 0);  // current layout 77, big-endian
+    EXPECT_EQ(bytes[at + 3], 77);
+    EXPECT_EQ(bytes[at + 7], 13);  // background
+    at += 9;
+    // Layout 1: time 101, score 69995.
+    EXPECT_EQ(bytes[at + 6], 0);
+    EXPECT_EQ(bytes[at + 7], 101);
+    EXPECT_EQ((bytes[at + 8] << 24 | bytes[at + 9] << 16 | bytes[at + 10] << 8 | bytes[at + 11]), 69995);
+
+    // The record's CRC-32 is taken as the register, which then runs on over the folder's path
+    // without the final complement.
+    uint32_t crc = Crc32(bytes.data(), bytes.size() - 4);
+    for (const char* c = kProgramFolder; *c; ++c)
+        Crc32UpdateByte(static_cast<uint8_t>(*c), &crc);
+    const size_t n = bytes.size();
+    EXPECT_EQ(static_cast<uint32_t>(bytes[n - 4] << 24 | bytes[n - 3] << 16 | bytes[n - 2] << 8 | bytes[n - 1]), crc);
+}
+
+TEST_F(PlayerProfileTest, RoundTripKeepsEveryField)
+{
+    const PlayerProfile saved = Played(4);
+    PlayerProfile copy = saved;
+    ASSERT_TRUE(copy.Save());
+    PlayerProfile loaded;
+    EXPECT_TRUE(loaded.Load(4, "ignored"));
+    ExpectSameRecord(loaded, saved);
+    EXPECT_EQ(loaded.magic, PlayerProfile::kMagic);
+    EXPECT_EQ(loaded.version, PlayerProfile::kVersion);
+}
+
+TEST_F(PlayerProfileTest, InvalidFilesGiveDefaultsWithTheGivenName)
+{
+    PlayerProfile written = Played(2);
+    ASSERT_TRUE(written.Save());
+    const auto good = ReadBytes(Path("2.usr"));
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> bytes;
+    };
+    std::vector<Case> cases;
+    auto flipped = good;
+    flipped[5 + 8 + 9 + 6 * 40 + 3] ^= 0x01;  // one byte of a best score
+    cases.push_back({"score byte changed", flipped});
+    auto longer = good;
+    longer.push_back(0);
+    cases.push_back({"byte after the trailer", longer});
+    cases.push_back({"empty", {}});
+    auto wrongMagic = good;
+    wrongMagic[0] = 0x52;
+    cases.push_back({"magic", wrongMagic});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteBytes(Path("2.usr"), c.bytes);
+        PlayerProfile p = Played(7);
+        EXPECT_FALSE(p.Load(2, "Given"));
+        ExpectDefaults(p, 2, "Given");
+    }
+}
+
+TEST_F(PlayerProfileTest, EveryTruncationIsRefused)
+{
+    PlayerProfile written = Played(5);
+    ASSERT_TRUE(written.Save());
+    const auto good = ReadBytes(Path("5.usr"));
+    for (size_t length = 0; length < good.size(); ++length) {
+        WriteBytes(Path("5.usr"), {good.begin(), good.begin() + static_cast<long>(length)});
+        PlayerProfile p;
+        ASSERT_FALSE(p.Load(5, "Cut")) << length;
+        ASSERT_EQ(p.bestScores[1], 0) << length;
+        ASSERT_STREQ(p.name.CStr(), "Cut") << length;
+    }
+}
+
+TEST_F(PlayerProfileTest, ForeignIdOrInstallationIsReset)
+{
+    PlayerProfile other = Played(1);
+    ASSERT_TRUE(other.Save());
+    std::filesystem::copy_file(Path("1.usr"), Path("8.usr"));
+    PlayerProfile p;
+    EXPECT_FALSE(p.Load(8, "Copied"));
+    ExpectDefaults(p, 8, "Copied");
+
+    PlayerFolders::Set((folder_.string() + "/").c_str(), "/home/elsewhere/quillomar/");
+    EXPECT_FALSE(p.Load(1, "Moved"));
+    ExpectDefaults(p, 1, "Moved");
+    PlayerFolders::Set((folder_.string() + "/").c_str(), kProgramFolder);
+    EXPECT_TRUE(p.Load(1, "Back"));
+    EXPECT_STREQ(p.name.CStr(), "Mei Lin");
+}
+
+TEST_F(PlayerProfileTest, MissingFileGivesDefaults)
+{
+    PlayerProfile p = Played(3);
+    EXPECT_FALSE(p.Load(3, "New"));
+    ExpectDefaults(p, 3, "New");
+}
+
+TEST_F(PlayerProfileTest, OddValuesOfAValidFileAreBroughtIntoRange)
+{
+    PlayerProfile odd = Played(6);
+    odd.currentLayout = 140;
+    odd.dealPercent = 300;
+    odd.freeTileSet = 9;
+    odd.storyTileSet = -3;
+    odd.background = 15;
+    odd.storyLevelsDone = 60;
+    odd.bestTimes[3] = 60000;
+    odd.storyTimes[51] = 40000;
+    ASSERT_TRUE(odd.Save());
+    PlayerProfile p;
+    ASSERT_TRUE(p.Load(6, "x"));
+    EXPECT_EQ(p.currentLayout, 0);
+    EXPECT_EQ(p.dealPercent, 100);
+    EXPECT_EQ(p.freeTileSet, 1);
+    EXPECT_EQ(p.storyTileSet, 0);
+    EXPECT_EQ(p.background, -1);
+    EXPECT_EQ(p.storyLevelsDone, 52);
+    EXPECT_EQ(p.bestTimes[3], 36000);
+    EXPECT_EQ(p.storyTimes[51], 36000);
+    EXPECT_EQ(p.bestTimes[4], 104);  // values in range stay
+    EXPECT_EQ(p.storyTimes[50], 35999 - 50);
+}
+
+TEST_F(PlayerProfileTest, SaveWritesOnlyItsOwnFileAndKeepsTheOldOneOnFailure)
+{
+    PlayerProfile nobody;
+    EXPECT_FALSE(nobody.Save());
+    EXPECT_TRUE(std::filesystem::is_empty(folder_));
+
+    PlayerProfile p = Played(3);
+    ASSERT_TRUE(p.Save());
+    const auto before = ReadBytes(Path("3.usr"));
+    PlayerFolders::Set((folder_.string() + "/missing/").c_str(), kProgramFolder);
+    p.name = "Changed";
+    EXPECT_FALSE(p.Save());
+    EXPECT_EQ(ReadBytes(Path("3.usr")), before);
+}
+
+TEST_F(PlayerProfileTest, FileNamesOfPlayerTwelve)
+{
+    const std::string folder = folder_.string() + "/";
+    PlayerProfile p(12);
+    EXPECT_EQ(std::string(PlayerProfile::MakeProfileFileName(12).CStr()), folder + "12.usr");
+    EXPECT_EQ(std::string(p.MakeSaveFileName(5).CStr()), folder + "12_5.sav");
+    EXPECT_EQ(std::string(p.MakeSaveFileNameD(5).CStr()), folder + "12_5_D.sav");
+    String maskFolder;
+    EXPECT_EQ(std::string(PlayerProfile::MakeSaveMaskName(12, &maskFolder).CStr()), folder + "12_*.sav");
+    EXPECT_EQ(std::string(maskFolder.CStr()), folder);
+}
+
+}  // namespace
