@@ -1,5 +1,6 @@
 #include "png/PngInflate.h"
 
+#include <array>
 #include <cstring>
 
 #include "png/PngChecksums.h"
@@ -8,44 +9,37 @@
 
 namespace {
 
-constexpr uint16_t kLengthBase[29] = {3,  4,  5,  6,  7,  8,  9,  10, 11,  13,  15,  17,  19,  23, 27,
-                                      31, 35, 43, 51, 59, 67, 83, 99, 115, 131, 163, 195, 227, 258};
-constexpr uint8_t kLengthExtra[29] = {0, 0, 0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2,
-                                      2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 5, 0};
-constexpr uint16_t kDistanceBase[30] = {1,    2,    3,    4,    5,    7,     9,     13,    17,  25,
-                                        33,   49,   65,   97,   129,  193,   257,   385,   513, 769,
-                                        1025, 1537, 2049, 3073, 4097, 6145, 8193, 12289, 16385, 24577};
-constexpr uint8_t kDistanceExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
-                                        6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 constexpr uint8_t kCodeLengthOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5,
                                           11, 4, 12, 3, 13, 2, 14, 1, 15};
 
-inline int Decode(const PngHuffman& h, PngIdatBits& in) {
-    const uint16_t entry = h.fast[in.Peek(kPngFastBits)];
-    if (entry & 15) {
-        in.Drop(entry & 15);
-        return entry >> 4;
-    }
-    unsigned used = 0;
-    const int symbol = PngHuffmanWalk(h, in.PeekAll(), &used);
-    if (symbol >= 0) in.Drop(used);
-    return symbol;
+// The fixed codes of the format never change, so their tables are made by the compiler.
+constexpr std::array<uint32_t, 1u << kPngLiteralTableBits> MakeFixedLiterals() {
+    uint8_t lengths[288] = {};
+    for (int s = 0; s < 288; ++s) lengths[s] = s < 144 ? 8 : s < 256 ? 9 : s < 280 ? 7 : 8;
+    std::array<uint32_t, 1u << kPngLiteralTableBits> table{};
+    PngBuildTable(table.data(), kPngLiteralTableBits, lengths, 288, PngAlphabet::kLiteralLength);
+    return table;
 }
 
-inline uint32_t Reverse5(uint32_t v) {
-    return (v & 1) << 4 | (v & 2) << 2 | (v & 4) | (v & 8) >> 2 | (v & 16) >> 4;
+// Fixed distances are 5-bit codes of symbols 0 to 31 in order: the canonical code of 32 equal
+// lengths, so the table reads them bit-reversed as the format defines.
+constexpr std::array<uint32_t, 1u << kPngDistanceTableBits> MakeFixedDistances() {
+    uint8_t lengths[32] = {};
+    for (auto& l : lengths) l = 5;
+    std::array<uint32_t, 1u << kPngDistanceTableBits> table{};
+    PngBuildTable(table.data(), kPngDistanceTableBits, lengths, 32, PngAlphabet::kDistance);
+    return table;
 }
 
-void BuildFixed(PngHuffman* literals) {
-    uint8_t lengths[288];
-    std::memset(lengths, 8, 144);
-    std::memset(lengths + 144, 9, 112);
-    std::memset(lengths + 256, 7, 24);
-    std::memset(lengths + 280, 8, 8);
-    PngBuildHuffman(literals, lengths, 288, 9);
-}
+constexpr auto kFixedLiterals = MakeFixedLiterals();
+constexpr auto kFixedDistances = MakeFixedDistances();
 
-bool ReadDynamicTables(PngIdatBits& in, PngHuffman* literals, PngHuffman* distances) {
+struct Tables {
+    uint32_t literals[kPngLiteralTableSize];
+    uint32_t distances[kPngDistanceTableSize];
+};
+
+bool ReadDynamicTables(PngIdatBits& in, Tables* tables) {
     in.Refill();
     const uint32_t hlit = in.Take(5) + 257;
     const uint32_t hdist = in.Take(5) + 1;
@@ -55,16 +49,19 @@ bool ReadDynamicTables(PngIdatBits& in, PngHuffman* literals, PngHuffman* distan
         if (in.Count() < 3) in.Refill();
         codeLengthLengths[kCodeLengthOrder[i]] = uint8_t(in.Take(3));
     }
-    PngHuffman codeLengths;
-    PngBuildHuffman(&codeLengths, codeLengthLengths, 19, 7);
+    uint32_t codeLengths[kPngCodeLengthTableSize];
+    PngBuildTable(codeLengths, kPngCodeLengthTableBits, codeLengthLengths, 19,
+                  PngAlphabet::kCodeLength);
 
     uint8_t lengths[288 + 32];
     const uint32_t total = hlit + hdist;
     uint32_t n = 0;
     while (n < total) {
         if (in.Count() < 16) in.Refill();
-        const int symbol = Decode(codeLengths, in);
-        if (symbol < 0) return false;
+        const uint32_t entry = codeLengths[in.Peek(kPngCodeLengthTableBits)];
+        if (!entry) return false;
+        in.Drop(entry & 0xFF);
+        const uint32_t symbol = entry >> 8 & 0xFF;
         if (symbol < 16) {
             lengths[n++] = uint8_t(symbol);
             continue;
@@ -84,63 +81,122 @@ bool ReadDynamicTables(PngIdatBits& in, PngHuffman* literals, PngHuffman* distan
         std::memset(lengths + n, value, repeat);
         n += repeat;
     }
-    PngBuildHuffman(literals, lengths, hlit, 15);
-    PngBuildHuffman(distances, lengths + hlit, hdist, 15);
+    PngBuildTable(tables->literals, kPngLiteralTableBits, lengths, hlit,
+                  PngAlphabet::kLiteralLength);
+    PngBuildTable(tables->distances, kPngDistanceTableBits, lengths + hlit, hdist,
+                  PngAlphabet::kDistance);
     return true;
 }
 
-// Symbols of one compressed block up to its end-of-block code. The bit buffer is worked on in a
-// local window: stores to the output could otherwise alias it and force a reload per symbol.
-bool InflateBlock(PngIdatBits& in, const PngHuffman& literals, const PngHuffman* distances,
+// Bytes the fast loop may write past a copy's end: its copies move whole 16-byte words.
+constexpr size_t kCopySlack = 16;
+// Room the fast loop needs before the output's end: the longest copy, or a literal pair, plus
+// the slack.
+constexpr size_t kFastRoom = 258 + kCopySlack;
+
+inline void Copy16(uint8_t* to, const uint8_t* from) { std::memcpy(to, from, 16); }
+inline void Copy8(uint8_t* to, const uint8_t* from) { std::memcpy(to, from, 8); }
+
+// A copy of `length` bytes from `distance` back, allowed to write up to kCopySlack bytes past
+// its end (those bytes lie before the output's end and are written again later).
+inline void FastCopy(uint8_t* op, size_t distance, size_t length) {
+    const uint8_t* from = op - distance;
+    uint8_t* const stop = op + length;
+    if (distance >= 16) {
+        do {
+            Copy16(op, from);
+            op += 16;
+            from += 16;
+        } while (op < stop);
+    } else if (distance >= 8) {
+        do {
+            Copy8(op, from);
+            op += 8;
+            from += 8;
+        } while (op < stop);
+    } else if (distance == 1) {
+        uint64_t v = uint64_t(*from) * 0x0101010101010101ull;
+        do {
+            std::memcpy(op, &v, 8);
+            op += 8;
+        } while (op < stop);
+    } else {
+        // A short period: the first 8 bytes one at a time, then whole words from a whole
+        // number of periods back, which is at least 8 bytes behind.
+        for (int i = 0; i < 8; ++i) op[i] = from[i];
+        const size_t back = distance * ((8 + distance - 1) / distance);
+        op += 8;
+        while (op < stop) {
+            Copy8(op, op - back);
+            op += 8;
+        }
+    }
+}
+
+// Symbols of one compressed block up to its end-of-block code. Far from the output's end and
+// with 8 bytes left in the current chunk, a symbol is decoded with a word-wide refill and
+// written with whole-word stores; otherwise with exact byte-by-byte checks, so every stream is
+// accepted or refused on the same symbol either way. The bit buffer lives in a local window:
+// stores to the output could otherwise alias it and force a reload per symbol.
+bool InflateBlock(PngIdatBits& in, const uint32_t* literals, const uint32_t* distances,
                   uint8_t* start, uint8_t*& out, uint8_t* end) {
     uint8_t* op = out;
+    uint8_t* const fastLimit = size_t(end - start) > kFastRoom ? end - kFastRoom : start;
+    const bool anyFast = size_t(end - start) > kFastRoom;
     PngBitWindow w = in.Window();
-    auto decode = [&w](const PngHuffman& h) {
-        const uint16_t entry = h.fast[w.Peek(kPngFastBits)];
-        if (entry & 15) {
-            w.Drop(entry & 15);
-            return int(entry >> 4);
-        }
-        unsigned used = 0;
-        const int symbol = PngHuffmanWalk(h, w.bits, &used);
-        if (symbol >= 0) w.Drop(used);
-        return symbol;
-    };
     for (;;) {
-        // Worst case per symbol: 15 + 5 + 15 + 13 bits.
-        if (w.count < 48 && !w.FastRefill()) {
+        // Worst case per symbol: 15 + 5 + 15 + 13 bits; every refill leaves at least 56.
+        const bool fast = anyFast && op <= fastLimit && w.FastRefill();
+        if (!fast) {
             in.SetWindow(w);
             in.Refill();
             w = in.Window();
         }
-        const int symbol = decode(literals);
-        if (symbol < 256) {
-            if (symbol < 0 || op == end) return false;
-            *op++ = uint8_t(symbol);
+        const uint32_t entry = PngLookup(literals, kPngLiteralTableBits, w.bits);
+        if (entry & kPngEntryLiteral) {
+            w.Drop(entry & 0xFF);
+            const size_t n = 1 + (entry >> 24 & 1);
+            if (fast) {
+                const uint16_t pair = uint16_t(entry >> 8);
+                std::memcpy(op, &pair, 2);
+                op += n;
+                continue;
+            }
+            if (op == end) return false;
+            *op++ = uint8_t(entry >> 8);
+            if (n == 2) {
+                if (op == end) return false;
+                *op++ = uint8_t(entry >> 16);
+            }
             continue;
         }
-        if (symbol == 256) break;
-        if (symbol > 285) return false;
-        size_t length = kLengthBase[symbol - 257] + w.Take(kLengthExtra[symbol - 257]);
-        const int dsym = distances ? decode(*distances) : int(Reverse5(w.Take(5)));
-        if (dsym < 0 || dsym > 29) return false;
-        const size_t distance = kDistanceBase[dsym] + w.Take(kDistanceExtra[dsym]);
-        if (distance > size_t(op - start) || length > size_t(end - op)) return false;
-        const uint8_t* from = op - distance;
-        if (distance >= 8) {
-            while (length >= 8) {
-                std::memcpy(op, from, 8);
-                op += 8;
-                from += 8;
-                length -= 8;
+        if (entry & kPngEntryCopy) {
+            const unsigned used = entry & 0xFF;
+            const size_t length =
+                (entry >> 12 & 0xFFFF) + size_t((w.bits & ((uint64_t(1) << used) - 1)) >> (entry >> 8 & 15));
+            w.Drop(used);
+            const uint32_t dentry = PngLookup(distances, kPngDistanceTableBits, w.bits);
+            if (!(dentry & kPngEntryCopy)) return false;
+            const unsigned dused = dentry & 0xFF;
+            const size_t distance = (dentry >> 12 & 0xFFFF) +
+                                    size_t((w.bits & ((uint64_t(1) << dused) - 1)) >> (dentry >> 8 & 15));
+            w.Drop(dused);
+            if (distance > size_t(op - start) || length > size_t(end - op)) return false;
+            if (fast) {
+                FastCopy(op, distance, length);
+                op += length;
+                continue;
             }
-            while (length--) *op++ = *from++;
-        } else if (distance == 1 && length >= 32) {
-            std::memset(op, *from, length);
+            const uint8_t* from = op - distance;
+            for (size_t i = 0; i < length; ++i) op[i] = from[i];
             op += length;
-        } else {
-            while (length--) *op++ = *from++;
+            continue;
         }
+        if (entry & kPngEntryEnd) {
+            w.Drop(entry & 0xFF);
+            break;
+        }
+        return false;
     }
     in.SetWindow(w);
     out = op;
@@ -160,8 +216,7 @@ bool PngInflate(const uint8_t* firstIdat, const uint8_t* inputEnd, uint8_t* out,
     uint8_t* const start = out;
     uint8_t* const end = out + size;
     uint8_t* op = out;
-    PngHuffman literals;
-    PngHuffman distances;
+    Tables tables;
     // The checksum follows the output block by block, while the block is still in cache.
     uint32_t adler = 1;
     const uint8_t* summed = start;
@@ -181,12 +236,14 @@ bool PngInflate(const uint8_t* firstIdat, const uint8_t* inputEnd, uint8_t* out,
                 break;
             }
             case 1:
-                BuildFixed(&literals);
-                if (!InflateBlock(in, literals, nullptr, start, op, end)) return false;
+                if (!InflateBlock(in, kFixedLiterals.data(), kFixedDistances.data(), start, op,
+                                  end)) {
+                    return false;
+                }
                 break;
             case 2:
-                if (!ReadDynamicTables(in, &literals, &distances) ||
-                    !InflateBlock(in, literals, &distances, start, op, end)) {
+                if (!ReadDynamicTables(in, &tables) ||
+                    !InflateBlock(in, tables.literals, tables.distances, start, op, end)) {
                     return false;
                 }
                 break;

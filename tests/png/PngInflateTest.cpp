@@ -5,6 +5,7 @@
 
 #include <zlib.h>
 
+#include <algorithm>
 #include <queue>
 #include <random>
 
@@ -17,8 +18,9 @@ namespace {
 constexpr size_t kIdatAt = 33;  // first IDAT of a file with IHDR only before it
 
 // Runs both inflaters over the IDAT chunks of `file` into `size` bytes. They must agree on the
-// result and on every byte, also the bytes a refused stream wrote before it failed: that shows the
-// Huffman lookup decodes every symbol as the bit-by-bit walk does.
+// result and on every byte, also on the bytes a refused stream wrote before it failed: that shows
+// the table lookup decodes every symbol as the bit-by-bit walk does. (Past that point a refused
+// stream's output is not defined: the fast copies may run ahead.)
 struct Outcome {
     bool ok;
     Bytes out;
@@ -29,9 +31,14 @@ Outcome InflateBoth(const Bytes& file, size_t size) {
     Bytes slow(size);
     const uint8_t* end = file.data() + file.size();
     fast.ok = PngInflate(file.data() + kIdatAt, end, fast.out.data(), size);
-    const bool slowOk = ReferenceInflate(file.data() + kIdatAt, end, slow.data(), size);
+    size_t written = 0;
+    const bool slowOk = ReferenceInflate(file.data() + kIdatAt, end, slow.data(), size, &written);
     EXPECT_EQ(fast.ok, slowOk);
-    EXPECT_EQ(fast.out, slow);
+    if (slowOk) {
+        EXPECT_EQ(fast.out, slow);
+    } else {
+        EXPECT_TRUE(std::equal(slow.begin(), slow.begin() + ptrdiff_t(written), fast.out.begin()));
+    }
     return fast;
 }
 

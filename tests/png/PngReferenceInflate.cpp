@@ -106,17 +106,14 @@ const int kDistExtra[30] = {0, 0, 0, 0, 1, 1, 2, 2,  3,  3,  4,  4,  5,  5,  6,
                             6, 7, 7, 8, 8, 9, 9, 10, 10, 11, 11, 12, 12, 13, 13};
 const int kOrder[19] = {16, 17, 18, 0, 8, 7, 9, 6, 10, 5, 11, 4, 12, 3, 13, 2, 14, 1, 15};
 
-}  // namespace
-
-bool ReferenceInflate(const uint8_t* firstIdat, const uint8_t* inputEnd, uint8_t* out,
-                      size_t size) {
+bool Inflate(const uint8_t* firstIdat, const uint8_t* inputEnd, uint8_t* out, size_t size,
+             size_t& written) {
     Source in;
     in.end = inputEnd;
     in.Enter(firstIdat);
     const uint32_t cmf = in.Bits(8);
     const uint32_t flg = in.Bits(8);
     if ((cmf & 15) != 8 || (cmf >> 4) > 7 || (flg & 0x20)) return false;
-    size_t written = 0;
     bool final = false;
     while (!final) {
         final = in.Bit();
@@ -196,4 +193,14 @@ bool ReferenceInflate(const uint8_t* firstIdat, const uint8_t* inputEnd, uint8_t
     for (int i = 0; i < 4; ++i) check = check << 8 | in.Byte();
     if (written != size) return false;
     return adler32(1, out, uInt(size)) == check;
+}
+
+}  // namespace
+
+bool ReferenceInflate(const uint8_t* firstIdat, const uint8_t* inputEnd, uint8_t* out,
+                      size_t size, size_t* written) {
+    size_t n = 0;
+    const bool ok = Inflate(firstIdat, inputEnd, out, size, n);
+    if (written) *written = n;
+    return ok;
 }
