@@ -1,5 +1,7 @@
 #include "imageops/resize/ResizeCore.h"
 
+#include "imageops/resize/ResizeCoreBuild.h"
+
 #include "imageops/AlignedAlloc.h"
 #include "imageops/resize/LanczosWeights.h"
 #include "imageops/resize/ResizeArithmetic.h"
@@ -220,14 +222,16 @@ ResizeInterpolation Lowered(ResizeInterpolation mode, std::int32_t srcWidth,
 
 }  // namespace
 
-ImageOpStatus ResizeCore(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
-                         std::int32_t srcStep, std::int32_t srcRoiX, std::int32_t srcRoiY,
-                         std::int32_t srcRoiWidth, std::int32_t srcRoiHeight, void* dst,
-                         std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                         double xFactor, double yFactor, double xShift, double yShift,
-                         std::int32_t pixelStride, std::int32_t channels,
-                         std::int32_t sampleType, std::int32_t planar,
-                         std::int32_t interpolation, std::int32_t factorConvention) {
+ImageOpStatus ResizeCoreForBuild(const ResizeBuild& build, const void* src,
+                                 std::int32_t srcWidth, std::int32_t srcHeight,
+                                 std::int32_t srcStep, std::int32_t srcRoiX,
+                                 std::int32_t srcRoiY, std::int32_t srcRoiWidth,
+                                 std::int32_t srcRoiHeight, void* dst, std::int32_t dstStep,
+                                 std::int32_t dstWidth, std::int32_t dstHeight, double xFactor,
+                                 double yFactor, double xShift, double yShift,
+                                 std::int32_t pixelStride, std::int32_t channels,
+                                 std::int32_t sampleType, std::int32_t planar,
+                                 std::int32_t interpolation, std::int32_t factorConvention) {
     if (src == nullptr || dst == nullptr || !PlanesPresent(src, dst, planar, channels)) {
         return ImageOpStatus::NullPointer;
     }
@@ -372,11 +376,11 @@ ImageOpStatus ResizeCore(const void* src, std::int32_t srcWidth, std::int32_t sr
         if (!blocks.Keep(AlignedAllocInts(6 * static_cast<std::int64_t>(xMap.size)), xTaps)) {
             return ImageOpStatus::OutOfMemory;
         }
-        LanczosWeights(static_cast<const float*>(columnWeights), xMap.size, xTaps);
+        build.lanczosWeights(static_cast<const float*>(columnWeights), xMap.size, xTaps);
         if (!blocks.Keep(AlignedAllocInts(6 * static_cast<std::int64_t>(yMap.size)), yTaps)) {
             return ImageOpStatus::OutOfMemory;
         }
-        LanczosWeights(static_cast<const float*>(rowWeights), yMap.size, yTaps);
+        build.lanczosWeights(static_cast<const float*>(rowWeights), yMap.size, yTaps);
         columnWeights = xTaps;
         rowWeights = yTaps;
     }
@@ -423,7 +427,7 @@ ImageOpStatus ResizeCore(const void* src, std::int32_t srcWidth, std::int32_t sr
         call.dst = dst;
         call.pixelStride = pixelStride;
         call.channels = channels;
-        ResizeKernelTable[index](call);
+        build.kernels[index](call);
     } else {
         const int planes = channels == 3 ? 3 : 4;
         const auto* srcPlanes = static_cast<const void* const*>(src);
@@ -435,8 +439,23 @@ ImageOpStatus ResizeCore(const void* src, std::int32_t srcWidth, std::int32_t sr
             call.dst = dstPlanes[k];
             call.pixelStride = 0;
             call.channels = 0;
-            ResizeKernelTable[base + 3 + sampleType](call);
+            build.kernels[base + 3 + sampleType](call);
         }
     }
     return ImageOpStatus::Ok;
+}
+
+ImageOpStatus ResizeCore(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
+                         std::int32_t srcStep, std::int32_t srcRoiX, std::int32_t srcRoiY,
+                         std::int32_t srcRoiWidth, std::int32_t srcRoiHeight, void* dst,
+                         std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
+                         double xFactor, double yFactor, double xShift, double yShift,
+                         std::int32_t pixelStride, std::int32_t channels,
+                         std::int32_t sampleType, std::int32_t planar,
+                         std::int32_t interpolation, std::int32_t factorConvention) {
+    static constexpr ResizeBuild kPlain{ResizeKernelTable, LanczosWeights};
+    return ResizeCoreForBuild(kPlain, src, srcWidth, srcHeight, srcStep, srcRoiX, srcRoiY,
+                              srcRoiWidth, srcRoiHeight, dst, dstStep, dstWidth, dstHeight,
+                              xFactor, yFactor, xShift, yShift, pixelStride, channels,
+                              sampleType, planar, interpolation, factorConvention);
 }

@@ -1,7 +1,8 @@
 #include "imageops/resize/ResizeLinearRows.h"
 
+#include "imageops/resize/ResizeLinearWindow.h"
+
 #include <cstddef>
-#include <utility>
 
 namespace {
 
@@ -116,37 +117,6 @@ void ColumnPass3of4(T* dst, std::int32_t dstWidth, typename LinearOps<T>::Weight
     }
 }
 
-// The two-row window shared by every linear kernel. Region row 0 is filtered first; each
-// destination row whose row offset moved on swaps the buffers and filters the row below (and,
-// after a jump of more than one row, the row itself).
-template <typename T, typename RowFn, typename ColumnFn>
-void LinearWindow(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
-                  std::int32_t dstHeight, const std::int32_t* rowOffsets,
-                  const typename LinearOps<T>::Weight* rowWeights,
-                  typename LinearOps<T>::Buffer* lineBuffer0,
-                  typename LinearOps<T>::Buffer* lineBuffer1, RowFn rowPass,
-                  ColumnFn columnPass) {
-    std::int64_t previous = static_cast<std::int64_t>(rowOffsets[0]) - 1;
-    rowPass(src, lineBuffer1);
-    if (dstHeight < 1) {
-        return;
-    }
-    auto* top = lineBuffer0;
-    auto* bottom = lineBuffer1;
-    for (std::int32_t y = 0; y < dstHeight; ++y) {
-        const std::int64_t r = rowOffsets[y];
-        if (r > previous) {
-            std::swap(top, bottom);
-            rowPass(src + r + srcStep, bottom);
-            if (r > previous + srcStep) {
-                rowPass(src + r, top);
-            }
-            previous = r;
-        }
-        columnPass(dst + static_cast<std::ptrdiff_t>(y) * dstStep, rowWeights[y], top, bottom);
-    }
-}
-
 template <typename T>
 void LinearInterleaved(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
                        std::int32_t dstWidth, std::int32_t dstHeight,
@@ -175,8 +145,8 @@ void LinearInterleaved(const T* src, T* dst, std::int32_t srcStep, std::int32_t 
             ColumnPass3of4<T>(out, dstWidth, w, top, bottom);
         }
     };
-    LinearWindow<T>(src, dst, srcStep, dstStep, dstHeight, rowOffsets, rowWeights, lineBuffer0,
-                    lineBuffer1, rowPass, columnPass);
+    LinearWindow(src, dst, srcStep, dstStep, dstHeight, rowOffsets, rowWeights, lineBuffer0,
+                 lineBuffer1, rowPass, columnPass);
 }
 
 template <typename T>
@@ -195,8 +165,8 @@ void LinearSingle(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstSt
     const auto columnPass = [&](T* out, Weight w, const Buffer* top, const Buffer* bottom) {
         ColumnPass<T>(out, dstWidth, w, top, bottom);
     };
-    LinearWindow<T>(src, dst, srcStep, dstStep, dstHeight, rowOffsets, rowWeights, lineBuffer0,
-                    lineBuffer1, rowPass, columnPass);
+    LinearWindow(src, dst, srcStep, dstStep, dstHeight, rowOffsets, rowWeights, lineBuffer0,
+                 lineBuffer1, rowPass, columnPass);
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
 #include "imageops/resize/ResizeSupersample.h"
 
+#include "imageops/resize/ResizeSupersampleBuild.h"
+
 #include "imageops/AlignedAlloc.h"
 #include "imageops/resize/ResizeArithmetic.h"
 #include "imageops/resize/ResizeBuffers.h"
-#include "imageops/resize/ResizeSupersampleWorkers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -54,56 +55,47 @@ struct WorkerJob {
 };
 
 template <typename T>
-void RunLayout(const WorkerJob& j, int layout,
-               void (*one)(const T*, T*, std::int32_t, std::int32_t, std::int32_t, std::int32_t,
-                           std::int32_t, double, double, double, std::int32_t, std::int32_t,
-                           void*),
-               void (*three)(const T*, T*, std::int32_t, std::int32_t, std::int32_t,
-                             std::int32_t, std::int32_t, double, double, double, std::int32_t,
-                             std::int32_t, std::int32_t, void*),
-               void (*four)(const T*, T*, std::int32_t, std::int32_t, std::int32_t,
-                            std::int32_t, std::int32_t, double, double, double, std::int32_t,
-                            std::int32_t, void*)) {
+void RunLayout(const WorkerJob& j, int layout, const SupersampleWorkerSet<T>& set) {
     const auto* src = static_cast<const T*>(j.src);
     auto* dst = static_cast<T*>(j.dst);
     if (layout == 1) {
-        one(src, dst, j.srcStep, j.dstStep, j.srcSpan, j.dstWidth, j.dstHeight, j.xScale,
-            j.yScale, j.area, j.fractionCase, j.srcRows, j.rowBuffer);
+        set.one(src, dst, j.srcStep, j.dstStep, j.srcSpan, j.dstWidth, j.dstHeight, j.xScale,
+                j.yScale, j.area, j.fractionCase, j.srcRows, j.rowBuffer);
     } else if (layout == 4) {
-        four(src, dst, j.srcStep, j.dstStep, j.srcSpan, j.dstWidth, j.dstHeight, j.xScale,
-             j.yScale, j.area, j.fractionCase, j.srcRows, j.rowBuffer);
+        set.four(src, dst, j.srcStep, j.dstStep, j.srcSpan, j.dstWidth, j.dstHeight, j.xScale,
+                 j.yScale, j.area, j.fractionCase, j.srcRows, j.rowBuffer);
     } else {
-        three(src, dst, j.srcStep, j.dstStep, j.srcSpan, j.dstWidth, j.dstHeight, j.xScale,
-              j.yScale, j.area, j.pixelStride, j.fractionCase, j.srcRows, j.rowBuffer);
+        set.three(src, dst, j.srcStep, j.dstStep, j.srcSpan, j.dstWidth, j.dstHeight, j.xScale,
+                  j.yScale, j.area, j.pixelStride, j.fractionCase, j.srcRows, j.rowBuffer);
     }
 }
 
-void RunWorker(const WorkerJob& job, std::int32_t sampleType, int layout) {
+void RunWorker(const SupersampleBuild& build, const WorkerJob& job, std::int32_t sampleType,
+               int layout) {
     switch (sampleType) {
     case 0:
-        RunLayout<std::uint8_t>(job, layout, ResizeSupersample8u1Worker,
-                                ResizeSupersample8u3Worker, ResizeSupersample8u4Worker);
+        RunLayout<std::uint8_t>(job, layout, build.u8);
         break;
     case 1:
-        RunLayout<std::uint16_t>(job, layout, ResizeSupersample16u1Worker,
-                                 ResizeSupersample16u3Worker, ResizeSupersample16u4Worker);
+        RunLayout<std::uint16_t>(job, layout, build.u16);
         break;
     default:
-        RunLayout<float>(job, layout, ResizeSupersample32f1Worker, ResizeSupersample32f3Worker,
-                         ResizeSupersample32f4Worker);
+        RunLayout<float>(job, layout, build.f32);
         break;
     }
 }
 
 }  // namespace
 
-ImageOpStatus ResizeSupersample(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
-                                std::int32_t srcStep, std::int32_t srcRoiX,
-                                std::int32_t srcRoiY, std::int32_t srcRoiWidth,
-                                std::int32_t srcRoiHeight, void* dst, std::int32_t dstStep,
-                                std::int32_t dstWidth, std::int32_t dstHeight, double xFactor,
-                                double yFactor, std::int32_t pixelStride, std::int32_t channels,
-                                std::int32_t sampleType, std::int32_t planar) {
+ImageOpStatus ResizeSupersampleForBuild(const SupersampleBuild& build, const void* src,
+                                        std::int32_t srcWidth, std::int32_t srcHeight,
+                                        std::int32_t srcStep, std::int32_t srcRoiX,
+                                        std::int32_t srcRoiY, std::int32_t srcRoiWidth,
+                                        std::int32_t srcRoiHeight, void* dst,
+                                        std::int32_t dstStep, std::int32_t dstWidth,
+                                        std::int32_t dstHeight, double xFactor, double yFactor,
+                                        std::int32_t pixelStride, std::int32_t channels,
+                                        std::int32_t sampleType, std::int32_t planar) {
     if (src == nullptr || dst == nullptr || !PlanesPresent(src, dst, planar, channels)) {
         return ImageOpStatus::NullPointer;
     }
@@ -177,7 +169,7 @@ ImageOpStatus ResizeSupersample(const void* src, std::int32_t srcWidth, std::int
                   static_cast<std::ptrdiff_t>(srcRoiY) * srcStep +
                   static_cast<std::ptrdiff_t>(srcRoiX) * pixelStride * elementSize;
         job.dst = dst;
-        RunWorker(job, sampleType, layout);
+        RunWorker(build, job, sampleType, layout);
     } else {
         const int planes = channels == 3 ? 3 : 4;
         const auto* srcPlanes = static_cast<const void* const*>(src);
@@ -187,9 +179,26 @@ ImageOpStatus ResizeSupersample(const void* src, std::int32_t srcWidth, std::int
         for (int k = 0; k < planes; ++k) {
             job.src = static_cast<const unsigned char*>(srcPlanes[k]) + offset;
             job.dst = dstPlanes[k];
-            RunWorker(job, sampleType, 1);
+            RunWorker(build, job, sampleType, 1);
         }
     }
     AlignedFree(rowBuffer);
     return ImageOpStatus::Ok;
+}
+
+ImageOpStatus ResizeSupersample(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
+                                std::int32_t srcStep, std::int32_t srcRoiX,
+                                std::int32_t srcRoiY, std::int32_t srcRoiWidth,
+                                std::int32_t srcRoiHeight, void* dst, std::int32_t dstStep,
+                                std::int32_t dstWidth, std::int32_t dstHeight, double xFactor,
+                                double yFactor, std::int32_t pixelStride, std::int32_t channels,
+                                std::int32_t sampleType, std::int32_t planar) {
+    static constexpr SupersampleBuild kPlain{
+        {ResizeSupersample8u1Worker, ResizeSupersample8u3Worker, ResizeSupersample8u4Worker},
+        {ResizeSupersample16u1Worker, ResizeSupersample16u3Worker, ResizeSupersample16u4Worker},
+        {ResizeSupersample32f1Worker, ResizeSupersample32f3Worker, ResizeSupersample32f4Worker}};
+    return ResizeSupersampleForBuild(kPlain, src, srcWidth, srcHeight, srcStep, srcRoiX, srcRoiY,
+                                     srcRoiWidth, srcRoiHeight, dst, dstStep, dstWidth,
+                                     dstHeight, xFactor, yFactor, pixelStride, channels,
+                                     sampleType, planar);
 }

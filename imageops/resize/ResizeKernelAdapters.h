@@ -1,0 +1,92 @@
+#pragma once
+
+#include "imageops/resize/ResizeKernelTable.h"
+
+#include <cstdint>
+#include <type_traits>
+
+// Adapters from the driver's call record to each kernel's own argument list, shared by the
+// kernel tables of every build: Nearest<T, Kernel> and the others are ResizeKernel entries.
+namespace resize_adapters {
+
+template <typename T>
+const T* Source(const ResizeKernelCall& c) {
+    return static_cast<const T*>(c.src);
+}
+
+template <typename T>
+T* Destination(const ResizeKernelCall& c) {
+    return static_cast<T*>(c.dst);
+}
+
+template <typename T>
+T* Buffer(const ResizeKernelCall& c, int i) {
+    return static_cast<T*>(c.lineBuffers[i]);
+}
+
+template <typename T>
+const T* Weights(const void* weights) {
+    return static_cast<const T*>(weights);
+}
+
+template <typename T, auto Kernel>
+void Nearest(const ResizeKernelCall& c) {
+    Kernel(Source<T>(c), Destination<T>(c), c.dstStep, c.dstWidth, c.dstHeight, c.rowOffsets,
+           c.columnOffsets, c.pixelStride);
+}
+
+// Linear 8-bit and 16-bit kernels take Q14 weights and 16-bit buffers, float ones floats.
+template <typename T>
+using LinearWeight = std::conditional_t<std::is_same_v<T, float>, float, std::uint16_t>;
+
+template <typename T, auto Kernel>
+void Linear(const ResizeKernelCall& c) {
+    using W = LinearWeight<T>;
+    Kernel(Source<T>(c), Destination<T>(c), c.srcStep, c.dstStep, c.dstWidth, c.dstHeight,
+           c.rowOffsets, c.columnOffsets, Weights<W>(c.rowWeights), Weights<W>(c.columnWeights),
+           Buffer<W>(c, 0), Buffer<W>(c, 1), c.pixelStride, c.channels);
+}
+
+template <typename T, auto Kernel>
+void LinearC1(const ResizeKernelCall& c) {
+    using W = LinearWeight<T>;
+    Kernel(Source<T>(c), Destination<T>(c), c.srcStep, c.dstStep, c.dstWidth, c.dstHeight,
+           c.rowOffsets, c.columnOffsets, Weights<W>(c.rowWeights), Weights<W>(c.columnWeights),
+           Buffer<W>(c, 0), Buffer<W>(c, 1));
+}
+
+template <typename T, auto Kernel>
+void Cubic(const ResizeKernelCall& c) {
+    Kernel(Source<T>(c), Destination<T>(c), c.srcStep, c.dstStep, c.dstWidth, c.dstHeight,
+           c.rowOffsets, c.columnOffsets, Weights<float>(c.rowWeights),
+           Weights<float>(c.columnWeights), Buffer<float>(c, 0), Buffer<float>(c, 1),
+           Buffer<float>(c, 2), Buffer<float>(c, 3), c.pixelStride, c.channels);
+}
+
+template <typename T, auto Kernel>
+void CubicC1(const ResizeKernelCall& c) {
+    Kernel(Source<T>(c), Destination<T>(c), c.srcStep, c.dstStep, c.dstWidth, c.dstHeight,
+           c.rowOffsets, c.columnOffsets, Weights<float>(c.rowWeights),
+           Weights<float>(c.columnWeights), Buffer<float>(c, 0), Buffer<float>(c, 1),
+           Buffer<float>(c, 2), Buffer<float>(c, 3));
+}
+
+template <typename T, auto Kernel>
+void Lanczos(const ResizeKernelCall& c) {
+    Kernel(Source<T>(c), Destination<T>(c), c.srcStep, c.dstStep, c.dstWidth, c.dstHeight,
+           c.rowOffsets, c.columnOffsets, Weights<float>(c.rowWeights),
+           Weights<float>(c.columnWeights), Buffer<float>(c, 0), Buffer<float>(c, 1),
+           Buffer<float>(c, 2), Buffer<float>(c, 3), Buffer<float>(c, 4), Buffer<float>(c, 5),
+           c.srcRoiX, c.srcRoiY, c.columnsRight, c.rowsBelow, c.upY, c.pixelStride, c.channels);
+}
+
+template <typename T, auto Kernel>
+void LanczosC1(const ResizeKernelCall& c) {
+    Kernel(Source<T>(c), Destination<T>(c), c.srcStep, c.dstStep, c.dstWidth, c.dstHeight,
+           c.rowOffsets, c.columnOffsets, Weights<float>(c.rowWeights),
+           Weights<float>(c.columnWeights), Buffer<float>(c, 0), Buffer<float>(c, 1),
+           Buffer<float>(c, 2), Buffer<float>(c, 3), Buffer<float>(c, 4), Buffer<float>(c, 5),
+           c.srcRoiX, c.srcRoiY, c.columnsRight, c.rowsBelow, c.upY);
+}
+
+}  // namespace resize_adapters

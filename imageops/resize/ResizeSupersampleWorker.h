@@ -1,0 +1,340 @@
+#pragma once
+
+#include "imageops/resize/ResizeArithmetic.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+// The area-averaging worker shared by every build (contract in ResizeSupersampleWorkers.h).
+// Pieces names the build's block pieces: Zero(block, bytes) clears the row buffer and
+// Rows(src, step, width, rows, sums, stride, channels), one overload per sample type, adds
+// whole source rows into it in the whole-number case. Every build's pieces give the same
+// sums, so every build gives the same bytes.
+
+
+// A weight at or below this counts as none.
+inline constexpr double kSupersampleNegligible = 1e-7;
+// Counts stay exact in double.
+inline constexpr std::int64_t kSupersampleMaxCount = std::int64_t{1} << 53;
+
+inline std::int64_t SupersampleFloorCount(double value) {
+    return ClampedTrunc(std::floor(value), 0, kSupersampleMaxCount);
+}
+
+template <typename T, int kChannels, typename Pieces>
+class SupersampleWorker {
+public:
+    SupersampleWorker(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
+           std::int32_t srcSpan, std::int32_t dstWidth, std::int32_t dstHeight, double xScale,
+           double yScale, double area, std::int32_t pixelStride, std::int32_t fractionCase,
+           std::int32_t srcRows, void* rowBuffer)
+        : src_(src), dst_(dst), srcStep_(srcStep), dstStep_(dstStep), srcSpan_(srcSpan),
+          dstWidth_(dstWidth), dstHeight_(dstHeight), xScale_(xScale), yScale_(yScale),
+          area_(area), stride_(kChannels == 3 ? pixelStride : kChannels), srcRows_(srcRows),
+          integerSums_(fractionCase == 0 && std::numeric_limits<T>::is_integer),
+          xWhole_((fractionCase & 2) == 0), yWhole_((fractionCase & 1) == 0),
+          sums_(static_cast<std::uint32_t*>(rowBuffer)), slots_(static_cast<float*>(rowBuffer)),
+          nx_(std::max<std::int64_t>(1, SupersampleFloorCount(xScale))),
+          ny_(std::max<std::int64_t>(1, SupersampleFloorCount(yScale))) {}
+
+    void Run(std::int32_t fractionCase) {
+        if (fractionCase == 0) {
+            WholeRowsOnly(true);
+        } else if (yWhole_) {
+            WholeRowsOnly(false);
+        } else {
+            FractionalRows();
+        }
+    }
+
+private:
+    std::ptrdiff_t Slot(std::int64_t pixel, int c) const {
+        return static_cast<std::ptrdiff_t>(pixel * stride_ + c);
+    }
+
+    // Rows past the region repeat its last row.
+    const T* Row(std::int64_t r) const {
+        const std::int64_t clamped = std::min<std::int64_t>(r, srcRows_ - 1);
+        return reinterpret_cast<const T*>(reinterpret_cast<const unsigned char*>(src_) +
+                                          clamped * srcStep_);
+    }
+
+    void Clear() {
+        Pieces::Zero(sums_, static_cast<std::int64_t>(srcSpan_) * stride_ * 4);
+    }
+
+    // slot = float(slot + sample * weight), formed in double; multiplicity 1 is a plain add.
+    void AddWeighted(std::int64_t r, double weight) {
+        const T* row = Row(r);
+        for (std::int64_t p = 0; p < srcSpan_; ++p) {
+            for (int c = 0; c < kChannels; ++c) {
+                float& slot = slots_[Slot(p, c)];
+                slot = static_cast<float>(static_cast<double>(slot) +
+                                          static_cast<double>(row[Slot(p, c)]) * weight);
+            }
+        }
+    }
+
+    // `count` whole rows from row `first`, each rounded after it is added; the repeated last
+    // row past the region is added once with its multiplicity.
+    void AddWholeRows(std::int64_t first, std::int64_t count, bool rowAdder) {
+        const std::int64_t inside = std::clamp<std::int64_t>(srcRows_ - first, 0, count);
+        if (rowAdder && inside > 0) {
+            if constexpr (std::numeric_limits<T>::is_integer) {
+                if (integerSums_) {
+                    Pieces::Rows(Row(first), srcStep_, srcSpan_, static_cast<std::int32_t>(inside),
+                                    sums_, stride_, kChannels);
+                } else {
+                    for (std::int64_t r = first; r < first + inside; ++r) {
+                        AddWeighted(r, 1.0);
+                    }
+                }
+            } else {
+                Pieces::Rows(Row(first), srcStep_, srcSpan_, static_cast<std::int32_t>(inside),
+                                slots_, stride_, kChannels);
+            }
+        } else {
+            for (std::int64_t r = first; r < first + inside; ++r) {
+                AddWeighted(r, 1.0);
+            }
+        }
+        const std::int64_t repeated = count - inside;
+        if (repeated > 0) {
+            if (integerSums_) {
+                const T* row = Row(srcRows_ - 1);
+                const auto times = static_cast<std::uint32_t>(repeated);
+                for (std::int64_t p = 0; p < srcSpan_; ++p) {
+                    for (int c = 0; c < kChannels; ++c) {
+                        sums_[Slot(p, c)] += times * static_cast<std::uint32_t>(row[Slot(p, c)]);
+                    }
+                }
+            } else {
+                AddWeighted(srcRows_ - 1, static_cast<double>(repeated));
+            }
+        }
+    }
+
+    void WholeRowsOnly(bool rowAdder) {
+        for (std::int32_t y = 0; y < dstHeight_; ++y) {
+            Clear();
+            AddWholeRows(static_cast<std::int64_t>(y) * ny_, ny_, rowAdder);
+            Compact();
+            Store(y);
+        }
+    }
+
+    // The row walk: a row cut by the border between two destination rows is read by both,
+    // with weights f and 1 - f; a weight of at most 1e-7 is dropped and the row passed.
+    void FractionalRows() {
+        std::int64_t current = 0;
+        double tail = 0.0;
+        for (std::int32_t y = 0; y < dstHeight_; ++y) {
+            Clear();
+            if (y == 0) {
+                AddWholeRows(0, ny_, false);
+                current = ny_;
+                tail = yScale_ - static_cast<double>(ny_);
+                if (tail > kSupersampleNegligible) {
+                    AddWeighted(current, tail);
+                }
+            } else {
+                const double head = 1.0 - tail;
+                const std::int64_t whole = SupersampleFloorCount(yScale_ - head + kSupersampleNegligible);
+                tail = (yScale_ - head) - static_cast<double>(whole);
+                if (head > kSupersampleNegligible) {
+                    AddWeighted(current, head);
+                }
+                ++current;
+                AddWholeRows(current, whole, false);
+                current += whole;
+                if (tail > kSupersampleNegligible) {
+                    AddWeighted(current, tail);
+                }
+            }
+            Compact();
+            Store(y);
+        }
+    }
+
+    // Buffer pixel p, channel c; pixels past the span repeat its last one.
+    double Value(std::int64_t p, int c) const {
+        const std::ptrdiff_t slot = Slot(std::min<std::int64_t>(p, srcSpan_ - 1), c);
+        return integerSums_ ? static_cast<double>(sums_[slot]) : static_cast<double>(slots_[slot]);
+    }
+
+    // Sum of `count` whole pixels from `first`, added to acc in double: in blocks while enough
+    // remain, rounded to single precision after the blocks and again at the end.
+    double WholeRun(double acc, std::int64_t first, std::int64_t count, int c) const {
+        const std::int64_t inside = std::clamp<std::int64_t>(srcSpan_ - first, 0, count);
+        if (inside < count) {
+            for (std::int64_t j = 0; j < inside; ++j) {
+                acc += Value(first + j, c);
+            }
+            acc += static_cast<double>(count - inside) * Value(srcSpan_ - 1, c);
+            return static_cast<float>(acc);
+        }
+        constexpr std::int64_t kBlock = kChannels == 1 ? 5 : 3;
+        std::int64_t remaining = count;
+        std::int64_t p = first;
+        if (remaining >= kBlock + 2) {
+            while (remaining >= kBlock + 2) {
+                for (std::int64_t j = 0; j < kBlock; ++j) {
+                    acc += Value(p++, c);
+                }
+                remaining -= kBlock;
+            }
+            acc = static_cast<float>(acc);
+        }
+        for (; remaining > 0; --remaining) {
+            acc += Value(p++, c);
+        }
+        return static_cast<float>(acc);
+    }
+
+    // Horizontal pass: output x replaces buffer pixel x; every read of an output lies at or
+    // beyond pixel x and happens before its store.
+    void Compact() {
+        if (xWhole_) {
+            for (std::int64_t x = 0; x < dstWidth_; ++x) {
+                const std::int64_t first = x * nx_;
+                const std::int64_t inside = std::clamp<std::int64_t>(srcSpan_ - first, 0, nx_);
+                const std::int64_t repeated = nx_ - inside;
+                for (int c = 0; c < kChannels; ++c) {
+                    if (integerSums_) {
+                        std::uint32_t sum = 0;
+                        for (std::int64_t j = 0; j < inside; ++j) {
+                            sum += sums_[Slot(first + j, c)];
+                        }
+                        sum += static_cast<std::uint32_t>(repeated) * sums_[Slot(srcSpan_ - 1, c)];
+                        sums_[Slot(x, c)] = sum;
+                    } else {
+                        double sum = 0.0;
+                        for (std::int64_t j = 0; j < inside; ++j) {
+                            sum += slots_[Slot(first + j, c)];
+                        }
+                        sum += static_cast<double>(repeated) * slots_[Slot(srcSpan_ - 1, c)];
+                        slots_[Slot(x, c)] = static_cast<float>(sum);
+                    }
+                }
+            }
+            return;
+        }
+        const double firstTail = xScale_ - static_cast<double>(nx_);
+        for (int c = 0; c < kChannels; ++c) {
+            double sum = 0.0;
+            for (std::int64_t j = 0; j < nx_ && j < srcSpan_; ++j) {
+                sum += Value(j, c);
+            }
+            if (nx_ > srcSpan_) {
+                sum += static_cast<double>(nx_ - srcSpan_) * Value(srcSpan_ - 1, c);
+            }
+            if (firstTail > kSupersampleNegligible) {
+                sum += Value(nx_, c) * firstTail;
+            }
+            slots_[Slot(0, c)] = static_cast<float>(sum);
+        }
+        std::int64_t head = nx_;
+        double tail = firstTail;
+        for (std::int64_t x = 1; x < dstWidth_; ++x) {
+            const double lead = 1.0 - tail;
+            const std::int64_t whole = SupersampleFloorCount(xScale_ - lead + kSupersampleNegligible);
+            tail = (xScale_ - lead) - static_cast<double>(whole);
+            for (int c = 0; c < kChannels; ++c) {
+                double acc = lead > kSupersampleNegligible ? static_cast<float>(Value(head, c) * lead) : 0.0;
+                acc = WholeRun(acc, head + 1, whole, c);
+                if (tail > kSupersampleNegligible) {
+                    acc = static_cast<float>(acc + Value(head + whole + 1, c) * tail);
+                }
+                slots_[Slot(x, c)] = static_cast<float>(acc);
+            }
+            head += whole + 1;
+        }
+    }
+
+    void Store(std::int32_t y) {
+        T* out = reinterpret_cast<T*>(reinterpret_cast<unsigned char*>(dst_) +
+                                      static_cast<std::ptrdiff_t>(y) * dstStep_);
+        for (std::int64_t x = 0; x < dstWidth_; ++x) {
+            for (int c = 0; c < kChannels; ++c) {
+                const double value = integerSums_ ? static_cast<double>(sums_[Slot(x, c)])
+                                                  : static_cast<double>(slots_[Slot(x, c)]);
+                if constexpr (std::numeric_limits<T>::is_integer) {
+                    // Rounded half up; clamped so accumulated rounding can never wrap.
+                    out[Slot(x, c)] = static_cast<T>(ClampedTrunc(
+                        value * area_ + 0.5, 0, std::numeric_limits<T>::max()));
+                } else {
+                    out[Slot(x, c)] = static_cast<float>(value * area_);
+                }
+            }
+        }
+    }
+
+    const T* src_;
+    T* dst_;
+    std::int32_t srcStep_;
+    std::int32_t dstStep_;
+    std::int32_t srcSpan_;
+    std::int32_t dstWidth_;
+    std::int32_t dstHeight_;
+    double xScale_;
+    double yScale_;
+    double area_;
+    std::int32_t stride_;
+    std::int32_t srcRows_;
+    bool integerSums_;
+    bool xWhole_;
+    bool yWhole_;
+    std::uint32_t* sums_;
+    float* slots_;
+    std::int64_t nx_;
+    std::int64_t ny_;
+};
+
+template <typename T, int kChannels, typename Pieces>
+void RunSupersampleWorker(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
+               std::int32_t srcSpan, std::int32_t dstWidth, std::int32_t dstHeight,
+               double xScale, double yScale, double area, std::int32_t pixelStride,
+               std::int32_t fractionCase, std::int32_t srcRows, void* rowBuffer) {
+    if (fractionCase < 0 || fractionCase > 3 || srcSpan < 1 || srcRows < 1) {
+        return;
+    }
+    SupersampleWorker<T, kChannels, Pieces>(src, dst, srcStep, dstStep, srcSpan, dstWidth, dstHeight, xScale,
+                         yScale, area, pixelStride, fractionCase, srcRows, rowBuffer)
+        .Run(fractionCase);
+}
+
+#define QM_SUPERSAMPLE_PARAMS(type)                                                            \
+    const type *src, type *dst, std::int32_t srcStep, std::int32_t dstStep,                   \
+        std::int32_t srcSpan, std::int32_t dstWidth, std::int32_t dstHeight, double xScale,   \
+        double yScale, double area
+#define QM_SUPERSAMPLE_WORKER(name, type, channels, pieces)                                    \
+    void name(QM_SUPERSAMPLE_PARAMS(type), std::int32_t fractionCase, std::int32_t srcRows,   \
+              void* rowBuffer) {                                                               \
+        RunSupersampleWorker<type, channels, pieces>(src, dst, srcStep, dstStep, srcSpan,     \
+                                                     dstWidth, dstHeight, xScale, yScale,     \
+                                                     area, channels, fractionCase, srcRows,   \
+                                                     rowBuffer);                               \
+    }
+#define QM_SUPERSAMPLE_WORKER3(name, type, pieces)                                             \
+    void name(QM_SUPERSAMPLE_PARAMS(type), std::int32_t pixelStride, std::int32_t fractionCase, \
+              std::int32_t srcRows, void* rowBuffer) {                                         \
+        RunSupersampleWorker<type, 3, pieces>(src, dst, srcStep, dstStep, srcSpan, dstWidth,  \
+                                              dstHeight, xScale, yScale, area, pixelStride,   \
+                                              fractionCase, srcRows, rowBuffer);               \
+    }
+
+// Defines the nine workers of one build, ResizeSupersample8u1Worker##suffix and the others,
+// over the given pieces.
+#define QM_DEFINE_SUPERSAMPLE_WORKERS(suffix, pieces)                                          \
+    QM_SUPERSAMPLE_WORKER(ResizeSupersample8u1Worker##suffix, std::uint8_t, 1, pieces)         \
+    QM_SUPERSAMPLE_WORKER3(ResizeSupersample8u3Worker##suffix, std::uint8_t, pieces)           \
+    QM_SUPERSAMPLE_WORKER(ResizeSupersample8u4Worker##suffix, std::uint8_t, 4, pieces)         \
+    QM_SUPERSAMPLE_WORKER(ResizeSupersample16u1Worker##suffix, std::uint16_t, 1, pieces)       \
+    QM_SUPERSAMPLE_WORKER3(ResizeSupersample16u3Worker##suffix, std::uint16_t, pieces)         \
+    QM_SUPERSAMPLE_WORKER(ResizeSupersample16u4Worker##suffix, std::uint16_t, 4, pieces)       \
+    QM_SUPERSAMPLE_WORKER(ResizeSupersample32f1Worker##suffix, float, 1, pieces)               \
+    QM_SUPERSAMPLE_WORKER3(ResizeSupersample32f3Worker##suffix, float, pieces)                 \
+    QM_SUPERSAMPLE_WORKER(ResizeSupersample32f4Worker##suffix, float, 4, pieces)
