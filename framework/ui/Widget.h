@@ -121,6 +121,7 @@ public:
     const ClipRect* GetClipList() const { return clipList_; }
 
     void SetTracksBounds(bool on) { tracksBounds_ = on; }
+    bool TracksBounds() const { return tracksBounds_; }
     void SetAcceptsClipping(bool on) { acceptsClipping_ = on; }
     void SetEffectsUnder(bool on) { effectsUnder_ = on; }
     void SetInputOnlyWhenShown(bool on) { inputOnlyWhenShown_ = on; }
