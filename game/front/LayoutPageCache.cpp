@@ -1,0 +1,97 @@
+#include "game/front/LayoutPageCache.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "framework/app/AppGlobals.h"
+#include "game/model/TileLayout.h"
+
+namespace {
+
+// A decimal count as the cache writes it: digits only, within 0..TileLayout::kMaxTiles.
+bool ParseCount(const String& text, int32_t* value) {
+    if (text.IsEmpty() || text.Length() > 6) return false;
+    for (int i = 0; i < text.Length(); ++i) {
+        if (text[i] < '0' || text[i] > '9') return false;
+    }
+    long parsed = text.ToLong();
+    if (parsed > TileLayout::kMaxTiles) return false;
+    *value = static_cast<int32_t>(parsed);
+    return true;
+}
+
+bool ParseLine(const String& line, PageCacheLine* out) {
+    int position = 0;
+    String name = line.Tokenize('\t', &position);
+    if (position >= line.Length()) return false;
+    String tiles = line.Tokenize('\t', &position);
+    String freeTiles = line.Mid(position);
+    if (!ParseCount(tiles, &out->tiles) || !ParseCount(freeTiles, &out->freeTiles)) return false;
+    if (out->freeTiles > out->tiles) return false;
+    out->name = name;
+    return true;
+}
+
+}  // namespace
+
+void LayoutPageCache::FileNames(const String& folder, int pageStart, String* bmp, String* txt) {
+    String base;
+    base.Format("%s%d.", folder.CStr(), pageStart);
+    if (bmp) *bmp = base + "bmp";
+    if (txt) *txt = base + "txt";
+}
+
+void LayoutPageCache::FileNames(int pageStart, String* bmp, String* txt) {
+    FileNames(Globals().sharedDataFolder, pageStart, bmp, txt);
+}
+
+int LayoutPageCache::ReadText(const char* path, Lines* lines) {
+    if (!path || !lines) return -1;
+    FILE* file = std::fopen(path, "r");
+    if (!file) return -1;
+    char buffer[kLineBuffer];
+    int count = 0;
+    bool damaged = false;
+    while (count < kSlots && std::fgets(buffer, sizeof buffer, file)) {
+        size_t length = std::strlen(buffer);
+        if (length == 0 || buffer[length - 1] != '\n') {
+            // No line end: the line did not fit the buffer, or the file was cut short.
+            damaged = true;
+            break;
+        }
+        while (length > 0 && (buffer[length - 1] == '\n' || buffer[length - 1] == '\r')) {
+            buffer[--length] = '\0';
+        }
+        if (!ParseLine(String(buffer), &(*lines)[count])) {
+            damaged = true;
+            break;
+        }
+        ++count;
+    }
+    std::fclose(file);
+    return damaged ? -1 : count;
+}
+
+bool LayoutPageCache::WriteText(const char* path, const PageCacheLine* lines, int count) {
+    if (!path || (!lines && count > 0)) return false;
+    FILE* file = std::fopen(path, "w");
+    if (!file) return false;
+    bool ok = true;
+    for (int i = 0; i < count && i < kSlots && ok; ++i) {
+        if (lines[i].tiles == 0) break;
+        // A name never carries the separators of the format.
+        String name = lines[i].name;
+        char* chars = name.GetBuffer(name.Length());
+        for (int k = 0; chars[k]; ++k) {
+            if (chars[k] == '\t' || chars[k] == '\r' || chars[k] == '\n') chars[k] = ' ';
+        }
+        name.ReleaseBuffer();
+        ok = std::fprintf(file, "%s\t%d\t%d\n", name.CStr(), lines[i].tiles,
+                          lines[i].freeTiles) > 0;
+    }
+    ok = std::fclose(file) == 0 && ok;
+    if (!ok) std::remove(path);
+    return ok;
+}
