@@ -133,60 +133,130 @@ inline void FastCopy(uint8_t* op, size_t distance, size_t length) {
     }
 }
 
-// Symbols of one compressed block up to its end-of-block code. Far from the output's end and
-// with 8 bytes left in the current chunk, a symbol is decoded with a word-wide refill and
-// written with whole-word stores; otherwise with exact byte-by-byte checks, so every stream is
-// accepted or refused on the same symbol either way. The bit buffer lives in a local window:
-// stores to the output could otherwise alias it and force a reload per symbol.
+inline uint32_t SubLookup(const uint32_t* table, unsigned tableBits, uint32_t entry,
+                          uint64_t bits) {
+    const unsigned subBits = entry >> 8 & 15;
+    return table[(entry >> 12 & 0xFFFF) + ((bits >> tableBits) & ((1u << subBits) - 1))];
+}
+
+// The value of a copy entry (a length or a distance): its base plus its extra bits.
+inline size_t CopyValue(uint32_t entry, uint64_t bits) {
+    const unsigned used = entry & 0xFF;
+    return (entry >> 12 & 0xFFFF) + size_t((bits & ((uint64_t(1) << used) - 1)) >> (entry >> 8 & 15));
+}
+
+enum class Run { kEnd, kFail, kCareful };
+
+// Symbols while the output has kFastRoom bytes left and the current chunk 8 bytes for a refill.
+// Every refill leaves at least 56 bits, enough for the longest symbol (15 + 5 + 15 + 13 bits),
+// and a literal takes at most 15, so the next lookup is started before the refill lands.
+Run FastSymbols(PngBitWindow& w, const uint32_t* literals, const uint32_t* distances,
+                uint8_t* start, uint8_t*& out, uint8_t* fastLimit) {
+    uint64_t bits = w.bits;
+    unsigned count = w.count;
+    const uint8_t* pos = w.pos;
+    const uint8_t* const posLimit = w.pos + w.left - 8;
+    uint8_t* op = out;
+    auto refill = [&] {
+        uint64_t v;
+        std::memcpy(&v, pos, 8);
+        bits |= v << count;
+        pos += (63 - count) >> 3;
+        count |= 56;
+    };
+    auto take = [&](unsigned n) {
+        bits >>= n;
+        count -= n;
+    };
+    constexpr uint32_t kLiteralMask = (1u << kPngLiteralTableBits) - 1;
+    constexpr uint32_t kDistanceMask = (1u << kPngDistanceTableBits) - 1;
+    Run result = Run::kCareful;
+    refill();
+    uint32_t entry = literals[bits & kLiteralMask];
+    for (;;) {
+        if (entry & kPngEntrySub) entry = SubLookup(literals, kPngLiteralTableBits, entry, bits);
+        if (entry & kPngEntryLiteral) {
+            take(entry & 0xFF);
+            const uint16_t pair = uint16_t(entry >> 8);
+            std::memcpy(op, &pair, 2);
+            op += 1 + (entry >> 24 & 1);
+            entry = literals[bits & kLiteralMask];
+            if (op > fastLimit || pos > posLimit) break;
+            refill();
+            continue;
+        }
+        if (entry & kPngEntryCopy) {
+            const size_t length = CopyValue(entry, bits);
+            take(entry & 0xFF);
+            uint32_t dentry = distances[bits & kDistanceMask];
+            if (dentry & kPngEntrySub) {
+                dentry = SubLookup(distances, kPngDistanceTableBits, dentry, bits);
+            }
+            if (!(dentry & kPngEntryCopy)) return Run::kFail;
+            const size_t distance = CopyValue(dentry, bits);
+            take(dentry & 0xFF);
+            // The room before fastLimit holds the longest copy, so only the distance can fail.
+            if (distance > size_t(op - start)) return Run::kFail;
+            FastCopy(op, distance, length);
+            op += length;
+            if (op > fastLimit || pos > posLimit) break;
+            refill();
+            entry = literals[bits & kLiteralMask];
+            continue;
+        }
+        if (entry & kPngEntryEnd) {
+            take(entry & 0xFF);
+            result = Run::kEnd;
+            break;
+        }
+        return Run::kFail;
+    }
+    w.left -= size_t(pos - w.pos);
+    w.pos = pos;
+    w.bits = bits;
+    w.count = count;
+    out = op;
+    return result;
+}
+
+// Symbols of one compressed block up to its end-of-block code: in the fast loop while it may
+// run, else one at a time with exact byte-by-byte checks, so every stream is accepted or refused
+// on the same symbol either way. The bit buffer lives in a local window: stores to the output
+// could otherwise alias it and force a reload per symbol.
 bool InflateBlock(PngIdatBits& in, const uint32_t* literals, const uint32_t* distances,
                   uint8_t* start, uint8_t*& out, uint8_t* end) {
     uint8_t* op = out;
-    uint8_t* const fastLimit = size_t(end - start) > kFastRoom ? end - kFastRoom : start;
     const bool anyFast = size_t(end - start) > kFastRoom;
+    uint8_t* const fastLimit = anyFast ? end - kFastRoom : start;
     PngBitWindow w = in.Window();
     for (;;) {
-        // Worst case per symbol: 15 + 5 + 15 + 13 bits; every refill leaves at least 56.
-        const bool fast = anyFast && op <= fastLimit && w.FastRefill();
-        if (!fast) {
-            in.SetWindow(w);
-            in.Refill();
-            w = in.Window();
+        if (anyFast && op <= fastLimit && w.left >= 8) {
+            const Run run = FastSymbols(w, literals, distances, start, op, fastLimit);
+            if (run == Run::kFail) return false;
+            if (run == Run::kEnd) break;
         }
+        in.SetWindow(w);
+        in.Refill();
+        w = in.Window();
         const uint32_t entry = PngLookup(literals, kPngLiteralTableBits, w.bits);
         if (entry & kPngEntryLiteral) {
             w.Drop(entry & 0xFF);
-            const size_t n = 1 + (entry >> 24 & 1);
-            if (fast) {
-                const uint16_t pair = uint16_t(entry >> 8);
-                std::memcpy(op, &pair, 2);
-                op += n;
-                continue;
-            }
             if (op == end) return false;
             *op++ = uint8_t(entry >> 8);
-            if (n == 2) {
+            if (entry & kPngEntryPair) {
                 if (op == end) return false;
                 *op++ = uint8_t(entry >> 16);
             }
             continue;
         }
         if (entry & kPngEntryCopy) {
-            const unsigned used = entry & 0xFF;
-            const size_t length =
-                (entry >> 12 & 0xFFFF) + size_t((w.bits & ((uint64_t(1) << used) - 1)) >> (entry >> 8 & 15));
-            w.Drop(used);
+            const size_t length = CopyValue(entry, w.bits);
+            w.Drop(entry & 0xFF);
             const uint32_t dentry = PngLookup(distances, kPngDistanceTableBits, w.bits);
             if (!(dentry & kPngEntryCopy)) return false;
-            const unsigned dused = dentry & 0xFF;
-            const size_t distance = (dentry >> 12 & 0xFFFF) +
-                                    size_t((w.bits & ((uint64_t(1) << dused) - 1)) >> (dentry >> 8 & 15));
-            w.Drop(dused);
+            const size_t distance = CopyValue(dentry, w.bits);
+            w.Drop(dentry & 0xFF);
             if (distance > size_t(op - start) || length > size_t(end - op)) return false;
-            if (fast) {
-                FastCopy(op, distance, length);
-                op += length;
-                continue;
-            }
             const uint8_t* from = op - distance;
             for (size_t i = 0; i < length; ++i) op[i] = from[i];
             op += length;

@@ -48,54 +48,116 @@ bool UnfilterBytes(uint32_t filterType, const uint8_t* raw, const uint8_t* prev,
 
 #if defined(__SSE2__)
 
-// One pixel of `Step` bytes (3, 4, 6 or 8) widened to 16-bit lanes.
+// A pixel of `Step` bytes (3, 4, 6 or 8) is moved as a whole word of kWord bytes; the word's
+// bytes beyond the pixel belong to the next pixel, so only a row's last pixel needs an exact
+// move.
 template <size_t Step>
-inline __m128i LoadPixel(const uint8_t* p) {
-    uint64_t v = 0;
-    std::memcpy(&v, p, Step);
-    return _mm_unpacklo_epi8(_mm_cvtsi64_si128(int64_t(v)), _mm_setzero_si128());
+constexpr size_t kWord = Step <= 4 ? 4 : 8;
+
+template <size_t Step>
+inline __m128i LoadWord(const uint8_t* p) {
+    if constexpr (kWord<Step> == 4) {
+        uint32_t v;
+        std::memcpy(&v, p, 4);
+        return _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(v)), _mm_setzero_si128());
+    } else {
+        uint64_t v;
+        std::memcpy(&v, p, 8);
+        return _mm_unpacklo_epi8(_mm_cvtsi64_si128(int64_t(v)), _mm_setzero_si128());
+    }
 }
 
 template <size_t Step>
-inline void StorePixel(uint8_t* p, __m128i lanes) {
-    const uint64_t v = uint64_t(_mm_cvtsi128_si64(_mm_packus_epi16(lanes, lanes)));
-    std::memcpy(p, &v, Step);
+inline void StoreWord(uint8_t* p, __m128i lanes) {
+    const __m128i packed = _mm_packus_epi16(lanes, lanes);
+    if constexpr (kWord<Step> == 4) {
+        const uint32_t v = uint32_t(_mm_cvtsi128_si32(packed));
+        std::memcpy(p, &v, 4);
+    } else {
+        const uint64_t v = uint64_t(_mm_cvtsi128_si64(packed));
+        std::memcpy(p, &v, 8);
+    }
+}
+
+template <size_t Step>
+inline __m128i LoadExact(const uint8_t* p) {
+    uint8_t word[8] = {};
+    std::memcpy(word, p, Step);
+    return LoadWord<Step>(word);
+}
+
+template <size_t Step>
+inline void StoreExact(uint8_t* p, __m128i lanes) {
+    uint8_t word[8];
+    StoreWord<Step>(word, lanes);
+    std::memcpy(p, word, Step);
 }
 
 inline __m128i Abs16(__m128i v) { return _mm_max_epi16(v, _mm_sub_epi16(_mm_setzero_si128(), v)); }
 
+// The Paeth predictor in 16-bit lanes: a where it is nearest, else b, else c.
+inline __m128i PaethLanes(__m128i a, __m128i b, __m128i c) {
+    const __m128i bc = _mm_sub_epi16(b, c);
+    const __m128i ac = _mm_sub_epi16(a, c);
+    const __m128i pa = Abs16(bc);
+    const __m128i pb = Abs16(ac);
+    const __m128i pc = Abs16(_mm_add_epi16(bc, ac));
+    const __m128i notA = _mm_cmpgt_epi16(pa, _mm_min_epi16(pb, pc));
+    const __m128i cOverB = _mm_cmpgt_epi16(pb, pc);
+    const __m128i bOrC = _mm_or_si128(_mm_and_si128(cOverB, c), _mm_andnot_si128(cOverB, b));
+    return _mm_or_si128(_mm_and_si128(notA, bOrC), _mm_andnot_si128(notA, a));
+}
+
 // Sub, Average and Paeth carry the reconstructed pixel to the left from pixel to pixel; doing a
 // whole pixel per step in 16-bit lanes keeps that chain short. `length` is a multiple of Step.
-template <size_t Step>
-void UnfilterPixels(uint32_t filterType, const uint8_t* raw, const uint8_t* prev, uint8_t* out,
-                    size_t length) {
+template <size_t Step, uint32_t Filter>
+void UnfilterPixels(const uint8_t* raw, const uint8_t* prev, uint8_t* out, size_t length) {
     const __m128i low = _mm_set1_epi16(0xFF);
     __m128i a = _mm_setzero_si128();
     __m128i c = _mm_setzero_si128();
-    for (size_t i = 0; i < length; i += Step) {
-        const __m128i x = LoadPixel<Step>(raw + i);
+    auto pixel = [&](__m128i x, __m128i b) {
         __m128i predictor;
-        if (filterType == 1) {
+        if constexpr (Filter == 1) {
             predictor = a;
-        } else if (filterType == 3) {
-            predictor = _mm_srli_epi16(_mm_add_epi16(a, LoadPixel<Step>(prev + i)), 1);
+        } else if constexpr (Filter == 3) {
+            predictor = _mm_srli_epi16(_mm_add_epi16(a, b), 1);
         } else {
-            const __m128i b = LoadPixel<Step>(prev + i);
-            const __m128i bc = _mm_sub_epi16(b, c);
-            const __m128i ac = _mm_sub_epi16(a, c);
-            const __m128i pa = Abs16(bc);
-            const __m128i pb = Abs16(ac);
-            const __m128i pc = Abs16(_mm_add_epi16(bc, ac));
-            const __m128i smallest = _mm_min_epi16(_mm_min_epi16(pa, pb), pc);
-            const __m128i takeA = _mm_cmpeq_epi16(smallest, pa);
-            const __m128i takeB = _mm_andnot_si128(takeA, _mm_cmpeq_epi16(smallest, pb));
-            const __m128i takeC = _mm_andnot_si128(_mm_or_si128(takeA, takeB), _mm_set1_epi16(-1));
-            predictor = _mm_or_si128(_mm_or_si128(_mm_and_si128(takeA, a), _mm_and_si128(takeB, b)),
-                                     _mm_and_si128(takeC, c));
+            predictor = PaethLanes(a, b, c);
             c = b;
         }
         a = _mm_and_si128(_mm_add_epi16(x, predictor), low);
-        StorePixel<Step>(out + i, a);
+    };
+    const __m128i zero = _mm_setzero_si128();
+    size_t i = 0;
+    for (; i + kWord<Step> <= length; i += Step) {
+        pixel(LoadWord<Step>(raw + i), Filter == 1 ? zero : LoadWord<Step>(prev + i));
+        StoreWord<Step>(out + i, a);
+    }
+    if (i < length) {
+        pixel(LoadExact<Step>(raw + i), Filter == 1 ? zero : LoadExact<Step>(prev + i));
+        StoreExact<Step>(out + i, a);
+    }
+}
+
+// Up has no chain from pixel to pixel: sixteen bytes at a time.
+void UnfilterUp(const uint8_t* raw, const uint8_t* prev, uint8_t* out, size_t length) {
+    size_t i = 0;
+    for (; i + 16 <= length; i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(raw + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(prev + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_add_epi8(x, b));
+    }
+    for (; i < length; ++i) out[i] = uint8_t(raw[i] + prev[i]);
+}
+
+template <size_t Step>
+bool UnfilterStep(uint32_t filterType, const uint8_t* raw, const uint8_t* prev, uint8_t* out,
+                  size_t length) {
+    switch (filterType) {
+        case 1: UnfilterPixels<Step, 1>(raw, prev, out, length); return true;
+        case 3: UnfilterPixels<Step, 3>(raw, prev, out, length); return true;
+        case 4: UnfilterPixels<Step, 4>(raw, prev, out, length); return true;
+        default: return false;
     }
 }
 
@@ -106,12 +168,16 @@ void UnfilterPixels(uint32_t filterType, const uint8_t* raw, const uint8_t* prev
 bool PngUnfilterRow(uint32_t filterType, const uint8_t* raw, const uint8_t* prev, uint8_t* out,
                     size_t length, size_t step) {
 #if defined(__SSE2__)
-    if ((filterType == 1 || filterType == 3 || filterType == 4) && length % step == 0) {
+    if (filterType == 2) {
+        UnfilterUp(raw, prev, out, length);
+        return true;
+    }
+    if (length % step == 0) {
         switch (step) {
-            case 3: UnfilterPixels<3>(filterType, raw, prev, out, length); return true;
-            case 4: UnfilterPixels<4>(filterType, raw, prev, out, length); return true;
-            case 6: UnfilterPixels<6>(filterType, raw, prev, out, length); return true;
-            case 8: UnfilterPixels<8>(filterType, raw, prev, out, length); return true;
+            case 3: if (UnfilterStep<3>(filterType, raw, prev, out, length)) return true; break;
+            case 4: if (UnfilterStep<4>(filterType, raw, prev, out, length)) return true; break;
+            case 6: if (UnfilterStep<6>(filterType, raw, prev, out, length)) return true; break;
+            case 8: if (UnfilterStep<8>(filterType, raw, prev, out, length)) return true; break;
             default: break;
         }
     }

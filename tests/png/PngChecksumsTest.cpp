@@ -1,5 +1,5 @@
-// The chunk CRC-32 and the Adler-32 against zlib's, on lengths around the unrolled steps and on
-// runs long enough to overflow unreduced sums.
+// The chunk CRC-32 and the Adler-32 against zlib's, on lengths around the unrolled and vector
+// steps and on runs long enough to overflow unreduced sums.
 
 #include <gtest/gtest.h>
 
@@ -18,8 +18,9 @@ TEST(PngChecksums, MatchZlibOnEveryLengthAndSplit) {
     for (auto& b : data) b = uint8_t(rng());
     Bytes ones(100000, 0xFF);
     for (const Bytes* d : {&data, &ones}) {
-        for (size_t n : {size_t(0), size_t(1), size_t(7), size_t(8), size_t(9), size_t(5551),
-                         size_t(5552), size_t(5553), size_t(11105), d->size()}) {
+        for (size_t n : {size_t(0), size_t(1), size_t(7), size_t(8), size_t(9), size_t(15), size_t(16),
+                         size_t(17), size_t(5551), size_t(5552), size_t(5553), size_t(5569),
+                         size_t(11105), d->size()}) {
             EXPECT_EQ(PngChunkCrc(d->data(), n), uint32_t(crc32(0, d->data(), uInt(n)))) << n;
             EXPECT_EQ(PngAdler32(d->data(), n), uint32_t(adler32(1, d->data(), uInt(n)))) << n;
             const size_t half = n / 3;
