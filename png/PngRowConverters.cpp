@@ -89,12 +89,19 @@ void Two2ToFour4(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
     }
 }
 
+// Every pixel but the last moves as a word whose fourth byte lands on the next pixel, which is
+// written over right after; the last one moves byte by byte so nothing past the row is touched.
 void Rgb8ToBgr8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
-    for (uint32_t x = 0; x < width; ++x, in += 3, out += 3) {
-        out[0] = in[2];
-        out[1] = in[1];
-        out[2] = in[0];
+    if (width == 0) return;
+    for (uint32_t x = 1; x < width; ++x, in += 3, out += 3) {
+        uint32_t v;
+        std::memcpy(&v, in, 4);
+        v = __builtin_bswap32(v) >> 8;
+        std::memcpy(out, &v, 4);
     }
+    out[0] = in[2];
+    out[1] = in[1];
+    out[2] = in[0];
 }
 
 void Rgba8ToBgr8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
