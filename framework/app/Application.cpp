@@ -1,6 +1,7 @@
 #include "framework/app/Application.h"
 
 #include "framework/app/AppGlobals.h"
+#include "framework/app/ApplicationUiHost.h"
 #include "framework/app/AssetPack.h"
 #include "framework/app/BackendClock.h"
 #include "framework/app/CrashReport.h"
@@ -17,7 +18,9 @@
 #include "platform/WindowMessages.h"
 
 Application::Application(uint32_t frameIntervalMs)
-    : WinApp(kTitleId, kClassNameId), frameInterval_(frameIntervalMs) {}
+    : WinApp(kTitleId, kClassNameId), frameInterval_(frameIntervalMs) {
+  SetUiHost(&ApplicationUiHost::Instance());
+}
 
 Application::~Application() {
   // The manager's screens and the window go before the services they use.
