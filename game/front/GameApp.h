@@ -2,6 +2,7 @@
 // The game's application object: the hooks through which the framework's application reaches
 // the game.
 #include "framework/app/Application.h"
+#include "framework/ui/SplashScreen.h"
 
 class GameApp : public Application {
 public:
@@ -10,7 +11,7 @@ public:
 
     GameApp() : Application(kFrameIntervalMs) {}
 
-    Screen* CreateSplashScreen() override { return nullptr; }
+    Screen* CreateSplashScreen() override { return new SplashScreen(true); }
     void ShowMainScreen() override {}
     // The player list, then the current player's profile; missing or damaged files give defaults
     // without a word.
