@@ -9,6 +9,8 @@
 #include "imageops/ImageOpsSse.h"
 #include "imageops/ImageOpsSse2.h"
 #include "imageops/ImageOpsSse3.h"
+#include "imageops/resize/ResizeImage8u4Sse2.h"
+#include "imageops/resize/ResizeImage8u4Sse3.h"
 
 namespace {
 
@@ -42,8 +44,9 @@ TEST_F(ImageOpsBindingTest, ShippedRowsCoverEverySlotInOrderWithFourBuilds) {
     EXPECT_EQ(Column(2).Entry<ImageOpSlot::AlphaComposite8u4>(), &AlphaComposite8u4Sse2);
     EXPECT_EQ(Column(3).Entry<ImageOpSlot::FillPixel8u4>(), &FillPixel8u4Sse3);
     EXPECT_EQ(Column(1).Entry<ImageOpSlot::PremultiplyAlpha8u4>(), &PremultiplyAlpha8u4Sse);
-    // No SIMD resize yet: every class binds the plain one.
-    for (int b = 0; b < 4; ++b) EXPECT_EQ(Column(b).Entry<ImageOpSlot::ResizeImage8u4>(), &ResizeImage8u4);
+    EXPECT_EQ(Column(0).Entry<ImageOpSlot::ResizeImage8u4>(), &ResizeImage8u4);
+    EXPECT_EQ(Column(2).Entry<ImageOpSlot::ResizeImage8u4>(), &ResizeImage8u4Sse2);
+    EXPECT_EQ(Column(3).Entry<ImageOpSlot::ResizeImage8u4>(), &ResizeImage8u4Sse3);
 }
 
 TEST_F(ImageOpsBindingTest, ProcessorTypesMapToTheirClasses) {

@@ -1,0 +1,430 @@
+#pragma once
+
+#include <emmintrin.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+// The linear passes of the SIMD builds, shared by the SSE2 and SSE3 files (internal linkage
+// keeps each build's copy compiled with its own flags). Integer passes give exactly the plain
+// build's values: 8-bit rows (w0 p0 + w1 p1 + 128) >> 8 and columns
+// (t (16384 - w) + b w + 524288) >> 20 with signed 16-bit multiply-adds (weights 0..16384,
+// buffer values 0..16320); 16-bit rows (w0 p0 + w1 p1 + 8192) >> 14 and columns
+// (t (16384 - w) + b w + 8192) >> 14 with full unsigned 16 x 16-bit products. Float passes
+// round every operation to single precision: rows p0 + (p1 - p0) f, columns t u + b w with
+// u = 1 - w formed once per row. Row buffers keep 4 spare pixels; the three-of-four passes
+// read into them.
+namespace {
+
+using std::int32_t;
+
+inline __m128i LoadLow64(const void* p) {
+    return _mm_loadl_epi64(static_cast<const __m128i*>(p));
+}
+
+inline __m128i LoadLow32(const void* p) {
+    std::int32_t v;
+    std::memcpy(&v, p, 4);
+    return _mm_cvtsi32_si128(v);
+}
+
+// Two consecutive 16-bit samples as one 32-bit lane (p0 in the low word).
+inline std::uint32_t LoadPair16(const std::uint16_t* p) {
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+inline __m128i LoadLow48(const void* p) {
+    std::int64_t v = 0;
+    std::memcpy(&v, p, 6);
+    return _mm_cvtsi64_si128(v);
+}
+
+// Two Q14 weights (w0, w1) in every 32-bit lane, for multiply-adds of (p0, p1) word pairs.
+inline __m128i WeightPair(std::uint32_t w0, std::uint32_t w1) {
+    return _mm_set1_epi32(static_cast<std::int32_t>(w0 | (w1 << 16)));
+}
+
+inline __m128i WeightPairAt(const std::uint16_t* weights, std::ptrdiff_t x) {
+    return WeightPair(weights[2 * x], weights[2 * x + 1]);
+}
+
+// (sum + bias) >> shift of four 32-bit lanes.
+template <int kShift>
+inline __m128i Round(__m128i sums, std::int32_t bias) {
+    return _mm_srli_epi32(_mm_add_epi32(sums, _mm_set1_epi32(bias)), kShift);
+}
+
+// Four unsigned 32-bit values of at most 65535 packed into the low four words.
+inline __m128i PackUnsigned16(__m128i low, __m128i high) {
+    const __m128i offset = _mm_set1_epi32(32768);
+    const __m128i packed = _mm_packs_epi32(_mm_sub_epi32(low, offset), _mm_sub_epi32(high, offset));
+    return _mm_xor_si128(packed, _mm_set1_epi16(static_cast<short>(0x8000)));
+}
+
+// Sums of the unsigned products of word pairs: lane i = a[2i] b[2i] + a[2i+1] b[2i+1], for
+// products of at most 65535 x 16384.
+inline __m128i MultiplyAddUnsigned(__m128i a, __m128i b) {
+    const __m128i low = _mm_mullo_epi16(a, b);
+    const __m128i high = _mm_mulhi_epu16(a, b);
+    const __m128i first = _mm_unpacklo_epi16(low, high);
+    const __m128i second = _mm_unpackhi_epi16(low, high);
+    const __m128 evens =
+        _mm_shuffle_ps(_mm_castsi128_ps(first), _mm_castsi128_ps(second), _MM_SHUFFLE(2, 0, 2, 0));
+    const __m128 odds =
+        _mm_shuffle_ps(_mm_castsi128_ps(first), _mm_castsi128_ps(second), _MM_SHUFFLE(3, 1, 3, 1));
+    return _mm_add_epi32(_mm_castps_si128(evens), _mm_castps_si128(odds));
+}
+
+// (p0, p1) word pairs of four channels from the two pixels' samples as words.
+inline __m128i PairChannels(__m128i left, __m128i right) {
+    return _mm_unpacklo_epi16(left, right);
+}
+
+inline std::uint16_t ScalarRow8u(std::uint32_t a, std::uint32_t b, const std::uint16_t* w) {
+    return static_cast<std::uint16_t>((w[0] * a + w[1] * b + 128u) >> 8);
+}
+
+inline std::uint16_t ScalarRow16u(std::uint32_t a, std::uint32_t b, const std::uint16_t* w) {
+    return static_cast<std::uint16_t>((w[0] * a + w[1] * b + 8192u) >> 14);
+}
+
+// ---- 8-bit rows -------------------------------------------------------------------------
+
+// Four channels, two destination pixels per step; p0 and p1 are read as eight bytes.
+inline void LinearRow8u4(const std::uint8_t* row, int32_t count, const int32_t* offsets,
+                         const std::uint16_t* weights, std::uint16_t* out) {
+    const __m128i zero = _mm_setzero_si128();
+    int32_t x = 0;
+    for (; x + 2 <= count; x += 2) {
+        __m128i sums[2];
+        for (int k = 0; k < 2; ++k) {
+            const __m128i words = _mm_unpacklo_epi8(LoadLow64(row + offsets[x + k]), zero);
+            const __m128i pairs = PairChannels(words, _mm_srli_si128(words, 8));
+            sums[k] = Round<8>(_mm_madd_epi16(pairs, WeightPairAt(weights, x + k)), 128);
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * static_cast<std::ptrdiff_t>(x)),
+                         _mm_packs_epi32(sums[0], sums[1]));
+    }
+    for (; x < count; ++x) {
+        const std::uint8_t* p = row + offsets[x];
+        for (int c = 0; c < 4; ++c) {
+            out[4 * static_cast<std::ptrdiff_t>(x) + c] =
+                ScalarRow8u(p[c], p[c + 4], weights + 2 * static_cast<std::ptrdiff_t>(x));
+        }
+    }
+}
+
+// Three channels: with a stride of 4 whole pixels are read and the fourth channel dropped;
+// any other stride is taken as 3 and exactly the six bytes of the two pixels are read.
+inline void LinearRow8u3(const std::uint8_t* row, int32_t count, int32_t pixelStride,
+                         const int32_t* offsets, const std::uint16_t* weights, std::uint16_t* out) {
+    const __m128i zero = _mm_setzero_si128();
+    for (int32_t x = 0; x < count; ++x) {
+        const std::uint8_t* p = row + offsets[x];
+        __m128i left;
+        __m128i right;
+        if (pixelStride == 4) {
+            const __m128i words = _mm_unpacklo_epi8(LoadLow64(p), zero);
+            left = words;
+            right = _mm_srli_si128(words, 8);
+        } else {
+            const __m128i words = _mm_unpacklo_epi8(LoadLow48(p), zero);
+            left = words;
+            right = _mm_srli_si128(words, 6);
+        }
+        const __m128i sums =
+            Round<8>(_mm_madd_epi16(PairChannels(left, right), WeightPairAt(weights, x)), 128);
+        const __m128i packed = _mm_packs_epi32(sums, sums);
+        // Four words go out; the fourth is overwritten by the next pixel or lands in the
+        // buffer's spare room.
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 3 * static_cast<std::ptrdiff_t>(x)),
+                         packed);
+    }
+}
+
+// One channel: eight columns per step, each (p0, p1) read as one 16-bit pair.
+inline void LinearRow8u1(const std::uint8_t* row, int32_t count, const int32_t* offsets,
+                         const std::uint16_t* weights, std::uint16_t* out) {
+    const __m128i zero = _mm_setzero_si128();
+    int32_t x = 0;
+    for (; x + 8 <= count; x += 8) {
+        alignas(16) std::uint16_t gathered[8];
+        for (int k = 0; k < 8; ++k) {
+            std::memcpy(&gathered[k], row + offsets[x + k], 2);
+        }
+        const __m128i pairs = _mm_load_si128(reinterpret_cast<const __m128i*>(gathered));
+        const __m128i low = _mm_unpacklo_epi8(pairs, zero);
+        const __m128i high = _mm_unpackhi_epi8(pairs, zero);
+        const auto* w =
+            reinterpret_cast<const __m128i*>(weights + 2 * static_cast<std::ptrdiff_t>(x));
+        const __m128i first = Round<8>(_mm_madd_epi16(low, _mm_loadu_si128(w)), 128);
+        const __m128i second = Round<8>(_mm_madd_epi16(high, _mm_loadu_si128(w + 1)), 128);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_packs_epi32(first, second));
+    }
+    for (; x < count; ++x) {
+        const std::uint8_t* p = row + offsets[x];
+        out[x] = ScalarRow8u(p[0], p[1], weights + 2 * static_cast<std::ptrdiff_t>(x));
+    }
+}
+
+// ---- 16-bit rows ------------------------------------------------------------------------
+
+inline void LinearRow16u4(const std::uint16_t* row, int32_t count, const int32_t* offsets,
+                          const std::uint16_t* weights, std::uint16_t* out) {
+    int32_t x = 0;
+    for (; x + 2 <= count; x += 2) {
+        __m128i sums[2];
+        for (int k = 0; k < 2; ++k) {
+            const std::uint16_t* p = row + offsets[x + k];
+            const __m128i pairs = PairChannels(LoadLow64(p), LoadLow64(p + 4));
+            sums[k] = Round<14>(MultiplyAddUnsigned(pairs, WeightPairAt(weights, x + k)), 8192);
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * static_cast<std::ptrdiff_t>(x)),
+                         PackUnsigned16(sums[0], sums[1]));
+    }
+    for (; x < count; ++x) {
+        const std::uint16_t* p = row + offsets[x];
+        for (int c = 0; c < 4; ++c) {
+            out[4 * static_cast<std::ptrdiff_t>(x) + c] =
+                ScalarRow16u(p[c], p[c + 4], weights + 2 * static_cast<std::ptrdiff_t>(x));
+        }
+    }
+}
+
+inline void LinearRow16u3(const std::uint16_t* row, int32_t count, int32_t pixelStride,
+                          const int32_t* offsets, const std::uint16_t* weights,
+                          std::uint16_t* out) {
+    for (int32_t x = 0; x < count; ++x) {
+        const std::uint16_t* p = row + offsets[x];
+        __m128i left;
+        __m128i right;
+        if (pixelStride == 4) {
+            left = LoadLow64(p);
+            right = LoadLow64(p + 4);
+        } else {
+            left = LoadLow48(p);
+            right = LoadLow48(p + 3);
+        }
+        const __m128i sums = Round<14>(
+            MultiplyAddUnsigned(PairChannels(left, right), WeightPairAt(weights, x)), 8192);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 3 * static_cast<std::ptrdiff_t>(x)),
+                         PackUnsigned16(sums, sums));
+    }
+}
+
+inline void LinearRow16u1(const std::uint16_t* row, int32_t count, const int32_t* offsets,
+                          const std::uint16_t* weights, std::uint16_t* out) {
+    int32_t x = 0;
+    for (; x + 8 <= count; x += 8) {
+        __m128i sums[2];
+        for (int half = 0; half < 2; ++half) {
+            const int32_t base = x + 4 * half;
+            const __m128i pairs =
+                _mm_setr_epi32(static_cast<std::int32_t>(LoadPair16(row + offsets[base])),
+                               static_cast<std::int32_t>(LoadPair16(row + offsets[base + 1])),
+                               static_cast<std::int32_t>(LoadPair16(row + offsets[base + 2])),
+                               static_cast<std::int32_t>(LoadPair16(row + offsets[base + 3])));
+            const __m128i w = _mm_loadu_si128(
+                reinterpret_cast<const __m128i*>(weights + 2 * static_cast<std::ptrdiff_t>(base)));
+            sums[half] = Round<14>(MultiplyAddUnsigned(pairs, w), 8192);
+        }
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), PackUnsigned16(sums[0], sums[1]));
+    }
+    for (; x < count; ++x) {
+        const std::uint16_t* p = row + offsets[x];
+        out[x] = ScalarRow16u(p[0], p[1], weights + 2 * static_cast<std::ptrdiff_t>(x));
+    }
+}
+
+// ---- integer columns --------------------------------------------------------------------
+
+// Eight values of (t (16384 - w) + b w + bias) >> shift, as 32-bit lanes in two vectors.
+inline void Column8u(__m128i top, __m128i bottom, __m128i weights, __m128i& low, __m128i& high) {
+    low = Round<20>(_mm_madd_epi16(_mm_unpacklo_epi16(top, bottom), weights), 524288);
+    high = Round<20>(_mm_madd_epi16(_mm_unpackhi_epi16(top, bottom), weights), 524288);
+}
+
+inline void Column16u(__m128i top, __m128i bottom, __m128i weights, __m128i& low, __m128i& high) {
+    low = Round<14>(MultiplyAddUnsigned(_mm_unpacklo_epi16(top, bottom), weights), 8192);
+    high = Round<14>(MultiplyAddUnsigned(_mm_unpackhi_epi16(top, bottom), weights), 8192);
+}
+
+inline __m128i LoadBuffer(const std::uint16_t* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+
+inline void LinearColumn8u(std::uint8_t* dst, std::int64_t count, std::uint32_t w,
+                           const std::uint16_t* top, const std::uint16_t* bottom) {
+    const __m128i weights = WeightPair(16384u - w, w);
+    std::int64_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        __m128i low;
+        __m128i high;
+        Column8u(LoadBuffer(top + i), LoadBuffer(bottom + i), weights, low, high);
+        const __m128i words = _mm_packs_epi32(low, high);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i), _mm_packus_epi16(words, words));
+    }
+    for (; i < count; ++i) {
+        dst[i] = static_cast<std::uint8_t>((top[i] * (16384u - w) + bottom[i] * w + 524288u) >> 20);
+    }
+}
+
+inline void LinearColumn16u(std::uint16_t* dst, std::int64_t count, std::uint32_t w,
+                            const std::uint16_t* top, const std::uint16_t* bottom) {
+    const __m128i weights = WeightPair(16384u - w, w);
+    std::int64_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        __m128i low;
+        __m128i high;
+        Column16u(LoadBuffer(top + i), LoadBuffer(bottom + i), weights, low, high);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), PackUnsigned16(low, high));
+    }
+    for (; i < count; ++i) {
+        dst[i] = static_cast<std::uint16_t>((top[i] * (16384u - w) + bottom[i] * w + 8192u) >> 14);
+    }
+}
+
+// Words [v0 v1 v2 v3 | v4 v5 v6 v7] of two packed three-value pixels to [v0 v1 v2 v3 | v3 v4 v5
+// v6]: each pixel's three values at the start of its four-word half.
+inline __m128i SpreadThreeOfFour(__m128i words) {
+    return _mm_castpd_si128(
+        _mm_move_sd(_mm_castsi128_pd(_mm_slli_si128(words, 2)), _mm_castsi128_pd(words)));
+}
+
+// Two pixels per step, the destination's fourth byte read and written back; the buffers are
+// read four values at a time from each pixel's three, into their spare room.
+inline void LinearColumn8u3of4(std::uint8_t* dst, int32_t width, std::uint32_t w,
+                               const std::uint16_t* top, const std::uint16_t* bottom) {
+    const __m128i weights = WeightPair(16384u - w, w);
+    const __m128i keep = _mm_set1_epi32(0x00FFFFFF);
+    int32_t x = 0;
+    for (; x + 2 <= width; x += 2) {
+        const std::ptrdiff_t v = 3 * static_cast<std::ptrdiff_t>(x);
+        __m128i low;
+        __m128i high;
+        Column8u(LoadBuffer(top + v), LoadBuffer(bottom + v), weights, low, high);
+        const __m128i words = SpreadThreeOfFour(_mm_packs_epi32(low, high));
+        const __m128i bytes = _mm_packus_epi16(words, words);
+        auto* out = reinterpret_cast<__m128i*>(dst + 4 * static_cast<std::ptrdiff_t>(x));
+        const __m128i old = _mm_loadl_epi64(out);
+        _mm_storel_epi64(out,
+                         _mm_or_si128(_mm_and_si128(bytes, keep), _mm_andnot_si128(keep, old)));
+    }
+    for (; x < width; ++x) {
+        for (int c = 0; c < 3; ++c) {
+            const std::ptrdiff_t v = 3 * static_cast<std::ptrdiff_t>(x) + c;
+            dst[4 * static_cast<std::ptrdiff_t>(x) + c] =
+                static_cast<std::uint8_t>((top[v] * (16384u - w) + bottom[v] * w + 524288u) >> 20);
+        }
+    }
+}
+
+inline void LinearColumn16u3of4(std::uint16_t* dst, int32_t width, std::uint32_t w,
+                                const std::uint16_t* top, const std::uint16_t* bottom) {
+    const __m128i weights = WeightPair(16384u - w, w);
+    const __m128i keep = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
+    int32_t x = 0;
+    for (; x + 2 <= width; x += 2) {
+        const std::ptrdiff_t v = 3 * static_cast<std::ptrdiff_t>(x);
+        __m128i low;
+        __m128i high;
+        Column16u(LoadBuffer(top + v), LoadBuffer(bottom + v), weights, low, high);
+        const __m128i words = SpreadThreeOfFour(PackUnsigned16(low, high));
+        auto* out = reinterpret_cast<__m128i*>(dst + 4 * static_cast<std::ptrdiff_t>(x));
+        const __m128i old = _mm_loadu_si128(out);
+        _mm_storeu_si128(out,
+                         _mm_or_si128(_mm_and_si128(words, keep), _mm_andnot_si128(keep, old)));
+    }
+    for (; x < width; ++x) {
+        for (int c = 0; c < 3; ++c) {
+            const std::ptrdiff_t v = 3 * static_cast<std::ptrdiff_t>(x) + c;
+            dst[4 * static_cast<std::ptrdiff_t>(x) + c] =
+                static_cast<std::uint16_t>((top[v] * (16384u - w) + bottom[v] * w + 8192u) >> 14);
+        }
+    }
+}
+
+// ---- float rows and columns -------------------------------------------------------------
+
+inline float LerpFloat(float a, float b, float f) {
+    return a + (b - a) * f;
+}
+
+// Two floats from each of two addresses: [a0 a1 b0 b1].
+inline __m128 LoadPairs(const float* a, const float* b) {
+    const __m128 low = _mm_loadl_pi(_mm_setzero_ps(), reinterpret_cast<const __m64*>(a));
+    return _mm_loadh_pi(low, reinterpret_cast<const __m64*>(b));
+}
+
+inline void LinearRow32f1(const float* row, int32_t count, const int32_t* offsets,
+                          const float* fractions, float* out) {
+    int32_t x = 0;
+    for (; x + 4 <= count; x += 4) {
+        const __m128 first = LoadPairs(row + offsets[x], row + offsets[x + 1]);
+        const __m128 second = LoadPairs(row + offsets[x + 2], row + offsets[x + 3]);
+        const __m128 left = _mm_shuffle_ps(first, second, _MM_SHUFFLE(2, 0, 2, 0));
+        const __m128 right = _mm_shuffle_ps(first, second, _MM_SHUFFLE(3, 1, 3, 1));
+        const __m128 f = _mm_loadu_ps(fractions + x);
+        _mm_storeu_ps(out + x, _mm_add_ps(left, _mm_mul_ps(_mm_sub_ps(right, left), f)));
+    }
+    for (; x < count; ++x) {
+        const float* p = row + offsets[x];
+        out[x] = LerpFloat(p[0], p[1], fractions[x]);
+    }
+}
+
+inline void LinearRow32f4(const float* row, int32_t count, const int32_t* offsets,
+                          const float* fractions, float* out) {
+    for (int32_t x = 0; x < count; ++x) {
+        const float* p = row + offsets[x];
+        const __m128 left = _mm_loadu_ps(p);
+        const __m128 right = _mm_loadu_ps(p + 4);
+        const __m128 f = _mm_set1_ps(fractions[x]);
+        _mm_storeu_ps(out + 4 * static_cast<std::ptrdiff_t>(x),
+                      _mm_add_ps(left, _mm_mul_ps(_mm_sub_ps(right, left), f)));
+    }
+}
+
+// Elements 0-2 of each pixel only, the right pixel pixelStride elements on.
+inline void LinearRow32f3(const float* row, int32_t count, int32_t pixelStride,
+                          const int32_t* offsets, const float* fractions, float* out) {
+    for (int32_t x = 0; x < count; ++x) {
+        const float* p = row + offsets[x];
+        for (int c = 0; c < 3; ++c) {
+            out[3 * static_cast<std::ptrdiff_t>(x) + c] =
+                LerpFloat(p[c], p[c + pixelStride], fractions[x]);
+        }
+    }
+}
+
+inline void LinearColumn32f(float* dst, std::int64_t count, float w, const float* top,
+                            const float* bottom) {
+    const float u = 1.0f - w;
+    const __m128 uv = _mm_set1_ps(u);
+    const __m128 wv = _mm_set1_ps(w);
+    std::int64_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128 t = _mm_loadu_ps(top + i);
+        const __m128 b = _mm_loadu_ps(bottom + i);
+        _mm_storeu_ps(dst + i, _mm_add_ps(_mm_mul_ps(t, uv), _mm_mul_ps(b, wv)));
+    }
+    for (; i < count; ++i) {
+        dst[i] = top[i] * u + bottom[i] * w;
+    }
+}
+
+inline void LinearColumn32f3of4(float* dst, int32_t width, float w, const float* top,
+                                const float* bottom) {
+    const float u = 1.0f - w;
+    for (int32_t x = 0; x < width; ++x) {
+        for (int c = 0; c < 3; ++c) {
+            const std::ptrdiff_t v = 3 * static_cast<std::ptrdiff_t>(x) + c;
+            dst[4 * static_cast<std::ptrdiff_t>(x) + c] = top[v] * u + bottom[v] * w;
+        }
+    }
+}
+
+}  // namespace
