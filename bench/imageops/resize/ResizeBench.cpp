@@ -1,8 +1,10 @@
-// Resize speed for 8-bit BGRA images, 800x600 -> 1920x1080 and back, in every mode of our plain
-// build and of the reference scalers that are installed. The last line of the output gives the
+// Resize speed for 8-bit BGRA images, 800x600 -> 1920x1080 and back, in every mode of our plain,
+// SSE2 and SSE3 builds and of the reference scalers that are installed. The last line of the output gives the
 // CPU-time ratios of the headline cases (ours / theirs: below 1 means ours is faster).
 
 #include "imageops/resize/ResizeImage8u4.h"
+#include "imageops/resize/ResizeImage8u4Sse2.h"
+#include "imageops/resize/ResizeImage8u4Sse3.h"
 
 #include <benchmark/benchmark.h>
 
@@ -48,16 +50,17 @@ std::string Name(const char* mode, Size from, Size to) {
            std::to_string(to.height);
 }
 
-void Plain(benchmark::State& state, int interpolation, Size from, Size to) {
+using ResizeEntry = decltype(&ResizeImage8u4);
+
+void Ours(benchmark::State& state, ResizeEntry entry, int interpolation, Size from, Size to) {
     const auto src = Pattern(from);
     std::vector<std::uint8_t> dst(static_cast<std::size_t>(to.width) * to.height * 4);
     const double fx = static_cast<double>(to.width) / from.width;
     const double fy = static_cast<double>(to.height) / from.height;
     for (auto _ : state) {
-        const ImageOpStatus status =
-            ResizeImage8u4(src.data(), from.width, from.height, from.width * 4, 0, 0, from.width,
-                           from.height, dst.data(), to.width * 4, to.width, to.height, fx, fy,
-                           interpolation);
+        const ImageOpStatus status = entry(src.data(), from.width, from.height, from.width * 4, 0,
+                                           0, from.width, from.height, dst.data(), to.width * 4,
+                                           to.width, to.height, fx, fy, interpolation);
         if (status != ImageOpStatus::Ok) {
             state.SkipWithError("resize failed");
             break;
@@ -163,9 +166,21 @@ void Register() {
             const Size from = d[0];
             const Size to = d[1];
             const int interpolation = m.interpolation;
-            benchmark::RegisterBenchmark(("plain/" + Name(m.name, from, to)).c_str(),
-                                         [=](benchmark::State& s) { Plain(s, interpolation, from, to); })
-                ->Unit(benchmark::kMillisecond);
+            const struct {
+                const char* name;
+                ResizeEntry entry;
+            } builds[] = {{"plain", ResizeImage8u4}, {"sse2", ResizeImage8u4Sse2},
+                          {"sse3", ResizeImage8u4Sse3}};
+            for (const auto& b : builds) {
+                if (b.entry == ResizeImage8u4Sse3 && !__builtin_cpu_supports("sse3")) {
+                    continue;
+                }
+                const ResizeEntry entry = b.entry;
+                benchmark::RegisterBenchmark(
+                    (std::string(b.name) + "/" + Name(m.name, from, to)).c_str(),
+                    [=](benchmark::State& s) { Ours(s, entry, interpolation, from, to); })
+                    ->Unit(benchmark::kMillisecond);
+            }
         }
 #if QM_BENCH_PIXMAN
         const Size from = d[0];
