@@ -1,0 +1,129 @@
+// The three paged help boxes: paging, their buttons, the lines and picture of each page.
+#include "game/front/HelpDialog.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/ui/Button.h"
+#include "game/front/HelpIllustration.h"
+#include "game/front/HelpIllustration2.h"
+#include "game/front/LayoutsHelpDialog.h"
+#include "game/front/MainHelpDialog.h"
+#include "game/front/StoryHelpDialog.h"
+#include "game/play/FramePanel.h"
+#include "game/play/TextButton.h"
+#include "tests/game/front/FrontHarness.h"
+
+namespace {
+
+class HelpDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (int id = 67; id <= 103; ++id) f.Text(id, "t" + std::to_string(id));
+        f.Fonts({284, 286, 290, 307, 160});
+        f.Picture(297, 320, 42);
+        f.Picture(354, 160, 40);
+        f.Picture(355, 160, 40);
+        below = f.ui.NewScreen("menu");
+        f.ui.manager.PushScreen(below, false, false, false);
+    }
+
+    template <typename Dialog>
+    Dialog* Open() {
+        auto* dialog = new Dialog();
+        f.ui.manager.PushScreen(dialog, true, false, true);
+        f.ui.Frames(30);  // faded in: what draws at alpha 0 cannot be hit
+        return dialog;
+    }
+
+    // The lines of the frame as "text mode x y".
+    static std::vector<std::string> Lines(HelpDialog* dialog) {
+        std::vector<std::string> lines;
+        FramePanel* panel = dialog->GetPanel();
+        for (int i = 0; i < panel->LineCount(); ++i) {
+            const FramePanelLine& line = panel->Line(i);
+            lines.push_back(std::string(line.text.CStr()) + " " + std::to_string(line.mode) + " " +
+                            std::to_string(line.x) + " " + std::to_string(line.y));
+        }
+        return lines;
+    }
+
+    FrontHarness f;
+    ProbeScreen* below = nullptr;
+};
+
+}  // namespace
+
+TEST_F(HelpDialogTest, PagingStopsAtBothEndsAndTheButtonsFollow) {
+    auto* dialog = Open<LayoutsHelpDialog>();
+    EXPECT_EQ(dialog->PageCount(), 5);
+    EXPECT_EQ(dialog->GetPage(), 0);
+    EXPECT_FALSE(dialog->GetPreviousButton()->IsEnabled());
+    EXPECT_TRUE(dialog->GetNextButton()->IsEnabled());
+    EXPECT_TRUE(dialog->OnCommand(HelpDialog::kPreviousCommand));
+    EXPECT_EQ(dialog->GetPage(), 0);
+
+    for (int i = 0; i < 6; ++i) EXPECT_TRUE(dialog->OnCommand(HelpDialog::kNextCommand));
+    EXPECT_EQ(dialog->GetPage(), 4);
+    EXPECT_TRUE(dialog->GetPreviousButton()->IsEnabled());
+    EXPECT_FALSE(dialog->GetNextButton()->IsEnabled());
+    EXPECT_EQ(Lines(dialog), (std::vector<std::string>{"t74 1 50 85"}));
+    EXPECT_EQ(dialog->GetPicture()->GetMode(), 0);
+
+    dialog->SendCommand(HelpDialog::kPreviousCommand);
+    EXPECT_EQ(dialog->GetPage(), 3);
+    EXPECT_TRUE(dialog->GetNextButton()->IsEnabled());
+    EXPECT_FALSE(dialog->OnCommand(999));
+}
+
+TEST_F(HelpDialogTest, TheArrowButtonsTurnThePages) {
+    auto* dialog = Open<MainHelpDialog>();
+    int32_t x = 0, y = 0;
+    dialog->GetNextButton()->GetAbsolutePosition(x, y);
+    EXPECT_EQ(x, 163 + 380);
+    EXPECT_EQ(y, 120 + 305);
+    f.ui.window.cursorX = x + 5;
+    f.ui.window.cursorY = y + 5;
+    f.ui.manager.OnMouseMove(0, x + 5, y + 5);
+    f.ui.manager.OnLButtonDown(kKeyLButton, x + 5, y + 5);
+    f.ui.manager.OnLButtonUp(0, x + 5, y + 5);
+    EXPECT_EQ(dialog->GetPage(), 1);
+    EXPECT_EQ(dialog->GetPicture()->GetMode(), 2);
+    EXPECT_EQ(Lines(dialog), (std::vector<std::string>{"t95 0 40 80"}));
+}
+
+TEST_F(HelpDialogTest, CloseFadesTheBoxOut) {
+    auto* dialog = Open<MainHelpDialog>();
+    EXPECT_EQ(dialog->GetCloseButton()->GetCommandId(), HelpDialog::kCloseCommand);
+    EXPECT_TRUE(dialog->GetCloseButton()->IsFixedSkin());
+    EXPECT_EQ(dialog->GetCloseButton()->GetCaption(), "t97");
+    EXPECT_EQ(Lines(dialog), (std::vector<std::string>{"t98 0 40 80"}));
+    EXPECT_EQ(dialog->GetPicture()->GetMode(), 1);
+    EXPECT_TRUE(dialog->OnCommand(HelpDialog::kCloseCommand));
+    EXPECT_TRUE(below->IsActive());
+    f.ui.Frames(40);
+    EXPECT_EQ(f.ui.manager.GetTopScreen(), below);
+    EXPECT_EQ(f.ui.manager.GetScreens().size(), 1u);
+}
+
+TEST_F(HelpDialogTest, StoryPagesCarrySeveralLinesAndTheSpecialTilePictures) {
+    auto* dialog = Open<StoryHelpDialog>();
+    EXPECT_EQ(dialog->PageCount(), 6);
+    EXPECT_EQ(Lines(dialog), (std::vector<std::string>{"t84 1 160 95", "t85 1 50 210"}));
+    EXPECT_EQ(dialog->GetPicture()->GetMode(), 3);
+    dialog->ShowPage(3);
+    EXPECT_EQ(Lines(dialog),
+              (std::vector<std::string>{"t77 1 50 85", "t78 1 155 135", "t79 1 155 240"}));
+    EXPECT_EQ(dialog->GetPicture()->GetMode(), 6);
+    dialog->ShowPage(4);
+    EXPECT_EQ(dialog->GetPicture()->GetMode(), 7);
+    EXPECT_EQ(Lines(dialog).back(), "t82 1 55 310");
+    dialog->ShowPage(40);
+    EXPECT_EQ(dialog->GetPage(), 5);
+    EXPECT_EQ(dialog->GetPicture()->GetMode(), 0);
+    int32_t x = 0, y = 0;
+    dialog->GetPicture()->GetPosition(x, y);
+    EXPECT_EQ(x, 97);
+    EXPECT_EQ(y, 155);
+}
