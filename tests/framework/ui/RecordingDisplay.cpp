@@ -53,6 +53,13 @@ bool RecordingDisplay::BeginFrame() {
     return true;
 }
 
+bool RecordingDisplay::LoadImageFile(int32_t id, const char* path) {
+    auto image = std::make_unique<Image>();
+    if (!path || !image->LoadFromFile(path)) return false;
+    images_[id] = std::move(image);
+    return true;
+}
+
 Image* RecordingDisplay::GetImage(int32_t id, ImageModule module) {
     auto it = images_.find(id);
     return it == images_.end() ? nullptr : it->second.get();

@@ -65,7 +65,8 @@ public:
         return 0;
     }
     Image* GetImage(int32_t id, ImageModule module) override;
-    bool LoadImageFile(int32_t id, const char* path) override { return false; }
+    // Reads the file as the game would; a file that does not load gives no image.
+    bool LoadImageFile(int32_t id, const char* path) override;
     void UnloadImage(int32_t id) override { images_.erase(id); }
     Image* CreateImage(int32_t width, int32_t height) override { return nullptr; }
     void DestroyImage(Image* image) override {}

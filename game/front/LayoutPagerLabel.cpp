@@ -1,0 +1,51 @@
+#include "game/front/LayoutPagerLabel.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "framework/gfx/BitmapFont.h"
+#include "game/model/PlayerProfile.h"
+
+namespace {
+
+constexpr int32_t kTitleId = 16;
+constexpr int32_t kCompletionFormat = 20;
+
+}  // namespace
+
+LayoutPagerLabel::LayoutPagerLabel(int32_t layoutCount, std::function<bool()> buildStep)
+    : layoutCount_(layoutCount), buildStep_(std::move(buildStep)) {}
+
+void LayoutPagerLabel::OnCreate() {
+    titleFont_ = GetFont(199, 200);
+    rangeFont_ = GetFont(203, 202);
+    completionFont_ = GetFont(307, 306);
+    title_ = String(kTitleId);
+    const PlayerProfile& profile = CurrentProfile();
+    int32_t count = std::min<int32_t>(layoutCount_, PlayerProfile::kLayoutSlots);
+    int32_t completed = 0;
+    for (int32_t i = 0; i < count; ++i) completed += profile.bestTimes[i] != PlayerProfile::kNoTime;
+    if (completed > 0) completion_.FormatResString(kCompletionFormat, completed, layoutCount_);
+}
+
+void LayoutPagerLabel::SetRanges(int32_t previousFirst, int32_t previousLast, int32_t nextFirst,
+                                 int32_t nextLast) {
+    previousRange_.Format("%d-%d", previousFirst + 1, previousLast + 1);
+    nextRange_.Format("%d-%d", nextFirst + 1, nextLast + 1);
+}
+
+bool LayoutPagerLabel::Update() {
+    if (!buildStep_ || !buildStep_()) EnableUpdates(false);
+    return true;
+}
+
+void LayoutPagerLabel::Draw() {
+    if (titleFont_) titleFont_->DrawCentered(this, 0, 18, title_.CStr(), 800, 100, 100, 255);
+    if (rangeFont_) {
+        rangeFont_->DrawText(this, 163, 556, previousRange_.CStr(), -1, 100, 100, 255);
+        rangeFont_->DrawRightAligned(this, 633, 556, nextRange_.CStr(), 100, 100, 255);
+    }
+    if (completionFont_) {
+        completionFont_->DrawCentered(this, 0, 46, completion_.CStr(), 800, 100, 100, 255);
+    }
+}
