@@ -5,16 +5,9 @@
 #include "game/play/FramePanel.h"
 #include "game/play/TextButton.h"
 
-namespace {
-
-constexpr int32_t kX = 206;
-constexpr int32_t kY = 150;
-
-}  // namespace
-
 MessageDialog::MessageDialog(DialogListener* listener, int32_t type, int32_t dialogId, int32_t acceptLabelId,
                              int32_t declineLabelId, bool fixedSkin, int32_t acceptWidth, int32_t declineWidth)
-    : PanelScreen(kX, kY),
+    : PanelScreen(kDefaultX, kDefaultY),
       listener_(listener),
       type_(type >= kShort && type <= kTall ? type : kShort),
       dialogId_(dialogId),
@@ -23,6 +16,20 @@ MessageDialog::MessageDialog(DialogListener* listener, int32_t type, int32_t dia
       fixedSkin_(fixedSkin),
       acceptWidth_(acceptWidth),
       declineWidth_(declineWidth)
+{
+}
+
+MessageDialog::MessageDialog(int32_t x, int32_t y, DialogListener* listener, int32_t type, int32_t dialogId,
+                             int32_t acceptLabelId, int32_t declineLabelId, bool fixedSkin)
+    : PanelScreen(x, y),
+      listener_(listener),
+      type_(type >= kShort && type <= kTall ? type : kShort),
+      dialogId_(dialogId),
+      acceptLabelId_(acceptLabelId),
+      declineLabelId_(declineLabelId),
+      fixedSkin_(fixedSkin),
+      acceptWidth_(0),
+      declineWidth_(0)
 {
 }
 

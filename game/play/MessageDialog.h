@@ -14,8 +14,14 @@ public:
     enum Command : int32_t { kDecline = 0, kAccept = 1 };
 
     // `listener` is not owned and must outlive the box (it is the screen below, usually).
+    static constexpr int32_t kDefaultX = 206;
+    static constexpr int32_t kDefaultY = 150;
+
     MessageDialog(DialogListener* listener, int32_t type, int32_t dialogId, int32_t acceptLabelId,
                   int32_t declineLabelId, bool fixedSkin, int32_t acceptWidth = 0, int32_t declineWidth = 0);
+    // The same box at another origin.
+    MessageDialog(int32_t x, int32_t y, DialogListener* listener, int32_t type, int32_t dialogId,
+                  int32_t acceptLabelId, int32_t declineLabelId, bool fixedSkin);
 
     void Init() override;
     bool OnCommand(int32_t commandId) override;
