@@ -164,10 +164,13 @@ void SoundManager::SetMusicJump(int32_t rows, int32_t order) {
   AudioService& audio = audio_;
   std::atomic<AudioHandle>& stored = musicSync_;
   AudioHandle sync = audio_.ChannelSetSync(
-      currentMusic_, [&audio, &stored, bar, target](AudioHandle, AudioHandle channel, int, int row) {
+      currentMusic_, [&audio, &stored, bar, target](AudioHandle self, AudioHandle channel, int, int row) {
         if (row % bar != 0) return;
         audio.ChannelSetPosition(channel, target);
-        audio.ChannelRemoveSync(channel, stored.exchange(0));
+        // The audio thread may get here before the handle below is stored: remove the sync by
+        // its own handle, so the jump can never fire twice.
+        audio.ChannelRemoveSync(channel, self);
+        stored.compare_exchange_strong(self, 0);
       });
   musicSync_.store(sync);
 }

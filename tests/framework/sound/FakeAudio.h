@@ -16,6 +16,9 @@ class FakeAudio : public AudioService {
   std::map<AudioHandle, ChannelState> states;
   std::map<AudioHandle, int> volumes;
   std::map<AudioHandle, AudioSyncProc> syncs;
+  // When set, a new sync is called at once at this row, as an audio thread could before the
+  // caller has even received the sync's handle.
+  int fireOnSetRow = -1;
 
   // The calls recorded since the last Take, and a fresh record.
   std::vector<std::string> Take() {
@@ -73,7 +76,8 @@ class FakeAudio : public AudioService {
   AudioHandle ChannelSetSync(AudioHandle music, AudioSyncProc proc) override {
     AudioHandle sync = Issue();
     Log("SetSync %u -> %u", music, sync);
-    syncs[sync] = std::move(proc);
+    syncs[sync] = proc;
+    if (fireOnSetRow >= 0) proc(sync, music, 0, fireOnSetRow);
     return sync;
   }
   void ChannelRemoveSync(AudioHandle music, AudioHandle sync) override {

@@ -187,6 +187,19 @@ TEST_F(SoundManagerTest, MusicJumpFiresOnceAtTheFirstBarLine) {
   EXPECT_EQ(audio.Take(), (Calls{"SetSync 3 -> 7", "RemoveSync 3 7", "Stop 3"}));
 }
 
+TEST_F(SoundManagerTest, MusicJumpFiringBeforeItsHandleIsStoredStillFiresOnce) {
+  Start();
+  sound.PlayMusic(335, false, 0, 0);
+  audio.Take();
+  audio.fireOnSetRow = 8;
+  sound.SetMusicJump(4, 2);
+  audio.fireOnSetRow = -1;
+  EXPECT_EQ(audio.Take(), (Calls{"SetSync 3 -> 4", "Position 3 2", "RemoveSync 3 4"}));
+  EXPECT_TRUE(audio.syncs.empty());
+  audio.Row(3, 2, 4);
+  EXPECT_EQ(audio.Take(), Calls{});
+}
+
 TEST_F(SoundManagerTest, DeactivationPausesOnlyWhatItResumes) {
   Start();
   sound.PlaySound(105);  // channel 4
