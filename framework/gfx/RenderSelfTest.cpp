@@ -34,9 +34,11 @@ enum TextId : int32_t {
     kNoPaintConstant = 100,
 };
 
+// A verdict must never be lost to a missing text: without its text an error or warning is
+// stored under its number.
 String ExeText(int32_t id) {
     String text;
-    text.LoadExeString(id);
+    if (!text.LoadExeString(id) || text.IsEmpty()) text.Format("#%d", static_cast<int>(id));
     return text;
 }
 

@@ -48,6 +48,8 @@ SdlRenderBackend::~SdlRenderBackend() {
     SDL_DelEventWatch(&SdlRenderBackend::WatchEvents, this);
     if (frameTexture_) SDL_DestroyTexture(frameTexture_);
     SDL_DestroyRenderer(renderer_);
+    // Their SDL textures went with the renderer; only our records of them remain.
+    for (Texture* texture : textures_) delete texture;
 }
 
 int SdlRenderBackend::WatchEvents(void* self, SDL_Event* event) {
@@ -98,11 +100,12 @@ RenderBackend::Texture* SdlRenderBackend::CreateTexture(int32_t width, int32_t h
     texture->width = width;
     texture->height = height;
     texture->format = format;
+    textures_.insert(texture);
     return texture;
 }
 
 void SdlRenderBackend::DestroyTexture(Texture* texture) {
-    if (!texture) return;
+    if (!texture || textures_.erase(texture) == 0) return;
     if (texture == target_) {
         SDL_SetRenderTarget(renderer_, nullptr);
         target_ = nullptr;

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <memory>
+#include <unordered_set>
 
 #include "framework/gfx/RenderBackend.h"
 
@@ -45,6 +46,8 @@ private:
     bool ShowTexture(SDL_Texture* texture, const Rect& dest);
 
     SDL_Renderer* renderer_ = nullptr;
+    // Every texture handed out and not yet destroyed; the renderer takes them all with it.
+    std::unordered_set<Texture*> textures_;
     Kind kind_;
     SDL_Texture* frameTexture_ = nullptr;
     Uint32 frameFormat_ = 0;

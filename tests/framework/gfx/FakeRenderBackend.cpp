@@ -22,7 +22,10 @@ FakeRenderBackend::FakeRenderBackend() {
     caps.formats = Formats{true, true, true};
 }
 
-FakeRenderBackend::~FakeRenderBackend() = default;
+FakeRenderBackend::~FakeRenderBackend() {
+    // Like a real device, textures nobody destroyed go with it.
+    for (FakeTexture* texture : textures_) delete texture;
+}
 
 bool FakeRenderBackend::Fails(const char* operation) {
     if (lost) return true;
@@ -47,11 +50,12 @@ RenderBackend::Texture* FakeRenderBackend::CreateTexture(int32_t width, int32_t 
     t->argb.assign(static_cast<size_t>(width) * height, 0);
     ++liveTextures;
     ++texturesMade;
+    textures_.insert(t);
     return t;
 }
 
 void FakeRenderBackend::DestroyTexture(Texture* texture) {
-    if (!texture) return;
+    if (!texture || textures_.erase(static_cast<FakeTexture*>(texture)) == 0) return;
     if (texture == target_) target_ = nullptr;
     --liveTextures;
     delete static_cast<FakeTexture*>(texture);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "framework/gfx/RenderBackend.h"
@@ -62,6 +63,7 @@ private:
     bool Fails(const char* operation);
 
     FakeTexture* target_ = nullptr;
+    std::unordered_set<FakeTexture*> textures_;
     bool blending_ = false;
     int32_t calls_ = 0;
 };

@@ -1,0 +1,6 @@
+#include "framework/gfx/ImageDrawContext.h"
+
+ImageDrawContext& CurrentImageDrawContext() {
+    static ImageDrawContext context;
+    return context;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "framework/gfx/RenderBackend.h"
+#include "framework/gfx/SoftwareCompositor.h"
+
+// What image drawing needs to know of the display device, published by the device whenever it
+// is made or released: the renderer of the accelerated path (none on the software path), its
+// texture limits and formats, and the software path's frame.
+struct ImageDrawContext {
+    std::shared_ptr<RenderBackend> backend;  // null: the software path
+    int32_t minTextureWidth = 32;
+    int32_t minTextureHeight = 32;
+    int32_t maxTextureWidth = 512;
+    int32_t maxTextureHeight = 512;
+    bool squareOnly = false;
+    RenderBackend::Formats formats;
+    PixelTarget frame;  // the 800x600 software frame
+};
+
+ImageDrawContext& CurrentImageDrawContext();
