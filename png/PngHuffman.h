@@ -101,9 +101,11 @@ constexpr void PairLiterals(uint32_t* table, unsigned tableBits) {
 }  // namespace png_detail
 
 // Builds the table for `n` symbols (at most 288) from their code lengths (0 = absent, at most
-// 15) into `table`, which holds the alphabet's table size.
+// 15) into `table`, which holds the alphabet's table size. `pairs` lets literal/length entries
+// carry two literals where both codes fit the lookup: a pass over the whole lookup that pays
+// for itself only over a few thousand literals.
 constexpr void PngBuildTable(uint32_t* table, unsigned tableBits, const uint8_t* lengths,
-                             uint32_t n, PngAlphabet alphabet) {
+                             uint32_t n, PngAlphabet alphabet, bool pairs = false) {
     uint32_t count[16] = {};
     for (uint32_t s = 0; s < n; ++s) ++count[lengths[s] & 15];
     count[0] = 0;
@@ -153,7 +155,7 @@ constexpr void PngBuildTable(uint32_t* table, unsigned tableBits, const uint8_t*
         index += count[len];
         first = (first + count[len]) << 1;
     }
-    if (alphabet == PngAlphabet::kLiteralLength) png_detail::PairLiterals(table, tableBits);
+    if (pairs && alphabet == PngAlphabet::kLiteralLength) png_detail::PairLiterals(table, tableBits);
 }
 
 // The entry for the next bits of `bits` (least significant first), through a subtable if needed.

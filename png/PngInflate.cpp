@@ -17,7 +17,8 @@ constexpr std::array<uint32_t, 1u << kPngLiteralTableBits> MakeFixedLiterals() {
     uint8_t lengths[288] = {};
     for (int s = 0; s < 288; ++s) lengths[s] = s < 144 ? 8 : s < 256 ? 9 : s < 280 ? 7 : 8;
     std::array<uint32_t, 1u << kPngLiteralTableBits> table{};
-    PngBuildTable(table.data(), kPngLiteralTableBits, lengths, 288, PngAlphabet::kLiteralLength);
+    PngBuildTable(table.data(), kPngLiteralTableBits, lengths, 288, PngAlphabet::kLiteralLength,
+                  true);
     return table;
 }
 
@@ -34,12 +35,16 @@ constexpr std::array<uint32_t, 1u << kPngDistanceTableBits> MakeFixedDistances()
 constexpr auto kFixedLiterals = MakeFixedLiterals();
 constexpr auto kFixedDistances = MakeFixedDistances();
 
+// Output left below which a block's literal table is built without literal pairs.
+constexpr size_t kPairsWorthIt = 4096;
+
 struct Tables {
     uint32_t literals[kPngLiteralTableSize];
     uint32_t distances[kPngDistanceTableSize];
 };
 
-bool ReadDynamicTables(PngIdatBits& in, Tables* tables) {
+// `pairs`: whether enough output is left for literal pairs to repay their pass.
+bool ReadDynamicTables(PngIdatBits& in, Tables* tables, bool pairs) {
     in.Refill();
     const uint32_t hlit = in.Take(5) + 257;
     const uint32_t hdist = in.Take(5) + 1;
@@ -82,7 +87,7 @@ bool ReadDynamicTables(PngIdatBits& in, Tables* tables) {
         n += repeat;
     }
     PngBuildTable(tables->literals, kPngLiteralTableBits, lengths, hlit,
-                  PngAlphabet::kLiteralLength);
+                  PngAlphabet::kLiteralLength, pairs);
     PngBuildTable(tables->distances, kPngDistanceTableBits, lengths + hlit, hdist,
                   PngAlphabet::kDistance);
     return true;
@@ -312,7 +317,7 @@ bool PngInflate(const uint8_t* firstIdat, const uint8_t* inputEnd, uint8_t* out,
                 }
                 break;
             case 2:
-                if (!ReadDynamicTables(in, &tables) ||
+                if (!ReadDynamicTables(in, &tables, size_t(end - op) >= kPairsWorthIt) ||
                     !InflateBlock(in, tables.literals, tables.distances, start, op, end)) {
                     return false;
                 }
