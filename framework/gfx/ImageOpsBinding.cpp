@@ -6,6 +6,7 @@
 #include "imageops/ImageOpsSse.h"
 #include "imageops/ImageOpsSse2.h"
 #include "imageops/ImageOpsSse3.h"
+#include "imageops/resize/ResizeImage8u4Sse.h"
 #include "imageops/resize/ResizeImage8u4Sse2.h"
 #include "imageops/resize/ResizeImage8u4Sse3.h"
 
@@ -21,8 +22,7 @@ constexpr CpuVariantRow Row(ImageOpSlotFn<S> plain, ImageOpSlotFn<S> sse, ImageO
 
 using S = ImageOpSlot;
 
-// The allocators and the release are the same in every build. The SSE class binds the plain
-// resize.
+// The allocators and the release are the same in every build.
 const CpuVariantRow kShippedRows[] = {
     Row<S::AllocImage8u3>(AllocImage8u3, AllocImage8u3, AllocImage8u3, AllocImage8u3),
     Row<S::AllocImage8u4>(AllocImage8u4, AllocImage8u4, AllocImage8u4, AllocImage8u4),
@@ -43,7 +43,7 @@ const CpuVariantRow kShippedRows[] = {
     Row<S::MultiplyConst8u4>(MultiplyConst8u4, MultiplyConst8u4Sse, MultiplyConst8u4Sse2, MultiplyConst8u4Sse3),
     Row<S::FillColor8u4>(FillColor8u4, FillColor8u4Sse, FillColor8u4Sse2, FillColor8u4Sse3),
     Row<S::FillPixel8u4>(FillPixel8u4, FillPixel8u4Sse, FillPixel8u4Sse2, FillPixel8u4Sse3),
-    Row<S::ResizeImage8u4>(ResizeImage8u4, ResizeImage8u4, ResizeImage8u4Sse2, ResizeImage8u4Sse3),
+    Row<S::ResizeImage8u4>(ResizeImage8u4, ResizeImage8u4Sse, ResizeImage8u4Sse2, ResizeImage8u4Sse3),
 };
 
 // The processor class forced by the test harness, or -1.

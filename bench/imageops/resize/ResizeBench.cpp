@@ -1,8 +1,9 @@
 // Resize speed for 8-bit BGRA images, 800x600 -> 1920x1080 and back, in every mode of our plain,
-// SSE2 and SSE3 builds and of the reference scalers that are installed. The last line of the output gives the
+// SSE, SSE2 and SSE3 builds and of the reference scalers that are installed. The last line of the output gives the
 // CPU-time ratios of the headline cases (ours / theirs: below 1 means ours is faster).
 
 #include "imageops/resize/ResizeImage8u4.h"
+#include "imageops/resize/ResizeImage8u4Sse.h"
 #include "imageops/resize/ResizeImage8u4Sse2.h"
 #include "imageops/resize/ResizeImage8u4Sse3.h"
 
@@ -169,7 +170,7 @@ void Register() {
             const struct {
                 const char* name;
                 ResizeEntry entry;
-            } builds[] = {{"plain", ResizeImage8u4}, {"sse2", ResizeImage8u4Sse2},
+            } builds[] = {{"plain", ResizeImage8u4}, {"sse", ResizeImage8u4Sse}, {"sse2", ResizeImage8u4Sse2},
                           {"sse3", ResizeImage8u4Sse3}};
             for (const auto& b : builds) {
                 if (b.entry == ResizeImage8u4Sse3 && !__builtin_cpu_supports("sse3")) {

@@ -9,6 +9,7 @@
 #include "imageops/ImageOpsSse.h"
 #include "imageops/ImageOpsSse2.h"
 #include "imageops/ImageOpsSse3.h"
+#include "imageops/resize/ResizeImage8u4Sse.h"
 #include "imageops/resize/ResizeImage8u4Sse2.h"
 #include "imageops/resize/ResizeImage8u4Sse3.h"
 
@@ -45,6 +46,7 @@ TEST_F(ImageOpsBindingTest, ShippedRowsCoverEverySlotInOrderWithFourBuilds) {
     EXPECT_EQ(Column(3).Entry<ImageOpSlot::FillPixel8u4>(), &FillPixel8u4Sse3);
     EXPECT_EQ(Column(1).Entry<ImageOpSlot::PremultiplyAlpha8u4>(), &PremultiplyAlpha8u4Sse);
     EXPECT_EQ(Column(0).Entry<ImageOpSlot::ResizeImage8u4>(), &ResizeImage8u4);
+    EXPECT_EQ(Column(1).Entry<ImageOpSlot::ResizeImage8u4>(), &ResizeImage8u4Sse);
     EXPECT_EQ(Column(2).Entry<ImageOpSlot::ResizeImage8u4>(), &ResizeImage8u4Sse2);
     EXPECT_EQ(Column(3).Entry<ImageOpSlot::ResizeImage8u4>(), &ResizeImage8u4Sse3);
 }

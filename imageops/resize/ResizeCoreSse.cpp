@@ -1,0 +1,20 @@
+#include "imageops/resize/ResizeCoreSse.h"
+
+#include "imageops/resize/LanczosWeightsSse.h"
+#include "imageops/resize/ResizeCoreBuild.h"
+#include "imageops/resize/ResizeKernelTableSse.h"
+
+ImageOpStatus ResizeCoreSse(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
+                            std::int32_t srcStep, std::int32_t srcRoiX, std::int32_t srcRoiY,
+                            std::int32_t srcRoiWidth, std::int32_t srcRoiHeight, void* dst,
+                            std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
+                            double xFactor, double yFactor, double xShift, double yShift,
+                            std::int32_t pixelStride, std::int32_t channels,
+                            std::int32_t sampleType, std::int32_t planar,
+                            std::int32_t interpolation, std::int32_t factorConvention) {
+    static constexpr ResizeBuild kSse{ResizeKernelTableSse, LanczosWeightsSse};
+    return ResizeCoreForBuild(kSse, src, srcWidth, srcHeight, srcStep, srcRoiX, srcRoiY,
+                              srcRoiWidth, srcRoiHeight, dst, dstStep, dstWidth, dstHeight,
+                              xFactor, yFactor, xShift, yShift, pixelStride, channels,
+                              sampleType, planar, interpolation, factorConvention);
+}

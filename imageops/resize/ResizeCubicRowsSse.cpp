@@ -1,0 +1,200 @@
+#include "imageops/resize/ResizeCubicRowsSse.h"
+
+#include "imageops/resize/CubicQuadsSse.h"
+#include "imageops/resize/ResizeArithmetic.h"
+#include "imageops/resize/ResizeCubicWindow.h"
+
+#include <cstddef>
+#include <limits>
+#include <type_traits>
+
+namespace {
+
+// Single-precision coefficients and value of the scalar remainder.
+struct ScalarCubic {
+    float w1;
+    float w2;
+    float w3;
+    explicit ScalarCubic(float t) : w1(1.0f + t), w2(t * w1 * 0.5f), w3((t - 1.0f) * w2 / 3.0f) {}
+    float RowValue(float a, float b, float c, float d) const {
+        const float d1 = b - a;
+        const float d2 = (c - b) - d1;
+        const float d3 = ((d - c) - c) + (b - d2);
+        return ((a + w3 * d3) + w2 * d2) + w1 * d1;
+    }
+    float ColumnValue(float a, float b, float c, float d) const {
+        const float d1 = b - a;
+        const float d2 = (c - b) - d1;
+        const float d3 = (d - d2) + ((b - c) - c);
+        return ((a + w3 * d3) + w2 * d2) + w1 * d1;
+    }
+};
+
+// Outputs handed to the pieces: n with its two low bits cleared, when that is at least four.
+std::int32_t QuadCount(std::int64_t n) {
+    const auto m = static_cast<std::int32_t>(n & ~std::int64_t{3});
+    return m >= 4 ? m : 0;
+}
+
+template <typename T>
+T StoreScalar(float value) {
+    if constexpr (std::numeric_limits<T>::is_integer) {
+        return static_cast<T>(TruncSample(static_cast<double>(value), SampleLimits<T>::kMax));
+    } else {
+        return value;
+    }
+}
+
+// The four-wide row pieces per sample type and layout.
+template <typename T>
+struct RowQuads;
+
+template <>
+struct RowQuads<std::uint8_t> {
+    static constexpr auto kOne = CubicRowQuads8u1;
+    static constexpr auto kThree = CubicRowQuads8u3;
+    static constexpr auto kFour = CubicRowQuads8u4;
+};
+
+template <>
+struct RowQuads<std::uint16_t> {
+    static constexpr auto kOne = CubicRowQuads16u1;
+    static constexpr auto kThree = CubicRowQuads16u3;
+    static constexpr auto kFour = CubicRowQuads16u4;
+};
+
+template <>
+struct RowQuads<float> {
+    static constexpr auto kOne = CubicRowQuads32f1;
+    static constexpr auto kThree = CubicRowQuads32f3;
+    static constexpr auto kFour = CubicRowQuads32f4;
+};
+
+// Horizontal pass: kChannels values per pixel, neighbours `distance` samples apart.
+template <typename T, int kChannels>
+void RowPass(const T* row, std::int32_t count, std::int32_t distance,
+             const std::int32_t* columnOffsets, const float* columnFractions, float* out) {
+    const std::int32_t m = QuadCount(count);
+    if (m > 0) {
+        if constexpr (kChannels == 1) {
+            RowQuads<T>::kOne(row, m, columnOffsets, columnFractions, out);
+        } else if constexpr (kChannels == 3) {
+            RowQuads<T>::kThree(row, m, distance, columnOffsets, columnFractions, out);
+        } else {
+            RowQuads<T>::kFour(row, m, columnOffsets, columnFractions, out);
+        }
+    }
+    const std::ptrdiff_t d = distance;
+    for (std::int32_t x = m; x < count; ++x) {
+        const ScalarCubic k(columnFractions[x]);
+        const T* p = row + columnOffsets[x];
+        for (int c = 0; c < kChannels; ++c) {
+            out[kChannels * static_cast<std::ptrdiff_t>(x) + c] =
+                k.RowValue(static_cast<float>(p[c - d]), static_cast<float>(p[c]),
+                           static_cast<float>(p[c + d]), static_cast<float>(p[c + 2 * d]));
+        }
+    }
+}
+
+template <typename T>
+void ColumnQuads(T* dst, std::int32_t n, float t, const float* r0, const float* r1,
+                 const float* r2, const float* r3, bool threeOfFour) {
+    if constexpr (std::is_same_v<T, std::uint8_t>) {
+        (threeOfFour ? CubicColumnQuads8u3of4 : CubicColumnQuads8u)(dst, n, t, r0, r1, r2, r3);
+    } else if constexpr (std::is_same_v<T, std::uint16_t>) {
+        (threeOfFour ? CubicColumnQuads16u3of4 : CubicColumnQuads16u)(dst, n, t, r0, r1, r2, r3);
+    } else {
+        CubicColumnQuads32f(dst, n, t, r0, r1, r2, r3);
+    }
+}
+
+// Vertical pass over `count` packed values; with threeOfFour value k goes to sample k % 3 of
+// 4-sample pixel k / 3. The float three-of-four pass has no piece.
+template <typename T>
+void ColumnPass(T* dst, std::int64_t count, float t, const float* r0, const float* r1,
+                const float* r2, const float* r3, bool threeOfFour) {
+    const bool pieces = !(threeOfFour && std::is_same_v<T, float>);
+    const std::int32_t m = pieces ? QuadCount(count) : 0;
+    if (m > 0) {
+        ColumnQuads<T>(dst, m, t, r0, r1, r2, r3, threeOfFour);
+    }
+    const ScalarCubic k(t);
+    for (std::int64_t i = m; i < count; ++i) {
+        const std::ptrdiff_t out = threeOfFour ? 4 * (i / 3) + i % 3 : i;
+        dst[out] = StoreScalar<T>(k.ColumnValue(r0[i], r1[i], r2[i], r3[i]));
+    }
+}
+
+template <typename T>
+void CubicInterleaved(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
+                      std::int32_t dstWidth, std::int32_t dstHeight,
+                      const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
+                      const float* rowFractions, const float* columnFractions,
+                      float* lineBuffer0, float* lineBuffer1, float* lineBuffer2,
+                      float* lineBuffer3, std::int32_t pixelStride, std::int32_t channels) {
+    const bool three = channels == 3;
+    const auto rowPass = [&](const T* row, float* out) {
+        if (three) {
+            RowPass<T, 3>(row, dstWidth, pixelStride, columnOffsets, columnFractions, out);
+        } else {
+            RowPass<T, 4>(row, dstWidth, 4, columnOffsets, columnFractions, out);
+        }
+    };
+    const std::int64_t values = static_cast<std::int64_t>(dstWidth) * (three ? 3 : 4);
+    const bool threeOfFour = pixelStride != channels;
+    const auto columnPass = [&](T* out, float t, const float* b0, const float* b1,
+                                const float* b2, const float* b3) {
+        ColumnPass<T>(out, values, t, b0, b1, b2, b3, threeOfFour);
+    };
+    CubicWindow(src, dst, srcStep, dstStep, dstHeight, rowOffsets, rowFractions, lineBuffer0,
+                lineBuffer1, lineBuffer2, lineBuffer3, rowPass, columnPass);
+}
+
+template <typename T>
+void CubicSingle(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
+                 std::int32_t dstWidth, std::int32_t dstHeight, const std::int32_t* rowOffsets,
+                 const std::int32_t* columnOffsets, const float* rowFractions,
+                 const float* columnFractions, float* lineBuffer0, float* lineBuffer1,
+                 float* lineBuffer2, float* lineBuffer3) {
+    const auto rowPass = [&](const T* row, float* out) {
+        RowPass<T, 1>(row, dstWidth, 1, columnOffsets, columnFractions, out);
+    };
+    const auto columnPass = [&](T* out, float t, const float* b0, const float* b1,
+                                const float* b2, const float* b3) {
+        ColumnPass<T>(out, dstWidth, t, b0, b1, b2, b3, false);
+    };
+    CubicWindow(src, dst, srcStep, dstStep, dstHeight, rowOffsets, rowFractions, lineBuffer0,
+                lineBuffer1, lineBuffer2, lineBuffer3, rowPass, columnPass);
+}
+
+}  // namespace
+
+#define QM_CUBIC_PARAMS(type)                                                                  \
+    const type *src, type *dst, std::int32_t srcStep, std::int32_t dstStep,                   \
+        std::int32_t dstWidth, std::int32_t dstHeight, const std::int32_t *rowOffsets,        \
+        const std::int32_t *columnOffsets, const float *rowFractions,                         \
+        const float *columnFractions, float *lineBuffer0, float *lineBuffer1,                 \
+        float *lineBuffer2, float *lineBuffer3
+#define QM_CUBIC_INTERLEAVED(name, type)                                                       \
+    void name(QM_CUBIC_PARAMS(type), std::int32_t pixelStride, std::int32_t channels) {       \
+        CubicInterleaved(src, dst, srcStep, dstStep, dstWidth, dstHeight, rowOffsets,         \
+                         columnOffsets, rowFractions, columnFractions, lineBuffer0,           \
+                         lineBuffer1, lineBuffer2, lineBuffer3, pixelStride, channels);       \
+    }
+#define QM_CUBIC_SINGLE(name, type)                                                            \
+    void name(QM_CUBIC_PARAMS(type)) {                                                         \
+        CubicSingle(src, dst, srcStep, dstStep, dstWidth, dstHeight, rowOffsets,              \
+                    columnOffsets, rowFractions, columnFractions, lineBuffer0, lineBuffer1,   \
+                    lineBuffer2, lineBuffer3);                                                 \
+    }
+
+QM_CUBIC_INTERLEAVED(ResizeCubicRows8uSse, std::uint8_t)
+QM_CUBIC_INTERLEAVED(ResizeCubicRows16uSse, std::uint16_t)
+QM_CUBIC_INTERLEAVED(ResizeCubicRows32fSse, float)
+QM_CUBIC_SINGLE(ResizeCubicRows8u1Sse, std::uint8_t)
+QM_CUBIC_SINGLE(ResizeCubicRows16u1Sse, std::uint16_t)
+QM_CUBIC_SINGLE(ResizeCubicRows32f1Sse, float)
+
+#undef QM_CUBIC_PARAMS
+#undef QM_CUBIC_INTERLEAVED
+#undef QM_CUBIC_SINGLE

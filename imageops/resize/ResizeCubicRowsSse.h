@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+
+// The SSE build's cubic kernels: arguments, row window and layouts of ResizeCubicRows.h, all
+// arithmetic in single precision. Each pass gives the largest multiple of four of its outputs
+// (when at least four) to the four-wide pieces of CubicQuadsSse.h and computes the rest
+// itself as ((a + w3 * d3) + w2 * d2) + w1 * d1 with w3 = (t - 1) * w2 / 3. Integer outputs of
+// the pieces are rounded to nearest after adding 1e-5; those of the remainder are truncated
+// after adding 1e-7 and clamped, as in the plain build. The three-of-four float pass is
+// scalar throughout. Results may differ from the plain build's by one code value or in the
+// last bits of a float.
+
+#define QM_CUBIC_SSE_ARGS(type)                                                                \
+    const type *src, type *dst, std::int32_t srcStep, std::int32_t dstStep,                   \
+        std::int32_t dstWidth, std::int32_t dstHeight, const std::int32_t *rowOffsets,        \
+        const std::int32_t *columnOffsets, const float *rowFractions,                         \
+        const float *columnFractions, float *lineBuffer0, float *lineBuffer1,                 \
+        float *lineBuffer2, float *lineBuffer3
+
+void ResizeCubicRows8uSse(QM_CUBIC_SSE_ARGS(std::uint8_t), std::int32_t pixelStride,
+                          std::int32_t channels);
+void ResizeCubicRows16uSse(QM_CUBIC_SSE_ARGS(std::uint16_t), std::int32_t pixelStride,
+                           std::int32_t channels);
+void ResizeCubicRows32fSse(QM_CUBIC_SSE_ARGS(float), std::int32_t pixelStride,
+                           std::int32_t channels);
+void ResizeCubicRows8u1Sse(QM_CUBIC_SSE_ARGS(std::uint8_t));
+void ResizeCubicRows16u1Sse(QM_CUBIC_SSE_ARGS(std::uint16_t));
+void ResizeCubicRows32f1Sse(QM_CUBIC_SSE_ARGS(float));
+
+#undef QM_CUBIC_SSE_ARGS

@@ -1,0 +1,266 @@
+#include "imageops/resize/AccumulateRows.h"
+#include "imageops/resize/AccumulateRowsSse.h"
+#include "imageops/resize/BlockFillCopySse.h"
+#include "imageops/resize/CubicQuadsSse.h"
+#include "imageops/resize/LanczosWeights.h"
+#include "imageops/resize/LanczosWeightsSse.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <random>
+#include <vector>
+
+// The SSE build's block operations, weights, row adders and four-wide cubic pieces, each
+// against its plain twin or the rule it must keep.
+
+namespace {
+
+std::vector<unsigned char> RandomBytes(std::size_t n, std::uint32_t seed) {
+    std::mt19937 random(seed);
+    std::vector<unsigned char> bytes(n);
+    for (auto& b : bytes) {
+        b = static_cast<unsigned char>(random());
+    }
+    return bytes;
+}
+
+// Counts around every path switch: the 8-byte alignment and 64-byte blocks, and the cached,
+// streamed and paged copies at 2048 and 4096 elements and the 20480-byte page threshold.
+const std::int64_t kCounts[] = {1, 2, 3, 4, 15, 16, 17, 63, 64, 65, 1023, 2047, 2048, 2049,
+                                4095, 4096, 5121, 9000};
+
+TEST(ResizeSseBlocks, CopyIntsSseCopiesExactlyTheBlockAtEveryAlignment) {
+    for (const std::int64_t count : kCounts) {
+        const std::size_t bytes = static_cast<std::size_t>(count) * 4;
+        const auto source = RandomBytes(bytes + 64, static_cast<std::uint32_t>(count));
+        for (int srcShift = 0; srcShift < 16; srcShift += (count > 2000 ? 5 : 1)) {
+            for (int dstShift = 0; dstShift < 16; dstShift += (count > 2000 ? 3 : 1)) {
+                std::vector<unsigned char> target(bytes + 64, 0x5A);
+                ASSERT_EQ(CopyIntsSse(source.data() + srcShift, target.data() + 16 + dstShift, count),
+                          ImageOpStatus::Ok);
+                for (std::size_t i = 0; i < target.size(); ++i) {
+                    const std::size_t start = 16 + static_cast<std::size_t>(dstShift);
+                    const bool inside = i >= start && i < start + bytes;
+                    const unsigned char expected = inside ? source[srcShift + (i - start)] : 0x5A;
+                    ASSERT_EQ(target[i], expected)
+                        << "count " << count << " shifts " << srcShift << "/" << dstShift
+                        << " byte " << i;
+                }
+            }
+        }
+    }
+}
+
+TEST(ResizeSseBlocks, ZeroBytesSseClearsExactlyTheBlockOnBothSidesOfTheStreamingSize) {
+    const std::int64_t sizes[] = {1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 32, 33, 63, 64, 65,
+                                  127, 20479, 20480, 20481, 40003};
+    for (const std::int64_t size : sizes) {
+        for (int shift = 0; shift < 16; ++shift) {
+            std::vector<unsigned char> block(static_cast<std::size_t>(size) + 48, 0xC3);
+            ASSERT_EQ(ZeroBytesSse(block.data() + 16 + shift, size), ImageOpStatus::Ok);
+            for (std::size_t i = 0; i < block.size(); ++i) {
+                const bool inside = i >= 16u + shift && i < 16u + shift + static_cast<std::size_t>(size);
+                ASSERT_EQ(block[i], inside ? 0 : 0xC3) << "size " << size << " shift " << shift;
+            }
+        }
+    }
+}
+
+TEST(ResizeSseBlocks, RefusalsWriteNothingAndNullComesFirst) {
+    unsigned char block[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    const unsigned char before[8] = {1, 2, 3, 4, 5, 6, 7, 8};
+    EXPECT_EQ(ZeroBytesSse(nullptr, 0), ImageOpStatus::NullPointer);
+    EXPECT_EQ(ZeroBytesSse(block, 0), ImageOpStatus::BadSize);
+    EXPECT_EQ(ZeroBytesSse(block, -5), ImageOpStatus::BadSize);
+    EXPECT_EQ(CopyIntsSse(nullptr, block, 0), ImageOpStatus::NullPointer);
+    EXPECT_EQ(CopyIntsSse(before, nullptr, 1), ImageOpStatus::NullPointer);
+    EXPECT_EQ(CopyIntsSse(before, block, 0), ImageOpStatus::BadSize);
+    EXPECT_EQ(std::memcmp(block, before, sizeof block), 0);
+}
+
+TEST(ResizeSseWeights, WholeFractionsReadTheTableAndHalfFractionsAreSymmetric) {
+    const float* table = LanczosTable();
+    const float fractions[] = {0.0f, 0.5f};
+    float weights[12];
+    LanczosWeightsSse(fractions, 2, weights);
+    EXPECT_EQ(weights[0], table[200]);
+    EXPECT_EQ(weights[1], table[100]);
+    EXPECT_EQ(weights[2], table[0]);
+    EXPECT_EQ(weights[3], table[100]);
+    EXPECT_EQ(weights[4], table[200]);
+    EXPECT_EQ(weights[5], 0.0f);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(weights[6 + k], weights[11 - k]) << k;
+        EXPECT_NE(weights[6 + k], 0.0f) << k;
+    }
+}
+
+TEST(ResizeSseWeights, SingleAndDoublePrecisionAgreeToTheLastBits) {
+    std::mt19937 random(5);
+    std::vector<float> fractions{-1e-7f, 0.999999f, 0.25f, 0.75f, 0.01f};
+    for (int i = 0; i < 500; ++i) {
+        fractions.push_back(static_cast<float>(random() % 100000) / 100000.0f);
+    }
+    const auto n = static_cast<std::int32_t>(fractions.size());
+    std::vector<float> plain(6 * fractions.size());
+    std::vector<float> sse(6 * fractions.size() + 6, 7.0f);
+    LanczosWeights(fractions.data(), n, plain.data());
+    LanczosWeightsSse(fractions.data(), n, sse.data());
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+        EXPECT_NEAR(sse[i], plain[i], 2e-6) << "weight " << i;
+    }
+    // The bias can put a tap just past 3: its weight is 0.
+    EXPECT_EQ(sse[5], 0.0f);
+    for (std::size_t i = plain.size(); i < sse.size(); ++i) {
+        EXPECT_EQ(sse[i], 7.0f);
+    }
+    LanczosWeightsSse(fractions.data(), 0, sse.data() + plain.size());
+    EXPECT_EQ(sse.back(), 7.0f);
+}
+
+// Source rows and sums at every alignment, the widths around each vector loop's minimum, and
+// sums that overlap the source, against the plain adders.
+template <typename T, typename Sum, typename Plain, typename Sse>
+void CompareAdder(int perPixel, Plain plain, Sse sse) {
+    std::mt19937 random(99);
+    for (int width = 1; width <= 21; ++width) {
+        for (int shift = 0; shift < 4; ++shift) {
+            const int rows = 3;
+            const int step = static_cast<int>(sizeof(T)) * (width * perPixel + 3);
+            std::vector<unsigned char> image(static_cast<std::size_t>(step) * rows + 16);
+            for (auto& b : image) {
+                b = static_cast<unsigned char>(random() % 64);
+            }
+            const auto* src = reinterpret_cast<const T*>(image.data() + shift * sizeof(T) % 8);
+            std::vector<Sum> expected(static_cast<std::size_t>(width) * perPixel + 8);
+            for (std::size_t i = 0; i < expected.size(); ++i) {
+                expected[i] = static_cast<Sum>(i * 3 + 0.5);
+            }
+            std::vector<Sum> actual(expected.size() + 4);
+            std::copy(expected.begin(), expected.end(), actual.begin() + shift);
+            plain(src, step, width, rows, expected.data());
+            sse(src, step, width, rows, actual.data() + shift);
+            for (std::size_t i = 0; i < expected.size(); ++i) {
+                ASSERT_EQ(expected[i], actual[i + shift]) << "width " << width << " shift " << shift;
+            }
+        }
+    }
+    // Sums laid over the source row itself: both go element by element, in index order.
+    if constexpr (sizeof(T) == sizeof(Sum)) {
+        std::vector<Sum> a(64);
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            a[i] = static_cast<Sum>(i % 7);
+        }
+        std::vector<Sum> b = a;
+        plain(reinterpret_cast<const T*>(a.data() + 2), 4, 20 / perPixel, 2, a.data());
+        sse(reinterpret_cast<const T*>(b.data() + 2), 4, 20 / perPixel, 2, b.data());
+        EXPECT_EQ(a, b);
+    }
+}
+
+TEST(ResizeSseAdders, EveryAdderGivesItsPlainTwinsSums) {
+    CompareAdder<std::uint8_t, std::uint32_t>(1, AccumulateRows8u1, AccumulateRows8u1Sse);
+    CompareAdder<std::uint8_t, std::uint32_t>(4, AccumulateRows8u4, AccumulateRows8u4Sse);
+    CompareAdder<std::uint16_t, std::uint32_t>(1, AccumulateRows16u1, AccumulateRows16u1Sse);
+    CompareAdder<std::uint16_t, std::uint32_t>(4, AccumulateRows16u4, AccumulateRows16u4Sse);
+    CompareAdder<float, float>(1, AccumulateRows32f1, AccumulateRows32f1Sse);
+    CompareAdder<float, float>(4, AccumulateRows32f4, AccumulateRows32f4Sse);
+    const auto plain3 = [](const float* s, std::int32_t st, std::int32_t w, std::int32_t r,
+                           float* sums) { AccumulateRows32f3(s, st, w, r, sums, 4); };
+    const auto sse3 = [](const float* s, std::int32_t st, std::int32_t w, std::int32_t r,
+                         float* sums) { AccumulateRows32f3Sse(s, st, w, r, sums, 4); };
+    CompareAdder<float, float>(4, plain3, sse3);
+}
+
+TEST(ResizeSseAdders, IntegerSumsWrapAndEmptyRequestsAddNothing) {
+    const std::uint16_t row[12] = {65535, 65535, 65535, 65535, 65535, 65535,
+                                   65535, 65535, 65535, 65535, 65535, 65535};
+    std::vector<std::uint32_t> sums(12, 0xFFFFFFFFu);
+    AccumulateRows16u1Sse(row, 0, 12, 1, sums.data());
+    for (const std::uint32_t s : sums) {
+        EXPECT_EQ(s, 65534u);
+    }
+    AccumulateRows16u1Sse(row, 0, 12, 0, sums.data());
+    AccumulateRows16u4Sse(row, 0, 0, 3, sums.data());
+    for (const std::uint32_t s : sums) {
+        EXPECT_EQ(s, 65534u);
+    }
+}
+
+alignas(16) const float kRow0[8] = {0, 0, 0, 0, 10, 0, 0, 255};
+alignas(16) const float kRow1[8] = {0, 0, 255, 255, 20, 0, 255, 255};
+alignas(16) const float kRow2[8] = {255, 255, 255, 255, 30, 255, 255, 255};
+alignas(16) const float kRow3[8] = {255, 255, 0, 255, 40, 255, 0, 0};
+
+TEST(ResizeSseCubicPieces, ColumnPiecesRoundToNearestAndSaturate) {
+    std::uint8_t out[8] = {};
+    CubicColumnQuads8u(out, 8, 0.5f, kRow0, kRow1, kRow2, kRow3);
+    // 0, 0, 255, 255 at 0.5 is 127.5: the piece rounds up where the plain build truncates.
+    EXPECT_EQ(out[0], 128);
+    EXPECT_EQ(out[1], 128);
+    // Overshoot above 255 and below 0 saturates.
+    EXPECT_EQ(out[2], 255);
+    EXPECT_EQ(out[3], 255);
+    EXPECT_EQ(out[4], 25);
+    EXPECT_EQ(out[5], 128);
+    EXPECT_EQ(out[7], 255);
+    std::uint8_t low[4] = {9, 9, 9, 9};
+    alignas(16) const float down[4] = {0, 0, 0, 255};
+    alignas(16) const float zeros[4] = {0, 0, 0, 0};
+    CubicColumnQuads8u(low, 4, 0.5f, zeros, zeros, zeros, down);
+    EXPECT_EQ(low[3], 0);
+    EXPECT_EQ(low[0], 0);
+    std::uint16_t wide[4] = {};
+    alignas(16) const float big[4] = {65535, 65535, 65535, 65535};
+    alignas(16) const float rise[4] = {0, 65535, 65535, 100};
+    CubicColumnQuads16u(wide, 4, 0.5f, zeros, rise, big, big);
+    EXPECT_EQ(wide[1], 65535);
+    EXPECT_EQ(wide[0], 32768);
+}
+
+TEST(ResizeSseCubicPieces, ThreeOfFourPiecesSkipTheFourthSample) {
+    std::uint8_t out[12];
+    std::memset(out, 0xEE, sizeof out);
+    alignas(16) const float rows[4][4] = {{7, 8, 9, 10}, {7, 8, 9, 10}, {7, 8, 9, 10}, {7, 8, 9, 10}};
+    CubicColumnQuads8u3of4(out, 4, 0.0f, rows[0], rows[1], rows[2], rows[3]);
+    const std::uint8_t expected[12] = {7, 8, 9, 0xEE, 10, 0xEE, 0xEE, 0xEE,
+                                       0xEE, 0xEE, 0xEE, 0xEE};
+    EXPECT_EQ(std::memcmp(out, expected, sizeof out), 0);
+}
+
+TEST(ResizeSseCubicPieces, RowPiecesReproduceTheSampleAtWholePositions) {
+    const std::uint8_t row[16] = {3, 200, 17, 90, 250, 1, 66, 128, 9, 33, 77, 5, 140, 2, 2, 2};
+    const std::int32_t offsets[4] = {1, 3, 6, 10};
+    alignas(16) const float atZero[4] = {0, 0, 0, 0};
+    alignas(16) const float atOne[4] = {1, 1, 1, 1};
+    alignas(16) const float atTwo[4] = {2, 2, 2, 2};
+    alignas(16) float out[4];
+    CubicRowQuads8u1(row, 4, offsets, atZero, out);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(out[i], row[offsets[i]]) << i;
+    }
+    CubicRowQuads8u1(row, 4, offsets, atOne, out);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NEAR(out[i], row[offsets[i] + 1], 1e-3) << i;
+    }
+    CubicRowQuads8u1(row, 4, offsets, atTwo, out);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_NEAR(out[i], row[offsets[i] + 2], 1e-3) << i;
+    }
+    // Four channels: each channel's taps lie four samples apart.
+    std::uint8_t pixels[4 * 8];
+    for (int i = 0; i < 32; ++i) {
+        pixels[i] = static_cast<std::uint8_t>(i * 7 % 251);
+    }
+    const std::int32_t pixelOffsets[4] = {4, 8, 12, 16};
+    alignas(16) float packed[16];
+    CubicRowQuads8u4(pixels, 4, pixelOffsets, atZero, packed);
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(packed[i], pixels[4 + i]) << i;
+    }
+}
+
+}  // namespace
