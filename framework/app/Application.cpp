@@ -8,14 +8,54 @@
 #include "framework/app/MainWindow.h"
 #include "framework/app/MessageBoxes.h"
 #include "framework/app/Settings.h"
-#include "framework/app/WindowOnlyDisplay.h"
 #include "framework/sound/SoundManager.h"
+#include "framework/gfx/ImageOpsBinding.h"
+#include "framework/gfx/NullRenderBackend.h"
+#include "framework/gfx/SdlDisplayDevice.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/ScreenManager.h"
 #include "platform/CrashHandler.h"
 #include "platform/RuntimeFolder.h"
 #include "platform/SdlWindowBackend.h"
 #include "platform/WindowMessages.h"
+
+namespace {
+
+DisplaySettings DisplayPart(const Settings& s) {
+  DisplaySettings d;
+  d.fullScreen = s.fullScreen;
+  d.wideScreen = s.wideScreen;
+  d.hardwareAcceleration = s.hardwareAcceleration;
+  d.useDDTM = s.useDDTM;
+  d.minVideoMemory = s.minVideoMemory;
+  d.goodVideoMemory = s.goodVideoMemory;
+  d.textureManageVideoMemory = s.textureManageVideoMemory;
+  d.lastTestVersion = s.lastTestVersion;
+  d.lastTestBitCount = s.lastTestBitCount;
+  d.lastResolution = s.lastResolution;
+  d.freeVideoBlocks = s.freeVideoBlocks;
+  d.initError = s.initError;
+  d.initWarning = s.initWarning;
+  d.directXVersion = s.directXVersion;
+  return d;
+}
+
+// What the display device changed during the run: the mode, the self-test's verdict and the
+// acceleration switch its warnings turn off.
+void TakeDisplayPart(const DisplaySettings& d, Settings& s) {
+  s.fullScreen = d.fullScreen;
+  s.hardwareAcceleration = d.hardwareAcceleration;
+  s.useDDTM = d.useDDTM;
+  s.lastTestVersion = d.lastTestVersion;
+  s.lastTestBitCount = d.lastTestBitCount;
+  s.lastResolution = d.lastResolution;
+  s.freeVideoBlocks = d.freeVideoBlocks;
+  s.initError = d.initError;
+  s.initWarning = d.initWarning;
+  s.directXVersion = d.directXVersion;
+}
+
+}  // namespace
 
 Application::Application(uint32_t frameIntervalMs)
     : WinApp(kTitleId, kClassNameId), frameInterval_(frameIntervalMs) {
@@ -46,7 +86,35 @@ WindowBackend& Application::Backend() {
 std::unique_ptr<WindowBackend> Application::CreateBackend() { return std::make_unique<SdlWindowBackend>(); }
 
 std::unique_ptr<DisplayDevice> Application::CreateDisplayDevice(WindowBackend& backend) {
-  return std::make_unique<WindowOnlyDisplay>(backend);
+  SdlDisplayDevice::Environment environment;
+  environment.programVersion = Globals().version;
+  environment.caption = Globals().title;
+  int32_t desktopWidth = 0;
+  int32_t desktopHeight = 0;
+  int32_t desktopBits = 0;
+  if (backend.GetDesktopMode(desktopWidth, desktopHeight, desktopBits)) {
+    environment.desktopWidth = desktopWidth;
+    environment.desktopHeight = desktopHeight;
+    environment.desktopBitsPerPixel = desktopBits;
+  }
+  environment.screenWidth = screenSize_.width;
+  environment.screenHeight = screenSize_.height;
+  environment.explicitScreenSize = screenSize_.explicitSize;
+  environment.widescreenOption = wideScreenOption_;
+  environment.desktopIsWide = wideDisplay_;
+  SdlDisplayDevice::BackendFactory factory;
+  if (dynamic_cast<SdlWindowBackend*>(&backend)) {
+    factory = SdlDisplayDevice::SdlFactory(backend, false);
+  } else {
+    factory = [](bool quads) -> std::unique_ptr<RenderBackend> {
+      if (quads) return nullptr;
+      return std::make_unique<NullRenderBackend>();
+    };
+  }
+  return std::make_unique<SdlDisplayDevice>(std::move(factory), displaySettings_, std::move(environment), &backend,
+                                            [this] {
+                                              if (screenManager_) screenManager_->MarkDirty();
+                                            });
 }
 
 std::unique_ptr<SoundManager> Application::CreateSoundManager() { return std::make_unique<SoundManager>(); }
@@ -117,6 +185,8 @@ bool Application::Init() {
   const bool fullScreen = settings.fullScreen || desktopBits < 16;
 
   LoadUserData();
+  if (InitImageOps() == 0) MessageBoxExeId(kGraphicsLibraryId, MB_OK | MB_ICONHAND);
+  displaySettings_ = DisplayPart(settings);
 
   clock_ = std::make_unique<BackendClock>(backend);
   display_ = CreateDisplayDevice(backend);
@@ -175,6 +245,7 @@ int Application::Run() {
 
 void Application::Exit() {
   Settings& settings = AppSettings();
+  if (display_) TakeDisplayPart(displaySettings_, settings);
   if (display_ && screenManager_ && !settings.initWarning.IsEmpty() &&
       !screenManager_->WasDirect3DInUseAtStart() && display_->IsDirect3DInUse()) {
     if (MessageBoxResId(kKeepAccelerationId, MB_YESNO | MB_ICONQUESTION) == IDNO)

@@ -8,6 +8,7 @@
 
 #include "framework/app/ScreenSize.h"
 #include "framework/app/WinApp.h"
+#include "framework/gfx/DisplaySettings.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowBackend.h"
 
@@ -66,9 +67,13 @@ public:
   bool IsWideScreenOption() const { return wideScreenOption_; }
   bool IsWideDisplay() const { return wideDisplay_; }
   uint32_t FrameInterval() const { return frameInterval_; }
+  // The display's settings for the run (mode, acceleration switch, self-test verdict): read
+  // from the stored settings at start-up, written back at exit.
+  DisplaySettings& GetDisplaySettings() { return displaySettings_; }
 
 protected:
-  // Factories of the services, replaced by tests.
+  // Factories of the services, replaced by tests. The display device draws through SDL's
+  // renderer on an SDL window, and into a frame nobody sees on any other window backend.
   virtual std::unique_ptr<WindowBackend> CreateBackend();
   virtual std::unique_ptr<DisplayDevice> CreateDisplayDevice(WindowBackend& backend);
   // Null runs the game mute.
@@ -96,4 +101,6 @@ private:
   ScreenSize screenSize_;
   bool wideScreenOption_ = false;
   bool wideDisplay_ = false;
+  // The display device's share of the settings, lent to it for the run.
+  DisplaySettings displaySettings_;
 };

@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "framework/gfx/Image.h"
-#include "imageops/ImageAlloc.h"
+#include "framework/gfx/ImageOpsDispatchTable.h"
 
 namespace {
 
@@ -126,8 +126,8 @@ bool WriteBmp24(const Image& image, const char* path) {
     Put32(header + 34, static_cast<uint32_t>(imageBytes));
 
     int32_t step = 0;
-    std::unique_ptr<uint8_t, void (*)(void*)> rows(AllocImage8u3(image.width, image.height, &step),
-                                                   FreeImage);
+    std::unique_ptr<uint8_t, void (*)(void*)> rows(AllocImage8u3Stub(image.width, image.height, &step),
+                                                   FreeImageStub);
     bool ok = rows != nullptr;
     if (ok) {
         for (int32_t y = 0; y < image.height; ++y) {

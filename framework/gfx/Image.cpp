@@ -13,8 +13,7 @@
 #include "framework/gfx/JpegDecoder.h"
 #include "framework/gfx/TextureTile.h"
 #include "framework/gfx/TgaDecoder.h"
-#include "imageops/ImageAlloc.h"
-#include "imageops/ImageOps.h"
+#include "framework/gfx/ImageOpsDispatchTable.h"
 #include "png/PngDecoder.h"
 
 namespace {
@@ -57,7 +56,7 @@ Image::~Image() { Release(); }
 void Image::Release() {
     DropTextures();
     DropSoftwareCopy();
-    if (ownsPixels) FreeImage(pixels);
+    if (ownsPixels) FreeImageStub(pixels);
     pixels = nullptr;
     ownsPixels = false;
     width = height = rowStep = bitsPerPixel = 0;
@@ -68,9 +67,9 @@ bool Image::AllocatePixels() {
     int32_t step = 0;
     uint8_t* rows = nullptr;
     if (bitsPerPixel == 24) {
-        rows = AllocImage8u3(width, height, &step);
+        rows = AllocImage8u3Stub(width, height, &step);
     } else if (bitsPerPixel == 32) {
-        rows = AllocImage8u4(width, height, &step);
+        rows = AllocImage8u4Stub(width, height, &step);
     }
     if (!rows) {
         width = height = bitsPerPixel = 0;
@@ -240,7 +239,7 @@ void Image::Fill(uint32_t colour) {
     if (pixels && bitsPerPixel == 32) {
         const uint8_t value[4] = {static_cast<uint8_t>(colour >> 16), static_cast<uint8_t>(colour >> 8),
                                   static_cast<uint8_t>(colour), static_cast<uint8_t>(colour >> 24)};
-        FillPixel8u4(value, pixels, rowStep, width, height);
+        FillPixel8u4Stub(value, pixels, rowStep, width, height);
     }
     rowsFlipped = true;
 }
@@ -269,7 +268,7 @@ bool Image::PrepareSoftwareCopy() {
     if (prepared && softwareCopy) return true;
     DropTextures();
     int32_t step = 0;
-    uint8_t* copy = AllocImage8u4(width, height, &step);
+    uint8_t* copy = AllocImage8u4Stub(width, height, &step);
     if (!copy) return false;
     const int bytesPerPixel = bitsPerPixel / 8;
     for (int32_t y = 0; y < height; ++y) {
@@ -292,7 +291,7 @@ bool Image::PrepareSoftwareCopy() {
             }
         }
     }
-    if (bitsPerPixel == 32) PremultiplyAlpha8u4(copy, step, width, height);
+    if (bitsPerPixel == 32) PremultiplyAlpha8u4Stub(copy, step, width, height);
     softwareCopy = copy;
     softwareCopyStep = step;
     prepared = true;
@@ -309,7 +308,7 @@ void Image::DropTextures() {
 }
 
 void Image::DropSoftwareCopy() {
-    FreeImage(softwareCopy);
+    FreeImageStub(softwareCopy);
     softwareCopy = nullptr;
     softwareCopyStep = 0;
     prepared = false;

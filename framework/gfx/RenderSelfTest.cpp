@@ -4,7 +4,7 @@
 #include <climits>
 #include <vector>
 
-#include "imageops/ImageAlloc.h"
+#include "framework/gfx/ImageOpsDispatchTable.h"
 
 namespace {
 
@@ -240,7 +240,7 @@ bool RenderSelfTest::DrawTestTexture(int32_t x, int32_t y, int32_t alpha) {
 }
 
 bool RenderSelfTest::CheckTestReadBack(uint32_t expected, bool shiftCrop) {
-    if (!readBack_) readBack_ = AllocImage8u4(kTextureSize, kTextureSize, &readBackStep_);
+    if (!readBack_) readBack_ = AllocImage8u4Stub(kTextureSize, kTextureSize, &readBackStep_);
     if (!readBack_ || !backend_.ReadPixels(Rect{0, 0, kTextureSize, kTextureSize}, readBack_, readBackStep_)) {
         return false;
     }
@@ -261,7 +261,7 @@ bool RenderSelfTest::CheckTestReadBack(uint32_t expected, bool shiftCrop) {
 }
 
 void RenderSelfTest::ReleaseTestObjects() {
-    FreeImage(readBack_);
+    FreeImageStub(readBack_);
     readBack_ = nullptr;
     if (texture_) backend_.DestroyTexture(texture_);
     texture_ = nullptr;

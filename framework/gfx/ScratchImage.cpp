@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/gfx/FramePrimitives.h"
-#include "imageops/ImageAlloc.h"
+#include "framework/gfx/ImageOpsDispatchTable.h"
 #include "platform/MulDiv.h"
 
 namespace {
@@ -26,22 +25,22 @@ bool EnsureScratchImage(int32_t w, int32_t h, int32_t scaleX, int32_t scaleY, bo
     ScratchImage& s = Scratch();
     static const uint8_t kZero[4] = {0, 0, 0, 0};
     if (s.pixels && s.width >= needW && s.height >= needH) {
-        if (clear) ActiveFramePrimitives().fillPixel(kZero, s.pixels, s.step, needW, needH);
+        if (clear) FillPixel8u4Stub(kZero, s.pixels, s.step, needW, needH);
         return true;
     }
     const int32_t newW = std::max({needW, 128, s.width});
     const int32_t newH = std::max({needH, 128, s.height});
     FreeScratchImage();
     int32_t step = 0;
-    uint8_t* pixels = AllocImage8u4(newW, newH, &step);
+    uint8_t* pixels = AllocImage8u4Stub(newW, newH, &step);
     if (!pixels) return false;
     s = ScratchImage{pixels, newW, newH, step};
-    if (clear) ActiveFramePrimitives().fillPixel(kZero, s.pixels, s.step, newW, newH);
+    if (clear) FillPixel8u4Stub(kZero, s.pixels, s.step, newW, newH);
     return true;
 }
 
 void FreeScratchImage() {
     ScratchImage& s = Scratch();
-    FreeImage(s.pixels);
+    FreeImageStub(s.pixels);
     s = ScratchImage{};
 }

@@ -4,14 +4,13 @@
 
 #include "framework/core/ResourceModules.h"
 #include "framework/gfx/BitmapFont.h"
-#include "framework/gfx/FramePrimitives.h"
 #include "framework/gfx/Image.h"
 #include "framework/gfx/ImageDrawContext.h"
 #include "framework/gfx/ImageDrawing.h"
 #include "framework/gfx/RenderSelfTest.h"
 #include "framework/gfx/ScratchImage.h"
 #include "framework/gfx/SdlRenderBackend.h"
-#include "imageops/ImageAlloc.h"
+#include "framework/gfx/ImageOpsDispatchTable.h"
 #include "platform/MulDiv.h"
 #include "platform/SdlWindowBackend.h"
 
@@ -98,7 +97,7 @@ void SdlDisplayDevice::ReleaseAll() {
     backBuffer_ = nullptr;
     cursorRect_ = Rect{};
     backend_.reset();
-    FreeImage(frame_);
+    FreeImageStub(frame_);
     frame_ = nullptr;
     framePitch_ = 0;
     accelerated_ = false;
@@ -108,21 +107,25 @@ void SdlDisplayDevice::ReleaseAll() {
 int32_t SdlDisplayDevice::SetMode(bool fullScreen, bool keepDesktopDepth) {
     (void)keepDesktopDepth;  // the renderer always presents at the desktop's depth
     ReleaseAll();
-    stretched_ = env_.explicitScreenSize;
+    // Full screen keeps the desktop's mode (or takes the size given on the command line), so
+    // the 800x600 picture is always scaled onto the screen: over all of it, or over a centred
+    // 4:3 part of a wide screen when asked to.
     viewport_ = Rect{0, 0, env_.screenWidth, env_.screenHeight};
     if (env_.widescreenOption || (settings_.wideScreen && env_.desktopIsWide)) {
-        stretched_ = true;
         const int32_t pictureWidth = MulDiv(env_.screenHeight, 4, 3);
         viewport_.left = (env_.screenWidth - pictureWidth) / 2;
         viewport_.right = viewport_.left + pictureWidth;
-        viewport_.top = 0;
-        viewport_.bottom = env_.screenHeight;
     }
-    if (fullScreen != settings_.fullScreen) {
-        if (window_) window_->SetFullScreen(fullScreen, stretched_ ? env_.screenWidth : kFrameWidth,
-                                            stretched_ ? env_.screenHeight : kFrameHeight);
-        settings_.fullScreen = fullScreen;
+    stretched_ = viewport_ != kScreen && !viewport_.IsEmpty();
+    if (fullScreen != fullScreen_) {
+        const bool sized = fullScreen && env_.explicitScreenSize;
+        if (window_ && !window_->SetFullScreen(fullScreen, sized ? env_.screenWidth : 0,
+                                               sized ? env_.screenHeight : 0)) {
+            return Code(kModeRefused);
+        }
+        fullScreen_ = fullScreen;
     }
+    settings_.fullScreen = fullScreen_;
     const int32_t result = InitDevice();
     if (result != 0) {
         ReleaseAll();
@@ -156,10 +159,10 @@ int32_t SdlDisplayDevice::InitDevice() {
         quads.reset();
         backend_ = factory_ ? factory_(false) : nullptr;
         if (!backend_) return Code(kNoLibrary);
-        frame_ = AllocImage8u4(kFrameWidth, kFrameHeight, &framePitch_);
+        frame_ = AllocImage8u4Stub(kFrameWidth, kFrameHeight, &framePitch_);
         if (!frame_) return Code(kNoFrame);
         static const uint8_t kBlack[4] = {0, 0, 0, 0xFF};
-        ActiveFramePrimitives().fillPixel(kBlack, frame_, framePitch_, kFrameWidth, kFrameHeight);
+        FillPixel8u4Stub(kBlack, frame_, framePitch_, kFrameWidth, kFrameHeight);
     }
     backend_->SetVSync(vsync_);
     Publish();
@@ -171,7 +174,7 @@ bool SdlDisplayDevice::EnsureDevice() {
     if (backend_ && backend_->IsLost()) ReleaseAll();
     if (backend_) return true;
     if (window_ && (!window_->HasWindow() || window_->IsMinimized())) return false;
-    return SetMode(settings_.fullScreen, false) == 0 || SetMode(settings_.fullScreen, true) == 0;
+    return SetMode(fullScreen_, false) == 0 || SetMode(fullScreen_, true) == 0;
 }
 
 void SdlDisplayDevice::ReportDirectXError(int32_t code) {
@@ -179,7 +182,7 @@ void SdlDisplayDevice::ReportDirectXError(int32_t code) {
     String text;
     if (static_cast<uint32_t>(code) == kNoLibrary) text.LoadExeString(kTextNoLibrary);
     else text.FormatExeString(kTextError, static_cast<unsigned>(code));
-    if (window_) window_->MessageBox(text.CStr(), "", kErrorIcon);
+    if (window_) window_->MessageBox(text.CStr(), env_.caption.CStr(), kErrorIcon);
     busy_ = false;
     settings_.lastTestVersion.Empty();
 }
@@ -218,7 +221,7 @@ void SdlDisplayDevice::EndFrame() {
 
 int32_t SdlDisplayDevice::Present() {
     if (!EnsureDevice()) return 0;
-    const Rect dest = settings_.fullScreen && stretched_ ? viewport_ : presentRect_;
+    const Rect dest = fullScreen_ && stretched_ ? viewport_ : presentRect_;
     const bool shown = accelerated_ ? backend_->PresentTarget(backBuffer_, dest)
                                     : backend_->PresentFrame(frame_, framePitch_, dest);
     if (!shown) {

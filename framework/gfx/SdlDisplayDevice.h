@@ -26,6 +26,7 @@ public:
 
     struct Environment {
         String programVersion;
+        String caption;  // of the error box
         int32_t desktopWidth = 800;
         int32_t desktopHeight = 600;
         int32_t desktopBitsPerPixel = 32;
@@ -36,8 +37,8 @@ public:
         bool desktopIsWide = false;
     };
 
-    // `window` may be null (no window: never inactive, no mode switches). `onFullRedraw` is
-    // told whenever the whole screen must be drawn again.
+    // `window` may be null (no window: never inactive, mode switches only recorded).
+    // `onFullRedraw` is told whenever the whole screen must be drawn again.
     SdlDisplayDevice(BackendFactory factory, DisplaySettings& settings, Environment environment,
                      WindowBackend* window, std::function<void()> onFullRedraw);
     ~SdlDisplayDevice() override;
@@ -45,11 +46,14 @@ public:
     // The factory for the main window of an SDL window backend.
     static BackendFactory SdlFactory(WindowBackend& window, bool vsync);
 
+    // SetMode's answer when the window refuses the mode.
+    static constexpr uint32_t kModeRefused = 0xF000FFFA;
+
     int32_t SetMode(bool fullScreen, bool keepDesktopDepth) override;
     void ReportDirectXError(int32_t code) override;
     void LeaveExclusiveMode() override {}
     void SetViewRect(int32_t x, int32_t y) override;
-    bool IsFullScreen() const override { return settings_.fullScreen; }
+    bool IsFullScreen() const override { return fullScreen_; }
     bool IsDirect3DInUse() const override { return accelerated_; }
     int32_t DesktopBitsPerPixel() const override { return env_.desktopBitsPerPixel; }
     bool GetStretchedViewport(Rect& viewport) const override;
@@ -107,6 +111,7 @@ private:
     Rect cursorRect_;
     bool accelerated_ = false;
     bool capable3D_ = false;
+    bool fullScreen_ = false;  // the window's mode now; it opens windowed
     bool busy_ = false;
     bool vsync_ = false;
     uint8_t* frame_ = nullptr;

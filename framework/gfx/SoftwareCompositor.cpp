@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "framework/gfx/FramePrimitives.h"
+#include "framework/gfx/ImageOpsDispatchTable.h"
 #include "framework/gfx/PixelRowConverters.h"
 #include "framework/gfx/ScratchImage.h"
 #include "platform/MulDiv.h"
@@ -21,8 +21,6 @@ void BlitSoftware(const SoftwareCopy& copy, int32_t x, int32_t y, const Rect& so
                   int32_t scaleX, int32_t scaleY, int32_t alpha, const PixelTarget& target) {
     if (!copy.pixels || !target.pixels || alpha <= 0 || scaleX <= 0 || scaleY <= 0) return;
     alpha = std::min(alpha, 255);
-    const FramePrimitives& ops = ActiveFramePrimitives();
-
     // A source rectangle reaching outside the picture loses that part; the drawn part stays
     // where it would have been.
     const Rect src = Rect::Intersect(source, Rect{0, 0, copy.width, copy.height});
@@ -41,7 +39,7 @@ void BlitSoftware(const SoftwareCopy& copy, int32_t x, int32_t y, const Rect& so
         if (newW <= 0 || newH <= 0) return;
         if (!EnsureScratchImage(w, h, scaleX, scaleY, true)) return;
         const ScratchImage& s = CurrentScratchImage();
-        if (ops.resize(copy.pixels, copy.width, copy.height, copy.step, src.left, src.top, w, h, s.pixels, s.step,
+        if (ResizeImage8u4Stub(copy.pixels, copy.width, copy.height, copy.step, src.left, src.top, w, h, s.pixels, s.step,
                        newW, newH, static_cast<double>(newW) / w, static_cast<double>(newH) / h, 1) !=
             ImageOpStatus::Ok) {
             return;
@@ -81,18 +79,18 @@ void BlitSoftware(const SoftwareCopy& copy, int32_t x, int32_t y, const Rect& so
         }
         const uint8_t a = static_cast<uint8_t>(alpha);
         const uint8_t factors[4] = {a, a, a, a};
-        ops.multiplyConst(from, fromStep, factors, work, workStep, w, h);
-        ops.alphaComposite(work, workStep, to, pitch, to, pitch, w, h, CompositeOp::OverPremul);
+        MultiplyConst8u4Stub(from, fromStep, factors, work, workStep, w, h);
+        AlphaComposite8u4Stub(work, workStep, to, pitch, to, pitch, w, h, CompositeOp::OverPremul);
     } else if (copy.hasAlpha) {
-        ops.alphaComposite(from, fromStep, to, pitch, to, pitch, w, h, CompositeOp::OverPremul);
+        AlphaComposite8u4Stub(from, fromStep, to, pitch, to, pitch, w, h, CompositeOp::OverPremul);
     } else if (copy.keyed) {
         for (int32_t r = 0; r < h; ++r) {
             CopyOpaquePixels(from + static_cast<int64_t>(r) * fromStep, to + static_cast<int64_t>(r) * pitch, w);
         }
     } else if (alpha == 255) {
-        ops.copyColorChannels(from, fromStep, to, pitch, w, h);
+        CopyColorChannels8u4Stub(from, fromStep, to, pitch, w, h);
     } else {
-        ops.alphaCompositeConst(from, fromStep, static_cast<uint8_t>(alpha), to, pitch, 255, to, pitch, w, h,
+        AlphaCompositeConst8u4Stub(from, fromStep, static_cast<uint8_t>(alpha), to, pitch, 255, to, pitch, w, h,
                                 CompositeOp::Over);
     }
 }
@@ -103,7 +101,7 @@ void FillTargetRect(const PixelTarget& target, const Rect* rect, uint32_t colorr
     if (r.IsEmpty()) return;
     const uint8_t value[3] = {static_cast<uint8_t>(colorref >> 16), static_cast<uint8_t>(colorref >> 8),
                               static_cast<uint8_t>(colorref)};
-    ActiveFramePrimitives().fillColor(value, PixelAt(target.pixels, target.pitch, r.left, r.top), target.pitch,
+    FillColor8u4Stub(value, PixelAt(target.pixels, target.pitch, r.left, r.top), target.pitch,
                                       r.Width(), r.Height());
 }
 
@@ -111,14 +109,13 @@ void BlendTargetRect(const PixelTarget& target, Rect& rect, int32_t alpha, uint3
     alpha = std::clamp(alpha, 0, 255);
     rect = Rect::Intersect(rect, TargetBounds(target));
     if (!target.pixels || rect.IsEmpty()) return;
-    const FramePrimitives& ops = ActiveFramePrimitives();
     uint8_t* at = PixelAt(target.pixels, target.pitch, rect.left, rect.top);
     const uint8_t keep = static_cast<uint8_t>(255 - alpha);
     const uint8_t factors[3] = {keep, keep, keep};
-    ops.multiplyColorInPlace(factors, at, target.pitch, rect.Width(), rect.Height());
+    MultiplyColorInPlace8u4Stub(factors, at, target.pitch, rect.Width(), rect.Height());
     if (colorref == 0) return;
     const uint8_t add[3] = {static_cast<uint8_t>(MulDiv((colorref >> 16) & 0xFF, alpha, 255)),
                             static_cast<uint8_t>(MulDiv((colorref >> 8) & 0xFF, alpha, 255)),
                             static_cast<uint8_t>(MulDiv(colorref & 0xFF, alpha, 255))};
-    ops.addColorScaledInPlace(add, at, target.pitch, rect.Width(), rect.Height(), 0);
+    AddColorScaledInPlace8u4Stub(add, at, target.pitch, rect.Width(), rect.Height(), 0);
 }

@@ -12,6 +12,8 @@
 #include "ShellTestApp.h"
 #include "framework/app/MainWindow.h"
 #include "framework/app/Settings.h"
+#include "framework/gfx/DisplayDevice.h"
+#include "framework/gfx/Image.h"
 #include "framework/ui/ScreenManager.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowMessages.h"
@@ -235,6 +237,43 @@ TEST_F(ApplicationTest, MinimisedWindowWaitsInsteadOfRunningFrames) {
   window.HandleMessage(WindowMessage{WM_SIZE, SIZE_RESTORED, MakeCoordParam(800, 600)});
   EXPECT_TRUE(app_->GetScreenManager()->IsRunning());
   (void)null;
+}
+
+TEST_F(ApplicationTest, OnTheNullBackendFramesAreDrawnInSoftware) {
+  AppSettings().fullScreen = false;
+  WriteFile(UserFile(), "FullScreen=0\n");
+  ASSERT_TRUE(app_->Init());
+  DisplayDevice& display = app_->GetScreenManager()->GetDisplay();
+  EXPECT_FALSE(display.IsDirect3DInUse());
+  ASSERT_TRUE(display.BeginFrame()) << "the software path draws without a window system";
+  Image* blank = display.CreateImage(4, 4);
+  ASSERT_NE(blank, nullptr);
+  EXPECT_EQ(blank->width, 4);
+  display.FillFrameRect(nullptr, 0x000000FF);
+  display.EndFrame();
+  EXPECT_EQ(display.Present(), 0);
+  display.DestroyImage(blank);
+}
+
+TEST_F(ApplicationTest, TheDisplaysVerdictIsWrittenBackAtExit) {
+  WriteFile(UserFile(), "FullScreen=0\nHardwareAcceleration=1\n");
+  ASSERT_TRUE(app_->Init());
+  // What a self-test with a warning leaves behind during the run.
+  DisplaySettings& display = app_->GetDisplaySettings();
+  EXPECT_TRUE(display.hardwareAcceleration);
+  display.hardwareAcceleration = false;
+  display.initWarning = "Low video memory";
+  display.lastTestVersion = "v.9.8.7.6";
+  display.freeVideoBlocks = 12;
+  app_->Null().PostMessage(Close());
+  app_->Run();
+  Settings stored;
+  ReadSettings(&stored, CommandLine({"quillomar"}), SettingsContext());
+  EXPECT_FALSE(stored.hardwareAcceleration);
+  EXPECT_EQ(stored.initWarning, "Low video memory");
+  EXPECT_EQ(stored.lastTestVersion, "v.9.8.7.6");
+  EXPECT_EQ(stored.freeVideoBlocks, 12);
+  EXPECT_FALSE(stored.fullScreen);
 }
 
 }  // namespace

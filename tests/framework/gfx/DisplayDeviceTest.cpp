@@ -194,4 +194,27 @@ TEST_F(DeviceLifecycle, DrawingIntoAnImageClipsToIt) {
     device.DestroyImage(target);
 }
 
+TEST_F(DeviceLifecycle, ADeviceLostWhileDrawingIsRebuiltAtTheNextFrame) {
+    SdlDisplayDevice device(Factory(), settings, {}, nullptr, [this] { ++redraws; });
+    ASSERT_EQ(device.SetMode(false, false), 0);
+    auto image = MakeImage(48, 58, 32, AlphaRamp);
+    Rect covered;
+    ASSERT_TRUE(device.BeginFrame());
+    device.DrawImage(0, 0, image.get(), nullptr, 100, 100, 255, covered);
+    last->lost = true;
+    device.DrawImage(0, 0, image.get(), nullptr, 100, 100, 255, covered);
+    EXPECT_EQ(image->tiles, nullptr) << "a failed draw drops the tiles";
+    device.EndFrame();
+    // Presenting finds the device lost, makes it anew and asks for the whole screen again.
+    EXPECT_EQ(device.Present(), 0);
+    EXPECT_EQ(made, 2);
+    EXPECT_EQ(redraws, 2);
+    ASSERT_TRUE(device.BeginFrame());
+    EXPECT_EQ(made, 2);
+    device.DrawImage(0, 0, image.get(), nullptr, 100, 100, 255, covered);
+    device.EndFrame();
+    EXPECT_EQ(device.Present(), 0);
+    EXPECT_EQ(last->shown[static_cast<size_t>(10) * 800 + 47] >> 24, 255u) << "drawn on the new device";
+}
+
 }  // namespace

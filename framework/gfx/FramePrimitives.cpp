@@ -1,6 +1,0 @@
-#include "framework/gfx/FramePrimitives.h"
-
-FramePrimitives& ActiveFramePrimitives() {
-    static FramePrimitives table;
-    return table;
-}
