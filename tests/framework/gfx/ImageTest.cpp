@@ -241,6 +241,39 @@ TEST_F(ImageFiles, SavedBmpHasTheExactLayoutAndReadsBack) {
     EXPECT_EQ(PixelAt(back, 608, 458)[0], 0x33);
 }
 
+TEST_F(ImageFiles, SavedBmpIsByteExact) {
+    // Three pixels a row (9 bytes, padded to 12), two rows; composed top-down, saved bottom-up.
+    Image image;
+    ASSERT_TRUE(image.CreateBlank(3, 2));
+    image.BeginDrawInto();
+    for (int32_t row = 0; row < 2; ++row) {
+        for (int32_t x = 0; x < 3; ++x) {
+            uint8_t* p = image.pixels + row * image.rowStep + x * 4;
+            p[0] = static_cast<uint8_t>(0x10 * row + x);  // blue
+            p[1] = 0xA0;
+            p[2] = static_cast<uint8_t>(0xF0 - x);  // red
+            p[3] = 0x7F;  // dropped
+        }
+    }
+    ASSERT_TRUE(image.SaveToFile(Path("exact.bmp").c_str()));
+    const Bytes expected = {
+        'B', 'M', 78, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0,          // file header: size 54 + 2 * 12
+        40, 0, 0, 0, 3, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0,        // info: width 3, height 2, 24 bits
+        0, 0, 0, 0, 24, 0, 0, 0,                                 // no compression, 24 bytes of rows
+        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,          // resolution and colours
+        0x10, 0xA0, 0xF0, 0x11, 0xA0, 0xEF, 0x12, 0xA0, 0xEE, 0, 0, 0,  // bottom row first
+        0x00, 0xA0, 0xF0, 0x01, 0xA0, 0xEF, 0x02, 0xA0, 0xEE, 0, 0, 0,
+    };
+    const Bytes file = Read("exact.bmp");
+    ASSERT_EQ(file.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        if (file[i] != expected[i]) {
+            ADD_FAILURE() << "byte " << i << " is " << int(file[i]) << ", not " << int(expected[i]);
+            break;
+        }
+    }
+}
+
 TEST_F(ImageFiles, EndingChoosesTheFormatAndAFileTgaIsCopied) {
     Bytes tga = TgaHeader(2, 2, 1, 24);
     Append(tga, {9, 8, 7, 6, 5, 4});
