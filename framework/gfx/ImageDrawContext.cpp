@@ -1,6 +1,8 @@
 #include "framework/gfx/ImageDrawContext.h"
 
 ImageDrawContext& CurrentImageDrawContext() {
-    static ImageDrawContext context;
-    return context;
+    // Never destroyed: the display device, itself a member of a static object, publishes into
+    // it while static objects are being destroyed.
+    static ImageDrawContext* context = new ImageDrawContext;
+    return *context;
 }
