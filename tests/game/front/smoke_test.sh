@@ -36,7 +36,13 @@ name=Quillomar
 wait_running "$name" || fail "first copy never came up: $(cat "$work/first.out")"
 
 if command -v xwininfo >/dev/null; then
-  info=$(xwininfo -root -tree | grep "\"$name\"" | head -n 1)
+  # The window is titled once the display device is up, which may come after the socket.
+  info=
+  for _ in $(seq 1 300); do
+    info=$(xwininfo -root -tree | grep "\"$name\"" | head -n 1)
+    [ -n "$info" ] && break
+    sleep 0.1
+  done
   [ -n "$info" ] || fail "no window titled $name"
   echo "$info" | grep -q " 800x600+" || fail "client area is not 800x600: $info"
   if command -v import >/dev/null; then
