@@ -67,6 +67,8 @@ public:
 
     // The laid-out geometry, relative to the panel.
     Rect ContentRect();
+    const String& Title() const { return title_; }
+    bool IsActive() const { return active_; }
     int LineCount() const { return static_cast<int>(lines_.size()); }
     const FramePanelLine& Line(int index) const { return lines_[index]; }
     bool IsTimedTextShown() const { return timedSeconds_ > 0; }

@@ -11,11 +11,13 @@
 #include "framework/core/MemoryResources.h"
 #include "framework/core/ResourceModules.h"
 #include "framework/ui/Button.h"
+#include "framework/ui/RadioButton.h"
 #include "game/model/PlayerFolders.h"
 #include "game/model/PlayerProfile.h"
 #include "game/play/BackgroundImage.h"
 #include "game/play/Board.h"
 #include "game/play/Hud.h"
+#include "game/play/NoMovesDialog.h"
 #include "game/play/PauseScreen.h"
 #include "game/play/PlayFlow.h"
 #include "game/play/PlayScreen.h"
@@ -272,6 +274,41 @@ TEST_F(PlayScreenTest, ClearingTheLayoutRecordsBestResults)
     EXPECT_EQ(CurrentProfile().bestTimes[5], flow.outcome.seconds);
     Close();
     EXPECT_FALSE(SaveExists(5));  // a finished layout is not a game in progress
+}
+
+TEST_F(PlayScreenTest, TheNoMovesBoxUndoesShufflesOrDealsAnew)
+{
+    // Confirms the box over the play screen with one of its choices, as the player would.
+    auto confirm = [&](int choice) {
+        auto* box = new NoMovesDialog;
+        h.manager.PushScreen(box, true, false, true);
+        h.Frames(20);
+        for (Widget* w : box->GetWidgets())
+            if (auto* r = dynamic_cast<RadioButton*>(w); r && r->GetValue() == choice) r->OnClick();
+        ASSERT_EQ(box->Selected(), choice);
+        EXPECT_TRUE(box->OnCommand(NoMovesDialog::kOkCommand));
+        h.Frames(40);
+        EXPECT_EQ(h.manager.GetTopScreen(), screen);
+    };
+    Open(5, false);
+    MatchOnePair();
+    h.Frames(40);
+    ASSERT_EQ(screen->GetBoard()->Layout().TilesLeft(), 2);
+    confirm(NoMovesDialog::kUndo);
+    EXPECT_EQ(screen->GetBoard()->Layout().TilesLeft(), 4);
+
+    MatchOnePair();
+    h.Frames(40);
+    const int before = screen->GetHud()->ElapsedSeconds();
+    confirm(NoMovesDialog::kShuffle);
+    EXPECT_GE(screen->GetHud()->ElapsedSeconds(), before + 20);  // a shuffle costs 20 seconds
+    EXPECT_EQ(screen->GetBoard()->Layout().TilesLeft(), 2);
+
+    confirm(NoMovesDialog::kNewDeal);
+    EXPECT_EQ(screen->GetBoard()->MoveNumber(), 0);
+    EXPECT_EQ(screen->Score(), 0);
+    h.Frames(40);
+    EXPECT_EQ(screen->GetBoard()->Layout().TilesLeft(), 4);
 }
 
 }  // namespace
