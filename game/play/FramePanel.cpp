@@ -1,6 +1,7 @@
 #include "game/play/FramePanel.h"
 
 #include "framework/gfx/BitmapFont.h"
+#include "framework/ui/AnimatedSprite.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/ScreenManager.h"
 
@@ -48,6 +49,16 @@ const Rect kSmallBottomLeft{0, 64, 64, 128}, kSmallBottomRight{64, 64, 128, 128}
 const Rect kOrnamentedTopRight{128, 0, 192, 64}, kOrnamentedTopLeft{128, 64, 192, 128};
 const Rect kLeftOrnament{0, 0, 67, 88}, kRightOrnament{67, 0, 134, 88};
 constexpr int32_t kOrnamentWidth = 67;
+constexpr int32_t kSparkleY = 100;
+constexpr int32_t kLeftSparkleX = 22;
+// The right sparkle sits this far right of where the top-right corner starts.
+constexpr int32_t kRightSparkleOffset = 87;
+
+// A wander around frame 10 of the strip, four frames each way, resting 100 ms at each turn.
+constexpr uint32_t kSparkleIntervalMs = 100;
+constexpr int32_t kSparklePivot = 10;
+constexpr int32_t kSparkleRange = 4;
+constexpr int32_t kSparkleHoldMs = 100;
 
 }  // namespace
 
@@ -71,6 +82,8 @@ void FramePanel::SetFrameStyle(int32_t topLeft, int32_t topRight, int32_t bottom
     corners_[1] = topStyle(topRight);
     corners_[2] = bottomStyle(bottomLeft);
     corners_[3] = bottomStyle(bottomRight);
+    if (corners_[0] == kOrnamentedCorner || corners_[1] == kOrnamentedCorner)
+        EnableUpdates(true);
     InvalidateLayout();
 }
 
@@ -183,11 +196,13 @@ void FramePanel::ComputeLayout()
         contentLeft_ = 28;
         break;
     }
+    PlaceSparkle(leftSparkle_, corners_[0] == kOrnamentedCorner, kLeftSparkleX, kSparkleY);
     contentTop_ = kContentTop;
     for (int32_t code : edges_[kLeft])
         height_ += kVerticalLength[code];
     for (int32_t code : edges_[kTop])
         width_ += kHorizontalLength[code];
+    PlaceSparkle(rightSparkle_, corners_[1] == kOrnamentedCorner, width_ + kRightSparkleOffset, kSparkleY);
     switch (corners_[1]) {
     case kSmallCorner:
         width_ += 64;
@@ -204,6 +219,26 @@ void FramePanel::ComputeLayout()
     contentBottom_ = height_ - 19;
     backgroundScaleX_ = (contentRight_ - contentLeft_) * 100 / 256;
     backgroundScaleY_ = (contentBottom_ - kContentTop) * 100 / 256;
+}
+
+void FramePanel::PlaceSparkle(AnimatedSprite*& sparkle, bool on, int32_t x, int32_t y)
+{
+    if (!on) {
+        if (sparkle)
+            sparkle->Stop();
+        return;
+    }
+    if (!sparkle) {
+        sparkle = new AnimatedSprite;
+        AddEffect(sparkle);
+        sparkle->SetImage(x, y, kSparkleImage, kSparkleFrameWidth);
+    } else {
+        sparkle->SetPosition(x, y);
+        if (sparkle->IsRunning())
+            return;
+    }
+    sparkle->Start(kSparkleIntervalMs, kSparklePivot, kSparkleRange, kSparkleRange, kSparkleHoldMs,
+                   AnimatedSprite::kForever, 0, true);
 }
 
 void FramePanel::DrawEdges()

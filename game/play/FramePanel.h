@@ -8,6 +8,7 @@
 #include "framework/core/String.h"
 #include "framework/ui/Widget.h"
 
+class AnimatedSprite;
 class BitmapFont;
 
 struct FramePanelLine {
@@ -39,6 +40,8 @@ public:
     static constexpr int32_t kHorizontalEdgesImage = 278;
     static constexpr int32_t kVerticalEdgesImage = 276;
     static constexpr int32_t kBackgroundImage = 280;
+    static constexpr int32_t kSparkleImage = 288;
+    static constexpr int32_t kSparkleFrameWidth = 22;
 
     FramePanel();
     ~FramePanel() override;
@@ -74,10 +77,15 @@ public:
     bool IsTimedTextShown() const { return timedSeconds_ > 0; }
     int32_t BackgroundScaleX() { ComputeLayout(); return backgroundScaleX_; }
     int32_t BackgroundScaleY() { ComputeLayout(); return backgroundScaleY_; }
+    // The sparkles of the ornamented top corners; null until such a corner is laid out.
+    AnimatedSprite* LeftSparkle() { ComputeLayout(); return leftSparkle_; }
+    AnimatedSprite* RightSparkle() { ComputeLayout(); return rightSparkle_; }
 
 private:
     void ComputeLayout();
     void InvalidateLayout();
+    // Starts the sparkle at (x, y), making it on first use; `on` false stops one that exists.
+    void PlaceSparkle(AnimatedSprite*& sparkle, bool on, int32_t x, int32_t y);
     void DrawLine(const FramePanelLine& line);
     void DrawEdges();
     BitmapFont* LineFont(uint8_t fontFlag) const;
@@ -94,6 +102,8 @@ private:
     int32_t contentBottom_ = 0;
     int32_t backgroundScaleX_ = 100;
     int32_t backgroundScaleY_ = 100;
+    AnimatedSprite* leftSparkle_ = nullptr;
+    AnimatedSprite* rightSparkle_ = nullptr;
     int32_t corners_[4] = {kLargeCorner, kLargeCorner, kLargeCorner, kLargeCorner};
     std::vector<int32_t> edges_[4];
     int32_t timedX_ = 0;

@@ -58,7 +58,7 @@ protected:
         h.display.AddImage(278, 214, 22);
         h.display.AddImage(276, 36, 84);
         h.display.AddImage(280, 256, 256);
-        h.display.AddImage(288, 22 * 12, 22);
+        h.display.AddImage(288, 22 * 20, 22);
         h.display.AddImage(297, 4 * 90, 40);
         h.display.AddImage(287, 408, 42);
         SetAssetModule(&resources);

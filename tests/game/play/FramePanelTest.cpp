@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <random>
 
+#include "framework/ui/AnimatedSprite.h"
 #include "tests/game/play/DialogHarness.h"
 
 namespace {
@@ -279,6 +280,72 @@ TEST_F(FramePanelTest, TimedTextGoesAfterItsSecondsOfLocalTime)
     h.manager.MarkDirty();
     h.Frames(1);
     EXPECT_TRUE(Drawn(284).empty());
+}
+
+TEST_F(FramePanelTest, OrnamentedCornersSparkleBesideTheirOrnaments)
+{
+    // The won-level box: ornamented top corners; the top edge ends at x 131 + 71 + 71 + 48 + 95.
+    static const int32_t kSides[] = {3, 3, 0}, kTop[] = {2, 2, 1, 3, 0}, kBottom[] = {3, 2, 2, 1, 0};
+    ScriptedPanel* box = Push(125, 150, [](ScriptedPanel& s) {
+        s.SetFrameStyle(P::kOrnamentedCorner, P::kOrnamentedCorner, P::kSmallCorner, P::kSmallCorner);
+        s.SetEdgePieces(kSides, kSides, kTop, kBottom);
+    });
+    FramePanel* panel = box->GetPanel();
+    AnimatedSprite* left = panel->LeftSparkle();
+    AnimatedSprite* right = panel->RightSparkle();
+    ASSERT_NE(left, nullptr);
+    ASSERT_NE(right, nullptr);
+    EXPECT_TRUE(left->IsRunning());
+    EXPECT_EQ(left->GetFrameCount(), 20);
+    EXPECT_NE(left->GetFrame(), 10);  // a wander never starts on its pivot
+    const auto sparkles = Drawn(288);
+    ASSERT_EQ(sparkles.size(), 2u);
+    EXPECT_EQ(sparkles[0], (Rect{125 + 22, 150 + 100, 125 + 44, 150 + 122}));
+    const int32_t rightX = 125 + 416 + 87;
+    EXPECT_EQ(sparkles[1], (Rect{rightX, 150 + 100, rightX + 22, 150 + 122}));
+
+    // The panel is not kept redrawing, yet the sparkles move on their own.
+    EXPECT_FALSE(panel->IsActive());
+    std::vector<int32_t> seen{left->GetFrame()};
+    for (int i = 0; i < 80; ++i) {
+        h.Frames(1);
+        if (seen.back() != left->GetFrame())
+            seen.push_back(left->GetFrame());
+    }
+    EXPECT_GE(seen.size(), 10u);
+    for (size_t i = 1; i < seen.size(); ++i)
+        EXPECT_EQ(std::abs(seen[i] - seen[i - 1]), 1);
+
+    // Covered by another box, the panel's clock and so its sparkles stand still.
+    h.manager.PushScreen(h.NewScreen("cover"), true, false, false);
+    h.Frames(1);
+    const int32_t frozen = left->GetFrame();
+    h.Frames(40);
+    EXPECT_EQ(left->GetFrame(), frozen);
+}
+
+TEST_F(FramePanelTest, PlainCornersHaveNoSparkleAndLosingTheOrnamentStopsIt)
+{
+    ScriptedPanel* box = Push(0, 0, [](ScriptedPanel& s) { s.SetFrameStyle(P::kLargeCorner, P::kSmallCorner, 1, 0); });
+    EXPECT_EQ(box->GetPanel()->LeftSparkle(), nullptr);
+    EXPECT_EQ(box->GetPanel()->RightSparkle(), nullptr);
+    EXPECT_TRUE(Drawn(288).empty());
+
+    box->SetFrameStyle(P::kLargeCorner, P::kOrnamentedCorner, 1, 0);
+    h.Frames(1);
+    ASSERT_EQ(Drawn(288).size(), 1u);
+    EXPECT_EQ(Drawn(288)[0].left, 84 + 87);
+    AnimatedSprite* right = box->GetPanel()->RightSparkle();
+    box->SetFrameStyle(P::kLargeCorner, P::kSmallCorner, 1, 0);
+    h.Frames(1);
+    EXPECT_TRUE(Drawn(288).empty());
+    EXPECT_FALSE(right->IsRunning());
+    // Choosing the ornament again restarts the same sparkle rather than adding one.
+    box->SetFrameStyle(P::kLargeCorner, P::kOrnamentedCorner, 1, 0);
+    h.Frames(1);
+    EXPECT_EQ(box->GetPanel()->RightSparkle(), right);
+    EXPECT_TRUE(right->IsRunning());
+    EXPECT_EQ(Drawn(288).size(), 1u);
 }
 
 }  // namespace
