@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "framework/ui/Button.h"
-#include "framework/ui/CheckBox.h"
 #include "framework/ui/ScreenManager.h"
 #include "game/model/PlayerProfile.h"
 #include "game/play/BackgroundImage.h"
@@ -13,6 +12,7 @@
 #include "game/play/PauseScreen.h"
 #include "game/play/PlayFlow.h"
 #include "game/play/SavedGameRecord.h"
+#include "game/play/ToggleButton.h"
 
 namespace {
 
@@ -57,7 +57,7 @@ void PlayScreen::OnAttach()
     AddWidget(background_, 0, 60);
     hud_ = new Hud(mode_);
     AddWidget(hud_, 0, 0);
-    toggle_ = new CheckBox(mode_ == kFreePlay ? kToggleFree : kToggleStory, 6);
+    toggle_ = new ToggleButton(mode_ == kFreePlay ? kToggleFree : kToggleStory);
     toggle_->SetChecked(CurrentProfile().veil);
     AddWidget(toggle_, 211, 547);
     toggle_->SetEnabled(false);
@@ -279,7 +279,6 @@ void PlayScreen::AddSeconds(int seconds) { hud_->AddSeconds(seconds); }
 void PlayScreen::EnableButtons(bool enable)
 {
     toggle_->SetEnabled(enable);
-    if (enable) toggle_->SetHasDisabledFrame(true);
     for (Button* button : bar_) button->SetEnabled(enable);
 }
 
@@ -407,7 +406,6 @@ bool PlayScreen::OnCommand(int32_t commandId)
         Pause();
         return true;
     }
-    if (commandId == kToggleFree || commandId == kToggleStory) CurrentProfile().veil = toggle_->IsChecked();
     return false;
 }
 

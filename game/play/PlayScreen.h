@@ -13,9 +13,9 @@
 class BackgroundImage;
 class Board;
 class Button;
-class CheckBox;
 class Hud;
 class PlayFlow;
+class ToggleButton;
 
 class PlayScreen : public Screen, public BoardHost {
 public:
@@ -97,6 +97,7 @@ public:
     Hud* GetHud() const { return hud_; }
     BackgroundImage* GetBackground() const { return background_; }
     Button* PauseButton() const { return bar_[4]; }
+    ToggleButton* VeilToggle() const { return toggle_; }
     // The saved-game file of this screen's game for the current player.
     String SaveFileName() const;
     // Picks the free-play background; with the rotation, the next unlocked one.
@@ -119,7 +120,7 @@ private:
     BackgroundImage* background_ = nullptr;
     Hud* hud_ = nullptr;
     Board* board_ = nullptr;
-    CheckBox* toggle_ = nullptr;
+    ToggleButton* toggle_ = nullptr;
     std::array<Button*, 5> bar_{};  // undo, hint, shuffle, menu, pause
     int index_ = 0;
     int pendingTutorial_ = -1;

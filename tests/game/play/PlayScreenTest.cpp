@@ -21,6 +21,8 @@
 #include "game/play/PauseScreen.h"
 #include "game/play/PlayFlow.h"
 #include "game/play/PlayScreen.h"
+#include "game/play/ToggleButton.h"
+#include "game/play/TutorialPopup.h"
 #include "tests/framework/ui/UiHarness.h"
 
 namespace {
@@ -30,6 +32,7 @@ public:
     std::vector<std::string> calls;
     std::vector<int> tips;
     int backgrounds = 15;
+    bool openPopups = false;
     LayoutOutcome outcome;
 
     void OpenGameMenu(PlayScreen*) override { calls.push_back("Menu"); }
@@ -43,8 +46,9 @@ public:
     }
     void ShowInfo(int title, int line) override { calls.push_back("Info " + std::to_string(title)); }
     void ShowNoMoves(PlayScreen*) override { calls.push_back("NoMoves"); }
-    bool OpenTip(PlayScreen*, Board*, int step, bool, const TipAnchor*) override {
+    bool OpenTip(PlayScreen* screen, Board* board, int step, bool, const TipAnchor* anchor) override {
         tips.push_back(step);
+        if (openPopups) TutorialPopup::Open(screen->GetManager(), step, board, anchor);
         return true;
     }
     void OpenCampaign(PlayScreen*, bool) override { calls.push_back("Campaign"); }
@@ -309,6 +313,33 @@ TEST_F(PlayScreenTest, TheNoMovesBoxUndoesShufflesOrDealsAnew)
     EXPECT_EQ(screen->Score(), 0);
     h.Frames(40);
     EXPECT_EQ(screen->GetBoard()->Layout().TilesLeft(), 4);
+}
+
+TEST_F(PlayScreenTest, TheVeilSwitchStaysBrightUnderItsOwnTipAndDimsUnderOtherBoxes)
+{
+    flow.openPopups = true;
+    CurrentProfile().storyLevelsDone = 1;
+    screen = new PlayScreen(PlayScreen::kStory, &flow);
+    h.manager.PushScreen(screen, false, false, false);
+    screen->StartStoryLevel(1, false, PlayScreen::kFirstFreeLayoutResource + 5, String("Han"), 1, -206,
+                            220, 100, 7, String("Level two"));
+    ASSERT_EQ(screen->PendingTutorial(), 6);
+    screen->BeginPlay();
+    h.Frames(40);
+    ASSERT_EQ(flow.tips, std::vector<int>{6});
+    auto* tip = dynamic_cast<TutorialPopup*>(h.manager.GetTopScreen());
+    ASSERT_NE(tip, nullptr);
+    ToggleButton* toggle = screen->VeilToggle();
+    EXPECT_FALSE(toggle->IsEffectivelyEnabled());
+    EXPECT_EQ(toggle->LabelAlpha(), 255);
+
+    tip->OnCommand(TutorialPopup::kOkCommand);
+    h.Frames(40);
+    EXPECT_EQ(h.manager.GetTopScreen(), screen);
+    EXPECT_TRUE(toggle->IsEffectivelyEnabled());
+    screen->Pause();
+    h.Frames(2);
+    EXPECT_EQ(toggle->LabelAlpha(), ToggleButton::kDimmedLabelAlpha);
 }
 
 }  // namespace
