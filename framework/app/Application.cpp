@@ -200,10 +200,8 @@ bool Application::Init() {
     return Fail(1);
   }
   if (!screenManager_->Start(mainWindow_.get(), fullScreen, frameInterval_)) return Fail(1);
-  if (soundManager_) {
-    soundManager_->SetMusicVolume(settings.musicOn ? settings.musicVolume : 0);
-    soundManager_->SetSoundVolume(settings.soundsOn ? settings.soundsVolume : 0);
-  }
+  screenManager_->SetAudioSettings(
+      {settings.soundsOn, settings.soundsVolume, settings.musicOn, settings.musicVolume});
   screenManager_->LoadSound(kClickSoundId, false);
   backend.ShowWindow();
   if (Screen* splash = CreateSplashScreen()) screenManager_->BeginTransition(splash);
@@ -246,6 +244,10 @@ int Application::Run() {
 void Application::Exit() {
   Settings& settings = AppSettings();
   if (display_) TakeDisplayPart(displaySettings_, settings);
+  if (screenManager_) {
+    settings.soundsVolume = screenManager_->GetAudioSettings().soundVolume;
+    settings.musicVolume = screenManager_->GetAudioSettings().musicVolume;
+  }
   if (display_ && screenManager_ && !settings.initWarning.IsEmpty() &&
       !screenManager_->WasDirect3DInUseAtStart() && display_->IsDirect3DInUse()) {
     if (MessageBoxResId(kKeepAccelerationId, MB_YESNO | MB_ICONQUESTION) == IDNO)

@@ -31,7 +31,7 @@ class SoundManager : public SoundService {
   void PlaySound(int32_t id) override;
   void StopSound(int32_t id) override;
   void StopAllSoundsExcept(int32_t id) override;
-  void SetSoundVolume(int32_t volume);
+  void SetSoundVolume(int32_t volume) override;
   int32_t SoundVolume() const { return soundVolume_; }
   void PauseSounds(bool pause, bool loopingOnly, int32_t exceptId) override;
 
@@ -41,9 +41,9 @@ class SoundManager : public SoundService {
   void SetMusicJump(int32_t rows, int32_t order) override;
   void StopMusic();
   void PauseMusic(bool pause) override;
-  void SetMusicVolume(int32_t volume);
+  void SetMusicVolume(int32_t volume) override;
   int32_t MusicVolume() const { return musicVolume_; }
-  void FadeMusicTo(int32_t percent, int32_t milliseconds);
+  void FadeMusicTo(int32_t percent, int32_t milliseconds) override;
   void SetActive(bool active) override;
 
  private:

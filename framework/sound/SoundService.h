@@ -24,4 +24,10 @@ public:
     virtual void PlayMusic(int32_t id, bool forceRestart, int32_t fadeInMs, int32_t startOrder) = 0;
     virtual void PauseMusic(bool pause) = 0;
     virtual void SetMusicJump(int32_t rows, int32_t order) = 0;
+
+    // Volumes 0..100.
+    virtual void SetSoundVolume(int32_t volume) = 0;
+    virtual void SetMusicVolume(int32_t volume) = 0;
+    // Slides the current music to `percent` of the music volume.
+    virtual void FadeMusicTo(int32_t percent, int32_t milliseconds) = 0;
 };

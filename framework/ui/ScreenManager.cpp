@@ -528,3 +528,23 @@ void ScreenManager::PauseMusic(bool pause) {
 void ScreenManager::SetMusicSync(int32_t rows, int32_t order) {
     if (sound_) sound_->SetMusicJump(rows, order);
 }
+
+void ScreenManager::SetAudioSettings(const AudioSettings& audio) {
+    audio_ = audio;
+    SetMusicVolume(audio.musicVolume);
+    SetSoundVolume(audio.soundVolume);
+}
+
+void ScreenManager::SetSoundVolume(int32_t volume) {
+    audio_.soundVolume = std::clamp(volume, 0, 100);
+    if (sound_) sound_->SetSoundVolume(audio_.soundsOn ? audio_.soundVolume : 0);
+}
+
+void ScreenManager::SetMusicVolume(int32_t volume) {
+    audio_.musicVolume = std::clamp(volume, 0, 100);
+    if (sound_) sound_->SetMusicVolume(audio_.musicOn ? audio_.musicVolume : 0);
+}
+
+void ScreenManager::SlideMusicVolume(int32_t percent, int32_t milliseconds) {
+    if (sound_ && audio_.musicOn) sound_->FadeMusicTo(percent, milliseconds);
+}

@@ -44,6 +44,15 @@ public:
 
     enum DragFlag : uint32_t { kDragMoveWidget = 1, kDragSendMoves = 2 };
 
+    // The sound switches and volumes (0..100) of the stored settings. The application lends them
+    // once the manager has started and reads the volumes back when it writes the settings.
+    struct AudioSettings {
+        bool soundsOn = true;
+        int32_t soundVolume = 100;
+        bool musicOn = true;
+        int32_t musicVolume = 50;
+    };
+
     // The display and clock are not owned; the sound service may be null (no sound).
     ScreenManager(DisplayDevice& display, FrameClock& clock, SoundService* sound);
     ~ScreenManager();
@@ -111,6 +120,13 @@ public:
     void PlayMusic(int32_t id, bool forceRestart, int32_t fadeInMs, int32_t startOrder);
     void PauseMusic(bool pause);
     void SetMusicSync(int32_t rows, int32_t order);
+    // Store the volume, then pass it on, or 0 while that kind of sound is switched off.
+    void SetAudioSettings(const AudioSettings& audio);
+    const AudioSettings& GetAudioSettings() const { return audio_; }
+    void SetSoundVolume(int32_t volume);
+    void SetMusicVolume(int32_t volume);
+    // Slides the music to `percent` of its volume; nothing while music is switched off.
+    void SlideMusicVolume(int32_t percent, int32_t milliseconds);
 
     // Forwarders to the display device and its caches.
     DisplayDevice& GetDisplay() { return display_; }
@@ -227,6 +243,7 @@ private:
     DisplayDevice& display_;
     FrameClock& clock_;
     SoundService* sound_;
+    AudioSettings audio_;
     ManagerWindow* window_ = nullptr;
     uint32_t interval_ = 25;
     bool stopped_ = true;

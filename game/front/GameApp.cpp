@@ -1,6 +1,8 @@
 #include "game/front/GameApp.h"
 
 #include "framework/app/AppGlobals.h"
+#include "framework/ui/ScreenManager.h"
+#include "game/front/MainMenuScreen.h"
 #include "game/model/PlayerFolders.h"
 #include "game/model/PlayerList.h"
 #include "game/model/PlayerProfile.h"
@@ -18,4 +20,9 @@ void GameApp::SaveUserData()
 {
     if (ThePlayerList().CurrentId() != -1)
         CurrentProfile().Save();
+}
+
+void GameApp::ShowMainScreen()
+{
+    if (ScreenManager* manager = GetScreenManager()) manager->BeginTransition(new MainMenuScreen());
 }

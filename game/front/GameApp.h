@@ -12,7 +12,8 @@ public:
     GameApp() : Application(kFrameIntervalMs) {}
 
     Screen* CreateSplashScreen() override { return new SplashScreen(true); }
-    void ShowMainScreen() override {}
+    // The main menu, after the splash.
+    void ShowMainScreen() override;
     // The player list, then the current player's profile; missing or damaged files give defaults
     // without a word.
     void LoadUserData() override;

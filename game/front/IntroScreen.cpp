@@ -1,8 +1,8 @@
 #include "game/front/IntroScreen.h"
 
-#include "framework/app/Application.h"
 #include "framework/ui/Button.h"
 #include "framework/ui/ScreenManager.h"
+#include "game/front/GameFlow.h"
 #include "game/front/TimelinePanel.h"
 
 namespace {
@@ -40,7 +40,7 @@ bool IntroScreen::OnCommand(int32_t commandId) {
         return true;
     }
     if (commandId == kMainMenuCommand) {
-        if (Application* app = Application::Current()) app->ShowMainScreen();
+        GameFlow::GoToMainMenu(GetManager());
         return true;
     }
     return false;

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <utility>
 
-#include "framework/app/Application.h"
 #include "framework/gfx/Image.h"
 #include "framework/ui/Button.h"
 #include "framework/ui/ScreenManager.h"
+#include "game/front/GameFlow.h"
 #include "game/front/InfoDialog.h"
 #include "game/front/LayoutPageCache.h"
 #include "game/front/LayoutPagerLabel.h"
@@ -223,7 +223,7 @@ bool LayoutSelectScreen::OnCommand(int32_t commandId) {
             AskResume(selected_);
             return true;
         case kMainMenu:
-            if (Application* app = Application::Current()) app->ShowMainScreen();
+            GameFlow::GoToMainMenu(GetManager());
             return true;
         default:
             return false;

@@ -9,6 +9,7 @@
 #include "framework/core/String.h"
 #include "framework/ui/Screen.h"
 #include "game/play/BoardHost.h"
+#include "game/play/DialogListener.h"
 
 class BackgroundImage;
 class Board;
@@ -17,7 +18,7 @@ class Hud;
 class PlayFlow;
 class ToggleButton;
 
-class PlayScreen : public Screen, public BoardHost {
+class PlayScreen : public Screen, public BoardHost, public DialogListener {
 public:
     enum Mode { kStory = 0, kFreePlay = 1 };
 
@@ -57,6 +58,8 @@ public:
     // Answers of the question boxes; true lets the box close itself.
     bool Accept(int dialogId);
     bool Decline(int dialogId);
+    bool OnAccept(int32_t dialogId) override { return Accept(dialogId); }
+    bool OnDecline(int32_t dialogId) override { return Decline(dialogId); }
 
     // Screen hooks.
     bool OnCommand(int32_t commandId) override;

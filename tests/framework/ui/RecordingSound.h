@@ -32,6 +32,12 @@ public:
     void SetMusicJump(int32_t rows, int32_t order) override {
         calls.push_back(Text("SetMusicJump", rows));
     }
+    void SetSoundVolume(int32_t volume) override { calls.push_back(Text("SetSoundVolume", volume)); }
+    void SetMusicVolume(int32_t volume) override { calls.push_back(Text("SetMusicVolume", volume)); }
+    void FadeMusicTo(int32_t percent, int32_t milliseconds) override {
+        calls.push_back("FadeMusicTo " + std::to_string(percent) + " " +
+                        std::to_string(milliseconds));
+    }
 
 private:
     static std::string Text(const char* name, int32_t value) {

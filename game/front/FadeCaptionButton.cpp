@@ -1,0 +1,45 @@
+#include "game/front/FadeCaptionButton.h"
+
+#include <algorithm>
+
+#include "framework/core/String.h"
+#include "framework/gfx/BitmapFont.h"
+#include "framework/ui/ScreenManager.h"
+#include "game/model/PlayerProfile.h"
+
+FadeCaptionButton::FadeCaptionButton(int32_t commandId, int32_t captionKind)
+    : Button(commandId, 3, false), captionKind_(captionKind) {}
+
+void FadeCaptionButton::OnButtonCreated() {
+    hoverFont_ = GetFont(kFontImage, kFontMetrics);
+    EnableUpdates(true);
+}
+
+void FadeCaptionButton::Draw() {
+    Button::Draw();
+    if (!IsHovered() || !IsShownAndEnabled()) {
+        captionAlpha_ = 0;
+        return;
+    }
+    if (!hoverFont_) return;
+    int32_t textId = captionKind_;
+    int32_t y = 86;
+    if (captionKind_ == kStoryCaption) {
+        y = 91;
+        if (CurrentProfile().storyLevelsDone > 0) textId = kStoryGoesOnCaption;
+    }
+    String caption;
+    caption.LoadResString(textId);
+    // The caption hangs below the picture; it must not widen where the button is hit.
+    const bool tracks = TracksBounds();
+    SetTracksBounds(false);
+    const int32_t middle = GetFrameWidth() / 2;
+    hoverFont_->DrawCentered(this, middle - 400, y, caption.CStr(), 800, 100, 100, captionAlpha_);
+    SetTracksBounds(tracks);
+}
+
+bool FadeCaptionButton::Update() {
+    if (!IsHovered() || captionAlpha_ >= 255) return false;
+    captionAlpha_ = std::min<int32_t>(255, captionAlpha_ + static_cast<int32_t>(GetFrameDelta() / 2));
+    return true;
+}

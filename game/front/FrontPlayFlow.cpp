@@ -1,0 +1,62 @@
+#include "game/front/FrontPlayFlow.h"
+
+#include "framework/app/Application.h"
+#include "framework/ui/ScreenManager.h"
+#include "game/front/GameFlow.h"
+#include "game/front/InfoDialog.h"
+#include "game/model/CampaignTables.h"
+#include "game/model/PlayerProfile.h"
+#include "game/play/MessageDialog.h"
+#include "game/play/PlayScreen.h"
+
+namespace {
+
+ScreenManager* AppManager() {
+    Application* app = Application::Current();
+    return app ? app->GetScreenManager() : nullptr;
+}
+
+}  // namespace
+
+void FrontPlayFlow::OpenGameMenu(PlayScreen*) {}
+
+void FrontPlayFlow::ShowLayoutComplete(PlayScreen*, const LayoutOutcome&) {}
+
+void FrontPlayFlow::ShowLevelComplete(PlayScreen*, int, int, const String&) {}
+
+void FrontPlayFlow::AskQuestion(PlayScreen* screen, int dialogId, bool resume) {
+    ScreenManager* manager = screen ? screen->GetManager() : nullptr;
+    if (!manager) return;
+    MessageDialog* question;
+    if (resume) {
+        question = new MessageDialog(screen, MessageDialog::kTall, dialogId, kResumeLabel,
+                                     kNewGameLabel, false, 120, 120);
+        manager->PushScreen(question, true, true, true);
+        question->SetTitle(kResumeTitle);
+        question->AddLine(kResumeLine, 0, 0, 90);
+    } else {
+        question = new MessageDialog(screen, MessageDialog::kShort, dialogId, kYesLabel, kNoLabel,
+                                     true, 102, 102);
+        manager->PushScreen(question, true, false, true);
+        question->SetTitle(kRestartTitle);
+        question->AddLine(kRestartLine, 0, 0, 80);
+    }
+}
+
+void FrontPlayFlow::ShowInfo(int titleText, int lineText) {
+    if (ScreenManager* manager = AppManager()) InfoDialog::Open(manager, titleText, lineText);
+}
+
+void FrontPlayFlow::ShowNoMoves(PlayScreen*) {}
+
+bool FrontPlayFlow::OpenTip(PlayScreen*, Board*, int, bool, const TipAnchor*) { return false; }
+
+void FrontPlayFlow::OpenCampaign(PlayScreen*, bool) {}
+
+void FrontPlayFlow::LeaveToMainMenu() { GameFlow::GoToMainMenu(AppManager()); }
+
+void FrontPlayFlow::LeaveToLayoutSelect() { GameFlow::GoToLayoutSelect(AppManager()); }
+
+int FrontPlayFlow::BackgroundCount() const {
+    return 4 + CurrentDynasty(CurrentProfile().storyLevelsDone);
+}

@@ -1,0 +1,121 @@
+#include "game/front/MainMenuScreen.h"
+
+#include "framework/app/Application.h"
+#include "framework/app/Registry.h"
+#include "framework/ui/Button.h"
+#include "framework/ui/LinkButton.h"
+#include "framework/ui/ScreenManager.h"
+#include "framework/ui/UiHost.h"
+#include "game/front/FadeCaptionButton.h"
+#include "game/front/GameFlow.h"
+#include "game/front/MainHelpDialog.h"
+#include "game/front/MenuBackground.h"
+#include "game/front/MenuStripButton.h"
+#include "game/front/NewPlayerDialog.h"
+#include "game/front/PlayerSelectDialog.h"
+#include "game/model/PlayerList.h"
+#include "game/model/PlayerProfile.h"
+
+namespace {
+
+constexpr int32_t kModeFontImage = 154, kModeFontMetrics = 155;
+constexpr int32_t kSmallFontImage = 152, kSmallFontMetrics = 151;
+
+FadeCaptionButton* ModeButton(int32_t command, int32_t hoverKind, int32_t captionId,
+                              int32_t right) {
+    auto* button = new FadeCaptionButton(command, hoverKind);
+    button->SetCaption(captionId, kModeFontImage, kModeFontMetrics, 10, right, 47, 4, 4, 255);
+    return button;
+}
+
+Button* SmallButton(int32_t command, int32_t captionId, int32_t x, int32_t right) {
+    auto* button = new Button(command, 3, false);
+    button->SetCaption(captionId, kSmallFontImage, kSmallFontMetrics, x, right, 28, 2, 2, 255);
+    return button;
+}
+
+}  // namespace
+
+MainMenuScreen::MainMenuScreen() : Screen(0, 0) {}
+
+void MainMenuScreen::OnAttach() {
+    AddWidget(new MenuBackground(), 0, 0);
+    AddPartnerLogo();
+    AddWidget(ModeButton(kStory, FadeCaptionButton::kStoryCaption, 115, 320), 239, 223);
+    AddWidget(ModeButton(kFreePlay, FadeCaptionButton::kFreePlayCaption, 114, 170), 308, 324);
+    AddWidget(SmallButton(kOptions, 118, 8, 110), 174, 521);
+    AddWidget(SmallButton(kHelp, 117, 13, 170), 316, 521);
+    AddWidget(SmallButton(kQuit, 116, 13, 90), 527, 521);
+    AddWidget(new MenuStripButton(), 0, 502);
+    if (ScreenManager* manager = GetManager()) {
+        manager->LoadMusic(kMusic);
+        manager->PlayMusic(kMusic, false, 1100, 0);
+    }
+}
+
+// The logo file is optional; its link is disabled when no address is configured.
+void MainMenuScreen::AddPartnerLogo() {
+    ScreenManager* manager = GetManager();
+    UiHost* host = GetUiHost();
+    if (!manager || !host) return;
+    String path = host->ProgramFolder();
+    path += "MenuLogo";
+    int32_t width = 0, height = 0;
+    if (!manager->LoadImageFile(kLogoImage, path.CStr()) ||
+        !manager->GetImageSize(kLogoImage, width, height)) {
+        return;
+    }
+    String address = Registry::ReadString(nullptr, "PartnerURL", "", Hive::kLocalMachine);
+    AddWidget(new LinkButton(kLogoImage, address.IsEmpty() ? nullptr : address.CStr()), 20,
+              580 - height);
+}
+
+void MainMenuScreen::Push(Screen* dialog) {
+    if (ScreenManager* manager = GetManager()) {
+        manager->PushScreen(dialog, true, true, true);
+    } else {
+        delete dialog;
+    }
+}
+
+bool MainMenuScreen::RequirePlayer(int32_t commandId) {
+    if (ThePlayerList().CurrentId() != -1) return true;
+    pending_ = commandId;
+    Push(new NewPlayerDialog(true));
+    return false;
+}
+
+bool MainMenuScreen::OnCommand(int32_t commandId) {
+    switch (commandId) {
+        case kPlayers:
+            CurrentProfile().Save();
+            Push(new PlayerSelectDialog());
+            return true;
+        case kFreePlay:
+            if (RequirePlayer(commandId)) GameFlow::GoToLayoutSelect(GetManager());
+            return true;
+        case kStory:
+            if (RequirePlayer(commandId)) GameFlow::GoToStory(GetManager());
+            return true;
+        case kQuit:
+            if (Application* app = Application::Current()) app->Quit();
+            return true;
+        case kHelp:
+            Push(new MainHelpDialog());
+            return true;
+        default:
+            return false;
+    }
+}
+
+void MainMenuScreen::OnActiveChanged() {
+    PlayerList& players = ThePlayerList();
+    if (!IsActive() || !players.IsChanged()) return;
+    players.SetChanged(false);
+    if (players.CurrentId() != -1) {
+        CurrentProfile().Load(players.CurrentId(), players.NameOf(players.CurrentId()));
+    }
+    const int32_t command = pending_;
+    pending_ = -1;
+    if (command != -1) OnCommand(command);
+}
