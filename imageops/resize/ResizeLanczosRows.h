@@ -9,25 +9,31 @@
 // rowsBelow = source height - srcRoiY) tell how far the source reaches around the region.
 // upY nonzero promises rows advancing by at most one per destination row. Sums are formed in
 // double; integer results are trunc(v + 1e-7) clamped to the sample range, floats unclamped.
-// Interleaved kernels serve 4 channels, 3 channels, or 3 channels of 4-sample pixels.
+// Interleaved kernels serve 4 channels, 3 channels, or 3 channels of 4-sample pixels; single
+// kernels one channel or one plane. Every build's kernels have these two types.
 
-#define QM_LANCZOS_ARGS(type)                                                                  \
-    const type *src, type *dst, std::int32_t srcStep, std::int32_t dstStep,                   \
-        std::int32_t dstWidth, std::int32_t dstHeight, const std::int32_t *rowOffsets,        \
-        const std::int32_t *columnOffsets, const float *rowWeights,                           \
-        const float *columnWeights, float *lineBuffer0, float *lineBuffer1,                   \
-        float *lineBuffer2, float *lineBuffer3, float *lineBuffer4, float *lineBuffer5,       \
-        std::int32_t srcRoiX, std::int32_t srcRoiY, std::int32_t columnsRight,                \
-        std::int32_t rowsBelow, std::int32_t upY
+template <typename T>
+using LanczosInterleavedKernel =
+    void(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
+         std::int32_t dstWidth, std::int32_t dstHeight, const std::int32_t* rowOffsets,
+         const std::int32_t* columnOffsets, const float* rowWeights, const float* columnWeights,
+         float* lineBuffer0, float* lineBuffer1, float* lineBuffer2, float* lineBuffer3,
+         float* lineBuffer4, float* lineBuffer5, std::int32_t srcRoiX, std::int32_t srcRoiY,
+         std::int32_t columnsRight, std::int32_t rowsBelow, std::int32_t upY,
+         std::int32_t pixelStride, std::int32_t channels);
 
-void ResizeLanczosRows8u(QM_LANCZOS_ARGS(std::uint8_t), std::int32_t pixelStride,
-                         std::int32_t channels);
-void ResizeLanczosRows16u(QM_LANCZOS_ARGS(std::uint16_t), std::int32_t pixelStride,
-                          std::int32_t channels);
-void ResizeLanczosRows32f(QM_LANCZOS_ARGS(float), std::int32_t pixelStride,
-                          std::int32_t channels);
-void ResizeLanczosRows8u1(QM_LANCZOS_ARGS(std::uint8_t));
-void ResizeLanczosRows16u1(QM_LANCZOS_ARGS(std::uint16_t));
-void ResizeLanczosRows32f1(QM_LANCZOS_ARGS(float));
+template <typename T>
+using LanczosSingleKernel =
+    void(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
+         std::int32_t dstWidth, std::int32_t dstHeight, const std::int32_t* rowOffsets,
+         const std::int32_t* columnOffsets, const float* rowWeights, const float* columnWeights,
+         float* lineBuffer0, float* lineBuffer1, float* lineBuffer2, float* lineBuffer3,
+         float* lineBuffer4, float* lineBuffer5, std::int32_t srcRoiX, std::int32_t srcRoiY,
+         std::int32_t columnsRight, std::int32_t rowsBelow, std::int32_t upY);
 
-#undef QM_LANCZOS_ARGS
+LanczosInterleavedKernel<std::uint8_t> ResizeLanczosRows8u;
+LanczosInterleavedKernel<std::uint16_t> ResizeLanczosRows16u;
+LanczosInterleavedKernel<float> ResizeLanczosRows32f;
+LanczosSingleKernel<std::uint8_t> ResizeLanczosRows8u1;
+LanczosSingleKernel<std::uint16_t> ResizeLanczosRows16u1;
+LanczosSingleKernel<float> ResizeLanczosRows32f1;

@@ -1,4 +1,7 @@
 #include "imageops/resize/LanczosWeights.h"
+#include "imageops/resize/ResizeCoreSse.h"
+#include "imageops/resize/ResizeImage8u4Sse.h"
+#include "imageops/resize/ResizeSupersampleSse.h"
 #include "tests/imageops/resize/ResizeOracle.h"
 #include "tests/imageops/resize/ResizeTestImage.h"
 #include "tests/imageops/resize/SimdBuilds.h"
@@ -126,9 +129,11 @@ void SingleWeights(float fraction, float w[6]) {
     }
 }
 
+// Rows are filtered in single precision; columns of floats too, and columns of integers in
+// double, or in single precision when singleColumns is set (the SSE build).
 template <typename T>
 T LanczosModel(const TestImage<T>& src, const oracle::Axis& ax, const oracle::Axis& ay, double px,
-               double py, int c) {
+               double py, int c, bool singleColumns = false) {
     const oracle::View<T> s{&src, ax.origin, ay.origin};
     const int cx = std::min(oracle::Index(px), ax.roi - 1);
     const int cy = std::min(oracle::Index(py), ay.roi - 1);
@@ -147,18 +152,18 @@ T LanczosModel(const TestImage<T>& src, const oracle::Axis& ax, const oracle::Ax
         }
         rows[j] = sum;
     }
+    float single = rows[0] * wy[0];
+    for (int j = 1; j < 6; ++j) {
+        single = single + rows[j] * wy[j];
+    }
     if constexpr (std::is_same_v<T, float>) {
-        float sum = rows[0] * wy[0];
-        for (int j = 1; j < 6; ++j) {
-            sum = sum + rows[j] * wy[j];
-        }
-        return sum;
+        return single;
     } else {
         double sum = static_cast<double>(rows[0]) * wy[0];
         for (int j = 1; j < 6; ++j) {
             sum = sum + static_cast<double>(rows[j]) * wy[j];
         }
-        const double v = std::trunc(sum + 1e-7);
+        const double v = std::trunc((singleColumns ? static_cast<double>(single) : sum) + 1e-7);
         return static_cast<T>(std::clamp<double>(v, 0.0, std::numeric_limits<T>::max()));
     }
 }
@@ -291,5 +296,18 @@ TEST_P(ResizeSimdArithmetic, FloatLinearRoundsEveryOperation) {
 
 INSTANTIATE_TEST_SUITE_P(SimdBuilds, ResizeSimdArithmetic,
                          ::testing::Values(kSse2Build, kSse3Build), SimdBuildName);
+
+// The SSE build filters one value at a time: its rows round as the SIMD builds' do, and its
+// columns are summed in single precision for every sample type.
+TEST(ResizeSseArithmetic, LanczosSumsRowsAndColumnsInSinglePrecision) {
+    const SimdBuild sse{"Sse", true, ResizeCoreSse, ResizeSupersampleSse, ResizeImage8u4Sse};
+    const auto model = [](const auto& src, const oracle::Axis& ax, const oracle::Axis& ay,
+                          double px, double py, int, int c, int, const Layout&) {
+        return LanczosModel(src, ax, ay, px, py, c, true);
+    };
+    ExpectModel<std::uint8_t>(sse, 16, model);
+    ExpectModel<std::uint16_t>(sse, 16, model);
+    ExpectModel<float>(sse, 16, model);
+}
 
 }  // namespace
