@@ -1,10 +1,13 @@
 #pragma once
 
+#include "imageops/resize/LinearPasses.h"
+
 #include <emmintrin.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <type_traits>
 
 // The linear passes of the SIMD builds, shared by the SSE2 and SSE3 files (internal linkage
 // keeps each build's copy compiled with its own flags). Integer passes give exactly the plain
@@ -83,18 +86,13 @@ inline __m128i PairChannels(__m128i left, __m128i right) {
     return _mm_unpacklo_epi16(left, right);
 }
 
-inline std::uint16_t ScalarRow8u(std::uint32_t a, std::uint32_t b, const std::uint16_t* w) {
-    return static_cast<std::uint16_t>((w[0] * a + w[1] * b + 128u) >> 8);
-}
-
-inline std::uint16_t ScalarRow16u(std::uint32_t a, std::uint32_t b, const std::uint16_t* w) {
-    return static_cast<std::uint16_t>((w[0] * a + w[1] * b + 8192u) >> 14);
-}
+using Fixed8u = FixedLinearOps<std::uint8_t>;
+using Fixed16u = FixedLinearOps<std::uint16_t>;
 
 // ---- 8-bit rows -------------------------------------------------------------------------
 
 // Four channels, two destination pixels per step; p0 and p1 are read as eight bytes.
-inline void LinearRow8u4(const std::uint8_t* row, int32_t count, const int32_t* offsets,
+inline void LinearRow4(const std::uint8_t* row, int32_t count, const int32_t* offsets,
                          const std::uint16_t* weights, std::uint16_t* out) {
     const __m128i zero = _mm_setzero_si128();
     int32_t x = 0;
@@ -108,18 +106,13 @@ inline void LinearRow8u4(const std::uint8_t* row, int32_t count, const int32_t* 
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * static_cast<std::ptrdiff_t>(x)),
                          _mm_packs_epi32(sums[0], sums[1]));
     }
-    for (; x < count; ++x) {
-        const std::uint8_t* p = row + offsets[x];
-        for (int c = 0; c < 4; ++c) {
-            out[4 * static_cast<std::ptrdiff_t>(x) + c] =
-                ScalarRow8u(p[c], p[c + 4], weights + 2 * static_cast<std::ptrdiff_t>(x));
-        }
-    }
+    LinearRowScalar<Fixed8u, std::uint8_t, 4>(row, count - x, 4, offsets + x, weights + 2 * x,
+                                              out + 4 * static_cast<std::ptrdiff_t>(x));
 }
 
 // Three channels: with a stride of 4 whole pixels are read and the fourth channel dropped;
 // any other stride is taken as 3 and exactly the six bytes of the two pixels are read.
-inline void LinearRow8u3(const std::uint8_t* row, int32_t count, int32_t pixelStride,
+inline void LinearRow3(const std::uint8_t* row, int32_t count, int32_t pixelStride,
                          const int32_t* offsets, const std::uint16_t* weights, std::uint16_t* out) {
     const __m128i zero = _mm_setzero_si128();
     for (int32_t x = 0; x < count; ++x) {
@@ -146,7 +139,7 @@ inline void LinearRow8u3(const std::uint8_t* row, int32_t count, int32_t pixelSt
 }
 
 // One channel: eight columns per step, each (p0, p1) read as one 16-bit pair.
-inline void LinearRow8u1(const std::uint8_t* row, int32_t count, const int32_t* offsets,
+inline void LinearRow1(const std::uint8_t* row, int32_t count, const int32_t* offsets,
                          const std::uint16_t* weights, std::uint16_t* out) {
     const __m128i zero = _mm_setzero_si128();
     int32_t x = 0;
@@ -164,15 +157,13 @@ inline void LinearRow8u1(const std::uint8_t* row, int32_t count, const int32_t* 
         const __m128i second = Round<8>(_mm_madd_epi16(high, _mm_loadu_si128(w + 1)), 128);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), _mm_packs_epi32(first, second));
     }
-    for (; x < count; ++x) {
-        const std::uint8_t* p = row + offsets[x];
-        out[x] = ScalarRow8u(p[0], p[1], weights + 2 * static_cast<std::ptrdiff_t>(x));
-    }
+    LinearRowScalar<Fixed8u, std::uint8_t, 1>(row, count - x, 1, offsets + x, weights + 2 * x,
+                                              out + x);
 }
 
 // ---- 16-bit rows ------------------------------------------------------------------------
 
-inline void LinearRow16u4(const std::uint16_t* row, int32_t count, const int32_t* offsets,
+inline void LinearRow4(const std::uint16_t* row, int32_t count, const int32_t* offsets,
                           const std::uint16_t* weights, std::uint16_t* out) {
     int32_t x = 0;
     for (; x + 2 <= count; x += 2) {
@@ -185,16 +176,11 @@ inline void LinearRow16u4(const std::uint16_t* row, int32_t count, const int32_t
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * static_cast<std::ptrdiff_t>(x)),
                          PackUnsigned16(sums[0], sums[1]));
     }
-    for (; x < count; ++x) {
-        const std::uint16_t* p = row + offsets[x];
-        for (int c = 0; c < 4; ++c) {
-            out[4 * static_cast<std::ptrdiff_t>(x) + c] =
-                ScalarRow16u(p[c], p[c + 4], weights + 2 * static_cast<std::ptrdiff_t>(x));
-        }
-    }
+    LinearRowScalar<Fixed16u, std::uint16_t, 4>(row, count - x, 4, offsets + x, weights + 2 * x,
+                                                out + 4 * static_cast<std::ptrdiff_t>(x));
 }
 
-inline void LinearRow16u3(const std::uint16_t* row, int32_t count, int32_t pixelStride,
+inline void LinearRow3(const std::uint16_t* row, int32_t count, int32_t pixelStride,
                           const int32_t* offsets, const std::uint16_t* weights,
                           std::uint16_t* out) {
     for (int32_t x = 0; x < count; ++x) {
@@ -215,7 +201,7 @@ inline void LinearRow16u3(const std::uint16_t* row, int32_t count, int32_t pixel
     }
 }
 
-inline void LinearRow16u1(const std::uint16_t* row, int32_t count, const int32_t* offsets,
+inline void LinearRow1(const std::uint16_t* row, int32_t count, const int32_t* offsets,
                           const std::uint16_t* weights, std::uint16_t* out) {
     int32_t x = 0;
     for (; x + 8 <= count; x += 8) {
@@ -233,10 +219,8 @@ inline void LinearRow16u1(const std::uint16_t* row, int32_t count, const int32_t
         }
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + x), PackUnsigned16(sums[0], sums[1]));
     }
-    for (; x < count; ++x) {
-        const std::uint16_t* p = row + offsets[x];
-        out[x] = ScalarRow16u(p[0], p[1], weights + 2 * static_cast<std::ptrdiff_t>(x));
-    }
+    LinearRowScalar<Fixed16u, std::uint16_t, 1>(row, count - x, 1, offsets + x, weights + 2 * x,
+                                                out + x);
 }
 
 // ---- integer columns --------------------------------------------------------------------
@@ -256,7 +240,7 @@ inline __m128i LoadBuffer(const std::uint16_t* p) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
 }
 
-inline void LinearColumn8u(std::uint8_t* dst, std::int64_t count, std::uint32_t w,
+inline void LinearColumn(std::uint8_t* dst, std::int64_t count, std::uint32_t w,
                            const std::uint16_t* top, const std::uint16_t* bottom) {
     const __m128i weights = WeightPair(16384u - w, w);
     std::int64_t i = 0;
@@ -267,12 +251,10 @@ inline void LinearColumn8u(std::uint8_t* dst, std::int64_t count, std::uint32_t 
         const __m128i words = _mm_packs_epi32(low, high);
         _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i), _mm_packus_epi16(words, words));
     }
-    for (; i < count; ++i) {
-        dst[i] = static_cast<std::uint8_t>((top[i] * (16384u - w) + bottom[i] * w + 524288u) >> 20);
-    }
+    LinearColumnScalar<Fixed8u>(dst, i, count, w, top, bottom);
 }
 
-inline void LinearColumn16u(std::uint16_t* dst, std::int64_t count, std::uint32_t w,
+inline void LinearColumn(std::uint16_t* dst, std::int64_t count, std::uint32_t w,
                             const std::uint16_t* top, const std::uint16_t* bottom) {
     const __m128i weights = WeightPair(16384u - w, w);
     std::int64_t i = 0;
@@ -282,9 +264,7 @@ inline void LinearColumn16u(std::uint16_t* dst, std::int64_t count, std::uint32_
         Column16u(LoadBuffer(top + i), LoadBuffer(bottom + i), weights, low, high);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), PackUnsigned16(low, high));
     }
-    for (; i < count; ++i) {
-        dst[i] = static_cast<std::uint16_t>((top[i] * (16384u - w) + bottom[i] * w + 8192u) >> 14);
-    }
+    LinearColumnScalar<Fixed16u>(dst, i, count, w, top, bottom);
 }
 
 // Words [v0 v1 v2 v3 | v4 v5 v6 v7] of two packed three-value pixels to [v0 v1 v2 v3 | v3 v4 v5
@@ -296,7 +276,7 @@ inline __m128i SpreadThreeOfFour(__m128i words) {
 
 // Two pixels per step, the destination's fourth byte read and written back; the buffers are
 // read four values at a time from each pixel's three, into their spare room.
-inline void LinearColumn8u3of4(std::uint8_t* dst, int32_t width, std::uint32_t w,
+inline void LinearColumn3of4(std::uint8_t* dst, int32_t width, std::uint32_t w,
                                const std::uint16_t* top, const std::uint16_t* bottom) {
     const __m128i weights = WeightPair(16384u - w, w);
     const __m128i keep = _mm_set1_epi32(0x00FFFFFF);
@@ -313,16 +293,10 @@ inline void LinearColumn8u3of4(std::uint8_t* dst, int32_t width, std::uint32_t w
         _mm_storel_epi64(out,
                          _mm_or_si128(_mm_and_si128(bytes, keep), _mm_andnot_si128(keep, old)));
     }
-    for (; x < width; ++x) {
-        for (int c = 0; c < 3; ++c) {
-            const std::ptrdiff_t v = 3 * static_cast<std::ptrdiff_t>(x) + c;
-            dst[4 * static_cast<std::ptrdiff_t>(x) + c] =
-                static_cast<std::uint8_t>((top[v] * (16384u - w) + bottom[v] * w + 524288u) >> 20);
-        }
-    }
+    LinearColumn3of4Scalar<Fixed8u>(dst, x, width, w, top, bottom);
 }
 
-inline void LinearColumn16u3of4(std::uint16_t* dst, int32_t width, std::uint32_t w,
+inline void LinearColumn3of4(std::uint16_t* dst, int32_t width, std::uint32_t w,
                                 const std::uint16_t* top, const std::uint16_t* bottom) {
     const __m128i weights = WeightPair(16384u - w, w);
     const __m128i keep = _mm_set_epi16(0, -1, -1, -1, 0, -1, -1, -1);
@@ -338,20 +312,10 @@ inline void LinearColumn16u3of4(std::uint16_t* dst, int32_t width, std::uint32_t
         _mm_storeu_si128(out,
                          _mm_or_si128(_mm_and_si128(words, keep), _mm_andnot_si128(keep, old)));
     }
-    for (; x < width; ++x) {
-        for (int c = 0; c < 3; ++c) {
-            const std::ptrdiff_t v = 3 * static_cast<std::ptrdiff_t>(x) + c;
-            dst[4 * static_cast<std::ptrdiff_t>(x) + c] =
-                static_cast<std::uint16_t>((top[v] * (16384u - w) + bottom[v] * w + 8192u) >> 14);
-        }
-    }
+    LinearColumn3of4Scalar<Fixed16u>(dst, x, width, w, top, bottom);
 }
 
 // ---- float rows and columns -------------------------------------------------------------
-
-inline float LerpFloat(float a, float b, float f) {
-    return a + (b - a) * f;
-}
 
 // Two floats from each of two addresses: [a0 a1 b0 b1].
 inline __m128 LoadPairs(const float* a, const float* b) {
@@ -359,7 +323,7 @@ inline __m128 LoadPairs(const float* a, const float* b) {
     return _mm_loadh_pi(low, reinterpret_cast<const __m64*>(b));
 }
 
-inline void LinearRow32f1(const float* row, int32_t count, const int32_t* offsets,
+inline void LinearRow1(const float* row, int32_t count, const int32_t* offsets,
                           const float* fractions, float* out) {
     int32_t x = 0;
     for (; x + 4 <= count; x += 4) {
@@ -370,13 +334,11 @@ inline void LinearRow32f1(const float* row, int32_t count, const int32_t* offset
         const __m128 f = _mm_loadu_ps(fractions + x);
         _mm_storeu_ps(out + x, _mm_add_ps(left, _mm_mul_ps(_mm_sub_ps(right, left), f)));
     }
-    for (; x < count; ++x) {
-        const float* p = row + offsets[x];
-        out[x] = LerpFloat(p[0], p[1], fractions[x]);
-    }
+    LinearRowScalar<SingleLinearOps, float, 1>(row, count - x, 1, offsets + x, fractions + x,
+                                               out + x);
 }
 
-inline void LinearRow32f4(const float* row, int32_t count, const int32_t* offsets,
+inline void LinearRow4(const float* row, int32_t count, const int32_t* offsets,
                           const float* fractions, float* out) {
     for (int32_t x = 0; x < count; ++x) {
         const float* p = row + offsets[x];
@@ -388,22 +350,9 @@ inline void LinearRow32f4(const float* row, int32_t count, const int32_t* offset
     }
 }
 
-// Elements 0-2 of each pixel only, the right pixel pixelStride elements on.
-inline void LinearRow32f3(const float* row, int32_t count, int32_t pixelStride,
-                          const int32_t* offsets, const float* fractions, float* out) {
-    for (int32_t x = 0; x < count; ++x) {
-        const float* p = row + offsets[x];
-        for (int c = 0; c < 3; ++c) {
-            out[3 * static_cast<std::ptrdiff_t>(x) + c] =
-                LerpFloat(p[c], p[c + pixelStride], fractions[x]);
-        }
-    }
-}
-
-inline void LinearColumn32f(float* dst, std::int64_t count, float w, const float* top,
+inline void LinearColumn(float* dst, std::int64_t count, float w, const float* top,
                             const float* bottom) {
-    const float u = 1.0f - w;
-    const __m128 uv = _mm_set1_ps(u);
+    const __m128 uv = _mm_set1_ps(1.0f - w);
     const __m128 wv = _mm_set1_ps(w);
     std::int64_t i = 0;
     for (; i + 4 <= count; i += 4) {
@@ -411,20 +360,43 @@ inline void LinearColumn32f(float* dst, std::int64_t count, float w, const float
         const __m128 b = _mm_loadu_ps(bottom + i);
         _mm_storeu_ps(dst + i, _mm_add_ps(_mm_mul_ps(t, uv), _mm_mul_ps(b, wv)));
     }
-    for (; i < count; ++i) {
-        dst[i] = top[i] * u + bottom[i] * w;
-    }
+    LinearColumnScalar<SingleLinearOps>(dst, i, count, w, top, bottom);
 }
 
-inline void LinearColumn32f3of4(float* dst, int32_t width, float w, const float* top,
-                                const float* bottom) {
-    const float u = 1.0f - w;
-    for (int32_t x = 0; x < width; ++x) {
-        for (int c = 0; c < 3; ++c) {
-            const std::ptrdiff_t v = 3 * static_cast<std::ptrdiff_t>(x) + c;
-            dst[4 * static_cast<std::ptrdiff_t>(x) + c] = top[v] * u + bottom[v] * w;
+// Three float channels, one value at a time.
+inline void LinearRow3(const float* row, int32_t count, int32_t pixelStride, const int32_t* offsets,
+                       const float* fractions, float* out) {
+    LinearRowScalar<SingleLinearOps, float, 3>(row, count, pixelStride, offsets, fractions, out);
+}
+
+inline void LinearColumn3of4(float* dst, int32_t width, float w, const float* top,
+                             const float* bottom) {
+    LinearColumn3of4Scalar<SingleLinearOps>(dst, 0, width, w, top, bottom);
+}
+
+// The passes of the kernel templates (LinearRowKernels.h), each overloaded on the sample type.
+struct SimdLinearPasses {
+    template <typename T, int kChannels, typename Weight, typename Buffer>
+    static void Row(const T* row, int32_t count, int32_t distance, const int32_t* offsets,
+                    const Weight* weights, Buffer* out) {
+        if constexpr (kChannels == 4) {
+            LinearRow4(row, count, offsets, weights, out);
+        } else if constexpr (kChannels == 3) {
+            LinearRow3(row, count, distance, offsets, weights, out);
+        } else {
+            LinearRow1(row, count, offsets, weights, out);
         }
     }
-}
+    template <typename T, typename Weight, typename Buffer>
+    static void Column(T* dst, std::int64_t count, Weight weight, const Buffer* top,
+                       const Buffer* bottom) {
+        LinearColumn(dst, count, weight, top, bottom);
+    }
+    template <typename T, typename Weight, typename Buffer>
+    static void Column3of4(T* dst, int32_t width, Weight weight, const Buffer* top,
+                           const Buffer* bottom) {
+        LinearColumn3of4(dst, width, weight, top, bottom);
+    }
+};
 
 }  // namespace

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "imageops/resize/ResizeKernelTable.h"
+#include "imageops/resize/ResizeLinearRows.h"
 
 #include <cstdint>
-#include <type_traits>
 
 // Adapters from the driver's call record to each kernel's own argument list, shared by the
 // kernel tables of every build: Nearest<T, Kernel> and the others are ResizeKernel entries.
@@ -34,10 +34,6 @@ void Nearest(const ResizeKernelCall& c) {
     Kernel(Source<T>(c), Destination<T>(c), c.dstStep, c.dstWidth, c.dstHeight, c.rowOffsets,
            c.columnOffsets, c.pixelStride);
 }
-
-// Linear 8-bit and 16-bit kernels take Q14 weights and 16-bit buffers, float ones floats.
-template <typename T>
-using LinearWeight = std::conditional_t<std::is_same_v<T, float>, float, std::uint16_t>;
 
 template <typename T, auto Kernel>
 void Linear(const ResizeKernelCall& c) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <type_traits>
 
 // Linear-interpolation kernels: a horizontal pass filters each needed source row once into one
 // of two row buffers, a vertical pass blends the two buffered rows into each destination row.
@@ -11,37 +12,30 @@
 // lower row's) and per column (the right sample's) and float row buffers. Each buffer holds
 // dstWidth times the values per pixel. Interleaved kernels serve 4 channels, 3 channels, or 3
 // channels of 4-sample pixels (sample 3 untouched); the C1 kernels one channel or one plane.
+// Every build's kernels have the types below.
 
-void ResizeLinearRows8u(const std::uint8_t* src, std::uint8_t* dst, std::int32_t srcStep,
-                        std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                        const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                        const std::uint16_t* rowWeights, const std::uint16_t* columnWeights,
-                        std::uint16_t* lineBuffer0, std::uint16_t* lineBuffer1,
-                        std::int32_t pixelStride, std::int32_t channels);
-void ResizeLinearRows16u(const std::uint16_t* src, std::uint16_t* dst, std::int32_t srcStep,
-                         std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                         const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                         const std::uint16_t* rowWeights, const std::uint16_t* columnWeights,
-                         std::uint16_t* lineBuffer0, std::uint16_t* lineBuffer1,
-                         std::int32_t pixelStride, std::int32_t channels);
-void ResizeLinearRows32f(const float* src, float* dst, std::int32_t srcStep,
-                         std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                         const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                         const float* rowWeights, const float* columnWeights,
-                         float* lineBuffer0, float* lineBuffer1, std::int32_t pixelStride,
-                         std::int32_t channels);
-void ResizeLinearRows8u1(const std::uint8_t* src, std::uint8_t* dst, std::int32_t srcStep,
-                         std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                         const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                         const std::uint16_t* rowWeights, const std::uint16_t* columnWeights,
-                         std::uint16_t* lineBuffer0, std::uint16_t* lineBuffer1);
-void ResizeLinearRows16u1(const std::uint16_t* src, std::uint16_t* dst, std::int32_t srcStep,
-                          std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                          const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                          const std::uint16_t* rowWeights, const std::uint16_t* columnWeights,
-                          std::uint16_t* lineBuffer0, std::uint16_t* lineBuffer1);
-void ResizeLinearRows32f1(const float* src, float* dst, std::int32_t srcStep,
-                          std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                          const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                          const float* rowWeights, const float* columnWeights,
-                          float* lineBuffer0, float* lineBuffer1);
+template <typename T>
+using LinearWeight = std::conditional_t<std::is_same_v<T, float>, float, std::uint16_t>;
+
+template <typename T>
+using LinearInterleavedKernel =
+    void(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
+         std::int32_t dstWidth, std::int32_t dstHeight, const std::int32_t* rowOffsets,
+         const std::int32_t* columnOffsets, const LinearWeight<T>* rowWeights,
+         const LinearWeight<T>* columnWeights, LinearWeight<T>* lineBuffer0,
+         LinearWeight<T>* lineBuffer1, std::int32_t pixelStride, std::int32_t channels);
+
+template <typename T>
+using LinearSingleKernel =
+    void(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
+         std::int32_t dstWidth, std::int32_t dstHeight, const std::int32_t* rowOffsets,
+         const std::int32_t* columnOffsets, const LinearWeight<T>* rowWeights,
+         const LinearWeight<T>* columnWeights, LinearWeight<T>* lineBuffer0,
+         LinearWeight<T>* lineBuffer1);
+
+LinearInterleavedKernel<std::uint8_t> ResizeLinearRows8u;
+LinearInterleavedKernel<std::uint16_t> ResizeLinearRows16u;
+LinearInterleavedKernel<float> ResizeLinearRows32f;
+LinearSingleKernel<std::uint8_t> ResizeLinearRows8u1;
+LinearSingleKernel<std::uint16_t> ResizeLinearRows16u1;
+LinearSingleKernel<float> ResizeLinearRows32f1;

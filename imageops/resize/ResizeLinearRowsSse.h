@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imageops/resize/ResizeLinearRows.h"
+
 #include <cstdint>
 
 // The SSE build's linear kernels: arguments, row window and layouts of ResizeLinearRows.h.
@@ -9,38 +11,9 @@
 // vector step in the one-channel horizontal pass and the contiguous vertical pass; their
 // results may differ from the plain build's double-precision ones in the last bit.
 
-void ResizeLinearRows8uSse(const std::uint8_t* src, std::uint8_t* dst, std::int32_t srcStep,
-                           std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                           const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                           const std::uint16_t* rowWeights, const std::uint16_t* columnWeights,
-                           std::uint16_t* lineBuffer0, std::uint16_t* lineBuffer1,
-                           std::int32_t pixelStride, std::int32_t channels);
-void ResizeLinearRows16uSse(const std::uint16_t* src, std::uint16_t* dst, std::int32_t srcStep,
-                            std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                            const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                            const std::uint16_t* rowWeights, const std::uint16_t* columnWeights,
-                            std::uint16_t* lineBuffer0, std::uint16_t* lineBuffer1,
-                            std::int32_t pixelStride, std::int32_t channels);
-void ResizeLinearRows32fSse(const float* src, float* dst, std::int32_t srcStep,
-                            std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                            const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                            const float* rowWeights, const float* columnWeights,
-                            float* lineBuffer0, float* lineBuffer1, std::int32_t pixelStride,
-                            std::int32_t channels);
-void ResizeLinearRows8u1Sse(const std::uint8_t* src, std::uint8_t* dst, std::int32_t srcStep,
-                            std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                            const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                            const std::uint16_t* rowWeights, const std::uint16_t* columnWeights,
-                            std::uint16_t* lineBuffer0, std::uint16_t* lineBuffer1);
-void ResizeLinearRows16u1Sse(const std::uint16_t* src, std::uint16_t* dst, std::int32_t srcStep,
-                             std::int32_t dstStep, std::int32_t dstWidth,
-                             std::int32_t dstHeight, const std::int32_t* rowOffsets,
-                             const std::int32_t* columnOffsets, const std::uint16_t* rowWeights,
-                             const std::uint16_t* columnWeights, std::uint16_t* lineBuffer0,
-                             std::uint16_t* lineBuffer1);
-void ResizeLinearRows32f1Sse(const float* src, float* dst, std::int32_t srcStep,
-                             std::int32_t dstStep, std::int32_t dstWidth,
-                             std::int32_t dstHeight, const std::int32_t* rowOffsets,
-                             const std::int32_t* columnOffsets, const float* rowWeights,
-                             const float* columnWeights, float* lineBuffer0,
-                             float* lineBuffer1);
+LinearInterleavedKernel<std::uint8_t> ResizeLinearRows8uSse;
+LinearInterleavedKernel<std::uint16_t> ResizeLinearRows16uSse;
+LinearInterleavedKernel<float> ResizeLinearRows32fSse;
+LinearSingleKernel<std::uint8_t> ResizeLinearRows8u1Sse;
+LinearSingleKernel<std::uint16_t> ResizeLinearRows16u1Sse;
+LinearSingleKernel<float> ResizeLinearRows32f1Sse;

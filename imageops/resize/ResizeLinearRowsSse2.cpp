@@ -1,66 +1,6 @@
 #include "imageops/resize/ResizeLinearRowsSse2.h"
 
-#include "imageops/resize/ResizeLinearRowsSimd.h"
+#include "imageops/resize/LinearPassesSimd.h"
+#include "imageops/resize/LinearRowKernels.h"
 
-void ResizeLinearRows8uSse2(const std::uint8_t* src, std::uint8_t* dst, std::int32_t srcStep,
-                            std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                            const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                            const std::uint16_t* rowWeights, const std::uint16_t* columnWeights,
-                            std::uint16_t* lineBuffer0, std::uint16_t* lineBuffer1,
-                            std::int32_t pixelStride, std::int32_t channels) {
-    SimdLinearInterleaved<LinearPasses8u>(src, dst, srcStep, dstStep, dstWidth, dstHeight,
-                                          rowOffsets, columnOffsets, rowWeights, columnWeights,
-                                          lineBuffer0, lineBuffer1, pixelStride, channels);
-}
-
-void ResizeLinearRows16uSse2(const std::uint16_t* src, std::uint16_t* dst, std::int32_t srcStep,
-                             std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                             const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                             const std::uint16_t* rowWeights, const std::uint16_t* columnWeights,
-                             std::uint16_t* lineBuffer0, std::uint16_t* lineBuffer1,
-                             std::int32_t pixelStride, std::int32_t channels) {
-    SimdLinearInterleaved<LinearPasses16u>(src, dst, srcStep, dstStep, dstWidth, dstHeight,
-                                           rowOffsets, columnOffsets, rowWeights, columnWeights,
-                                           lineBuffer0, lineBuffer1, pixelStride, channels);
-}
-
-void ResizeLinearRows32fSse2(const float* src, float* dst, std::int32_t srcStep,
-                             std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                             const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                             const float* rowWeights, const float* columnWeights,
-                             float* lineBuffer0, float* lineBuffer1, std::int32_t pixelStride,
-                             std::int32_t channels) {
-    SimdLinearInterleaved<LinearPasses32f>(src, dst, srcStep, dstStep, dstWidth, dstHeight,
-                                           rowOffsets, columnOffsets, rowWeights, columnWeights,
-                                           lineBuffer0, lineBuffer1, pixelStride, channels);
-}
-
-void ResizeLinearRows8u1Sse2(const std::uint8_t* src, std::uint8_t* dst, std::int32_t srcStep,
-                             std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                             const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                             const std::uint16_t* rowWeights, const std::uint16_t* columnWeights,
-                             std::uint16_t* lineBuffer0, std::uint16_t* lineBuffer1) {
-    SimdLinearSingle<LinearPasses8u>(src, dst, srcStep, dstStep, dstWidth, dstHeight, rowOffsets,
-                                     columnOffsets, rowWeights, columnWeights, lineBuffer0,
-                                     lineBuffer1);
-}
-
-void ResizeLinearRows16u1Sse2(const std::uint16_t* src, std::uint16_t* dst, std::int32_t srcStep,
-                              std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                              const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                              const std::uint16_t* rowWeights, const std::uint16_t* columnWeights,
-                              std::uint16_t* lineBuffer0, std::uint16_t* lineBuffer1) {
-    SimdLinearSingle<LinearPasses16u>(src, dst, srcStep, dstStep, dstWidth, dstHeight, rowOffsets,
-                                      columnOffsets, rowWeights, columnWeights, lineBuffer0,
-                                      lineBuffer1);
-}
-
-void ResizeLinearRows32f1Sse2(const float* src, float* dst, std::int32_t srcStep,
-                              std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                              const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                              const float* rowWeights, const float* columnWeights,
-                              float* lineBuffer0, float* lineBuffer1) {
-    SimdLinearSingle<LinearPasses32f>(src, dst, srcStep, dstStep, dstWidth, dstHeight, rowOffsets,
-                                      columnOffsets, rowWeights, columnWeights, lineBuffer0,
-                                      lineBuffer1);
-}
+QM_DEFINE_LINEAR_KERNELS(Sse2, SimdLinearPasses)

@@ -1,41 +1,16 @@
 #pragma once
 
+#include "imageops/resize/ResizeLinearRows.h"
+
 #include <cstdint>
 
 // The linear kernels of the SSE3 build: the arguments, window and integer results of the plain
 // kernels (ResizeLinearRows.h); float kernels round every operation to single precision, so
 // their results may differ from the plain build's in the last bit.
 
-void ResizeLinearRows8uSse3(const std::uint8_t* src, std::uint8_t* dst, std::int32_t srcStep,
-                            std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                            const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                            const std::uint16_t* rowWeights, const std::uint16_t* columnWeights,
-                            std::uint16_t* lineBuffer0, std::uint16_t* lineBuffer1,
-                            std::int32_t pixelStride, std::int32_t channels);
-void ResizeLinearRows16uSse3(const std::uint16_t* src, std::uint16_t* dst, std::int32_t srcStep,
-                             std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                             const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                             const std::uint16_t* rowWeights, const std::uint16_t* columnWeights,
-                             std::uint16_t* lineBuffer0, std::uint16_t* lineBuffer1,
-                             std::int32_t pixelStride, std::int32_t channels);
-void ResizeLinearRows32fSse3(const float* src, float* dst, std::int32_t srcStep,
-                             std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                             const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                             const float* rowWeights, const float* columnWeights,
-                             float* lineBuffer0, float* lineBuffer1, std::int32_t pixelStride,
-                             std::int32_t channels);
-void ResizeLinearRows8u1Sse3(const std::uint8_t* src, std::uint8_t* dst, std::int32_t srcStep,
-                             std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                             const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                             const std::uint16_t* rowWeights, const std::uint16_t* columnWeights,
-                             std::uint16_t* lineBuffer0, std::uint16_t* lineBuffer1);
-void ResizeLinearRows16u1Sse3(const std::uint16_t* src, std::uint16_t* dst, std::int32_t srcStep,
-                              std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                              const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                              const std::uint16_t* rowWeights, const std::uint16_t* columnWeights,
-                              std::uint16_t* lineBuffer0, std::uint16_t* lineBuffer1);
-void ResizeLinearRows32f1Sse3(const float* src, float* dst, std::int32_t srcStep,
-                              std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                              const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                              const float* rowWeights, const float* columnWeights,
-                              float* lineBuffer0, float* lineBuffer1);
+LinearInterleavedKernel<std::uint8_t> ResizeLinearRows8uSse3;
+LinearInterleavedKernel<std::uint16_t> ResizeLinearRows16uSse3;
+LinearInterleavedKernel<float> ResizeLinearRows32fSse3;
+LinearSingleKernel<std::uint8_t> ResizeLinearRows8u1Sse3;
+LinearSingleKernel<std::uint16_t> ResizeLinearRows16u1Sse3;
+LinearSingleKernel<float> ResizeLinearRows32f1Sse3;

@@ -297,17 +297,26 @@ TEST_P(ResizeSimdArithmetic, FloatLinearRoundsEveryOperation) {
 INSTANTIATE_TEST_SUITE_P(SimdBuilds, ResizeSimdArithmetic,
                          ::testing::Values(kSse2Build, kSse3Build), SimdBuildName);
 
+const SimdBuild kSseBuild{"Sse", true, ResizeCoreSse, ResizeSupersampleSse, ResizeImage8u4Sse};
+
 // The SSE build filters one value at a time: its rows round as the SIMD builds' do, and its
 // columns are summed in single precision for every sample type.
 TEST(ResizeSseArithmetic, LanczosSumsRowsAndColumnsInSinglePrecision) {
-    const SimdBuild sse{"Sse", true, ResizeCoreSse, ResizeSupersampleSse, ResizeImage8u4Sse};
     const auto model = [](const auto& src, const oracle::Axis& ax, const oracle::Axis& ay,
                           double px, double py, int, int c, int, const Layout&) {
         return LanczosModel(src, ax, ay, px, py, c, true);
     };
-    ExpectModel<std::uint8_t>(sse, 16, model);
-    ExpectModel<std::uint16_t>(sse, 16, model);
-    ExpectModel<float>(sse, 16, model);
+    ExpectModel<std::uint8_t>(kSseBuild, 16, model);
+    ExpectModel<std::uint16_t>(kSseBuild, 16, model);
+    ExpectModel<float>(kSseBuild, 16, model);
+}
+
+// Its float linear kernels, vector steps included, round as the SIMD builds' do.
+TEST(ResizeSseArithmetic, FloatLinearRoundsEveryOperation) {
+    ExpectModel<float>(kSseBuild, 2,
+                       [](const TestImage<float>& src, const oracle::Axis& ax,
+                          const oracle::Axis& ay, double px, double py, int, int c, int,
+                          const Layout&) { return LinearFloatModel(src, ax, ay, px, py, c); });
 }
 
 }  // namespace
