@@ -155,15 +155,24 @@ void SdlWindowBackend::WaitMessage(WindowMessage& message) {
   }
 }
 
+// Over the window, the position its own motion events left is exact; the global position less
+// the window's origin is only as good as the origin the window manager reported (without one,
+// as under a bare X server, it can be far off).
 void SdlWindowBackend::GetCursorPos(int32_t& x, int32_t& y) const {
-  int gx = 0;
-  int gy = 0;
-  int wx = 0;
-  int wy = 0;
-  SDL_GetGlobalMouseState(&gx, &gy);
-  if (window_ != nullptr) SDL_GetWindowPosition(window_, &wx, &wy);
-  x = gx - wx;
-  y = gy - wy;
+  int px = 0;
+  int py = 0;
+  if (window_ != nullptr && SDL_GetMouseFocus() == window_) {
+    SDL_GetMouseState(&px, &py);
+  } else {
+    int wx = 0;
+    int wy = 0;
+    SDL_GetGlobalMouseState(&px, &py);
+    if (window_ != nullptr) SDL_GetWindowPosition(window_, &wx, &wy);
+    px -= wx;
+    py -= wy;
+  }
+  x = px;
+  y = py;
 }
 
 bool SdlWindowBackend::IsPointerInWindow() const {
