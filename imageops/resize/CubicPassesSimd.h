@@ -268,4 +268,29 @@ void CubicColumn3of4(T* dst, std::int32_t width, float t, const float* r0, const
     }
 }
 
+// The passes of the kernel templates (CubicRowKernels.h).
+struct SimdCubicPasses {
+    template <typename T, int kChannels>
+    static void Row(const T* row, std::int32_t count, std::int32_t distance,
+                    const std::int32_t* offsets, const float* fractions, float* out) {
+        if constexpr (kChannels == 4) {
+            CubicRow4(row, count, offsets, fractions, out);
+        } else if constexpr (kChannels == 3) {
+            CubicRow3(row, count, distance, offsets, fractions, out);
+        } else {
+            CubicRow1(row, count, offsets, fractions, out);
+        }
+    }
+    template <typename T>
+    static void Column(T* dst, std::int64_t count, float t, const float* r0, const float* r1,
+                       const float* r2, const float* r3) {
+        CubicColumn(dst, count, t, r0, r1, r2, r3);
+    }
+    template <typename T>
+    static void Column3of4(T* dst, std::int32_t width, float t, const float* r0,
+                           const float* r1, const float* r2, const float* r3) {
+        CubicColumn3of4(dst, width, t, r0, r1, r2, r3);
+    }
+};
+
 }  // namespace

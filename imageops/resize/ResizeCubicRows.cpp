@@ -1,7 +1,7 @@
 #include "imageops/resize/ResizeCubicRows.h"
 
 #include "imageops/resize/ResizeArithmetic.h"
-#include "imageops/resize/ResizeCubicWindow.h"
+#include "imageops/resize/CubicRowKernels.h"
 
 #include <cstddef>
 
@@ -84,82 +84,24 @@ void CubicColumnPass3of4(T* dst, std::int32_t dstWidth, float fraction, const fl
     }
 }
 
-template <typename T>
-void CubicInterleaved(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
-                      std::int32_t dstWidth, std::int32_t dstHeight,
-                      const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                      const float* rowFractions, const float* columnFractions,
-                      float* lineBuffer0, float* lineBuffer1, float* lineBuffer2,
-                      float* lineBuffer3, std::int32_t pixelStride, std::int32_t channels) {
-    const bool three = channels == 3;
-    const auto rowPass = [&](const T* row, float* out) {
-        if (three) {
-            CubicRowPass<T, 3>(row, dstWidth, pixelStride, columnOffsets, columnFractions, out);
-        } else {
-            CubicRowPass<T, 4>(row, dstWidth, 4, columnOffsets, columnFractions, out);
-        }
-    };
-    const std::int64_t values = static_cast<std::int64_t>(dstWidth) * (three ? 3 : 4);
-    const bool contiguous = pixelStride == channels;
-    const auto columnPass = [&](T* out, float t, const float* b0, const float* b1,
-                                const float* b2, const float* b3) {
-        if (contiguous) {
-            CubicColumnPass<T>(out, values, t, b0, b1, b2, b3);
-        } else {
-            CubicColumnPass3of4<T>(out, dstWidth, t, b0, b1, b2, b3);
-        }
-    };
-    CubicWindow(src, dst, srcStep, dstStep, dstHeight, rowOffsets, rowFractions, lineBuffer0,
-                lineBuffer1, lineBuffer2, lineBuffer3, rowPass, columnPass);
-}
-
-template <typename T>
-void CubicSingle(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
-                 std::int32_t dstWidth, std::int32_t dstHeight, const std::int32_t* rowOffsets,
-                 const std::int32_t* columnOffsets, const float* rowFractions,
-                 const float* columnFractions, float* lineBuffer0, float* lineBuffer1,
-                 float* lineBuffer2, float* lineBuffer3) {
-    const auto rowPass = [&](const T* row, float* out) {
-        CubicRowPass<T, 1>(row, dstWidth, 1, columnOffsets, columnFractions, out);
-    };
-    const auto columnPass = [&](T* out, float t, const float* b0, const float* b1,
-                                const float* b2, const float* b3) {
-        CubicColumnPass<T>(out, dstWidth, t, b0, b1, b2, b3);
-    };
-    CubicWindow(src, dst, srcStep, dstStep, dstHeight, rowOffsets, rowFractions, lineBuffer0,
-                lineBuffer1, lineBuffer2, lineBuffer3, rowPass, columnPass);
-}
+struct PlainCubicPasses {
+    template <typename T, int kChannels>
+    static void Row(const T* row, std::int32_t count, std::int32_t distance,
+                    const std::int32_t* offsets, const float* fractions, float* out) {
+        CubicRowPass<T, kChannels>(row, count, distance, offsets, fractions, out);
+    }
+    template <typename T>
+    static void Column(T* dst, std::int64_t count, float t, const float* r0, const float* r1,
+                       const float* r2, const float* r3) {
+        CubicColumnPass<T>(dst, count, t, r0, r1, r2, r3);
+    }
+    template <typename T>
+    static void Column3of4(T* dst, std::int32_t width, float t, const float* r0,
+                           const float* r1, const float* r2, const float* r3) {
+        CubicColumnPass3of4<T>(dst, width, t, r0, r1, r2, r3);
+    }
+};
 
 }  // namespace
 
-#define QM_CUBIC_INTERLEAVED(name, type)                                                       \
-    void name(const type* src, type* dst, std::int32_t srcStep, std::int32_t dstStep,         \
-              std::int32_t dstWidth, std::int32_t dstHeight, const std::int32_t* rowOffsets,  \
-              const std::int32_t* columnOffsets, const float* rowFractions,                   \
-              const float* columnFractions, float* lineBuffer0, float* lineBuffer1,           \
-              float* lineBuffer2, float* lineBuffer3, std::int32_t pixelStride,               \
-              std::int32_t channels) {                                                        \
-        CubicInterleaved(src, dst, srcStep, dstStep, dstWidth, dstHeight, rowOffsets,         \
-                         columnOffsets, rowFractions, columnFractions, lineBuffer0,           \
-                         lineBuffer1, lineBuffer2, lineBuffer3, pixelStride, channels);       \
-    }
-#define QM_CUBIC_SINGLE(name, type)                                                            \
-    void name(const type* src, type* dst, std::int32_t srcStep, std::int32_t dstStep,         \
-              std::int32_t dstWidth, std::int32_t dstHeight, const std::int32_t* rowOffsets,  \
-              const std::int32_t* columnOffsets, const float* rowFractions,                   \
-              const float* columnFractions, float* lineBuffer0, float* lineBuffer1,           \
-              float* lineBuffer2, float* lineBuffer3) {                                       \
-        CubicSingle(src, dst, srcStep, dstStep, dstWidth, dstHeight, rowOffsets,              \
-                    columnOffsets, rowFractions, columnFractions, lineBuffer0, lineBuffer1,   \
-                    lineBuffer2, lineBuffer3);                                                \
-    }
-
-QM_CUBIC_INTERLEAVED(ResizeCubicRows8u, std::uint8_t)
-QM_CUBIC_INTERLEAVED(ResizeCubicRows16u, std::uint16_t)
-QM_CUBIC_INTERLEAVED(ResizeCubicRows32f, float)
-QM_CUBIC_SINGLE(ResizeCubicRows8u1, std::uint8_t)
-QM_CUBIC_SINGLE(ResizeCubicRows16u1, std::uint16_t)
-QM_CUBIC_SINGLE(ResizeCubicRows32f1, float)
-
-#undef QM_CUBIC_INTERLEAVED
-#undef QM_CUBIC_SINGLE
+QM_DEFINE_CUBIC_KERNELS(, PlainCubicPasses)

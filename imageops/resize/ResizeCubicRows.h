@@ -9,41 +9,29 @@
 // destination row. rowOffsets hold r times srcStep, columnOffsets the tap index times
 // pixelStride (interleaved) or the index itself (C1); fractions are floats in [-1, 2]. The
 // driver keeps every tap inside the image. Double-precision arithmetic; integer results are
-// trunc(v + 1e-7) clamped to the sample range, floats are stored unclamped.
+// trunc(v + 1e-7) clamped to the sample range, floats are stored unclamped. Every build's
+// kernels have the types below.
 
-void ResizeCubicRows8u(const std::uint8_t* src, std::uint8_t* dst, std::int32_t srcStep,
-                       std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                       const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                       const float* rowFractions, const float* columnFractions,
-                       float* lineBuffer0, float* lineBuffer1, float* lineBuffer2,
-                       float* lineBuffer3, std::int32_t pixelStride, std::int32_t channels);
-void ResizeCubicRows16u(const std::uint16_t* src, std::uint16_t* dst, std::int32_t srcStep,
-                        std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                        const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                        const float* rowFractions, const float* columnFractions,
-                        float* lineBuffer0, float* lineBuffer1, float* lineBuffer2,
-                        float* lineBuffer3, std::int32_t pixelStride, std::int32_t channels);
-void ResizeCubicRows32f(const float* src, float* dst, std::int32_t srcStep,
-                        std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                        const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                        const float* rowFractions, const float* columnFractions,
-                        float* lineBuffer0, float* lineBuffer1, float* lineBuffer2,
-                        float* lineBuffer3, std::int32_t pixelStride, std::int32_t channels);
-void ResizeCubicRows8u1(const std::uint8_t* src, std::uint8_t* dst, std::int32_t srcStep,
-                        std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                        const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                        const float* rowFractions, const float* columnFractions,
-                        float* lineBuffer0, float* lineBuffer1, float* lineBuffer2,
-                        float* lineBuffer3);
-void ResizeCubicRows16u1(const std::uint16_t* src, std::uint16_t* dst, std::int32_t srcStep,
-                         std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                         const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                         const float* rowFractions, const float* columnFractions,
-                         float* lineBuffer0, float* lineBuffer1, float* lineBuffer2,
-                         float* lineBuffer3);
-void ResizeCubicRows32f1(const float* src, float* dst, std::int32_t srcStep,
-                         std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                         const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                         const float* rowFractions, const float* columnFractions,
-                         float* lineBuffer0, float* lineBuffer1, float* lineBuffer2,
-                         float* lineBuffer3);
+template <typename T>
+using CubicInterleavedKernel =
+    void(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
+         std::int32_t dstWidth, std::int32_t dstHeight, const std::int32_t* rowOffsets,
+         const std::int32_t* columnOffsets, const float* rowFractions,
+         const float* columnFractions, float* lineBuffer0, float* lineBuffer1,
+         float* lineBuffer2, float* lineBuffer3, std::int32_t pixelStride,
+         std::int32_t channels);
+
+template <typename T>
+using CubicSingleKernel =
+    void(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
+         std::int32_t dstWidth, std::int32_t dstHeight, const std::int32_t* rowOffsets,
+         const std::int32_t* columnOffsets, const float* rowFractions,
+         const float* columnFractions, float* lineBuffer0, float* lineBuffer1,
+         float* lineBuffer2, float* lineBuffer3);
+
+CubicInterleavedKernel<std::uint8_t> ResizeCubicRows8u;
+CubicInterleavedKernel<std::uint16_t> ResizeCubicRows16u;
+CubicInterleavedKernel<float> ResizeCubicRows32f;
+CubicSingleKernel<std::uint8_t> ResizeCubicRows8u1;
+CubicSingleKernel<std::uint16_t> ResizeCubicRows16u1;
+CubicSingleKernel<float> ResizeCubicRows32f1;

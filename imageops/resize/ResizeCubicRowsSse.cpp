@@ -2,7 +2,7 @@
 
 #include "imageops/resize/CubicQuadsSse.h"
 #include "imageops/resize/ResizeArithmetic.h"
-#include "imageops/resize/ResizeCubicWindow.h"
+#include "imageops/resize/CubicRowKernels.h"
 
 #include <cstddef>
 #include <limits>
@@ -125,76 +125,24 @@ void ColumnPass(T* dst, std::int64_t count, float t, const float* r0, const floa
     }
 }
 
-template <typename T>
-void CubicInterleaved(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
-                      std::int32_t dstWidth, std::int32_t dstHeight,
-                      const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                      const float* rowFractions, const float* columnFractions,
-                      float* lineBuffer0, float* lineBuffer1, float* lineBuffer2,
-                      float* lineBuffer3, std::int32_t pixelStride, std::int32_t channels) {
-    const bool three = channels == 3;
-    const auto rowPass = [&](const T* row, float* out) {
-        if (three) {
-            RowPass<T, 3>(row, dstWidth, pixelStride, columnOffsets, columnFractions, out);
-        } else {
-            RowPass<T, 4>(row, dstWidth, 4, columnOffsets, columnFractions, out);
-        }
-    };
-    const std::int64_t values = static_cast<std::int64_t>(dstWidth) * (three ? 3 : 4);
-    const bool threeOfFour = pixelStride != channels;
-    const auto columnPass = [&](T* out, float t, const float* b0, const float* b1,
-                                const float* b2, const float* b3) {
-        ColumnPass<T>(out, values, t, b0, b1, b2, b3, threeOfFour);
-    };
-    CubicWindow(src, dst, srcStep, dstStep, dstHeight, rowOffsets, rowFractions, lineBuffer0,
-                lineBuffer1, lineBuffer2, lineBuffer3, rowPass, columnPass);
-}
-
-template <typename T>
-void CubicSingle(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
-                 std::int32_t dstWidth, std::int32_t dstHeight, const std::int32_t* rowOffsets,
-                 const std::int32_t* columnOffsets, const float* rowFractions,
-                 const float* columnFractions, float* lineBuffer0, float* lineBuffer1,
-                 float* lineBuffer2, float* lineBuffer3) {
-    const auto rowPass = [&](const T* row, float* out) {
-        RowPass<T, 1>(row, dstWidth, 1, columnOffsets, columnFractions, out);
-    };
-    const auto columnPass = [&](T* out, float t, const float* b0, const float* b1,
-                                const float* b2, const float* b3) {
-        ColumnPass<T>(out, dstWidth, t, b0, b1, b2, b3, false);
-    };
-    CubicWindow(src, dst, srcStep, dstStep, dstHeight, rowOffsets, rowFractions, lineBuffer0,
-                lineBuffer1, lineBuffer2, lineBuffer3, rowPass, columnPass);
-}
+struct SseCubicPasses {
+    template <typename T, int kChannels>
+    static void Row(const T* row, std::int32_t count, std::int32_t distance,
+                    const std::int32_t* offsets, const float* fractions, float* out) {
+        RowPass<T, kChannels>(row, count, distance, offsets, fractions, out);
+    }
+    template <typename T>
+    static void Column(T* dst, std::int64_t count, float t, const float* r0, const float* r1,
+                       const float* r2, const float* r3) {
+        ColumnPass<T>(dst, count, t, r0, r1, r2, r3, false);
+    }
+    template <typename T>
+    static void Column3of4(T* dst, std::int32_t width, float t, const float* r0,
+                           const float* r1, const float* r2, const float* r3) {
+        ColumnPass<T>(dst, 3 * static_cast<std::int64_t>(width), t, r0, r1, r2, r3, true);
+    }
+};
 
 }  // namespace
 
-#define QM_CUBIC_PARAMS(type)                                                                  \
-    const type *src, type *dst, std::int32_t srcStep, std::int32_t dstStep,                   \
-        std::int32_t dstWidth, std::int32_t dstHeight, const std::int32_t *rowOffsets,        \
-        const std::int32_t *columnOffsets, const float *rowFractions,                         \
-        const float *columnFractions, float *lineBuffer0, float *lineBuffer1,                 \
-        float *lineBuffer2, float *lineBuffer3
-#define QM_CUBIC_INTERLEAVED(name, type)                                                       \
-    void name(QM_CUBIC_PARAMS(type), std::int32_t pixelStride, std::int32_t channels) {       \
-        CubicInterleaved(src, dst, srcStep, dstStep, dstWidth, dstHeight, rowOffsets,         \
-                         columnOffsets, rowFractions, columnFractions, lineBuffer0,           \
-                         lineBuffer1, lineBuffer2, lineBuffer3, pixelStride, channels);       \
-    }
-#define QM_CUBIC_SINGLE(name, type)                                                            \
-    void name(QM_CUBIC_PARAMS(type)) {                                                         \
-        CubicSingle(src, dst, srcStep, dstStep, dstWidth, dstHeight, rowOffsets,              \
-                    columnOffsets, rowFractions, columnFractions, lineBuffer0, lineBuffer1,   \
-                    lineBuffer2, lineBuffer3);                                                 \
-    }
-
-QM_CUBIC_INTERLEAVED(ResizeCubicRows8uSse, std::uint8_t)
-QM_CUBIC_INTERLEAVED(ResizeCubicRows16uSse, std::uint16_t)
-QM_CUBIC_INTERLEAVED(ResizeCubicRows32fSse, float)
-QM_CUBIC_SINGLE(ResizeCubicRows8u1Sse, std::uint8_t)
-QM_CUBIC_SINGLE(ResizeCubicRows16u1Sse, std::uint16_t)
-QM_CUBIC_SINGLE(ResizeCubicRows32f1Sse, float)
-
-#undef QM_CUBIC_PARAMS
-#undef QM_CUBIC_INTERLEAVED
-#undef QM_CUBIC_SINGLE
+QM_DEFINE_CUBIC_KERNELS(Sse, SseCubicPasses)

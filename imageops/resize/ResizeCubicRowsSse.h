@@ -1,5 +1,7 @@
 #pragma once
 
+#include "imageops/resize/ResizeCubicRows.h"
+
 #include <cstdint>
 
 // The SSE build's cubic kernels: arguments, row window and layouts of ResizeCubicRows.h, all
@@ -18,14 +20,9 @@
         const float *columnFractions, float *lineBuffer0, float *lineBuffer1,                 \
         float *lineBuffer2, float *lineBuffer3
 
-void ResizeCubicRows8uSse(QM_CUBIC_SSE_ARGS(std::uint8_t), std::int32_t pixelStride,
-                          std::int32_t channels);
-void ResizeCubicRows16uSse(QM_CUBIC_SSE_ARGS(std::uint16_t), std::int32_t pixelStride,
-                           std::int32_t channels);
-void ResizeCubicRows32fSse(QM_CUBIC_SSE_ARGS(float), std::int32_t pixelStride,
-                           std::int32_t channels);
-void ResizeCubicRows8u1Sse(QM_CUBIC_SSE_ARGS(std::uint8_t));
-void ResizeCubicRows16u1Sse(QM_CUBIC_SSE_ARGS(std::uint16_t));
-void ResizeCubicRows32f1Sse(QM_CUBIC_SSE_ARGS(float));
-
-#undef QM_CUBIC_SSE_ARGS
+CubicInterleavedKernel<std::uint8_t> ResizeCubicRows8uSse;
+CubicInterleavedKernel<std::uint16_t> ResizeCubicRows16uSse;
+CubicInterleavedKernel<float> ResizeCubicRows32fSse;
+CubicSingleKernel<std::uint8_t> ResizeCubicRows8u1Sse;
+CubicSingleKernel<std::uint16_t> ResizeCubicRows16u1Sse;
+CubicSingleKernel<float> ResizeCubicRows32f1Sse;
