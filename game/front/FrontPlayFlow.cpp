@@ -7,7 +7,9 @@
 #include "game/model/CampaignTables.h"
 #include "game/model/PlayerProfile.h"
 #include "game/play/MessageDialog.h"
+#include "game/play/NoMovesDialog.h"
 #include "game/play/PlayScreen.h"
+#include "game/play/TutorialPopup.h"
 
 namespace {
 
@@ -47,9 +49,17 @@ void FrontPlayFlow::ShowInfo(int titleText, int lineText) {
     if (ScreenManager* manager = AppManager()) InfoDialog::Open(manager, titleText, lineText);
 }
 
-void FrontPlayFlow::ShowNoMoves(PlayScreen*) {}
+void FrontPlayFlow::ShowNoMoves(PlayScreen* screen) {
+    ScreenManager* manager = screen ? screen->GetManager() : nullptr;
+    if (manager) manager->PushScreen(new NoMovesDialog, true, false, true);
+}
 
-bool FrontPlayFlow::OpenTip(PlayScreen*, Board*, int, bool, const TipAnchor*) { return false; }
+// The play screen itself keeps its sounds going under the tips that ask for it.
+bool FrontPlayFlow::OpenTip(PlayScreen* screen, Board* board, int step, bool,
+                            const TipAnchor* anchor) {
+    return TutorialPopup::Open(screen ? screen->GetManager() : nullptr, step, board, anchor) !=
+           nullptr;
+}
 
 void FrontPlayFlow::OpenCampaign(PlayScreen*, bool) {}
 
