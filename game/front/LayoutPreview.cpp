@@ -101,6 +101,9 @@ void LayoutPreview::Place(TileLayout* layout, int slot) {
 
 bool LayoutPreview::Compose(Image* page, const Image* blank, const Image* faces) const {
     if (!page || !page->pixels || page->bitsPerPixel != 32) return false;
+    // The page may already be on screen: what was prepared for drawing it is out of date now.
+    page->DropTextures();
+    page->DropSoftwareCopy();
     for (const Placed& placed : tiles_) {
         Blit(page, placed.left, placed.top, blank, 0, 0, kBlankWidth, kBlankHeight, true);
         Blit(page, placed.left + 2, placed.top + 1, faces, (placed.face % 6) * kFaceWidth,

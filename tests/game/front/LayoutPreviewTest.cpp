@@ -106,6 +106,12 @@ TEST(LayoutPreview, ComposesKeyedBlanksAndFacesIntoThePage) {
     EXPECT_EQ(PixelAt(page, tile.left + 12, tile.top), 0x00FF00FFu);
     EXPECT_EQ(PixelAt(page, tile.left + 11, tile.top + 1), 0xFF404040u);
 
+    // A page already prepared for drawing (shown while the others are composed) is drawn anew.
+    ASSERT_TRUE(page.PrepareSoftwareCopy());
+    ASSERT_TRUE(preview.Compose(&page, &blank, &faces));
+    EXPECT_FALSE(page.prepared);
+    EXPECT_EQ(page.softwareCopy, nullptr);
+
     // Missing pictures draw nothing; a page that cannot take the tiles is refused.
     EXPECT_TRUE(preview.Compose(&page, nullptr, nullptr));
     EXPECT_FALSE(preview.Compose(nullptr, &blank, &faces));
