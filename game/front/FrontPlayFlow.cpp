@@ -4,6 +4,8 @@
 #include "framework/ui/ScreenManager.h"
 #include "game/front/GameFlow.h"
 #include "game/front/InfoDialog.h"
+#include "game/front/LayoutsMenuDialog.h"
+#include "game/front/StoryMenuDialog.h"
 #include "game/model/CampaignTables.h"
 #include "game/model/PlayerProfile.h"
 #include "game/play/MessageDialog.h"
@@ -20,7 +22,14 @@ ScreenManager* AppManager() {
 
 }  // namespace
 
-void FrontPlayFlow::OpenGameMenu(PlayScreen*) {}
+void FrontPlayFlow::OpenGameMenu(PlayScreen* screen) {
+    ScreenManager* manager = screen ? screen->GetManager() : nullptr;
+    if (!manager) return;
+    Screen* menu = screen->GetMode() == PlayScreen::kStory
+                       ? static_cast<Screen*>(new StoryMenuDialog(screen))
+                       : static_cast<Screen*>(new LayoutsMenuDialog(screen));
+    manager->PushScreen(menu, true, false, true);
+}
 
 void FrontPlayFlow::ShowLayoutComplete(PlayScreen*, const LayoutOutcome&) {}
 
