@@ -1,7 +1,5 @@
 #include "game/play/TutorialPopup.h"
 
-#include <algorithm>
-
 #include "framework/ui/ScreenManager.h"
 #include "game/play/Board.h"
 #include "game/play/FramePanel.h"
