@@ -80,7 +80,7 @@ TEST_F(NoMovesDialogTest, OffersThreeChoicesWithUndoSelected)
     EXPECT_EQ(h.manager.GetTopScreen(), dialog);  // a choice alone does not close the box
 }
 
-TEST_F(NoMovesDialogTest, OkClosesTheBoxEvenOverAPageThatIsNoPlayScreen)
+TEST_F(NoMovesDialogTest, OkClosesTheBoxOnceEvenOverAPageThatIsNoPlayScreen)
 {
     ProbeScreen* below = h.NewScreen("menu");
     h.manager.PushScreen(below, false, false, false);
@@ -97,6 +97,7 @@ TEST_F(NoMovesDialogTest, OkClosesTheBoxEvenOverAPageThatIsNoPlayScreen)
     EXPECT_EQ(by, 160);
     EXPECT_FALSE(dialog->OnCommand(291));  // the choices' own command is not the box's
     ClickWidget(ok);
+    EXPECT_TRUE(dialog->OnCommand(NoMovesDialog::kOkCommand));  // again while it fades out
     h.Frames(40);
     EXPECT_EQ(h.manager.GetTopScreen(), below);
     EXPECT_EQ(h.manager.GetScreens().size(), 1u);
