@@ -40,10 +40,11 @@ DisplaySettings DisplayPart(const Settings& s) {
   return d;
 }
 
-// What the display device changed during the run: the mode, the self-test's verdict and the
-// acceleration switch its warnings turn off.
+// What changed during the run: the mode, the self-test's verdict, the acceleration switch its
+// warnings turn off, and the switches the player changed in the options.
 void TakeDisplayPart(const DisplaySettings& d, Settings& s) {
   s.fullScreen = d.fullScreen;
+  s.wideScreen = d.wideScreen;
   s.hardwareAcceleration = d.hardwareAcceleration;
   s.useDDTM = d.useDDTM;
   s.lastTestVersion = d.lastTestVersion;
@@ -192,7 +193,10 @@ bool Application::Init() {
   display_ = CreateDisplayDevice(backend);
   soundManager_ = CreateSoundManager();
   screenManager_ = std::make_unique<ScreenManager>(*display_, *clock_, soundManager_.get());
-  screenManager_->SetHardwareAccelerationSetting(settings.hardwareAcceleration);
+  // The manager's display switches are the device's, so a switch made from the options reaches
+  // the next mode and is written back at exit.
+  screenManager_->UseDisplaySettings(displaySettings_);
+  screenManager_->SetWideDisplay(wideDisplay_);
 
   mainWindow_ = std::make_unique<MainWindow>(backend, *this);
   if (!mainWindow_->Create(screenManager_.get(), kClientWidth, kClientHeight, false)) {

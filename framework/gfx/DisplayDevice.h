@@ -27,6 +27,9 @@ public:
     virtual bool IsFullScreen() const = 0;
     // True when frames go through the accelerated path (the cursor is then drawn into the frame).
     virtual bool IsDirect3DInUse() const = 0;
+    // True when the last self-test found the accelerated path usable; the "HardwareAcceleration"
+    // switch decides whether it is used.
+    virtual bool IsCapable3D() const = 0;
     virtual int32_t DesktopBitsPerPixel() const = 0;
     // True when the 800x600 picture is stretched over `viewport` of a larger screen.
     virtual bool GetStretchedViewport(Rect& viewport) const = 0;

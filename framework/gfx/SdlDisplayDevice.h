@@ -55,6 +55,7 @@ public:
     void SetViewRect(int32_t x, int32_t y) override;
     bool IsFullScreen() const override { return fullScreen_; }
     bool IsDirect3DInUse() const override { return accelerated_; }
+    bool IsCapable3D() const override { return capable3D_; }
     int32_t DesktopBitsPerPixel() const override { return env_.desktopBitsPerPixel; }
     bool GetStretchedViewport(Rect& viewport) const override;
 

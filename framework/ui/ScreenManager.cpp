@@ -443,7 +443,7 @@ void ScreenManager::OnPaint() {
 
 int32_t ScreenManager::ApplyDisplayMode(bool fullScreen, bool retryAllowed) {
     int32_t result = display_.SetMode(fullScreen, false);
-    bool retry = retryAllowed ? hardwareAcceleration_ : display_.IsDirect3DInUse();
+    bool retry = retryAllowed ? settings_->hardwareAcceleration : display_.IsDirect3DInUse();
     if (result < 0 && fullScreen && retry) result = display_.SetMode(fullScreen, true);
     return result;
 }
@@ -454,16 +454,63 @@ bool ScreenManager::SetFullscreen(bool on, bool apply) {
     Pause(true);
     if (apply) {
         int32_t result = ApplyDisplayMode(on, false);
-        if (result < 0) {
-            display_.ReportDirectXError(result);
-            if (window_) window_->RequestQuit();
-            Pause(false);
-            return false;
-        }
+        if (result < 0) return FailModeChange(result);
     }
-    if (display_.IsDirect3DInUse() && window_) window_->SetSystemCursor(ManagerWindow::kNone);
+    AdoptCursorForPath();
     Pause(false);
     return true;
+}
+
+bool ScreenManager::SetHardwareAcceleration(bool on) {
+    if (!display_.IsCapable3D()) return false;
+    if (settings_->hardwareAcceleration == on && display_.IsDirect3DInUse() == on) return true;
+    settings_->hardwareAcceleration = on;
+    Pause(true);
+    int32_t result = ApplyDisplayMode(display_.IsFullScreen(), true);
+    if (result < 0) {
+        settings_->hardwareAcceleration = false;
+        return FailModeChange(result);
+    }
+    AdoptCursorForPath();
+    Pause(false);
+    return true;
+}
+
+bool ScreenManager::SetWideScreen(bool on) {
+    if (settings_->wideScreen == on) return true;
+    settings_->wideScreen = on;
+    Pause(true);
+    int32_t result = ApplyDisplayMode(display_.IsFullScreen(), false);
+    if (result < 0) return FailModeChange(result);
+    AdoptCursorForPath();
+    Pause(false);
+    return true;
+}
+
+// The pause is undone here too: the quit that follows closes every screen through frames and
+// handlers that must not find the manager stopped for good.
+bool ScreenManager::FailModeChange(int32_t result) {
+    display_.ReportDirectXError(result);
+    if (window_) window_->RequestQuit();
+    Pause(false);
+    return false;
+}
+
+// A new mode may have moved drawing to the other path: the accelerated path draws the cursor into
+// the frame, the software path leaves it to the window system. The device was made anew, so no
+// cursor is drawn in it yet.
+void ScreenManager::AdoptCursorForPath() {
+    softwareCursor_ = display_.IsDirect3DInUse();
+    softwareCursorDrawn_ = false;
+    softwareCursorDirty_ = true;
+    if (window_) {
+        window_->SetSystemCursor(softwareCursor_ ? ManagerWindow::kNone
+                                                 : (cursorKind_ >= kCursorNormal &&
+                                                            cursorKind_ <= kCursorWait
+                                                        ? cursorKind_
+                                                        : kCursorNormal));
+    }
+    MarkDirty();
 }
 
 bool ScreenManager::GetImageSize(int32_t id, int32_t& width, int32_t& height) {

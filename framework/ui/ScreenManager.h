@@ -5,6 +5,7 @@
 
 #include "framework/core/PtrList.h"
 #include "framework/gfx/DisplayDevice.h"
+#include "framework/gfx/DisplaySettings.h"
 #include "framework/gfx/Rect.h"
 
 class BitmapFont;
@@ -105,8 +106,20 @@ public:
     // Display modes.
     int32_t ApplyDisplayMode(bool fullScreen, bool retryAllowed);
     bool SetFullscreen(bool on, bool apply);
-    // The "HardwareAcceleration" setting, which allows a second try at the desktop depth.
-    void SetHardwareAccelerationSetting(bool on) { hardwareAcceleration_ = on; }
+    // Switches the accelerated path; false when the device cannot accelerate or the mode cannot
+    // be set again (the application is then told to quit).
+    bool SetHardwareAcceleration(bool on);
+    // Switches the centred 4:3 picture of a wide full screen; false when the mode cannot be set
+    // again (the application is then told to quit).
+    bool SetWideScreen(bool on);
+    // The stored display switches ("WideScreen", "HardwareAcceleration", the self-test's
+    // verdict). The manager keeps its own until the application lends it the ones the display
+    // device reads, so that a switch made here reaches the device's next mode.
+    void UseDisplaySettings(DisplaySettings& settings) { settings_ = &settings; }
+    DisplaySettings& GetDisplaySettings() { return *settings_; }
+    // Whether the screen is wide, so that the wide-screen switch means something.
+    void SetWideDisplay(bool wide) { wideDisplay_ = wide; }
+    bool IsWideDisplay() const { return wideDisplay_; }
     bool WasDirect3DInUseAtStart() const { return direct3DAtStart_; }
 
     // Forwarders to the sound service.
@@ -239,6 +252,10 @@ private:
     bool IsInCorner(int32_t x, int32_t y) const;
     void DrawSoftwareCursor(bool restore);
     void RetestPointer();
+    // After a mode change: the cursor follows the path the device now draws on.
+    void AdoptCursorForPath();
+    // A mode change that failed: the error is shown and the application told to quit.
+    bool FailModeChange(int32_t result);
 
     DisplayDevice& display_;
     FrameClock& clock_;
@@ -287,6 +304,8 @@ private:
     bool retesting_ = false;
     bool redrawWanted_ = false;
     bool stackChanged_ = false;
-    bool hardwareAcceleration_ = true;
+    DisplaySettings ownSettings_;
+    DisplaySettings* settings_ = &ownSettings_;
+    bool wideDisplay_ = false;
     bool direct3DAtStart_ = false;
 };

@@ -276,4 +276,18 @@ TEST_F(ApplicationTest, TheDisplaysVerdictIsWrittenBackAtExit) {
   EXPECT_FALSE(stored.fullScreen);
 }
 
+TEST_F(ApplicationTest, TheManagersDisplaySwitchesAreTheDevicesAndAreWrittenAtExit) {
+  WriteFile(UserFile(), "FullScreen=0\nWideScreen=0\n");
+  ASSERT_TRUE(app_->Init());
+  ScreenManager& manager = *app_->GetScreenManager();
+  EXPECT_EQ(&manager.GetDisplaySettings(), &app_->GetDisplaySettings());
+  EXPECT_EQ(manager.IsWideDisplay(), app_->IsWideDisplay());
+  EXPECT_TRUE(manager.SetWideScreen(true));
+  app_->Null().PostMessage(Close());
+  app_->Run();
+  Settings stored;
+  ReadSettings(&stored, CommandLine({"quillomar"}), SettingsContext());
+  EXPECT_TRUE(stored.wideScreen);
+}
+
 }  // namespace

@@ -38,6 +38,10 @@ int32_t RecordingDisplay::SetMode(bool full, bool keepDesktopDepth) {
         setModeResults.erase(setModeResults.begin());
     }
     if (result >= 0) fullScreen = full;
+    if (settings) {
+        modeWide.push_back(settings->wideScreen);
+        direct3D = result >= 0 && capable3D && settings->hardwareAcceleration;
+    }
     return result;
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "framework/gfx/DisplayDevice.h"
+#include "framework/gfx/DisplaySettings.h"
 #include "framework/gfx/Image.h"
 
 // A display that draws nothing and remembers every operation of every frame, so tests can see
@@ -49,6 +50,12 @@ public:
     bool stretched = false;
     Rect viewport;
     std::vector<int32_t> setModeResults;  // consumed front first; 0 once empty
+    bool capable3D = false;
+    // When set, a mode that is set takes the accelerated path exactly when the device is capable
+    // and the switch is on, as the real device decides; `modeWide` keeps the wide switch each
+    // mode was set with.
+    const DisplaySettings* settings = nullptr;
+    std::vector<bool> modeWide;
 
     int32_t SetMode(bool fullScreen, bool keepDesktopDepth) override;
     void ReportDirectXError(int32_t code) override { reportedErrors.push_back(code); }
@@ -56,6 +63,7 @@ public:
     void SetViewRect(int32_t x, int32_t y) override {}
     bool IsFullScreen() const override { return fullScreen; }
     bool IsDirect3DInUse() const override { return direct3D; }
+    bool IsCapable3D() const override { return capable3D; }
     int32_t DesktopBitsPerPixel() const override { return desktopBits; }
     bool GetStretchedViewport(Rect& view) const override;
     bool BeginFrame() override;
