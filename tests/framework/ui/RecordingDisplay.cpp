@@ -65,6 +65,7 @@ bool RecordingDisplay::LoadImageFile(int32_t id, const char* path) {
 }
 
 Image* RecordingDisplay::GetImage(int32_t id, ImageModule module) {
+    requestedImages.push_back(id);
     auto it = images_.find(id);
     return it == images_.end() ? nullptr : it->second.get();
 }

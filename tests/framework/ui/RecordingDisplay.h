@@ -56,6 +56,8 @@ public:
     // mode was set with.
     const DisplaySettings* settings = nullptr;
     std::vector<bool> modeWide;
+    // Every image id asked for, in order.
+    std::vector<int32_t> requestedImages;
 
     int32_t SetMode(bool fullScreen, bool keepDesktopDepth) override;
     void ReportDirectXError(int32_t code) override { reportedErrors.push_back(code); }
