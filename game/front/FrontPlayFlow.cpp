@@ -4,7 +4,9 @@
 #include "framework/ui/ScreenManager.h"
 #include "game/front/GameFlow.h"
 #include "game/front/InfoDialog.h"
+#include "game/front/LayoutCompleteDialog.h"
 #include "game/front/LayoutsMenuDialog.h"
+#include "game/front/LevelCompleteDialog.h"
 #include "game/front/StoryMenuDialog.h"
 #include "game/model/CampaignTables.h"
 #include "game/model/PlayerProfile.h"
@@ -31,9 +33,21 @@ void FrontPlayFlow::OpenGameMenu(PlayScreen* screen) {
     manager->PushScreen(menu, true, false, true);
 }
 
-void FrontPlayFlow::ShowLayoutComplete(PlayScreen*, const LayoutOutcome&) {}
+void FrontPlayFlow::ShowLayoutComplete(PlayScreen* screen, const LayoutOutcome& outcome) {
+    ScreenManager* manager = screen ? screen->GetManager() : nullptr;
+    if (!manager) return;
+    manager->PushScreen(new LayoutCompleteDialog(outcome.seconds, outcome.bestSeconds,
+                                                 outcome.newBestTime, outcome.score,
+                                                 outcome.bestScore, outcome.newBestScore),
+                        true, false, true);
+}
 
-void FrontPlayFlow::ShowLevelComplete(PlayScreen*, int, int, const String&) {}
+void FrontPlayFlow::ShowLevelComplete(PlayScreen* screen, int seconds, int score,
+                                      const String& caption) {
+    ScreenManager* manager = screen ? screen->GetManager() : nullptr;
+    if (!manager) return;
+    manager->PushScreen(new LevelCompleteDialog(seconds, score, caption), true, false, true);
+}
 
 void FrontPlayFlow::AskQuestion(PlayScreen* screen, int dialogId, bool resume) {
     ScreenManager* manager = screen ? screen->GetManager() : nullptr;
