@@ -13,7 +13,7 @@ protected:
     void SetUp() override
     {
         PlayerFolderTest::SetUp();
-        Globals().userDataFolder = (folder_.string() + "/").c_str();
+        Globals().userDataFolder = (scratch_->Path().string() + "/").c_str();
         Globals().programFolder = kProgramFolder;
         ThePlayerList().Clear();
         ThePlayerList().SetCurrentId(-1);
@@ -39,7 +39,7 @@ TEST_F(GameAppUserDataTest, FirstStartLoadsNoProfileAndSavesNothing)
     EXPECT_EQ(ThePlayerList().CurrentId(), -1);
     EXPECT_EQ(CurrentProfile().id, -1);
     app_.SaveUserData();
-    EXPECT_TRUE(std::filesystem::is_empty(folder_));
+    EXPECT_TRUE(std::filesystem::is_empty(scratch_->Path()));
 }
 
 TEST_F(GameAppUserDataTest, CurrentPlayersProfileIsLoadedAndWrittenBack)

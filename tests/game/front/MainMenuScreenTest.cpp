@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 #include "framework/ui/LinkButton.h"
@@ -18,6 +19,7 @@
 #include "game/model/PlayerList.h"
 #include "game/model/PlayerProfile.h"
 #include "tests/framework/ui/FakeUiHost.h"
+#include "tests/game/model/ScratchPlayerFolder.h"
 #include "tests/game/play/DialogHarness.h"
 
 namespace {
@@ -37,30 +39,14 @@ protected:
         resources.AddString(13, "not you");
         resources.AddString(120, "begin");
         resources.AddString(121, "go on");
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("qm_mainmenu_" + std::to_string(getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-        PlayerFolders::Set((folder_.string() + "/").c_str(), "/opt/quillomar/");
-        host.folder = (folder_.string() + "/").c_str();
-        Reset();
+        scratch_ = std::make_unique<ScratchPlayerFolder>("qm_mainmenu");
+        host.folder = scratch_->Folder();
     }
 
     void TearDown() override
     {
-        Reset();
-        PlayerFolders::Set(String(), String());
-        std::filesystem::remove_all(folder_);
+        scratch_.reset();
         DialogTest::TearDown();
-    }
-
-    static void Reset()
-    {
-        ThePlayerList().Clear();
-        ThePlayerList().SetCurrentId(-1);
-        ThePlayerList().SetChanged(false);
-        CurrentProfile() = PlayerProfile();
     }
 
     MainMenuScreen* Open()
@@ -88,7 +74,7 @@ protected:
     }
 
     FakeUiHost host;
-    std::filesystem::path folder_;
+    std::unique_ptr<ScratchPlayerFolder> scratch_;
 };
 
 TEST_F(MainMenuScreenTest, ModeWithoutPlayerAsksForOneAndThenRunsByItself)
@@ -205,7 +191,7 @@ TEST_F(MainMenuScreenTest, PartnerLogoOnlyWhenItsFileExistsAndInertWithoutAnAddr
     h.Frames(1);
 
     std::filesystem::copy_file(std::filesystem::path(QM_TESTDATA_DIR) / "pngsuite" / "basn2c08.png",
-                               folder_ / "MenuLogo.png");
+                               scratch_->Path() / "MenuLogo.png");
     MainMenuScreen* menu = Open();
     auto* logo = Find<LinkButton>(menu);
     ASSERT_NE(logo, nullptr);

@@ -2,6 +2,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <memory>
 #include <fstream>
 
 #include "framework/ui/EditBox.h"
@@ -14,6 +15,7 @@
 #include "game/play/FramePanel.h"
 #include "game/play/MessageDialog.h"
 #include "game/play/TextButton.h"
+#include "tests/game/model/ScratchPlayerFolder.h"
 #include "tests/game/play/DialogHarness.h"
 
 namespace {
@@ -26,29 +28,13 @@ protected:
         h.display.AddImage(293, 112, 28);
         h.display.AddImage(294, 112, 28);
         resources.AddString(163, "delete %s?");
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("qm_playerdialogs_" + std::to_string(getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-        PlayerFolders::Set((folder_.string() + "/").c_str(), "/opt/quillomar/");
-        Reset();
+        scratch_ = std::make_unique<ScratchPlayerFolder>("qm_playerdialogs");
     }
 
     void TearDown() override
     {
-        Reset();
-        PlayerFolders::Set(String(), String());
-        std::filesystem::remove_all(folder_);
+        scratch_.reset();
         DialogTest::TearDown();
-    }
-
-    static void Reset()
-    {
-        ThePlayerList().Clear();
-        ThePlayerList().SetCurrentId(-1);
-        ThePlayerList().SetChanged(false);
-        CurrentProfile() = PlayerProfile();
     }
 
     // Players with profile files on disk; the first is current.
@@ -66,8 +52,8 @@ protected:
         CurrentProfile().Load(ThePlayerList().CurrentId(), ThePlayerList().NameOf(ThePlayerList().CurrentId()));
     }
 
-    void Touch(const std::string& name) { std::ofstream(folder_ / name) << "x"; }
-    bool Exists(const std::string& name) const { return std::filesystem::exists(folder_ / name); }
+    void Touch(const std::string& name) { std::ofstream(scratch_->Path() / name) << "x"; }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(scratch_->Path() / name); }
 
     template <class T>
     T* Open(T* dialog)
@@ -92,7 +78,7 @@ protected:
         return ids;
     }
 
-    std::filesystem::path folder_;
+    std::unique_ptr<ScratchPlayerFolder> scratch_;
 };
 
 TEST_F(PlayerDialogsTest, FirstPlayerFormTakesANameAndMakesItCurrent)

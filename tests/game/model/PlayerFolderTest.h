@@ -7,32 +7,20 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
-#include "game/model/PlayerFolders.h"
+#include "tests/game/model/ScratchPlayerFolder.h"
 
 class PlayerFolderTest : public ::testing::Test {
 protected:
-    static constexpr const char* kProgramFolder = "/opt/quillomar/";
+    static constexpr const char* kProgramFolder = ScratchPlayerFolder::kProgramFolder;
 
-    void SetUp() override
-    {
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("qm_players_" + std::to_string(getpid()) + "_" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(folder_);
-        std::filesystem::create_directories(folder_);
-        PlayerFolders::Set((folder_.string() + "/").c_str(), kProgramFolder);
-    }
+    void SetUp() override { scratch_ = std::make_unique<ScratchPlayerFolder>("qm_players"); }
+    void TearDown() override { scratch_.reset(); }
 
-    void TearDown() override
-    {
-        PlayerFolders::Set(String(), String());
-        std::filesystem::remove_all(folder_);
-    }
-
-    std::filesystem::path Path(const std::string& name) const { return folder_ / name; }
+    std::filesystem::path Path(const std::string& name) const { return scratch_->Path() / name; }
 
     static std::vector<uint8_t> ReadBytes(const std::filesystem::path& path)
     {
@@ -46,5 +34,5 @@ protected:
         out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     }
 
-    std::filesystem::path folder_;
+    std::unique_ptr<ScratchPlayerFolder> scratch_;
 };

@@ -198,7 +198,7 @@ TEST_F(PlayerListTest, DamagedListIsRebuiltFromTheProfiles)
 TEST_F(PlayerListTest, ProfilesOfAnotherInstallationAreNotRecovered)
 {
     SaveProfile(2, "Two");
-    PlayerFolders::Set((folder_.string() + "/").c_str(), "/elsewhere/");
+    PlayerFolders::Set((scratch_->Path().string() + "/").c_str(), "/elsewhere/");
     WriteBytes(Path("list.usr"), {0x4C});
     PlayerList list;
     EXPECT_FALSE(list.Load());
@@ -213,7 +213,7 @@ TEST_F(PlayerListTest, AFailedSaveKeepsThePreviousFile)
     ASSERT_TRUE(list.Save());
     const auto before = ReadBytes(Path("list.usr"));
     list.Add("Bo");
-    PlayerFolders::Set((folder_.string() + "/missing/").c_str(), kProgramFolder);
+    PlayerFolders::Set((scratch_->Path().string() + "/missing/").c_str(), kProgramFolder);
     EXPECT_FALSE(list.Save());
     EXPECT_EQ(ReadBytes(Path("list.usr")), before);
 }

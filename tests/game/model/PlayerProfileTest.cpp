@@ -185,10 +185,10 @@ TEST_F(PlayerProfileTest, ForeignIdOrInstallationIsReset)
     EXPECT_FALSE(p.Load(8, "Copied"));
     ExpectDefaults(p, 8, "Copied");
 
-    PlayerFolders::Set((folder_.string() + "/").c_str(), "/home/elsewhere/quillomar/");
+    PlayerFolders::Set((scratch_->Path().string() + "/").c_str(), "/home/elsewhere/quillomar/");
     EXPECT_FALSE(p.Load(1, "Moved"));
     ExpectDefaults(p, 1, "Moved");
-    PlayerFolders::Set((folder_.string() + "/").c_str(), kProgramFolder);
+    PlayerFolders::Set((scratch_->Path().string() + "/").c_str(), kProgramFolder);
     EXPECT_TRUE(p.Load(1, "Back"));
     EXPECT_STREQ(p.name.CStr(), "Mei Lin");
 }
@@ -230,12 +230,12 @@ TEST_F(PlayerProfileTest, SaveWritesOnlyItsOwnFileAndKeepsTheOldOneOnFailure)
 {
     PlayerProfile nobody;
     EXPECT_FALSE(nobody.Save());
-    EXPECT_TRUE(std::filesystem::is_empty(folder_));
+    EXPECT_TRUE(std::filesystem::is_empty(scratch_->Path()));
 
     PlayerProfile p = Played(3);
     ASSERT_TRUE(p.Save());
     const auto before = ReadBytes(Path("3.usr"));
-    PlayerFolders::Set((folder_.string() + "/missing/").c_str(), kProgramFolder);
+    PlayerFolders::Set((scratch_->Path().string() + "/missing/").c_str(), kProgramFolder);
     p.name = "Changed";
     EXPECT_FALSE(p.Save());
     EXPECT_EQ(ReadBytes(Path("3.usr")), before);
@@ -243,7 +243,7 @@ TEST_F(PlayerProfileTest, SaveWritesOnlyItsOwnFileAndKeepsTheOldOneOnFailure)
 
 TEST_F(PlayerProfileTest, FileNamesOfPlayerTwelve)
 {
-    const std::string folder = folder_.string() + "/";
+    const std::string folder = scratch_->Path().string() + "/";
     PlayerProfile p(12);
     EXPECT_EQ(std::string(PlayerProfile::MakeProfileFileName(12).CStr()), folder + "12.usr");
     EXPECT_EQ(std::string(p.MakeSaveFileName(5).CStr()), folder + "12_5.sav");
