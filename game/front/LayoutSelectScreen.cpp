@@ -81,6 +81,8 @@ void LayoutSelectScreen::OnAttach() {
     StartMusic();
 }
 
+void LayoutSelectScreen::ResetMusicRotation() { g_musicTurn = 0; }
+
 void LayoutSelectScreen::StartMusic() {
     ScreenManager* manager = GetManager();
     if (!manager) return;

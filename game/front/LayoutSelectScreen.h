@@ -53,6 +53,8 @@ public:
     // the page's files.
     bool BuildPageCacheStep();
     void StartLayout(bool resume);
+    // The music turns over with every visit; the rotation is one for the whole program.
+    static void ResetMusicRotation();
 
     int32_t GetPageStart() const { return pageStart_; }
     int GetSelectedSlot() const { return selected_; }

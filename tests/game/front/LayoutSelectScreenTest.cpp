@@ -38,6 +38,7 @@ protected:
         CurrentProfile() = PlayerProfile(1);
         CurrentProfile().bestTimes.fill(PlayerProfile::kNoTime);
         CurrentProfile().currentLayout = 13;
+        LayoutSelectScreen::ResetMusicRotation();
 
         for (int i = 0; i < 18; ++i) AddLayout(i, "L" + std::to_string(i), 2 + i % 3);
         for (int id : {14, 15, 16, 21, 106, 107, 124, 139, 140, 141, 142}) {
