@@ -2,14 +2,13 @@
 
 #include "framework/app/Application.h"
 #include "framework/ui/ScreenManager.h"
+#include "game/front/BackgroundSelectScreen.h"
 #include "game/front/GameFlow.h"
 #include "game/front/InfoDialog.h"
 #include "game/front/LayoutCompleteDialog.h"
 #include "game/front/LayoutsMenuDialog.h"
 #include "game/front/LevelCompleteDialog.h"
 #include "game/front/StoryMenuDialog.h"
-#include "game/model/CampaignTables.h"
-#include "game/model/PlayerProfile.h"
 #include "game/play/MessageDialog.h"
 #include "game/play/NoMovesDialog.h"
 #include "game/play/PlayScreen.h"
@@ -90,6 +89,4 @@ void FrontPlayFlow::LeaveToMainMenu() { GameFlow::GoToMainMenu(AppManager()); }
 
 void FrontPlayFlow::LeaveToLayoutSelect() { GameFlow::GoToLayoutSelect(AppManager()); }
 
-int FrontPlayFlow::BackgroundCount() const {
-    return 4 + CurrentDynasty(CurrentProfile().storyLevelsDone);
-}
+int FrontPlayFlow::BackgroundCount() const { return BackgroundSelectScreen::BackgroundCount(); }

@@ -12,6 +12,7 @@
 #include "game/front/MenuBackground.h"
 #include "game/front/MenuStripButton.h"
 #include "game/front/NewPlayerDialog.h"
+#include "game/front/OptionsDialog.h"
 #include "game/front/PlayerSelectDialog.h"
 #include "game/model/PlayerList.h"
 #include "game/model/PlayerProfile.h"
@@ -90,6 +91,9 @@ bool MainMenuScreen::OnCommand(int32_t commandId) {
         case kPlayers:
             CurrentProfile().Save();
             Push(new PlayerSelectDialog());
+            return true;
+        case kOptions:
+            if (RequirePlayer(commandId)) Push(new OptionsDialog(true));
             return true;
         case kFreePlay:
             if (RequirePlayer(commandId)) GameFlow::GoToLayoutSelect(GetManager());

@@ -14,6 +14,7 @@
 #include "game/front/MainHelpDialog.h"
 #include "game/front/MainMenuScreen.h"
 #include "game/front/NewPlayerDialog.h"
+#include "game/front/OptionsDialog.h"
 #include "game/front/PlayerSelectDialog.h"
 #include "game/model/PlayerFolders.h"
 #include "game/model/PlayerList.h"
@@ -100,7 +101,7 @@ TEST_F(MainMenuScreenTest, ModeWithoutPlayerAsksForOneAndThenRunsByItself)
     EXPECT_TRUE(Heard("FadeMusicTo 0 1100"));
 }
 
-TEST_F(MainMenuScreenTest, WithAPlayerTheModesLeaveAtOnceAndHelpAndQuitNeedNone)
+TEST_F(MainMenuScreenTest, WithAPlayerOptionsAndModesRunAtOnceAndHelpNeedsNone)
 {
     MainMenuScreen* menu = Open();
     menu->SendCommand(MainMenuScreen::kHelp);
@@ -110,6 +111,15 @@ TEST_F(MainMenuScreenTest, WithAPlayerTheModesLeaveAtOnceAndHelpAndQuitNeedNone)
     h.Frames(1);
 
     ThePlayerList().SetCurrentId(ThePlayerList().Add("bo"));
+    menu->SendCommand(MainMenuScreen::kOptions);
+    h.Frames(1);
+    auto* options = Top<OptionsDialog>();
+    ASSERT_NE(options, nullptr);
+    EXPECT_TRUE(options->IsFullForm());
+    EXPECT_TRUE(h.manager.IsDimming(menu));
+    h.manager.PopScreens(false, 1);
+    h.Frames(1);
+
     menu->SendCommand(MainMenuScreen::kFreePlay);
     EXPECT_EQ(Top<NewPlayerDialog>(), nullptr);
     EXPECT_NE(h.manager.GetTransitionState(), ScreenManager::kTransitionNone);
