@@ -68,31 +68,37 @@ inline void Widen16(__m128i words, __m128i& low, __m128i& high) {
     high = _mm_unpackhi_epi16(words, zero);
 }
 
-// Blocks of 8 values of one channel, or of 2 pixels of 4 samples (8 bytes).
+// Eight integer samples from p, masked by keep, widened to two vectors of four 32-bit values.
 template <typename Isa>
-std::int32_t SumBytes8(const std::uint8_t* src, std::int32_t srcStep, std::int32_t values,
-                       std::int32_t rows, std::uint32_t* sums, __m128i keep) {
-    std::int32_t i = 0;
-    for (; i + 8 <= values; i += 8) {
-        __m128i a = _mm_setzero_si128();
-        __m128i b = _mm_setzero_si128();
-        for (std::int32_t r = 0; r < rows; ++r) {
-            __m128i low;
-            __m128i high;
-            Widen8(_mm_and_si128(Load64(RowAt(src, srcStep, r) + i), keep), low, high);
-            a = _mm_add_epi32(a, low);
-            b = _mm_add_epi32(b, high);
-        }
-        Store(sums + i, a);
-        Store(sums + i + 4, b);
-    }
-    return i;
+void WidenEight(const std::uint8_t* p, __m128i keep, __m128i& low, __m128i& high) {
+    Widen8(_mm_and_si128(Load64(p), keep), low, high);
 }
 
-// Blocks of 8 16-bit values.
 template <typename Isa>
-std::int32_t SumWords8(const std::uint16_t* src, std::int32_t srcStep, std::int32_t values,
-                       std::int32_t rows, std::uint32_t* sums, __m128i keep) {
+void WidenEight(const std::uint16_t* p, __m128i keep, __m128i& low, __m128i& high) {
+    Widen16(_mm_and_si128(Isa::LoadUnaligned(p), keep), low, high);
+}
+
+// Four packed three-sample pixels (12 samples) widened to three vectors, reading exactly them:
+// bytes as 8 + 4, words as 8 + 4.
+template <typename Isa>
+void WidenTwelve(const std::uint8_t* p, __m128i& first, __m128i& second, __m128i& third) {
+    __m128i unused;
+    Widen8(Load64(p), first, second);
+    Widen8(Load32(p + 8), third, unused);
+}
+
+template <typename Isa>
+void WidenTwelve(const std::uint16_t* p, __m128i& first, __m128i& second, __m128i& third) {
+    __m128i unused;
+    Widen16(Isa::LoadUnaligned(p), first, second);
+    Widen16(Load64(p + 8), third, unused);
+}
+
+// Blocks of 8 integer values: one channel, or 2 pixels of 4 samples.
+template <typename Isa, typename T>
+std::int32_t SumEight(const T* src, std::int32_t srcStep, std::int32_t values, std::int32_t rows,
+                      std::uint32_t* sums, __m128i keep) {
     std::int32_t i = 0;
     for (; i + 8 <= values; i += 8) {
         __m128i a = _mm_setzero_si128();
@@ -100,7 +106,7 @@ std::int32_t SumWords8(const std::uint16_t* src, std::int32_t srcStep, std::int3
         for (std::int32_t r = 0; r < rows; ++r) {
             __m128i low;
             __m128i high;
-            Widen16(_mm_and_si128(Isa::LoadUnaligned(RowAt(src, srcStep, r) + i), keep), low, high);
+            WidenEight<Isa>(RowAt(src, srcStep, r) + i, keep, low, high);
             a = _mm_add_epi32(a, low);
             b = _mm_add_epi32(b, high);
         }
@@ -151,86 +157,44 @@ inline __m128 ThreeOfFourFloats() {
     return _mm_castsi128_ps(_mm_set_epi32(0, -1, -1, -1));
 }
 
-template <typename Isa>
-void SimdAccumulate8u1(const std::uint8_t* src, std::int32_t srcStep, std::int32_t width,
-                       std::int32_t rows, std::uint32_t* sums) {
-    const std::int32_t done = SumBytes8<Isa>(src, srcStep, width, rows, sums, AllBits());
+// Integer samples, one per pixel.
+template <typename Isa, typename T>
+void SimdAccumulate1(const T* src, std::int32_t srcStep, std::int32_t width, std::int32_t rows,
+                     std::uint32_t* sums) {
+    const std::int32_t done = SumEight<Isa>(src, srcStep, width, rows, sums, AllBits());
     SumPixelsScalar(src, srcStep, done, width, rows, sums, 1, 1);
 }
 
-template <typename Isa>
-void SimdAccumulate8u4(const std::uint8_t* src, std::int32_t srcStep, std::int32_t width,
-                       std::int32_t rows, std::uint32_t* sums) {
-    const std::int32_t done = SumBytes8<Isa>(src, srcStep, 4 * width, rows, sums, AllBits());
+// Integer samples, four per pixel.
+template <typename Isa, typename T>
+void SimdAccumulate4(const T* src, std::int32_t srcStep, std::int32_t width, std::int32_t rows,
+                     std::uint32_t* sums) {
+    const std::int32_t done = SumEight<Isa>(src, srcStep, 4 * width, rows, sums, AllBits());
     SumPixelsScalar(src, srcStep, done / 4, width, rows, sums, 4, 4);
 }
 
-// Packed three-byte pixels: 4 pixels (12 bytes, read as 8 + 4 so nothing past the block is
-// touched) per block.
-template <typename Isa>
-void SimdAccumulate8u3(const std::uint8_t* src, std::int32_t srcStep, std::int32_t width,
-                       std::int32_t rows, std::uint32_t* sums, std::int32_t pixelStride) {
+// Samples 0-2 of integer pixels: 4-sample pixels masked, packed three-sample pixels four per
+// block (so nothing past the block is touched).
+template <typename Isa, typename T>
+void SimdAccumulate3(const T* src, std::int32_t srcStep, std::int32_t width, std::int32_t rows,
+                     std::uint32_t* sums, std::int32_t pixelStride) {
     std::int32_t p = 0;
     if (pixelStride == 4) {
-        p = SumBytes8<Isa>(src, srcStep, 4 * width, rows, sums, ThreeOfFourBytes()) / 4;
+        const __m128i keep = sizeof(T) == 1 ? ThreeOfFourBytes() : ThreeOfFourWords();
+        p = SumEight<Isa>(src, srcStep, 4 * width, rows, sums, keep) / 4;
     } else if (pixelStride == 3) {
         for (; p + 4 <= width; p += 4) {
             __m128i a = _mm_setzero_si128();
             __m128i b = _mm_setzero_si128();
             __m128i c = _mm_setzero_si128();
             for (std::int32_t r = 0; r < rows; ++r) {
-                const std::uint8_t* row = RowAt(src, srcStep, r) + 3 * p;
-                __m128i low;
-                __m128i high;
-                Widen8(Load64(row), low, high);
-                a = _mm_add_epi32(a, low);
-                b = _mm_add_epi32(b, high);
-                Widen8(Load32(row + 8), low, high);
-                c = _mm_add_epi32(c, low);
-            }
-            Store(sums + 3 * p, a);
-            Store(sums + 3 * p + 4, b);
-            Store(sums + 3 * p + 8, c);
-        }
-    }
-    SumPixelsScalar(src, srcStep, p, width, rows, sums, pixelStride, 3);
-}
-
-template <typename Isa>
-void SimdAccumulate16u1(const std::uint16_t* src, std::int32_t srcStep, std::int32_t width,
-                        std::int32_t rows, std::uint32_t* sums) {
-    const std::int32_t done = SumWords8<Isa>(src, srcStep, width, rows, sums, AllBits());
-    SumPixelsScalar(src, srcStep, done, width, rows, sums, 1, 1);
-}
-
-template <typename Isa>
-void SimdAccumulate16u4(const std::uint16_t* src, std::int32_t srcStep, std::int32_t width,
-                        std::int32_t rows, std::uint32_t* sums) {
-    const std::int32_t done = SumWords8<Isa>(src, srcStep, 4 * width, rows, sums, AllBits());
-    SumPixelsScalar(src, srcStep, done / 4, width, rows, sums, 4, 4);
-}
-
-// Packed three-word pixels: 4 pixels (24 bytes, read as 16 + 8) per block.
-template <typename Isa>
-void SimdAccumulate16u3(const std::uint16_t* src, std::int32_t srcStep, std::int32_t width,
-                        std::int32_t rows, std::uint32_t* sums, std::int32_t pixelStride) {
-    std::int32_t p = 0;
-    if (pixelStride == 4) {
-        p = SumWords8<Isa>(src, srcStep, 4 * width, rows, sums, ThreeOfFourWords()) / 4;
-    } else if (pixelStride == 3) {
-        for (; p + 4 <= width; p += 4) {
-            __m128i a = _mm_setzero_si128();
-            __m128i b = _mm_setzero_si128();
-            __m128i c = _mm_setzero_si128();
-            for (std::int32_t r = 0; r < rows; ++r) {
-                const std::uint16_t* row = RowAt(src, srcStep, r) + 3 * p;
-                __m128i low;
-                __m128i high;
-                Widen16(Isa::LoadUnaligned(row), low, high);
-                a = _mm_add_epi32(a, low);
-                b = _mm_add_epi32(b, high);
-                Widen16(Load64(row + 8), low, high);
-                c = _mm_add_epi32(c, low);
+                __m128i first;
+                __m128i second;
+                __m128i third;
+                WidenTwelve<Isa>(RowAt(src, srcStep, r) + 3 * p, first, second, third);
+                a = _mm_add_epi32(a, first);
+                b = _mm_add_epi32(b, second);
+                c = _mm_add_epi32(c, third);
             }
             Store(sums + 3 * p, a);
             Store(sums + 3 * p + 4, b);

@@ -84,8 +84,9 @@ template <typename Acc, typename T>
 void LanczosColumn3of4(T* dst, std::int32_t width, const float* w, const float* const rows[6]) {
     for (std::int32_t x = 0; x < width; ++x) {
         for (int c = 0; c < 3; ++c) {
+            const std::ptrdiff_t i = 3 * static_cast<std::ptrdiff_t>(x) + c;
             dst[4 * static_cast<std::ptrdiff_t>(x) + c] =
-                StoreInterpolated<T>(ColumnSum<Acc>(rows, 3 * static_cast<std::ptrdiff_t>(x) + c, w));
+                StoreInterpolated<T>(ColumnSum<Acc>(rows, i, w));
         }
     }
 }

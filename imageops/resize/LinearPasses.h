@@ -17,7 +17,8 @@ void LinearRowScalar(const T* row, std::int32_t count, std::int32_t distance,
                      typename Ops::Buffer* out) {
     for (std::int32_t x = 0; x < count; ++x) {
         const T* left = row + columnOffsets[x];
-        const auto* w = columnWeights + static_cast<std::ptrdiff_t>(x) * Ops::kColumnWeightsPerPixel;
+        const auto* w =
+            columnWeights + static_cast<std::ptrdiff_t>(x) * Ops::kColumnWeightsPerPixel;
         for (int c = 0; c < kChannels; ++c) {
             out[c] = Ops::Horizontal(left[c], left[c + distance], w);
         }

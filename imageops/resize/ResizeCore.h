@@ -32,3 +32,6 @@ ImageOpStatus ResizeCore(const void* src, std::int32_t srcWidth, std::int32_t sr
                          std::int32_t pixelStride, std::int32_t channels,
                          std::int32_t sampleType, std::int32_t planar,
                          std::int32_t interpolation, std::int32_t factorConvention);
+
+// The type of every build's ResizeCore.
+using ResizeCoreEntry = decltype(ResizeCore);

@@ -1,17 +1,8 @@
 #pragma once
 
-#include "imageops/ImageOpStatus.h"
-
-#include <cstdint>
+#include "imageops/resize/ResizeCore.h"
 
 // The SSE2 build's resize driver: the arguments, checks, statuses, clipping, sizing and position
 // tables of ResizeCore (ResizeCore.h), with the SSE2 kernels and Lanczos-3 weights made in
 // single precision (LanczosWeightsSse2).
-ImageOpStatus ResizeCoreSse2(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
-                             std::int32_t srcStep, std::int32_t srcRoiX, std::int32_t srcRoiY,
-                             std::int32_t srcRoiWidth, std::int32_t srcRoiHeight, void* dst,
-                             std::int32_t dstStep, std::int32_t dstWidth, std::int32_t dstHeight,
-                             double xFactor, double yFactor, double xShift, double yShift,
-                             std::int32_t pixelStride, std::int32_t channels,
-                             std::int32_t sampleType, std::int32_t planar,
-                             std::int32_t interpolation, std::int32_t factorConvention);
+ResizeCoreEntry ResizeCoreSse2;

@@ -14,3 +14,6 @@ ImageOpStatus ResizeImage8u4(const std::uint8_t* src, std::int32_t srcWidth,
                              std::int32_t srcRoiHeight, std::uint8_t* dst, std::int32_t dstStep,
                              std::int32_t dstWidth, std::int32_t dstHeight, double xFactor,
                              double yFactor, std::int32_t interpolation);
+
+// The type of every build's ResizeImage8u4.
+using ResizeImage8u4Entry = decltype(ResizeImage8u4);

@@ -1,7 +1,7 @@
 #include "imageops/resize/ResizeImage8u4Sse2.h"
 
 #include "imageops/resize/ResizeCoreSse2.h"
-#include "imageops/resize/ResizeInterpolation.h"
+#include "imageops/resize/ResizeImage8u4Routing.h"
 #include "imageops/resize/ResizeSupersampleSse2.h"
 
 ImageOpStatus ResizeImage8u4Sse2(const std::uint8_t* src, std::int32_t srcWidth,
@@ -10,17 +10,7 @@ ImageOpStatus ResizeImage8u4Sse2(const std::uint8_t* src, std::int32_t srcWidth,
                                  std::int32_t srcRoiHeight, std::uint8_t* dst, std::int32_t dstStep,
                                  std::int32_t dstWidth, std::int32_t dstHeight, double xFactor,
                                  double yFactor, std::int32_t interpolation) {
-    constexpr std::int32_t kPixelStride = 4;
-    constexpr std::int32_t kChannels = 4;
-    constexpr auto kSampleType = static_cast<std::int32_t>(ResizeSampleType::U8);
-    // A NaN factor fails both comparisons and goes to the driver, which refuses it.
-    if (interpolation == static_cast<std::int32_t>(ResizeInterpolation::Supersample) &&
-        xFactor <= 1.0 && yFactor <= 1.0) {
-        return ResizeSupersampleSse2(src, srcWidth, srcHeight, srcStep, srcRoiX, srcRoiY,
-                                     srcRoiWidth, srcRoiHeight, dst, dstStep, dstWidth, dstHeight,
-                                     xFactor, yFactor, kPixelStride, kChannels, kSampleType, 0);
-    }
-    return ResizeCoreSse2(src, srcWidth, srcHeight, srcStep, srcRoiX, srcRoiY, srcRoiWidth,
-                          srcRoiHeight, dst, dstStep, dstWidth, dstHeight, xFactor, yFactor, 0.0,
-                          0.0, kPixelStride, kChannels, kSampleType, 0, interpolation, 1);
+    return RouteResizeImage8u4<ResizeSupersampleSse2, ResizeCoreSse2>(
+        src, srcWidth, srcHeight, srcStep, srcRoiX, srcRoiY, srcRoiWidth, srcRoiHeight, dst,
+        dstStep, dstWidth, dstHeight, xFactor, yFactor, interpolation);
 }

@@ -1,15 +1,8 @@
 #pragma once
 
-#include "imageops/ImageOpStatus.h"
-
-#include <cstdint>
+#include "imageops/resize/ResizeImage8u4.h"
 
 // ResizeImage8u4 (ResizeImage8u4.h) in the SSE3 build: area averaging with both factors at most
 // 1 goes to ResizeSupersampleSse3, every other request to ResizeCoreSse3; the callee's status is
 // returned unchanged.
-ImageOpStatus ResizeImage8u4Sse3(const std::uint8_t* src, std::int32_t srcWidth,
-                                 std::int32_t srcHeight, std::int32_t srcStep, std::int32_t srcRoiX,
-                                 std::int32_t srcRoiY, std::int32_t srcRoiWidth,
-                                 std::int32_t srcRoiHeight, std::uint8_t* dst, std::int32_t dstStep,
-                                 std::int32_t dstWidth, std::int32_t dstHeight, double xFactor,
-                                 double yFactor, std::int32_t interpolation);
+ResizeImage8u4Entry ResizeImage8u4Sse3;

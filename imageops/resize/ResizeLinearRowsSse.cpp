@@ -85,10 +85,7 @@ void FloatColumnPass(float* dst, std::int64_t count, float weight, const float* 
 
 // Q14 integers and single-precision floats, one value at a time but for the one-channel rows
 // and the contiguous columns above.
-struct SseLinearPasses {
-    template <typename T>
-    using Ops = LinearOpsFor<T, SingleLinearOps>;
-
+struct SseLinearPasses : ScalarLinearPasses<SingleLinearOps> {
     template <typename T, int kChannels>
     static void Row(const T* row, std::int32_t count, std::int32_t distance,
                     const std::int32_t* offsets, const typename Ops<T>::Weight* weights,
@@ -109,12 +106,6 @@ struct SseLinearPasses {
         } else {
             FixedColumnPass<T>(dst, count, weight, top, bottom);
         }
-    }
-    template <typename T>
-    static void Column3of4(T* dst, std::int32_t width, typename Ops<T>::Weight weight,
-                           const typename Ops<T>::Buffer* top,
-                           const typename Ops<T>::Buffer* bottom) {
-        LinearColumn3of4Scalar<Ops<T>>(dst, 0, width, weight, top, bottom);
     }
 };
 

@@ -3,8 +3,11 @@
 #include "imageops/resize/ResizeSupersampleBuild.h"
 
 #include "imageops/AlignedAlloc.h"
+#include "imageops/resize/AccumulateRows.h"
+#include "imageops/resize/BlockFillCopy.h"
 #include "imageops/resize/ResizeArithmetic.h"
 #include "imageops/resize/ResizeBuffers.h"
+#include "imageops/resize/ResizeSupersampleWorker.h"
 
 #include <algorithm>
 #include <cmath>
@@ -186,6 +189,48 @@ ImageOpStatus ResizeSupersampleForBuild(const SupersampleBuild& build, const voi
     return ImageOpStatus::Ok;
 }
 
+namespace {
+
+// The plain build's clearing routine and whole-row adders.
+struct PlainPieces {
+    static void Zero(void* block, std::int64_t bytes) { ZeroBytes(block, bytes); }
+
+    static void Rows(const std::uint8_t* src, std::int32_t step, std::int32_t width,
+                     std::int32_t rows, std::uint32_t* sums, std::int32_t stride, int channels) {
+        if (channels == 1) {
+            AccumulateRows8u1(src, step, width, rows, sums);
+        } else if (channels == 3) {
+            AccumulateRows8u3(src, step, width, rows, sums, stride);
+        } else {
+            AccumulateRows8u4(src, step, width, rows, sums);
+        }
+    }
+
+    static void Rows(const std::uint16_t* src, std::int32_t step, std::int32_t width,
+                     std::int32_t rows, std::uint32_t* sums, std::int32_t stride, int channels) {
+        if (channels == 1) {
+            AccumulateRows16u1(src, step, width, rows, sums);
+        } else if (channels == 3) {
+            AccumulateRows16u3(src, step, width, rows, sums, stride);
+        } else {
+            AccumulateRows16u4(src, step, width, rows, sums);
+        }
+    }
+
+    static void Rows(const float* src, std::int32_t step, std::int32_t width, std::int32_t rows,
+                     float* sums, std::int32_t stride, int channels) {
+        if (channels == 1) {
+            AccumulateRows32f1(src, step, width, rows, sums);
+        } else if (channels == 3) {
+            AccumulateRows32f3(src, step, width, rows, sums, stride);
+        } else {
+            AccumulateRows32f4(src, step, width, rows, sums);
+        }
+    }
+};
+
+}  // namespace
+
 ImageOpStatus ResizeSupersample(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
                                 std::int32_t srcStep, std::int32_t srcRoiX,
                                 std::int32_t srcRoiY, std::int32_t srcRoiWidth,
@@ -193,10 +238,7 @@ ImageOpStatus ResizeSupersample(const void* src, std::int32_t srcWidth, std::int
                                 std::int32_t dstWidth, std::int32_t dstHeight, double xFactor,
                                 double yFactor, std::int32_t pixelStride, std::int32_t channels,
                                 std::int32_t sampleType, std::int32_t planar) {
-    static constexpr SupersampleBuild kPlain{
-        {ResizeSupersample8u1Worker, ResizeSupersample8u3Worker, ResizeSupersample8u4Worker},
-        {ResizeSupersample16u1Worker, ResizeSupersample16u3Worker, ResizeSupersample16u4Worker},
-        {ResizeSupersample32f1Worker, ResizeSupersample32f3Worker, ResizeSupersample32f4Worker}};
+    static constexpr SupersampleBuild kPlain = SupersampleBuildFor<PlainPieces>();
     return ResizeSupersampleForBuild(kPlain, src, srcWidth, srcHeight, srcStep, srcRoiX, srcRoiY,
                                      srcRoiWidth, srcRoiHeight, dst, dstStep, dstWidth,
                                      dstHeight, xFactor, yFactor, pixelStride, channels,

@@ -25,3 +25,6 @@ ImageOpStatus ResizeSupersample(const void* src, std::int32_t srcWidth, std::int
                                 std::int32_t dstWidth, std::int32_t dstHeight, double xFactor,
                                 double yFactor, std::int32_t pixelStride, std::int32_t channels,
                                 std::int32_t sampleType, std::int32_t planar);
+
+// The type of every build's ResizeSupersample.
+using ResizeSupersampleEntry = decltype(ResizeSupersample);

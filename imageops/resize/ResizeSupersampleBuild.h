@@ -1,12 +1,11 @@
 #pragma once
 
 #include "imageops/ImageOpStatus.h"
-#include "imageops/resize/ResizeSupersampleWorkers.h"
 
 #include <cstdint>
 
 // The three area-averaging workers of one sample type in one build (arguments as in
-// ResizeSupersampleWorkers.h): one sample per pixel (and each plane), samples 0-2 of pixels
+// ResizeSupersampleWorker.h): one sample per pixel (and each plane), samples 0-2 of pixels
 // pixelStride apart, and four samples.
 template <typename T>
 struct SupersampleWorkerSet {

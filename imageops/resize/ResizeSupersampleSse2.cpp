@@ -1,67 +1,13 @@
 #include "imageops/resize/ResizeSupersampleSse2.h"
 
-#include "imageops/resize/AccumulateRowsSse2.h"
-#include "imageops/resize/BlockFillCopySse2.h"
+#include "imageops/resize/IsaSse2.h"
 #include "imageops/resize/ResizeSupersampleBuild.h"
 #include "imageops/resize/ResizeSupersampleWorker.h"
-#include "imageops/resize/ResizeSupersampleWorkersSse2.h"
+#include "imageops/resize/SupersamplePiecesSimd.h"
 
 namespace {
 
-// The SSE2 build's buffer clearing and whole-number row adders.
-struct PiecesSse2 {
-    static void Zero(void* block, std::int64_t bytes) {
-        ZeroBytesSse2(block, bytes);
-    }
-
-    static void Rows(const std::uint8_t* src, std::int32_t step, std::int32_t width,
-                     std::int32_t rows, std::uint32_t* sums, std::int32_t stride, int channels) {
-        if (channels == 1) {
-            AccumulateRows8u1Sse2(src, step, width, rows, sums);
-        } else if (channels == 3) {
-            AccumulateRows8u3Sse2(src, step, width, rows, sums, stride);
-        } else {
-            AccumulateRows8u4Sse2(src, step, width, rows, sums);
-        }
-    }
-
-    static void Rows(const std::uint16_t* src, std::int32_t step, std::int32_t width,
-                     std::int32_t rows, std::uint32_t* sums, std::int32_t stride, int channels) {
-        if (channels == 1) {
-            AccumulateRows16u1Sse2(src, step, width, rows, sums);
-        } else if (channels == 3) {
-            AccumulateRows16u3Sse2(src, step, width, rows, sums, stride);
-        } else {
-            AccumulateRows16u4Sse2(src, step, width, rows, sums);
-        }
-    }
-
-    static void Rows(const float* src, std::int32_t step, std::int32_t width, std::int32_t rows,
-                     float* sums, std::int32_t stride, int channels) {
-        if (channels == 1) {
-            AccumulateRows32f1Sse2(src, step, width, rows, sums);
-        } else if (channels == 3) {
-            AccumulateRows32f3Sse2(src, step, width, rows, sums, stride);
-        } else {
-            AccumulateRows32f4Sse2(src, step, width, rows, sums);
-        }
-    }
-};
-
-}  // namespace
-
-QM_DEFINE_SUPERSAMPLE_WORKERS(Sse2, PiecesSse2)
-
-namespace {
-
-constexpr SupersampleBuild kBuild{
-    {ResizeSupersample8u1WorkerSse2, ResizeSupersample8u3WorkerSse2,
-     ResizeSupersample8u4WorkerSse2},
-    {ResizeSupersample16u1WorkerSse2, ResizeSupersample16u3WorkerSse2,
-     ResizeSupersample16u4WorkerSse2},
-    {ResizeSupersample32f1WorkerSse2, ResizeSupersample32f3WorkerSse2,
-     ResizeSupersample32f4WorkerSse2},
-};
+constexpr SupersampleBuild kBuild = SupersampleBuildFor<SimdSupersamplePieces<IsaSse2>>();
 
 }  // namespace
 

@@ -1,67 +1,13 @@
 #include "imageops/resize/ResizeSupersampleSse3.h"
 
-#include "imageops/resize/AccumulateRowsSse3.h"
-#include "imageops/resize/BlockFillCopySse3.h"
+#include "imageops/resize/IsaSse3.h"
 #include "imageops/resize/ResizeSupersampleBuild.h"
 #include "imageops/resize/ResizeSupersampleWorker.h"
-#include "imageops/resize/ResizeSupersampleWorkersSse3.h"
+#include "imageops/resize/SupersamplePiecesSimd.h"
 
 namespace {
 
-// The SSE3 build's buffer clearing and whole-number row adders.
-struct PiecesSse3 {
-    static void Zero(void* block, std::int64_t bytes) {
-        ZeroBytesSse3(block, bytes);
-    }
-
-    static void Rows(const std::uint8_t* src, std::int32_t step, std::int32_t width,
-                     std::int32_t rows, std::uint32_t* sums, std::int32_t stride, int channels) {
-        if (channels == 1) {
-            AccumulateRows8u1Sse3(src, step, width, rows, sums);
-        } else if (channels == 3) {
-            AccumulateRows8u3Sse3(src, step, width, rows, sums, stride);
-        } else {
-            AccumulateRows8u4Sse3(src, step, width, rows, sums);
-        }
-    }
-
-    static void Rows(const std::uint16_t* src, std::int32_t step, std::int32_t width,
-                     std::int32_t rows, std::uint32_t* sums, std::int32_t stride, int channels) {
-        if (channels == 1) {
-            AccumulateRows16u1Sse3(src, step, width, rows, sums);
-        } else if (channels == 3) {
-            AccumulateRows16u3Sse3(src, step, width, rows, sums, stride);
-        } else {
-            AccumulateRows16u4Sse3(src, step, width, rows, sums);
-        }
-    }
-
-    static void Rows(const float* src, std::int32_t step, std::int32_t width, std::int32_t rows,
-                     float* sums, std::int32_t stride, int channels) {
-        if (channels == 1) {
-            AccumulateRows32f1Sse3(src, step, width, rows, sums);
-        } else if (channels == 3) {
-            AccumulateRows32f3Sse3(src, step, width, rows, sums, stride);
-        } else {
-            AccumulateRows32f4Sse3(src, step, width, rows, sums);
-        }
-    }
-};
-
-}  // namespace
-
-QM_DEFINE_SUPERSAMPLE_WORKERS(Sse3, PiecesSse3)
-
-namespace {
-
-constexpr SupersampleBuild kBuild{
-    {ResizeSupersample8u1WorkerSse3, ResizeSupersample8u3WorkerSse3,
-     ResizeSupersample8u4WorkerSse3},
-    {ResizeSupersample16u1WorkerSse3, ResizeSupersample16u3WorkerSse3,
-     ResizeSupersample16u4WorkerSse3},
-    {ResizeSupersample32f1WorkerSse3, ResizeSupersample32f3WorkerSse3,
-     ResizeSupersample32f4WorkerSse3},
-};
+constexpr SupersampleBuild kBuild = SupersampleBuildFor<SimdSupersamplePieces<IsaSse3>>();
 
 }  // namespace
 

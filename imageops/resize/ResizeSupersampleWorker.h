@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imageops/resize/ResizeArithmetic.h"
+#include "imageops/resize/ResizeSupersampleBuild.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,12 +9,27 @@
 #include <cstdint>
 #include <limits>
 
-// The area-averaging worker shared by every build (contract in ResizeSupersampleWorkers.h).
-// Pieces names the build's block pieces: Zero(block, bytes) clears the row buffer and
-// Rows(src, step, width, rows, sums, stride, channels), one overload per sample type, adds
-// whole source rows into it in the whole-number case. Every build's pieces give the same
-// sums, so every build gives the same bytes.
-
+// Area-averaging workers: each destination sample is the mean of the source area its pixel
+// covers, border pixels and rows counted with the covered fraction. For every destination row
+// the worker clears rowBuffer, adds the covered source rows into it (vertical pass), compacts
+// it in place into one value per destination pixel (horizontal pass) and stores value * area.
+//
+// src is the region's first sample, steps are bytes, srcSpan the source pixels summed per row
+// (never more than the region's width), srcRows the region's height; a footprint that reaches
+// past them repeats the region's last column or row. xScale and yScale are source pixels per
+// destination pixel (at least 1), area = 1 / (xScale * yScale). fractionCase: bit 1 when
+// xScale has a fractional part, bit 0 when yScale has one; any value outside 0-3 does nothing.
+// rowBuffer holds srcSpan pixels of S 32-bit slots (S = 1, pixelStride or 4): unsigned sums
+// when fractionCase is 0 and the samples are integers, floats otherwise.
+//
+// Integer results are trunc(value * area + 0.5) clamped to the sample range; float results
+// value * area. Suffix 1: one sample per pixel (also each plane of a planar image); 4: four
+// samples; 3: samples 0-2 of pixels pixelStride samples apart, further samples untouched.
+//
+// The worker is shared by every build. Pieces names the build's block pieces: Zero(block,
+// bytes) clears the row buffer and Rows(src, step, width, rows, sums, stride, channels), one
+// overload per sample type, adds whole source rows into it in the whole-number case. Every
+// build's pieces give the same sums, so every build gives the same bytes.
 
 // A weight at or below this counts as none.
 inline constexpr double kSupersampleNegligible = 1e-7;
@@ -306,35 +322,38 @@ void RunSupersampleWorker(const T* src, T* dst, std::int32_t srcStep, std::int32
         .Run(fractionCase);
 }
 
-#define QM_SUPERSAMPLE_PARAMS(type)                                                            \
-    const type *src, type *dst, std::int32_t srcStep, std::int32_t dstStep,                   \
-        std::int32_t srcSpan, std::int32_t dstWidth, std::int32_t dstHeight, double xScale,   \
-        double yScale, double area
-#define QM_SUPERSAMPLE_WORKER(name, type, channels, pieces)                                    \
-    void name(QM_SUPERSAMPLE_PARAMS(type), std::int32_t fractionCase, std::int32_t srcRows,   \
-              void* rowBuffer) {                                                               \
-        RunSupersampleWorker<type, channels, pieces>(src, dst, srcStep, dstStep, srcSpan,     \
-                                                     dstWidth, dstHeight, xScale, yScale,     \
-                                                     area, channels, fractionCase, srcRows,   \
-                                                     rowBuffer);                               \
-    }
-#define QM_SUPERSAMPLE_WORKER3(name, type, pieces)                                             \
-    void name(QM_SUPERSAMPLE_PARAMS(type), std::int32_t pixelStride, std::int32_t fractionCase, \
-              std::int32_t srcRows, void* rowBuffer) {                                         \
-        RunSupersampleWorker<type, 3, pieces>(src, dst, srcStep, dstStep, srcSpan, dstWidth,  \
-                                              dstHeight, xScale, yScale, area, pixelStride,   \
-                                              fractionCase, srcRows, rowBuffer);               \
-    }
+// The workers of one sample type and layout, as the driver's table holds them: pixels of
+// kChannels samples, or samples 0-2 of pixels pixelStride apart.
+template <typename T, int kChannels, typename Pieces>
+void SupersampleWorkerFor(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
+                          std::int32_t srcSpan, std::int32_t dstWidth, std::int32_t dstHeight,
+                          double xScale, double yScale, double area, std::int32_t fractionCase,
+                          std::int32_t srcRows, void* rowBuffer) {
+    RunSupersampleWorker<T, kChannels, Pieces>(src, dst, srcStep, dstStep, srcSpan, dstWidth,
+                                               dstHeight, xScale, yScale, area, kChannels,
+                                               fractionCase, srcRows, rowBuffer);
+}
 
-// Defines the nine workers of one build, ResizeSupersample8u1Worker##suffix and the others,
-// over the given pieces.
-#define QM_DEFINE_SUPERSAMPLE_WORKERS(suffix, pieces)                                          \
-    QM_SUPERSAMPLE_WORKER(ResizeSupersample8u1Worker##suffix, std::uint8_t, 1, pieces)         \
-    QM_SUPERSAMPLE_WORKER3(ResizeSupersample8u3Worker##suffix, std::uint8_t, pieces)           \
-    QM_SUPERSAMPLE_WORKER(ResizeSupersample8u4Worker##suffix, std::uint8_t, 4, pieces)         \
-    QM_SUPERSAMPLE_WORKER(ResizeSupersample16u1Worker##suffix, std::uint16_t, 1, pieces)       \
-    QM_SUPERSAMPLE_WORKER3(ResizeSupersample16u3Worker##suffix, std::uint16_t, pieces)         \
-    QM_SUPERSAMPLE_WORKER(ResizeSupersample16u4Worker##suffix, std::uint16_t, 4, pieces)       \
-    QM_SUPERSAMPLE_WORKER(ResizeSupersample32f1Worker##suffix, float, 1, pieces)               \
-    QM_SUPERSAMPLE_WORKER3(ResizeSupersample32f3Worker##suffix, float, pieces)                 \
-    QM_SUPERSAMPLE_WORKER(ResizeSupersample32f4Worker##suffix, float, 4, pieces)
+template <typename T, typename Pieces>
+void SupersampleWorker3For(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstStep,
+                           std::int32_t srcSpan, std::int32_t dstWidth, std::int32_t dstHeight,
+                           double xScale, double yScale, double area, std::int32_t pixelStride,
+                           std::int32_t fractionCase, std::int32_t srcRows, void* rowBuffer) {
+    RunSupersampleWorker<T, 3, Pieces>(src, dst, srcStep, dstStep, srcSpan, dstWidth, dstHeight,
+                                       xScale, yScale, area, pixelStride, fractionCase, srcRows,
+                                       rowBuffer);
+}
+
+template <typename T, typename Pieces>
+constexpr SupersampleWorkerSet<T> SupersampleWorkerSetFor() {
+    return {SupersampleWorkerFor<T, 1, Pieces>, SupersampleWorker3For<T, Pieces>,
+            SupersampleWorkerFor<T, 4, Pieces>};
+}
+
+// One build's nine workers over its pieces.
+template <typename Pieces>
+constexpr SupersampleBuild SupersampleBuildFor() {
+    return {SupersampleWorkerSetFor<std::uint8_t, Pieces>(),
+            SupersampleWorkerSetFor<std::uint16_t, Pieces>(),
+            SupersampleWorkerSetFor<float, Pieces>()};
+}
