@@ -38,6 +38,9 @@ public:
     virtual bool BeginFrame() = 0;
     virtual void EndFrame() = 0;
     virtual int32_t Present() = 0;
+    // Whether Present waits for the vertical blank (so a moving wipe does not tear); answers the
+    // previous setting.
+    virtual bool SetVSyncWait(bool on) = 0;
 
     // Image cache keyed by id alone: the first module asked for an id wins. A failed load stays
     // cached as an empty image.

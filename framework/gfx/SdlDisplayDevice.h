@@ -82,7 +82,7 @@ public:
 
     // Whether a device is made now (false after a release until the next frame makes it).
     bool HasDevice() const { return backend_ != nullptr; }
-    bool SetVSyncWait(bool on);
+    bool SetVSyncWait(bool on) override;
     // Drops every image's prepared form and the device; the next frame makes it anew.
     void ReleaseAll();
     // The software path's frame, 800x600 32-bit top-down (null on the accelerated path).

@@ -3,6 +3,7 @@
 #include "framework/app/Application.h"
 #include "framework/ui/ScreenManager.h"
 #include "game/front/BackgroundSelectScreen.h"
+#include "game/front/CampaignScreen.h"
 #include "game/front/GameFlow.h"
 #include "game/front/InfoDialog.h"
 #include "game/front/LayoutCompleteDialog.h"
@@ -83,7 +84,16 @@ bool FrontPlayFlow::OpenTip(PlayScreen* screen, Board* board, int step, bool,
            nullptr;
 }
 
-void FrontPlayFlow::OpenCampaign(PlayScreen*, bool) {}
+void FrontPlayFlow::OpenCampaign(PlayScreen* screen, bool advanced) {
+    ScreenManager* manager = screen ? screen->GetManager() : nullptr;
+    if (!manager) return;
+    // While the story page is still fading in, the map simply covers it; after a won level it
+    // slides in over the play field.
+    const bool cameBack = manager->GetTransitionState() != ScreenManager::kTransitionFadingIn;
+    auto* campaign = new CampaignScreen(screen);
+    manager->PushScreen(campaign, cameBack, false, false);
+    if (cameBack) campaign->Enter(advanced);
+}
 
 void FrontPlayFlow::LeaveToMainMenu() { GameFlow::GoToMainMenu(AppManager()); }
 

@@ -38,6 +38,8 @@ public:
     const std::vector<Draw>& LastFrame() const { return frames_.back(); }
     std::vector<Draw> ImagesIn(const std::vector<Draw>& frame, int32_t id) const;
     int32_t presents = 0;
+    bool vsyncWait = false;
+    int32_t vsyncPresents = 0;  // presents made while waiting for the vertical blank
     int32_t setModeCalls = 0;
     std::vector<int32_t> reportedErrors;
     int32_t leaveExclusiveCalls = 0;
@@ -72,7 +74,13 @@ public:
     void EndFrame() override { open_ = false; }
     int32_t Present() override {
         ++presents;
+        if (vsyncWait) ++vsyncPresents;
         return 0;
+    }
+    bool SetVSyncWait(bool on) override {
+        const bool previous = vsyncWait;
+        vsyncWait = on;
+        return previous;
     }
     Image* GetImage(int32_t id, ImageModule module) override;
     // Reads the file as the game would; a file that does not load gives no image.

@@ -31,6 +31,7 @@ public:
     void PauseMusic(bool pause) override { calls.push_back(Text("PauseMusic", pause)); }
     void SetMusicJump(int32_t rows, int32_t order) override {
         calls.push_back(Text("SetMusicJump", rows));
+        jumpOrder = order;
     }
     void SetSoundVolume(int32_t volume) override { calls.push_back(Text("SetSoundVolume", volume)); }
     void SetMusicVolume(int32_t volume) override { calls.push_back(Text("SetMusicVolume", volume)); }
@@ -38,6 +39,7 @@ public:
         calls.push_back("FadeMusicTo " + std::to_string(percent) + " " +
                         std::to_string(milliseconds));
     }
+    int32_t jumpOrder = -1;  // the order of the last jump asked for
 
 private:
     static std::string Text(const char* name, int32_t value) {
