@@ -1,9 +1,12 @@
 #include "game/front/LayoutsMenuDialog.h"
 
 #include "framework/ui/ScreenManager.h"
+#include "game/front/BackgroundSelectScreen.h"
 #include "game/front/GameFlow.h"
 #include "game/front/LayoutsHelpDialog.h"
 #include "game/front/LeaveQuestion.h"
+#include "game/front/MenuHandOver.h"
+#include "game/front/TileSetDialog.h"
 #include "game/play/FramePanel.h"
 #include "game/play/PlayScreen.h"
 #include "game/play/TextButton.h"
@@ -55,21 +58,23 @@ void LayoutsMenuDialog::Leave(int32_t commandId)
 
 bool LayoutsMenuDialog::OnCommand(int32_t commandId)
 {
-    ScreenManager* manager = GetManager();
     switch (commandId) {
     case kMainMenu:
     case kLayouts:
         Leave(commandId);
         return true;
+    case kTileSets:
+        MenuHandOver::OpenInPlace(this, new TileSetDialog(false), false);
+        return true;
+    case kBackgrounds:
+        MenuHandOver::OpenInPlace(this, new BackgroundSelectScreen, false);
+        return true;
     case kHelp:
-        if (manager) {
-            manager->PopScreens(true, 1);
-            manager->PushScreen(new LayoutsHelpDialog, true, true, true);
-        }
+        MenuHandOver::OpenInPlace(this, new LayoutsHelpDialog, true);
         return true;
     case kBack:
-        if (manager)
-            manager->PopScreens(true, 1);
+        if (GetManager())
+            GetManager()->PopScreens(true, 1);
         return true;
     default:
         return false;

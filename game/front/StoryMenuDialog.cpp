@@ -4,7 +4,9 @@
 #include "game/front/GameFlow.h"
 #include "game/front/LeaveNoticeDialog.h"
 #include "game/front/LeaveQuestion.h"
+#include "game/front/MenuHandOver.h"
 #include "game/front/StoryHelpDialog.h"
+#include "game/front/TileSetDialog.h"
 #include "game/model/PlayerProfile.h"
 #include "game/play/FramePanel.h"
 #include "game/play/PlayScreen.h"
@@ -53,20 +55,19 @@ void StoryMenuDialog::Leave()
 
 bool StoryMenuDialog::OnCommand(int32_t commandId)
 {
-    ScreenManager* manager = GetManager();
     switch (commandId) {
     case kMainMenu:
         Leave();
         return true;
+    case kTileSets:
+        MenuHandOver::OpenInPlace(this, new TileSetDialog(true), false);
+        return true;
     case kHelp:
-        if (manager) {
-            manager->PopScreens(true, 1);
-            manager->PushScreen(new StoryHelpDialog, true, true, true);
-        }
+        MenuHandOver::OpenInPlace(this, new StoryHelpDialog, true);
         return true;
     case kBack:
-        if (manager)
-            manager->PopScreens(true, 1);
+        if (GetManager())
+            GetManager()->PopScreens(true, 1);
         return true;
     default:
         return false;

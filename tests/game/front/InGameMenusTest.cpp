@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "game/front/BackgroundSelectScreen.h"
 #include "game/front/FrontPlayFlow.h"
 #include "game/front/LayoutSelectScreen.h"
 #include "game/front/LayoutsHelpDialog.h"
@@ -8,6 +11,7 @@
 #include "game/front/MainMenuScreen.h"
 #include "game/front/StoryHelpDialog.h"
 #include "game/front/StoryMenuDialog.h"
+#include "game/front/TileSetDialog.h"
 #include "game/play/FramePanel.h"
 #include "game/play/MessageDialog.h"
 #include "tests/game/front/PlayOverlayTest.h"
@@ -118,19 +122,40 @@ TEST_F(InGameMenusTest, BackAndAPressOutsideCloseEitherMenu)
     ExpectBackInTheGame();
 }
 
-TEST_F(InGameMenusTest, HelpTakesTheMenusPlaceOverTheDimmedGame)
+TEST_F(InGameMenusTest, EachBoxTakesTheMenusPlaceOverTheGameAndOnlyTheHelpDimsIt)
 {
-    Open(new LayoutsMenuDialog(play))->SendCommand(LayoutsMenuDialog::kHelp);
-    Settle();
-    EXPECT_NE(Top<LayoutsHelpDialog>(), nullptr);
-    EXPECT_EQ(h.manager.GetScreens().size(), 2u);
-    EXPECT_GT(play->GetDimLevel(), 0);
-    h.manager.PopScreensNow(1);
-
-    Open(new StoryMenuDialog(play))->SendCommand(StoryMenuDialog::kHelp);
-    Settle();
-    EXPECT_NE(Top<StoryHelpDialog>(), nullptr);
-    EXPECT_EQ(h.manager.GetScreens().size(), 2u);
+    struct Case {
+        bool story;
+        int32_t command;
+        std::function<bool(Screen*)> expected;
+        bool dims;
+    };
+    auto tileSets = [](bool story) {
+        return [story](Screen* s) {
+            auto* d = dynamic_cast<TileSetDialog*>(s);
+            return d && d->IsStory() == story;
+        };
+    };
+    const Case cases[] = {
+        {false, LayoutsMenuDialog::kTileSets, tileSets(false), false},
+        {false, LayoutsMenuDialog::kBackgrounds, [](Screen* s) { return dynamic_cast<BackgroundSelectScreen*>(s) != nullptr; }, false},
+        {false, LayoutsMenuDialog::kHelp, [](Screen* s) { return dynamic_cast<LayoutsHelpDialog*>(s) != nullptr; }, true},
+        {true, StoryMenuDialog::kTileSets, tileSets(true), false},
+        {true, StoryMenuDialog::kHelp, [](Screen* s) { return dynamic_cast<StoryHelpDialog*>(s) != nullptr; }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.story) + " " + std::to_string(c.command));
+        Screen* menu = c.story ? static_cast<Screen*>(new StoryMenuDialog(play)) : new LayoutsMenuDialog(play);
+        Open(menu)->SendCommand(c.command);
+        h.Frames(1);
+        EXPECT_EQ(h.manager.IsDimming(play), c.dims);
+        Settle();
+        ASSERT_EQ(h.manager.GetScreens().size(), 2u);
+        EXPECT_EQ(h.manager.GetScreens().front(), play);
+        EXPECT_TRUE(c.expected(h.manager.GetTopScreen()));
+        h.manager.PopScreens(false, 1);
+        Settle();
+    }
 }
 
 TEST_F(InGameMenusTest, LayoutsMenuLeavesAtOnceBeforeTheFirstMove)
@@ -191,9 +216,10 @@ TEST_F(InGameMenusTest, TheFrontEndOpensTheMenuOfTheScreensModeOverTheUndimmedGa
     FrontPlayFlow front;
     front.OpenGameMenu(play);
     EXPECT_TRUE(h.manager.IsFading(Top<LayoutsMenuDialog>()));
+    h.Frames(1);
+    EXPECT_FALSE(h.manager.IsDimming(play));
     Settle();
     EXPECT_EQ(h.manager.GetScreens().size(), 2u);
-    EXPECT_EQ(play->GetDimLevel(), 0);
     h.manager.ClearScreens(false);
 
     play = new PlayScreen(PlayScreen::kStory, &flow);

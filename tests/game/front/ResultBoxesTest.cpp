@@ -275,19 +275,21 @@ TEST_F(ResultBoxesTest, TheFrontEndOpensEachBoxWithItsOutcomeOverTheUndimmedGame
     auto* cleared = Top<LayoutCompleteDialog>();
     ASSERT_NE(cleared, nullptr);
     EXPECT_TRUE(h.manager.IsFading(cleared));
+    h.Frames(1);
+    EXPECT_FALSE(h.manager.IsDimming(play));
     EXPECT_EQ(cleared->TimeText(), "0:01:01");
     EXPECT_EQ(cleared->BestTimeText(), "0:00:59");
     EXPECT_EQ(cleared->ScoreText(), "300");
     EXPECT_EQ(cleared->BestScoreText(), "310");
     EXPECT_EQ(cleared->RecordText(), "- best time -");
-    Settle();
-    EXPECT_EQ(play->GetDimLevel(), 0);
     h.manager.PopScreensNow(1);
 
     front.ShowLevelComplete(play, 7, 40, String("caption"));
     auto* won = Top<LevelCompleteDialog>();
     ASSERT_NE(won, nullptr);
     EXPECT_TRUE(h.manager.IsFading(won));
+    h.Frames(1);
+    EXPECT_FALSE(h.manager.IsDimming(play));
     EXPECT_EQ(won->TimeText(), "0:00:07");
     EXPECT_EQ(won->ScoreText(), "40");
     h.manager.PopScreensNow(1);
