@@ -177,6 +177,14 @@ TEST_F(CampaignScreenTest, PlayStartsTheChosenLevelAndTheMapSlidesAwayBeforePlay
     EXPECT_TRUE(play->GetBoard()->IsLevelRunning());
     // Opened from the main menu, the music already plays from the right place.
     EXPECT_EQ(Calls("SetMusicJump 4"), 0);
+    // The campaign's samples stop as it leaves, not later when it is freed: the level's opening
+    // sound plays on.
+    s.ui.Frames(2);
+    const auto& calls = s.ui.sound.calls;
+    const auto lastStop = std::find(calls.rbegin(), calls.rend(), "StopAllSoundsExcept -1");
+    const auto lastStart = std::find(calls.rbegin(), calls.rend(), "PlaySound 350");
+    ASSERT_NE(lastStart, calls.rend());
+    EXPECT_GT(lastStop - calls.rbegin(), lastStart - calls.rbegin());
 }
 
 TEST_F(CampaignScreenTest, BeforeTheFirstLevelTheMapIgnoresClicksAndWelcomesThePlayer) {
@@ -327,4 +335,30 @@ TEST_F(CampaignScreenTest, LeavingGoesThroughTheNoticeWhileThePlayerWantsIt) {
     for (int i = 0; i < 200 && s.ui.manager.GetTransitionState() != 0; ++i) s.ui.Frames(1);
     EXPECT_NE(dynamic_cast<MainMenuScreen*>(s.ui.manager.GetTopScreen()), nullptr);
     EXPECT_EQ(s.ui.manager.GetScreens().size(), 1u);
+}
+
+TEST_F(CampaignScreenTest, ADoubleClickOnAReachedLevelStartsIt) {
+    Open(9);
+    const MapPoint& marker = LevelMarker(7);
+    s.ui.manager.OnLButtonDown(kKeyLButton, marker.x, marker.y);
+    s.ui.manager.OnLButtonUp(0, marker.x, marker.y);
+    EXPECT_FALSE(campaign->GetSlidePanel()->IsSliding());
+    s.ui.manager.OnLButtonDblClk(kKeyLButton, marker.x, marker.y);
+    EXPECT_TRUE(campaign->GetSlidePanel()->IsSliding());
+    EXPECT_EQ(play->Index(), 7);
+    EXPECT_STREQ(play->GetHud()->Title().CStr(), "ZHOU era");
+    // A second start while the map slides away is not taken.
+    campaign->SendCommand(CampaignScreen::kPlayCommand);
+    EXPECT_EQ(Calls("PlaySound 340"), 1);
+}
+
+TEST_F(CampaignScreenTest, StartingDuringTheAdvancePlaysTheLevelItMovesTo) {
+    ComeBack(8, true);  // level 7 was just won: the advance runs from 7 to 8
+    SlideIn();
+    s.ui.Frames(10);
+    ASSERT_TRUE(campaign->GetMap()->IsAdvancing());
+    EXPECT_EQ(campaign->GetMap()->GetSelectedLevel(), 7);
+    campaign->SendCommand(CampaignScreen::kPlayCommand);
+    EXPECT_EQ(play->Index(), 8);
+    EXPECT_EQ(play->GetBoard()->Seed(), 1008u);
 }
