@@ -6,6 +6,7 @@
 #include "game/front/LayoutsHelpDialog.h"
 #include "game/front/LeaveQuestion.h"
 #include "game/front/MenuHandOver.h"
+#include "game/front/OptionsDialog.h"
 #include "game/front/TileSetDialog.h"
 #include "game/play/FramePanel.h"
 #include "game/play/PlayScreen.h"
@@ -62,6 +63,9 @@ bool LayoutsMenuDialog::OnCommand(int32_t commandId)
     case kMainMenu:
     case kLayouts:
         Leave(commandId);
+        return true;
+    case kOptions:
+        MenuHandOver::OpenInPlace(this, new OptionsDialog(false), false);
         return true;
     case kTileSets:
         MenuHandOver::OpenInPlace(this, new TileSetDialog(false), false);

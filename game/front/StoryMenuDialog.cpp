@@ -5,6 +5,7 @@
 #include "game/front/LeaveNoticeDialog.h"
 #include "game/front/LeaveQuestion.h"
 #include "game/front/MenuHandOver.h"
+#include "game/front/OptionsDialog.h"
 #include "game/front/StoryHelpDialog.h"
 #include "game/front/TileSetDialog.h"
 #include "game/model/PlayerProfile.h"
@@ -58,6 +59,9 @@ bool StoryMenuDialog::OnCommand(int32_t commandId)
     switch (commandId) {
     case kMainMenu:
         Leave();
+        return true;
+    case kOptions:
+        MenuHandOver::OpenInPlace(this, new OptionsDialog(false), false);
         return true;
     case kTileSets:
         MenuHandOver::OpenInPlace(this, new TileSetDialog(true), false);

@@ -9,6 +9,7 @@
 #include "game/front/LayoutsMenuDialog.h"
 #include "game/front/LeaveNoticeDialog.h"
 #include "game/front/MainMenuScreen.h"
+#include "game/front/OptionsDialog.h"
 #include "game/front/StoryHelpDialog.h"
 #include "game/front/StoryMenuDialog.h"
 #include "game/front/TileSetDialog.h"
@@ -136,10 +137,16 @@ TEST_F(InGameMenusTest, EachBoxTakesTheMenusPlaceOverTheGameAndOnlyTheHelpDimsIt
             return d && d->IsStory() == story;
         };
     };
+    auto shortOptions = [](Screen* s) {
+        auto* d = dynamic_cast<OptionsDialog*>(s);
+        return d && !d->IsFullForm();
+    };
     const Case cases[] = {
+        {false, LayoutsMenuDialog::kOptions, shortOptions, false},
         {false, LayoutsMenuDialog::kTileSets, tileSets(false), false},
         {false, LayoutsMenuDialog::kBackgrounds, [](Screen* s) { return dynamic_cast<BackgroundSelectScreen*>(s) != nullptr; }, false},
         {false, LayoutsMenuDialog::kHelp, [](Screen* s) { return dynamic_cast<LayoutsHelpDialog*>(s) != nullptr; }, true},
+        {true, StoryMenuDialog::kOptions, shortOptions, false},
         {true, StoryMenuDialog::kTileSets, tileSets(true), false},
         {true, StoryMenuDialog::kHelp, [](Screen* s) { return dynamic_cast<StoryHelpDialog*>(s) != nullptr; }, true},
     };
