@@ -238,15 +238,6 @@ TEST_F(CampaignScreenTest, WinningADynastysLastLevelShowsItsBannerThenAdvances) 
     EXPECT_TRUE(campaign->GetLeaveButton()->IsEnabled());
 }
 
-TEST_F(CampaignScreenTest, AnAdvanceIsRefusedWhenNoLevelIsDone) {
-    ComeBack(0, true);
-    EXPECT_FALSE(campaign->IsAdvanced());
-    EXPECT_FALSE(campaign->GetMap()->IsAdvancePending());
-    SlideIn();
-    EXPECT_FALSE(campaign->GetMap()->IsAdvancing());
-    EXPECT_EQ(campaign->LevelToStart(), 0);
-}
-
 TEST_F(CampaignScreenTest, WinningTheLastLevelEndsOnTheTimeline) {
     ComeBack(52, true);
     EXPECT_FALSE(campaign->GetTimelineButton()->IsVisible());
@@ -361,4 +352,28 @@ TEST_F(CampaignScreenTest, StartingDuringTheAdvancePlaysTheLevelItMovesTo) {
     campaign->SendCommand(CampaignScreen::kPlayCommand);
     EXPECT_EQ(play->Index(), 8);
     EXPECT_EQ(play->GetBoard()->Seed(), 1008u);
+}
+
+TEST_F(CampaignScreenTest, OddLevelCountsAndAdvancesAreTakenSafely) {
+    // An advance asked for with nothing done has nothing to advance from.
+    ComeBack(0, true);
+    EXPECT_FALSE(campaign->IsAdvanced());
+    EXPECT_FALSE(campaign->GetMap()->IsAdvancePending());
+    SlideIn();
+    EXPECT_FALSE(campaign->GetMap()->IsAdvancing());
+    CloseAll();
+
+    // Counts out of range are taken to the nearest end.
+    Open(-3);
+    EXPECT_FALSE(campaign->GetTimelineButton()->IsVisible());
+    EXPECT_EQ(campaign->LevelToStart(), 0);
+    campaign->SendCommand(CampaignScreen::kPlayCommand);
+    EXPECT_EQ(play->Index(), 0);
+    CloseAll();
+
+    ComeBack(99, true);
+    EXPECT_FALSE(campaign->GetTimelineButton()->IsVisible());
+    SlideIn();
+    EXPECT_STREQ(campaign->GetMap()->GetBannerText().CStr(), "QING is complete");
+    EXPECT_EQ(campaign->LevelToStart(), 51);
 }
