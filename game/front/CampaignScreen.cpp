@@ -91,6 +91,7 @@ int32_t CampaignScreen::LevelToStart() const {
 }
 
 void CampaignScreen::Enter(bool advanced) {
+    if (!slide_) return;  // not pushed yet
     entering_ = true;
     cameBack_ = true;
     // Nothing to advance from before a level is done, whatever the caller says.
@@ -134,7 +135,7 @@ bool CampaignScreen::OnDecline(int32_t dialogId) {
 }
 
 void CampaignScreen::ShowLevel(bool resume) {
-    if (!playScreen_ || slide_->IsSliding()) return;
+    if (!playScreen_ || !slide_ || slide_->IsSliding()) return;
     SetOpaque(false);
     SetControlsEnabled(false);
     const int32_t level = LevelToStart();

@@ -363,6 +363,13 @@ TEST_F(CampaignScreenTest, OddLevelCountsAndAdvancesAreTakenSafely) {
     EXPECT_FALSE(campaign->GetMap()->IsAdvancing());
     CloseAll();
 
+    // A screen not yet pushed has nothing to slide or start.
+    CampaignScreen loose(nullptr);
+    loose.Enter(true);
+    loose.ShowLevel(false);
+    EXPECT_TRUE(loose.OnCommand(CampaignScreen::kPlayCommand));
+    EXPECT_FALSE(loose.IsEntering());
+
     // Counts out of range are taken to the nearest end.
     Open(-3);
     EXPECT_FALSE(campaign->GetTimelineButton()->IsVisible());
