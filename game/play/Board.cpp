@@ -105,6 +105,7 @@ bool Board::LoadLayout()
         if (host_) host_->ShowLayoutError();
         return false;
     }
+    dealChanged_ = false;
     ComputeScreenRects();
     return true;
 }
@@ -167,7 +168,7 @@ void Board::Reset()
     scoreTexts_.clear();
     trayKind1_ = trayKind2_ = 0;
     moveNumber_ = 0;
-    dealChanged_ = false;
+    // dealChanged_ stays: a restart after a shuffle or a resume must deal the seed's kinds again.
     clockPending_ = true;
     // A shuffle cut short leaves the tiles' rectangles in the corners.
     movePhase_ = kPhaseEntry;
@@ -189,6 +190,7 @@ void Board::StartLevel(bool newDeal, bool keepState, bool newSeed)
     if (newDeal || dealChanged_) {
         SRand(seed_);
         dealer_.Deal(&layout_, percent_, moveNumber_, false);
+        if (!keepState) dealChanged_ = false;
     }
     exitMusicMark_ = -1;
     AfterChange();
@@ -223,7 +225,17 @@ void Board::SetMoveNumber(int moveNumber)
 
 TileLayout* Board::LayoutIfInProgress()
 {
-    return levelRunning_ && !ended_ && moveNumber_ != 0 ? &layout_ : nullptr;
+    // A board whose last tiles are still flying to the tray is won, not in progress.
+    return levelRunning_ && !ended_ && moveNumber_ != 0 && tilesLeft_ > 0 ? &layout_ : nullptr;
+}
+
+void Board::SettleMove()
+{
+    settling_ = true;
+    // Each landing starts at most the next step of its move; no move has more than three.
+    for (int guard = 0; guard < 4 && !flights_.empty() && step_ <= kStepUnabsorbHome; ++guard)
+        Land();
+    settling_ = false;
 }
 
 void Board::PostEvent(int eventId) { SetTimer(eventId, 100, 1, 1); }
@@ -816,6 +828,7 @@ void Board::DrawScoreTexts()
 
 void Board::PlaySound(int id)
 {
+    if (settling_) return;
     if (ScreenManager* manager = GetManager()) manager->PlaySound(id);
 }
 

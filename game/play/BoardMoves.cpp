@@ -319,7 +319,7 @@ void Board::TrayFromLastMove()
 
 void Board::CheckNoMoves()
 {
-    if (pairsAvailable_ > 0 || tilesLeft_ == 0) return;
+    if (settling_ || pairsAvailable_ > 0 || tilesLeft_ == 0) return;
     if (layout_.CollectFreeSpecials({}) > 0) {
         if (!tipNoMovesShown_) {
             tipNoMovesShown_ = true;

@@ -243,7 +243,10 @@ bool PlayScreen::LoadGame()
 
 void PlayScreen::SaveGame()
 {
-    TileLayout* layout = board_ ? board_->LayoutIfInProgress() : nullptr;
+    if (!board_) return;
+    // A move still flying has changed only part of the tiles it concerns.
+    board_->SettleMove();
+    TileLayout* layout = board_->LayoutIfInProgress();
     if (!layout) return;
     SavedGameRecord record(layout);
     record.mode = mode_;

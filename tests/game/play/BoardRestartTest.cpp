@@ -1,0 +1,76 @@
+#include <algorithm>
+#include <vector>
+
+#include "BoardFixture.h"
+
+namespace {
+
+std::vector<TileKind> Kinds(TileLayout& layout)
+{
+    std::vector<TileKind> kinds;
+    for (int i = 0; i < layout.Count(); ++i) kinds.push_back(layout.TileAt(i)->kind);
+    return kinds;
+}
+
+class BoardRestartTest : public BoardTest {
+protected:
+    // Two rows of six undealt tiles side by side, dealt from a fixed seed as a story level is.
+    void StartDealtStoryLevel()
+    {
+        Make(Board::kStory);
+        for (int row = 0; row < 2; ++row)
+            for (int col = 0; col < 6; ++col) board->Layout().AddTile(2 * col, 2 * row, 0, 0);
+        board->SetLevel(0, 50, 977);
+        board->PlaceTiles();
+        board->Reset();
+        board->StartLevel(true, false, false);
+        Run(800);
+    }
+    // What the play screen's restart does in story mode.
+    void Restart()
+    {
+        board->ConvertLinkedToWild();
+        board->Reset();
+        board->StartLevel(false, false, false);
+        Run(800);
+    }
+};
+
+TEST_F(BoardRestartTest, RestartAfterAShuffleDealsTheLevelsOwnKindsAgain)
+{
+    StartDealtStoryLevel();
+    const std::vector<TileKind> dealt = Kinds(board->Layout());
+    board->Shuffle();
+    Run(1100);
+    ASSERT_NE(Kinds(board->Layout()), dealt);  // the shuffle did change the board
+
+    Restart();
+    EXPECT_EQ(Kinds(board->Layout()), dealt);
+    EXPECT_FALSE(board->DealChanged());
+    // A second restart keeps the deal as well.
+    Restart();
+    EXPECT_EQ(Kinds(board->Layout()), dealt);
+}
+
+TEST_F(BoardRestartTest, RestartOfAResumedGameDealsTheLevelsOwnKindsAgain)
+{
+    StartDealtStoryLevel();
+    const std::vector<TileKind> dealt = Kinds(board->Layout());
+
+    // A resumed game: kinds from the file, which the seed does not give.
+    board->Reset();
+    TileLayout& layout = board->Layout();
+    std::vector<TileKind> stored = dealt;
+    std::rotate(stored.begin(), stored.begin() + 1, stored.end());
+    ASSERT_NE(stored, dealt);
+    for (int i = 0; i < layout.Count(); ++i) layout.TileAt(i)->kind = stored[static_cast<size_t>(i)];
+    board->SetMoveNumber(0);
+    board->StartLevel(true, true, false);
+    Run(800);
+    EXPECT_EQ(Kinds(layout), stored);  // resuming keeps what was stored
+
+    Restart();
+    EXPECT_EQ(Kinds(layout), dealt);
+}
+
+}  // namespace
