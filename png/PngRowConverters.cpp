@@ -17,24 +17,16 @@ void Swap16(const uint8_t* in, uint8_t* out, size_t rowLength, uint32_t) {
     }
 }
 
-// R, G, B big-endian 16-bit reversed byte by byte is B, G, R little-endian.
-void Rgb16ToBgr16(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
-    for (uint32_t x = 0; x < width; ++x, in += 6, out += 6) {
+// R, G, B big-endian 16-bit reversed byte by byte is B, G, R little-endian; pixels of
+// kInBytes (6 or 8) to kOutBytes (6, or 8 with the alpha word swapped too).
+template <int kInBytes, int kOutBytes>
+void ReversedColour16(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    for (uint32_t x = 0; x < width; ++x, in += kInBytes, out += kOutBytes) {
         for (int k = 0; k < 6; ++k) out[k] = in[5 - k];
-    }
-}
-
-void Rgba16ToBgr16(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
-    for (uint32_t x = 0; x < width; ++x, in += 8, out += 6) {
-        for (int k = 0; k < 6; ++k) out[k] = in[5 - k];
-    }
-}
-
-void Rgba16ToBgra16(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
-    for (uint32_t x = 0; x < width; ++x, in += 8, out += 8) {
-        for (int k = 0; k < 6; ++k) out[k] = in[5 - k];
-        out[6] = in[7];
-        out[7] = in[6];
+        if constexpr (kOutBytes == 8) {
+            out[6] = in[7];
+            out[7] = in[6];
+        }
     }
 }
 
@@ -45,37 +37,23 @@ void GreyAlpha16ToGrey16(const uint8_t* in, uint8_t* out, size_t, uint32_t width
     }
 }
 
-void FirstOfTwo(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
-    for (uint32_t x = 0; x < width; ++x) out[x] = in[2 * x];
+// The first byte of every kInBytes: the grey of 8-bit grey-alpha or the high byte of 16-bit
+// grey (2), the high byte of 16-bit grey-alpha's grey (4).
+template <int kInBytes>
+void FirstOfEach(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    for (uint32_t x = 0; x < width; ++x) out[x] = in[kInBytes * x];
 }
 
-void Rgb16ToBgr8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
-    for (uint32_t x = 0; x < width; ++x, in += 6, out += 3) {
-        out[0] = in[4];
-        out[1] = in[2];
+// R, G, B (and A) samples of kSampleBytes (1, or 2 big-endian: the high byte is taken) in
+// pixels of kInBytes to B, G, R bytes (kOutBytes 3) or B, G, R, A (kOutBytes 4).
+template <int kInBytes, int kSampleBytes, int kOutBytes>
+void ColourToBgr8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
+    for (uint32_t x = 0; x < width; ++x, in += kInBytes, out += kOutBytes) {
+        out[0] = in[2 * kSampleBytes];
+        out[1] = in[kSampleBytes];
         out[2] = in[0];
+        if constexpr (kOutBytes == 4) out[3] = in[3 * kSampleBytes];
     }
-}
-
-void Rgba16ToBgr8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
-    for (uint32_t x = 0; x < width; ++x, in += 8, out += 3) {
-        out[0] = in[4];
-        out[1] = in[2];
-        out[2] = in[0];
-    }
-}
-
-void Rgba16ToBgra8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
-    for (uint32_t x = 0; x < width; ++x, in += 8, out += 4) {
-        out[0] = in[4];
-        out[1] = in[2];
-        out[2] = in[0];
-        out[3] = in[6];
-    }
-}
-
-void GreyAlpha16ToGrey8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
-    for (uint32_t x = 0; x < width; ++x) out[x] = in[4 * x];
 }
 
 // Four 2-bit samples per byte become two bytes of two 4-bit samples, values unchanged; an odd
@@ -104,14 +82,6 @@ void Rgb8ToBgr8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
     out[2] = in[0];
 }
 
-void Rgba8ToBgr8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
-    for (uint32_t x = 0; x < width; ++x, in += 4, out += 3) {
-        out[0] = in[2];
-        out[1] = in[1];
-        out[2] = in[0];
-    }
-}
-
 void Rgba8ToBgra8(const uint8_t* in, uint8_t* out, size_t, uint32_t width) {
     for (uint32_t x = 0; x < width; ++x, in += 4, out += 4) {
         uint32_t v;
@@ -135,18 +105,18 @@ struct Entry {
 constexpr Entry kConverters[kPngConverterCount] = {
     {Copy, kAny, kAny, -2, -2, 0},
     {Swap16, kAny, 16, -2, -2, 0},
-    {Rgb16ToBgr16, 2, 16, -2, -2, 6},
-    {Rgba16ToBgr16, 6, 16, -2, -2, 6},
-    {Rgba16ToBgra16, 6, 16, -2, -2, 8},
+    {ReversedColour16<6, 6>, 2, 16, -2, -2, 6},
+    {ReversedColour16<8, 6>, 6, 16, -2, -2, 6},
+    {ReversedColour16<8, 8>, 6, 16, -2, -2, 8},
     {GreyAlpha16ToGrey16, 4, 16, -2, -2, 2},
-    {FirstOfTwo, 4, 8, 0, 16, 1},
-    {Rgb16ToBgr8, 2, 16, -2, -2, 3},
-    {Rgba16ToBgr8, 6, 16, -2, -2, 3},
-    {Rgba16ToBgra8, 6, 16, -2, -2, 4},
-    {GreyAlpha16ToGrey8, 4, 16, -2, -2, 1},
+    {FirstOfEach<2>, 4, 8, 0, 16, 1},
+    {ColourToBgr8<6, 2, 3>, 2, 16, -2, -2, 3},
+    {ColourToBgr8<8, 2, 3>, 6, 16, -2, -2, 3},
+    {ColourToBgr8<8, 2, 4>, 6, 16, -2, -2, 4},
+    {FirstOfEach<4>, 4, 16, -2, -2, 1},
     {Two2ToFour4, kAny, 2, -2, -2, 0},
     {Rgb8ToBgr8, 2, 8, -2, -2, 3},
-    {Rgba8ToBgr8, 6, 8, -2, -2, 3},
+    {ColourToBgr8<4, 1, 3>, 6, 8, -2, -2, 3},
     {Rgba8ToBgra8, 6, 8, -2, -2, 4},
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imageops/resize/ResizeArithmetic.h"
+#include "imageops/resize/SampleLoadsSimd.h"
 
 #include <emmintrin.h>
 
@@ -93,24 +94,6 @@ inline __m128 ColumnBlockValue(__m128 q0, __m128 q1, __m128 q2, __m128 q3,
     const __m128 d3 = _mm_add_ps(_mm_sub_ps(q3, d2), _mm_sub_ps(_mm_sub_ps(q1, q2), q2));
     return _mm_add_ps(_mm_add_ps(q0, _mm_mul_ps(w.a, d1)),
                       _mm_add_ps(_mm_mul_ps(w.b, d2), _mm_mul_ps(w.c, d3)));
-}
-
-// Four samples of any type as floats, exactly.
-inline __m128 FourAsFloats(const std::uint8_t* p) {
-    std::int32_t v;
-    std::memcpy(&v, p, 4);
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i words = _mm_unpacklo_epi8(_mm_cvtsi32_si128(v), zero);
-    return _mm_cvtepi32_ps(_mm_unpacklo_epi16(words, zero));
-}
-
-inline __m128 FourAsFloats(const std::uint16_t* p) {
-    const __m128i words = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
-    return _mm_cvtepi32_ps(_mm_unpacklo_epi16(words, _mm_setzero_si128()));
-}
-
-inline __m128 FourAsFloats(const float* p) {
-    return _mm_loadu_ps(p);
 }
 
 // Exactly three samples (the fourth component 0), so nothing past them is read.

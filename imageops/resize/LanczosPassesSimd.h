@@ -1,12 +1,12 @@
 #pragma once
 
 #include "imageops/resize/LanczosPasses.h"
+#include "imageops/resize/SampleLoadsSimd.h"
 
 #include <emmintrin.h>
 
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <type_traits>
 
 // The Lanczos-3 passes of the SIMD builds, shared by the SSE2 and SSE3 files (internal linkage
@@ -15,23 +15,6 @@
 // Integer columns are the plain build's (double); float columns are summed in single
 // precision, four values per vector step.
 namespace {
-
-inline __m128 FourSamples(const std::uint8_t* p) {
-    std::int32_t v;
-    std::memcpy(&v, p, 4);
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i words = _mm_unpacklo_epi8(_mm_cvtsi32_si128(v), zero);
-    return _mm_cvtepi32_ps(_mm_unpacklo_epi16(words, zero));
-}
-
-inline __m128 FourSamples(const std::uint16_t* p) {
-    const __m128i words = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
-    return _mm_cvtepi32_ps(_mm_unpacklo_epi16(words, _mm_setzero_si128()));
-}
-
-inline __m128 FourSamples(const float* p) {
-    return _mm_loadu_ps(p);
-}
 
 struct SimdLanczosPasses {
     // Float samples are summed in single precision, integers in double.
@@ -46,10 +29,10 @@ struct SimdLanczosPasses {
             ForEachLanczosColumn(
                 row, stride, offsets, weights, count, srcRoiX, columnsRight,
                 [&](std::int32_t x, const T* p, const std::int64_t* distances, const float* w) {
-                    __m128 sum = _mm_mul_ps(_mm_set1_ps(w[0]), FourSamples(p + distances[0]));
+                    __m128 sum = _mm_mul_ps(_mm_set1_ps(w[0]), FourAsFloats(p + distances[0]));
                     for (int k = 1; k < 6; ++k) {
                         sum = _mm_add_ps(sum, _mm_mul_ps(_mm_set1_ps(w[k]),
-                                                         FourSamples(p + distances[k])));
+                                                         FourAsFloats(p + distances[k])));
                     }
                     _mm_storeu_ps(out + static_cast<std::ptrdiff_t>(x) * 4, sum);
                 });

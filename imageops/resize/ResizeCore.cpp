@@ -8,6 +8,7 @@
 #include "imageops/resize/ResizeBuffers.h"
 #include "imageops/resize/ResizeInterpolation.h"
 #include "imageops/resize/ResizeKernelTable.h"
+#include "imageops/resize/ResizeRequestCheck.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -191,21 +192,6 @@ void FillLanczos(const AxisMap& map, std::int32_t roiSize, std::int64_t scale,
 
 // A planar call passes arrays of plane pointers; a missing plane is refused like a missing
 // image rather than dereferenced.
-bool PlanesPresent(const void* src, void* dst, std::int32_t planar, std::int32_t channels) {
-    if (planar == 0) {
-        return true;
-    }
-    const int planes = channels == 3 ? 3 : 4;
-    const auto* srcPlanes = static_cast<const void* const*>(src);
-    auto* const* dstPlanes = static_cast<void* const*>(dst);
-    for (int k = 0; k < planes; ++k) {
-        if (srcPlanes[k] == nullptr || dstPlanes[k] == nullptr) {
-            return false;
-        }
-    }
-    return true;
-}
-
 ResizeInterpolation Lowered(ResizeInterpolation mode, std::int32_t srcWidth,
                             std::int32_t srcHeight) {
     if (mode == ResizeInterpolation::Lanczos3 && (srcWidth < 8 || srcHeight < 8)) {
@@ -232,26 +218,12 @@ ImageOpStatus ResizeCoreForBuild(const ResizeBuild& build, const void* src,
                                  std::int32_t pixelStride, std::int32_t channels,
                                  std::int32_t sampleType, std::int32_t planar,
                                  std::int32_t interpolation, std::int32_t factorConvention) {
-    if (src == nullptr || dst == nullptr || !PlanesPresent(src, dst, planar, channels)) {
-        return ImageOpStatus::NullPointer;
-    }
-    if (srcWidth < 1 || srcHeight < 1) {
-        return ImageOpStatus::BadSize;
-    }
-    if (srcStep < 1 || dstStep < 1) {
-        return ImageOpStatus::BadStep;
-    }
-    if (srcRoiX < 0 || srcRoiY < 0 || srcRoiWidth < 1 || srcRoiHeight < 1) {
-        return ImageOpStatus::BadSize;
-    }
-    if (srcRoiX >= srcWidth || srcRoiY >= srcHeight) {
-        return ImageOpStatus::RegionOutsideSource;
-    }
-    if (dstWidth < 1 || dstHeight < 1) {
-        return ImageOpStatus::BadSize;
-    }
-    if (!(xFactor > 0.0) || !(yFactor > 0.0)) {
-        return ImageOpStatus::BadFactor;
+    const ImageOpStatus request =
+        CheckResizeRequest(src, srcWidth, srcHeight, srcStep, srcRoiX, srcRoiY, srcRoiWidth,
+                           srcRoiHeight, dst, dstStep, dstWidth, dstHeight, xFactor, yFactor,
+                           channels, planar);
+    if (request != ImageOpStatus::Ok) {
+        return request;
     }
     const auto requested = static_cast<ResizeInterpolation>(interpolation);
     if (requested != ResizeInterpolation::Nearest && requested != ResizeInterpolation::Linear &&

@@ -86,3 +86,37 @@ void LanczosC1(const ResizeKernelCall& c) {
 }
 
 }  // namespace resize_adapters
+
+// The 27 entries of a build's kernel table (layout of ResizeKernelTable.h) from its Lanczos-3,
+// cubic and linear kernels, ResizeLanczosRows8u<suffix> and the others; nearest-neighbour
+// kernels copy samples and are the plain build's in every build.
+#define QM_RESIZE_KERNEL_TABLE(suffix)                                                         \
+    {                                                                                          \
+        resize_adapters::Lanczos<std::uint8_t, ResizeLanczosRows8u##suffix>,                   \
+        resize_adapters::Lanczos<std::uint16_t, ResizeLanczosRows16u##suffix>,                 \
+        resize_adapters::Lanczos<float, ResizeLanczosRows32f##suffix>,                         \
+        resize_adapters::LanczosC1<std::uint8_t, ResizeLanczosRows8u1##suffix>,                \
+        resize_adapters::LanczosC1<std::uint16_t, ResizeLanczosRows16u1##suffix>,              \
+        resize_adapters::LanczosC1<float, ResizeLanczosRows32f1##suffix>,                      \
+        resize_adapters::Cubic<std::uint8_t, ResizeCubicRows8u##suffix>,                       \
+        resize_adapters::Cubic<std::uint16_t, ResizeCubicRows16u##suffix>,                     \
+        resize_adapters::Cubic<float, ResizeCubicRows32f##suffix>,                             \
+        resize_adapters::CubicC1<std::uint8_t, ResizeCubicRows8u1##suffix>,                    \
+        resize_adapters::CubicC1<std::uint16_t, ResizeCubicRows16u1##suffix>,                  \
+        resize_adapters::CubicC1<float, ResizeCubicRows32f1##suffix>,                          \
+        resize_adapters::Linear<std::uint8_t, ResizeLinearRows8u##suffix>,                     \
+        resize_adapters::Linear<std::uint16_t, ResizeLinearRows16u##suffix>,                   \
+        resize_adapters::Linear<float, ResizeLinearRows32f##suffix>,                           \
+        resize_adapters::LinearC1<std::uint8_t, ResizeLinearRows8u1##suffix>,                  \
+        resize_adapters::LinearC1<std::uint16_t, ResizeLinearRows16u1##suffix>,                \
+        resize_adapters::LinearC1<float, ResizeLinearRows32f1##suffix>,                        \
+        resize_adapters::Nearest<std::uint8_t, ResizeNearestRows8u3>,                          \
+        resize_adapters::Nearest<std::uint16_t, ResizeNearestRows16u3>,                        \
+        resize_adapters::Nearest<float, ResizeNearestRows32f3>,                                \
+        resize_adapters::Nearest<std::uint8_t, ResizeNearestRows8u1>,                          \
+        resize_adapters::Nearest<std::uint16_t, ResizeNearestRows16u1>,                        \
+        resize_adapters::Nearest<float, ResizeNearestRows32f1>,                                \
+        resize_adapters::Nearest<std::uint8_t, ResizeNearestRows8u4>,                          \
+        resize_adapters::Nearest<std::uint16_t, ResizeNearestRows16u4>,                        \
+        resize_adapters::Nearest<float, ResizeNearestRows32f4>,                                \
+    }

@@ -8,39 +8,17 @@
 // (leaving further samples of the pixel as they were), 4 copies four samples. Float kernels
 // move bit patterns unchanged. A width or height below 1 writes nothing.
 
-void ResizeNearestRows8u1(const std::uint8_t* src, std::uint8_t* dst, std::int32_t dstStep,
-                          std::int32_t dstWidth, std::int32_t dstHeight,
-                          const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                          std::int32_t pixelStride);
-void ResizeNearestRows8u3(const std::uint8_t* src, std::uint8_t* dst, std::int32_t dstStep,
-                          std::int32_t dstWidth, std::int32_t dstHeight,
-                          const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                          std::int32_t pixelStride);
-void ResizeNearestRows8u4(const std::uint8_t* src, std::uint8_t* dst, std::int32_t dstStep,
-                          std::int32_t dstWidth, std::int32_t dstHeight,
-                          const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                          std::int32_t pixelStride);
-void ResizeNearestRows16u1(const std::uint16_t* src, std::uint16_t* dst, std::int32_t dstStep,
-                           std::int32_t dstWidth, std::int32_t dstHeight,
-                           const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                           std::int32_t pixelStride);
-void ResizeNearestRows16u3(const std::uint16_t* src, std::uint16_t* dst, std::int32_t dstStep,
-                           std::int32_t dstWidth, std::int32_t dstHeight,
-                           const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                           std::int32_t pixelStride);
-void ResizeNearestRows16u4(const std::uint16_t* src, std::uint16_t* dst, std::int32_t dstStep,
-                           std::int32_t dstWidth, std::int32_t dstHeight,
-                           const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                           std::int32_t pixelStride);
-void ResizeNearestRows32f1(const float* src, float* dst, std::int32_t dstStep,
-                           std::int32_t dstWidth, std::int32_t dstHeight,
-                           const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                           std::int32_t pixelStride);
-void ResizeNearestRows32f3(const float* src, float* dst, std::int32_t dstStep,
-                           std::int32_t dstWidth, std::int32_t dstHeight,
-                           const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                           std::int32_t pixelStride);
-void ResizeNearestRows32f4(const float* src, float* dst, std::int32_t dstStep,
-                           std::int32_t dstWidth, std::int32_t dstHeight,
-                           const std::int32_t* rowOffsets, const std::int32_t* columnOffsets,
-                           std::int32_t pixelStride);
+template <typename T>
+using NearestKernel = void(const T* src, T* dst, std::int32_t dstStep, std::int32_t dstWidth,
+                           std::int32_t dstHeight, const std::int32_t* rowOffsets,
+                           const std::int32_t* columnOffsets, std::int32_t pixelStride);
+
+NearestKernel<std::uint8_t> ResizeNearestRows8u1;
+NearestKernel<std::uint8_t> ResizeNearestRows8u3;
+NearestKernel<std::uint8_t> ResizeNearestRows8u4;
+NearestKernel<std::uint16_t> ResizeNearestRows16u1;
+NearestKernel<std::uint16_t> ResizeNearestRows16u3;
+NearestKernel<std::uint16_t> ResizeNearestRows16u4;
+NearestKernel<float> ResizeNearestRows32f1;
+NearestKernel<float> ResizeNearestRows32f3;
+NearestKernel<float> ResizeNearestRows32f4;

@@ -7,6 +7,7 @@
 #include "imageops/resize/BlockFillCopy.h"
 #include "imageops/resize/ResizeArithmetic.h"
 #include "imageops/resize/ResizeBuffers.h"
+#include "imageops/resize/ResizeRequestCheck.h"
 #include "imageops/resize/ResizeSupersampleWorker.h"
 
 #include <algorithm>
@@ -17,21 +18,6 @@
 namespace {
 
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
-
-bool PlanesPresent(const void* src, void* dst, std::int32_t planar, std::int32_t channels) {
-    if (planar == 0) {
-        return true;
-    }
-    const int planes = channels == 3 ? 3 : 4;
-    const auto* srcPlanes = static_cast<const void* const*>(src);
-    auto* const* dstPlanes = static_cast<void* const*>(dst);
-    for (int k = 0; k < planes; ++k) {
-        if (srcPlanes[k] == nullptr || dstPlanes[k] == nullptr) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // Destination size along one axis: min(requested, max(1, trunc(region * factor + 1e-7))).
 std::int32_t ReducedSize(std::int32_t roiSize, std::int32_t requested, double factor) {
@@ -99,26 +85,12 @@ ImageOpStatus ResizeSupersampleForBuild(const SupersampleBuild& build, const voi
                                         std::int32_t dstHeight, double xFactor, double yFactor,
                                         std::int32_t pixelStride, std::int32_t channels,
                                         std::int32_t sampleType, std::int32_t planar) {
-    if (src == nullptr || dst == nullptr || !PlanesPresent(src, dst, planar, channels)) {
-        return ImageOpStatus::NullPointer;
-    }
-    if (srcWidth < 1 || srcHeight < 1) {
-        return ImageOpStatus::BadSize;
-    }
-    if (srcStep < 1 || dstStep < 1) {
-        return ImageOpStatus::BadStep;
-    }
-    if (srcRoiX < 0 || srcRoiY < 0 || srcRoiWidth < 1 || srcRoiHeight < 1) {
-        return ImageOpStatus::BadSize;
-    }
-    if (srcRoiX >= srcWidth || srcRoiY >= srcHeight) {
-        return ImageOpStatus::RegionOutsideSource;
-    }
-    if (dstWidth < 1 || dstHeight < 1) {
-        return ImageOpStatus::BadSize;
-    }
-    if (!(xFactor > 0.0) || !(yFactor > 0.0)) {
-        return ImageOpStatus::BadFactor;
+    const ImageOpStatus request =
+        CheckResizeRequest(src, srcWidth, srcHeight, srcStep, srcRoiX, srcRoiY, srcRoiWidth,
+                           srcRoiHeight, dst, dstStep, dstWidth, dstHeight, xFactor, yFactor,
+                           channels, planar);
+    if (request != ImageOpStatus::Ok) {
+        return request;
     }
     // Footprints are at least one source pixel wide: an enlargement is not an average.
     if (xFactor > 1.0 || yFactor > 1.0) {
