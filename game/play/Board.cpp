@@ -101,6 +101,10 @@ void Board::SetLevel(int layoutResId, int percent, uint32_t seed)
 
 bool Board::LoadLayout()
 {
+    // Nothing may keep pointing at the tiles the new layout replaces.
+    Deselect();
+    StopHint();
+    DropFlights();
     if (!layout_.LoadFromResource(layoutResId_)) {
         if (host_) host_->ShowLayoutError();
         return false;

@@ -2,6 +2,9 @@
 #include <vector>
 
 #include "BoardFixture.h"
+#include "framework/core/DataStream.h"
+#include "framework/core/MemoryResources.h"
+#include "framework/core/ResourceModules.h"
 
 namespace {
 
@@ -71,6 +74,38 @@ TEST_F(BoardRestartTest, RestartOfAResumedGameDealsTheLevelsOwnKindsAgain)
 
     Restart();
     EXPECT_EQ(Kinds(layout), dealt);
+}
+
+TEST_F(BoardRestartTest, LoadingAnotherLayoutForgetsTheHintAndTheFlights)
+{
+    TileLayout next;
+    for (int i = 0; i < 4; ++i) next.AddTile(4 * i, 0, 0, 0);
+    DataStream stream;
+    stream.OpenWriteMemory();
+    next.SerializeLayout(&stream);
+    MemoryResources assets;
+    assets.Add("LAYOUTS", 500, {stream.Written().begin(), stream.Written().end()});
+    SetAssetModule(&assets);
+
+    Make(Board::kFreePlay);
+    Tile* a = Add(0, 0, 0, 3);
+    Tile* b = Add(4, 0, 0, 3);
+    Add(8, 0, 0, 6);
+    Add(12, 0, 0, 6);
+    Start();
+    Match(a, b);  // flying to the tray
+    board->Hint(true);
+    ASSERT_FALSE(board->HintTiles().empty());
+
+    board->SetLevel(500, 25, 1);
+    ASSERT_TRUE(board->LoadLayout());
+    EXPECT_TRUE(board->HintTiles().empty());
+    EXPECT_TRUE(board->Flights().empty());
+    board->Reset();
+    board->StartLevel(true, false, false);
+    Run(1200);
+    EXPECT_EQ(board->Layout().Count(), 4);
+    SetAssetModule(nullptr);
 }
 
 }  // namespace
