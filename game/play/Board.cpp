@@ -229,8 +229,7 @@ void Board::SetMoveNumber(int moveNumber)
 
 TileLayout* Board::LayoutIfInProgress()
 {
-    // A board whose last tiles are still flying to the tray is won, not in progress.
-    return levelRunning_ && !ended_ && moveNumber_ != 0 && tilesLeft_ > 0 ? &layout_ : nullptr;
+    return levelRunning_ && !ended_ && moveNumber_ != 0 ? &layout_ : nullptr;
 }
 
 void Board::SettleMove()

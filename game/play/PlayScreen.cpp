@@ -247,7 +247,8 @@ void PlayScreen::SaveGame()
     // A move still flying has changed only part of the tiles it concerns.
     board_->SettleMove();
     TileLayout* layout = board_->LayoutIfInProgress();
-    if (!layout) return;
+    // A board whose last pair was still flying to the tray is won, not a game to resume.
+    if (!layout || board_->TilesLeft() == 0) return;
     SavedGameRecord record(layout);
     record.mode = mode_;
     record.index = index_;
