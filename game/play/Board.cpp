@@ -238,6 +238,12 @@ void Board::SettleMove()
     // Each landing starts at most the next step of its move; no move has more than three.
     for (int guard = 0; guard < 4 && !flights_.empty() && step_ <= kStepUnabsorbHome; ++guard)
         Land();
+    // A shuffle already paid for in seconds deals its kinds before the tiles come home.
+    if (movePhase_ == kPhaseShuffleOut && moveRemaining_ > 0) Reshuffle();
+    if (movePhase_ != kPhaseEntry) {
+        movePhase_ = kPhaseEntry;
+        moveRemaining_ = 0;
+    }
     settling_ = false;
 }
 

@@ -84,8 +84,9 @@ public:
     void StartLevel(bool newDeal, bool keepState, bool newSeed);
     void SetMoveNumber(int moveNumber);
     TileLayout* LayoutIfInProgress();
-    // Lands at once every flight of a move or an undo still under way, without sounds or boxes,
-    // so that the tiles, links and move number agree again (the state a saved game must hold).
+    // Lands at once every flight of a move or an undo still under way and finishes a shuffle,
+    // without sounds or boxes, so that the tiles, links and move number agree again (the state
+    // a saved game must hold).
     void SettleMove();
     const String& GetLayoutName() const { return layout_.Name(); }
     void ConvertLinkedToWild() { layout_.ConvertLinkedToWild(); }

@@ -76,6 +76,29 @@ TEST_F(BoardRestartTest, RestartOfAResumedGameDealsTheLevelsOwnKindsAgain)
     EXPECT_EQ(Kinds(layout), dealt);
 }
 
+TEST_F(BoardRestartTest, SettlingFinishesAShuffleAsTheFramesWould)
+{
+    StartDealtStoryLevel();
+    board->Shuffle();
+    Run(1100);
+    const std::vector<TileKind> shuffled = Kinds(board->Layout());
+
+    Restart();
+    std::vector<TileRect> home;
+    for (int i = 0; i < board->Layout().Count(); ++i) home.push_back(board->Layout().TileAt(i)->screenRect);
+    board->Shuffle();
+    Run(100);  // the tiles are on their way to the corners
+    board->SettleMove();
+    EXPECT_EQ(Kinds(board->Layout()), shuffled);
+    EXPECT_TRUE(board->DealChanged());
+    EXPECT_EQ(board->MovePhaseNow(), Board::kPhaseEntry);
+    EXPECT_FALSE(board->MoveTimerRunning());
+    for (int i = 0; i < board->Layout().Count(); ++i) {
+        EXPECT_EQ(board->Layout().TileAt(i)->screenRect.left, home[static_cast<size_t>(i)].left);
+        EXPECT_EQ(board->Layout().TileAt(i)->screenRect.top, home[static_cast<size_t>(i)].top);
+    }
+}
+
 TEST_F(BoardRestartTest, LoadingAnotherLayoutForgetsTheHintAndTheFlights)
 {
     TileLayout next;
