@@ -394,20 +394,22 @@ def tile_picture(kind, style=0, base_index=0):
 
 
 def free_blocked_diagram(style):
-    """A row of four tiles with one above: the free ones ringed in gold, the blocked dimmed."""
+    """Three tiles in a row and one apart, each beside its caption: the two ends of the row and
+    the lone tile are free (ringed in gold), the middle one is blocked (dimmed). The captions are
+    drawn by the game at fixed places: left of the first tile, above the second, below the third
+    and right of the lone one."""
     w, h = 260, 130
     img = Image.new('RGBA', (w, h), (0, 0, 0, 0))
-    xs = [40, 82, 124, 166]
-    for kind, x in zip([5, 23, 12, 30], xs):
-        img.alpha_composite(tile_picture(kind, style), (x, 56))
+    row = [(24, 44), (66, 44), (108, 44)]
+    lone = (180, 4)
+    for kind, at in zip([5, 23, 12, 14], row + [lone]):
+        img.alpha_composite(tile_picture(kind, style), at)
     veil = Canvas(w, h)
-    for x in xs[1:3]:
-        veil.rect((x + 6, 56, x + 48, 108), rgba((0, 0, 0), 80))
+    x, y = row[1]
+    veil.rect((x + 6, y, x + 48, y + 52), rgba((0, 0, 0), 80))
     img.alpha_composite(veil.result())
-    top = (109, 50)
-    img.alpha_composite(tile_picture(14, style), top)
     c = Canvas(w, h)
-    for x, y in [(xs[0], 56), (xs[3], 56), top]:
+    for x, y in [row[0], row[2], lone]:
         c.rrect((x + 5, y - 1, x + 49, y + 53), 6, outline=rgba(GOLD, 230), width=2.5)
     img.alpha_composite(c.result())
     return img

@@ -1,6 +1,7 @@
 #include "game/front/LayoutSlot.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -27,7 +28,7 @@ class LayoutSlotTest : public ::testing::Test {
 protected:
     void SetUp() override {
         folder = std::filesystem::temp_directory_path() /
-                 ("qm_slot_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+                 ("qm_slot_" + std::to_string(getpid()) + "_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
         PlayerFolders::Set((folder.string() + "/").c_str(), "/opt/q/");
