@@ -22,35 +22,42 @@ ScreenManager* AppManager() {
     return app ? app->GetScreenManager() : nullptr;
 }
 
+ScreenManager* ManagerOf(const PlayScreen* screen) { return screen ? screen->GetManager() : nullptr; }
+
+// The boxes over a game are overlays that fade in and leave the game undimmed.
+void PushOverGame(const PlayScreen* screen, Screen* box) {
+    if (ScreenManager* manager = ManagerOf(screen)) {
+        manager->PushScreen(box, true, false, true);
+    } else {
+        delete box;
+    }
+}
+
 }  // namespace
 
 void FrontPlayFlow::OpenGameMenu(PlayScreen* screen) {
-    ScreenManager* manager = screen ? screen->GetManager() : nullptr;
-    if (!manager) return;
-    Screen* menu = screen->GetMode() == PlayScreen::kStory
-                       ? static_cast<Screen*>(new StoryMenuDialog(screen))
-                       : static_cast<Screen*>(new LayoutsMenuDialog(screen));
-    manager->PushScreen(menu, true, false, true);
+    if (!ManagerOf(screen)) return;
+    if (screen->GetMode() == PlayScreen::kStory) {
+        PushOverGame(screen, new StoryMenuDialog(screen));
+    } else {
+        PushOverGame(screen, new LayoutsMenuDialog(screen));
+    }
 }
 
 void FrontPlayFlow::ShowLayoutComplete(PlayScreen* screen, const LayoutOutcome& outcome) {
-    ScreenManager* manager = screen ? screen->GetManager() : nullptr;
-    if (!manager) return;
-    manager->PushScreen(new LayoutCompleteDialog(outcome.seconds, outcome.bestSeconds,
-                                                 outcome.newBestTime, outcome.score,
-                                                 outcome.bestScore, outcome.newBestScore),
-                        true, false, true);
+    if (!ManagerOf(screen)) return;
+    PushOverGame(screen, new LayoutCompleteDialog(outcome.seconds, outcome.bestSeconds,
+                                                  outcome.newBestTime, outcome.score,
+                                                  outcome.bestScore, outcome.newBestScore));
 }
 
 void FrontPlayFlow::ShowLevelComplete(PlayScreen* screen, int seconds, int score,
                                       const String& caption) {
-    ScreenManager* manager = screen ? screen->GetManager() : nullptr;
-    if (!manager) return;
-    manager->PushScreen(new LevelCompleteDialog(seconds, score, caption), true, false, true);
+    if (ManagerOf(screen)) PushOverGame(screen, new LevelCompleteDialog(seconds, score, caption));
 }
 
 void FrontPlayFlow::AskQuestion(PlayScreen* screen, int dialogId, bool resume) {
-    ScreenManager* manager = screen ? screen->GetManager() : nullptr;
+    ScreenManager* manager = ManagerOf(screen);
     if (!manager) return;
     MessageDialog* question;
     if (resume) {
@@ -73,19 +80,17 @@ void FrontPlayFlow::ShowInfo(int titleText, int lineText) {
 }
 
 void FrontPlayFlow::ShowNoMoves(PlayScreen* screen) {
-    ScreenManager* manager = screen ? screen->GetManager() : nullptr;
-    if (manager) manager->PushScreen(new NoMovesDialog, true, false, true);
+    if (ManagerOf(screen)) PushOverGame(screen, new NoMovesDialog);
 }
 
 // The play screen itself keeps its sounds going under the tips that ask for it.
 bool FrontPlayFlow::OpenTip(PlayScreen* screen, Board* board, int step, bool,
                             const TipAnchor* anchor) {
-    return TutorialPopup::Open(screen ? screen->GetManager() : nullptr, step, board, anchor) !=
-           nullptr;
+    return TutorialPopup::Open(ManagerOf(screen), step, board, anchor) != nullptr;
 }
 
 void FrontPlayFlow::OpenCampaign(PlayScreen* screen, bool advanced) {
-    ScreenManager* manager = screen ? screen->GetManager() : nullptr;
+    ScreenManager* manager = ManagerOf(screen);
     if (!manager) return;
     // While the story page is still fading in, the map simply covers it; after a won level it
     // slides in over the play field.
