@@ -848,6 +848,8 @@ void Board::StopSound(int id)
 
 void Board::SetMusicSync(int rows, int order)
 {
+    // A jump set while the page closes would fall on the music of the next place.
+    if (settling_) return;
     if (ScreenManager* manager = GetManager()) manager->SetMusicSync(rows, order);
 }
 

@@ -99,6 +99,28 @@ TEST_F(BoardRestartTest, SettlingFinishesAShuffleAsTheFramesWould)
     }
 }
 
+TEST_F(BoardRestartTest, SettlingAnAbsorptionIsSilentAndLeavesTheMusicAlone)
+{
+    Make(Board::kStory);
+    Tile* wild = AddFixed(0, 0, 0, kKindWildOne);
+    Add(6, 0, 0, 5);
+    AddFixed(8, 0, 0, kKindExit);
+    Tile* right = Add(10, 0, 0, 5);
+    Add(18, 0, 0, 9);
+    AddFixed(20, 0, 0, kKindExit);
+    Add(22, 0, 0, 9);
+    Start();
+    Click(wild);
+    Click(right);
+    ASSERT_EQ(board->CurrentStep(), Board::kStepAbsorb);
+    ClearSounds();
+    board->SettleMove();
+    EXPECT_TRUE(board->Flights().empty());
+    EXPECT_EQ(wild->kind, 5);
+    EXPECT_EQ(board->TrayKind1(), kKindWildOne);
+    EXPECT_TRUE(h.sound.calls.empty());
+}
+
 TEST_F(BoardRestartTest, LoadingAnotherLayoutForgetsTheHintAndTheFlights)
 {
     TileLayout next;
