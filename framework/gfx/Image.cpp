@@ -226,21 +226,42 @@ void Image::GetInfo(ImageInfo* out) const {
     out->colourKey = SwapRedBlue(colourKey);
 }
 
-void Image::BeginDrawInto() {
+bool Image::OwnRows() {
+    if (!pixels) return false;
+    if (ownsPixels) return true;
+    int32_t step = 0;
+    uint8_t* rows = bitsPerPixel == 24   ? AllocImage8u3Stub(width, height, &step)
+                    : bitsPerPixel == 32 ? AllocImage8u4Stub(width, height, &step)
+                                         : nullptr;
+    if (!rows) return false;
+    const size_t rowBytes = static_cast<size_t>(width) * static_cast<size_t>(bitsPerPixel / 8);
+    for (int32_t y = 0; y < height; ++y) {
+        std::memcpy(rows + static_cast<int64_t>(y) * step, pixels + static_cast<int64_t>(y) * rowStep, rowBytes);
+    }
+    pixels = rows;
+    rowStep = step;
+    ownsPixels = true;
+    return true;
+}
+
+bool Image::BeginDrawInto() {
     DropTextures();
     DropSoftwareCopy();
+    // Rows in place lie in a resource or a caller's block, which composing must not change.
+    if (!OwnRows()) return false;
     RestoreRowOrder();
     rowsFlipped = true;
+    return true;
 }
 
 void Image::Fill(uint32_t colour) {
     DropTextures();
     DropSoftwareCopy();
-    if (pixels && bitsPerPixel == 32) {
-        const uint8_t value[4] = {static_cast<uint8_t>(colour >> 16), static_cast<uint8_t>(colour >> 8),
-                                  static_cast<uint8_t>(colour), static_cast<uint8_t>(colour >> 24)};
-        FillPixel8u4Stub(value, pixels, rowStep, width, height);
-    }
+    // Only a filled image may be marked top-down: unchanged rows would then be read upside down.
+    if (bitsPerPixel != 32 || !OwnRows()) return;
+    const uint8_t value[4] = {static_cast<uint8_t>(colour >> 16), static_cast<uint8_t>(colour >> 8),
+                              static_cast<uint8_t>(colour), static_cast<uint8_t>(colour >> 24)};
+    FillPixel8u4Stub(value, pixels, rowStep, width, height);
     rowsFlipped = true;
 }
 

@@ -51,8 +51,10 @@ public:
     void SetColourKey(uint32_t colorref);
     void GetInfo(ImageInfo* out) const;
 
-    void BeginDrawInto();
-    // colour is 0xAABBGGRR; the image must be 32-bit.
+    // Turns the rows top-down for composing; rows that lie in place are copied first, so a
+    // resource or a caller's block is never written. False when no rows could be had.
+    bool BeginDrawInto();
+    // colour is 0xAABBGGRR; only a 32-bit image is filled (rows in place are copied first).
     void Fill(uint32_t colour);
     void RestoreRowOrder();
     // 32-bit images only: a 24-bit bottom-up BMP file.
@@ -81,6 +83,8 @@ public:
     int32_t softwareCopyStep = 0;
 
 private:
+    // Copies rows that lie in place into rows of the image's own; false without rows.
+    bool OwnRows();
     bool DecodePng(const uint8_t* data, size_t length);
     bool LoadFileAs(const char* path, ImageFormat format);
 };

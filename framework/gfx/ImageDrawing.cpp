@@ -148,7 +148,7 @@ bool DrawImageInto(const Image& source, Image& target, int32_t x, int32_t y, con
                    int32_t scaleY, int32_t alpha) {
     if (source.width == 0 || !source.softwareCopy) return false;
     if (!target.pixels || target.bitsPerPixel != 32) return false;
-    if (!target.rowsFlipped) target.BeginDrawInto();
+    if (!target.rowsFlipped && !target.BeginDrawInto()) return false;
     BlitSoftware(SoftwareCopy{source.softwareCopy, source.softwareCopyStep, source.width, source.height,
                               source.bitsPerPixel == 32, source.bitsPerPixel == 24 && source.hasColourKey},
                  x, y, from, scaleX, scaleY, alpha, PixelTarget{target.pixels, target.rowStep, target.width, target.height});

@@ -13,6 +13,7 @@
 #include <jpeglib.h>
 
 #include "framework/core/MemoryResources.h"
+#include "framework/gfx/ImageDrawing.h"
 
 namespace {
 
@@ -333,6 +334,49 @@ TEST(ImageSoftwareCopy, PremultipliesAndHonoursAKeySetAfterPreparing) {
     ImageInfo info;
     keyed.GetInfo(&info);
     EXPECT_EQ(info.colourKey, 0xFF00FFu);
+}
+
+// Composing writes into an image's rows; rows that lie in place belong to a resource (mapped
+// read-only) or to the caller, and must be copied rather than written.
+TEST(ImageComposing, RowsInPlaceAreCopiedBeforeTheyAreWritten) {
+    Bytes tga = TgaHeader(2, 2, 2, 32);
+    Append(tga, {1, 2, 3, 255, 4, 5, 6, 255, 7, 8, 9, 255, 10, 11, 12, 255});
+    const Bytes original = tga;
+
+    Image filled;
+    ASSERT_TRUE(filled.LoadFromMemory(tga.data(), tga.size(), ImageFormat::Tga));
+    ASSERT_FALSE(filled.ownsPixels);
+    filled.Fill(0xFF332211);
+    EXPECT_EQ(tga, original);
+    EXPECT_TRUE(filled.ownsPixels);
+    EXPECT_EQ(PixelAt(filled, 1, 1)[0], 0x33);
+    EXPECT_EQ(PixelAt(filled, 1, 1)[2], 0x11);
+
+    Image target;
+    ASSERT_TRUE(target.LoadFromMemory(tga.data(), tga.size(), ImageFormat::Tga));
+    Image source;
+    ASSERT_TRUE(source.CreateBlank(1, 1));
+    source.Fill(0xFF0000FF);  // opaque red
+    ASSERT_TRUE(source.PrepareSoftwareCopy());
+    ASSERT_TRUE(DrawImageInto(source, target, 0, 0, Rect{0, 0, 1, 1}, 100, 100, 255));
+    EXPECT_EQ(tga, original);
+    ASSERT_TRUE(target.rowsFlipped);
+    // Top-down while composing: row 0 is the picture's top, the stored last row before.
+    EXPECT_EQ(PixelAt(target, 0, 0)[2], 255);
+    EXPECT_EQ(PixelAt(target, 1, 0)[0], 10);
+    EXPECT_EQ(PixelAt(target, 0, 1)[0], 1);
+}
+
+TEST(ImageComposing, FillLeavesA24BitImageAndItsRowOrderAlone) {
+    Bytes tga = TgaHeader(2, 1, 2, 24);
+    Append(tga, {1, 1, 1, 9, 9, 9});  // stored bottom row, then top row
+    Image image;
+    ASSERT_TRUE(image.LoadFromMemory(tga.data(), tga.size(), ImageFormat::Tga));
+    image.Fill(0xFF000000);
+    EXPECT_FALSE(image.rowsFlipped);
+    ASSERT_TRUE(image.PrepareSoftwareCopy());
+    EXPECT_EQ(image.softwareCopy[0], 9);  // the copy is top-down
+    EXPECT_EQ(image.softwareCopy[image.softwareCopyStep], 1);
 }
 
 }  // namespace
