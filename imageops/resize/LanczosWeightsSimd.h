@@ -6,7 +6,12 @@
 #include <cstdint>
 
 // The single-precision Lanczos-3 weight builder of the SIMD builds, shared by the SSE2 and
-// SSE3 files (internal linkage keeps each build's copy compiled with its own flags).
+// SSE3 files (internal linkage keeps each build's copy compiled with its own flags): six
+// weights per fraction, tap k at distance x = -fraction - 2 + k, weight
+// T[j] + (a - j)(T[j + 1] - T[j]) with a = min(|x|, 3) * 100 and j = trunc(a), all in single
+// precision; table is LanczosTable() (302 entries, the last two 0). They agree with
+// LanczosWeights at the zeros and may differ from it in the last bits elsewhere. Nothing for a
+// count below 1.
 namespace {
 
 // Interpolates the table at four distances a (0 <= a <= 300): T[j] + (a - j)(T[j + 1] - T[j]),

@@ -4,5 +4,5 @@
 
 // The SSE2 build's resize driver: the arguments, checks, statuses, clipping, sizing and position
 // tables of ResizeCore (ResizeCore.h), with the SSE2 kernels and Lanczos-3 weights made in
-// single precision (LanczosWeightsSse2).
+// single precision (LanczosWeightsSimd.h).
 ResizeCoreEntry ResizeCoreSse2;

@@ -1,14 +1,14 @@
 #include "imageops/resize/ResizeCoreSse3.h"
 
 #include "imageops/resize/LanczosWeights.h"
-#include "imageops/resize/LanczosWeightsSse3.h"
+#include "imageops/resize/LanczosWeightsSimd.h"
 #include "imageops/resize/ResizeCoreBuild.h"
 #include "imageops/resize/ResizeKernelTableSse3.h"
 
 namespace {
 
 void Weights(const float* fractions, std::int32_t count, float* weights) {
-    LanczosWeightsSse3(fractions, count, weights, LanczosTable());
+    SimdLanczosWeights(fractions, count, weights, LanczosTable());
 }
 
 constexpr ResizeBuild kBuild{ResizeKernelTableSse3, Weights};

@@ -4,5 +4,5 @@
 
 // The SSE3 build's resize driver: the arguments, checks, statuses, clipping, sizing and position
 // tables of ResizeCore (ResizeCore.h), with the SSE3 kernels and Lanczos-3 weights made in
-// single precision (LanczosWeightsSse3).
+// single precision (LanczosWeightsSimd.h).
 ResizeCoreEntry ResizeCoreSse3;

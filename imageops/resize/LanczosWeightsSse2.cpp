@@ -1,8 +1,0 @@
-#include "imageops/resize/LanczosWeightsSse2.h"
-
-#include "imageops/resize/LanczosWeightsSimd.h"
-
-void LanczosWeightsSse2(const float* fractions, std::int32_t count, float* weights,
-                        const float* table) {
-    SimdLanczosWeights(fractions, count, weights, table);
-}
