@@ -15,6 +15,7 @@
 #include "game/front/LayoutSlot.h"
 #include "game/model/CampaignTables.h"
 #include "game/model/PlayerProfile.h"
+#include "game/model/TileLayout.h"
 #include "game/play/MessageDialog.h"
 
 namespace {
@@ -32,12 +33,24 @@ constexpr int32_t kResumeTitle = 142;
 constexpr int32_t kResumeLine = 139;
 constexpr int32_t kMusic[] = {338, 336, 337};
 constexpr int32_t kMusicFadeMs = 1100;
+constexpr int32_t kNameFormat = 19;
 
 // The menu music turns over with every visit of the run.
 int g_musicTurn = 0;
 
 int32_t LastPageStart() {
     return (LayoutSelectScreen::kLayoutCount - 1) / 9 * 9;
+}
+
+// The page files carry no mark of the layouts they were made from: a line that no longer names
+// the layout of its place or counts other tiles comes from other layouts, and so does the
+// miniature beside it.
+bool LineFitsLayout(const PageCacheLine& line, int32_t index) {
+    TileLayout layout;
+    if (!layout.LoadFromResource(FreeLayoutResourceId(index))) return false;
+    String name;
+    name.FormatResString(kNameFormat, index + 1, layout.Name().CStr());
+    return layout.Count() == line.tiles && name == line.name;
 }
 
 }  // namespace
@@ -119,7 +132,11 @@ void LayoutSelectScreen::LoadPageCache() {
     if (loaded) {
         LayoutPageCache::Lines lines;
         int count = LayoutPageCache::ReadText(txt.CStr(), &lines);
-        if (count >= 0) {
+        bool fits = count >= 0;
+        for (int i = 0; fits && i < count; ++i) {
+            fits = pageStart_ + i < kLayoutCount && LineFitsLayout(lines[i], pageStart_ + i);
+        }
+        if (fits) {
             for (int i = 0; i < count && pageStart_ + i < kLayoutCount; ++i) {
                 slots_[i]->SetLayout(lines[i], pageStart_ + i);
             }

@@ -215,3 +215,26 @@ TEST_F(LayoutSelectScreenTest, PlayStartsTheChosenLayoutOrAsksAboutItsSavedGame)
     EXPECT_FALSE(grid->OnDecline(1));
     EXPECT_FALSE(choices[2].resume);
 }
+
+TEST_F(LayoutSelectScreenTest, APageKeptFromOtherLayoutsIsBuiltAgain) {
+    Open();
+    f.ui.Frames(9);
+    ASSERT_TRUE(Exists("9.txt"));
+    Open();
+    ASSERT_EQ(grid->GetBuildIndex(), 9);  // taken from its files
+
+    // The game's layouts changed since: a renamed one, then one with other tiles.
+    AddLayout(13, "Renamed", 3);
+    Open();
+    EXPECT_EQ(grid->GetBuildIndex(), 0);
+    f.ui.Frames(9);
+    EXPECT_EQ(grid->GetSlot(4)->GetName(), "14.Renamed");
+    Open();
+    EXPECT_EQ(grid->GetBuildIndex(), 9);
+
+    AddLayout(15, "L15", 6);
+    Open();
+    EXPECT_EQ(grid->GetBuildIndex(), 0);
+    f.ui.Frames(9);
+    EXPECT_EQ(grid->GetSlot(6)->GetStatus(), "6/2");
+}
