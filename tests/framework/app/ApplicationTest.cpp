@@ -14,6 +14,8 @@
 #include "framework/app/Settings.h"
 #include "framework/gfx/DisplayDevice.h"
 #include "framework/gfx/Image.h"
+#include "framework/gfx/NullRenderBackend.h"
+#include "framework/gfx/SdlDisplayDevice.h"
 #include "framework/ui/ScreenManager.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowMessages.h"
@@ -288,6 +290,79 @@ TEST_F(ApplicationTest, TheManagersDisplaySwitchesAreTheDevicesAndAreWrittenAtEx
   Settings stored;
   ReadSettings(&stored, CommandLine({"quillomar"}), SettingsContext());
   EXPECT_TRUE(stored.wideScreen);
+}
+
+// A device on the frame-only backend whose answer to "is Direct3D in use" the test sets, as if
+// the player had switched hardware acceleration on or off during the run.
+class SwitchableDisplay : public SdlDisplayDevice {
+public:
+  SwitchableDisplay(const bool& accelerated, DisplaySettings& settings, WindowBackend* window)
+      : SdlDisplayDevice(
+            [](bool quads) -> std::unique_ptr<RenderBackend> {
+              return quads ? nullptr : std::make_unique<NullRenderBackend>();
+            },
+            settings, {}, window, {}),
+        accelerated_(accelerated) {}
+  bool IsDirect3DInUse() const override { return accelerated_; }
+
+private:
+  const bool& accelerated_;
+};
+
+class SwitchableApp : public ShellTestApp {
+public:
+  bool accelerated = false;
+
+protected:
+  std::unique_ptr<DisplayDevice> CreateDisplayDevice(WindowBackend& backend) override {
+    return std::make_unique<SwitchableDisplay>(accelerated, GetDisplaySettings(), &backend);
+  }
+};
+
+class KeepAccelerationQuestion : public ApplicationTest {
+protected:
+  // Starts with Direct3D in use or not, switches it to `atExit` during the run and quits with
+  // `answer` scripted for any box; returns the boxes shown.
+  std::vector<NullWindowBackend::RecordedBox> Run(const std::string& warning, bool atStart, bool atExit,
+                                                  int32_t answer) {
+    app_.reset();
+    auto app = std::make_unique<SwitchableApp>();
+    SwitchableApp* switchable = app.get();
+    app_ = std::move(app);
+    app_->instanceFolder = (home_ / "run").string();
+    app_->SetStartup(&exe_, CommandLine({"quillomar"}), 1);
+    WriteFile(UserFile(), "FullScreen=0\nHardwareAcceleration=1\n[3DSettings]\n3DInitWarning=" + warning + "\n");
+    switchable->accelerated = atStart;
+    EXPECT_TRUE(app_->Init());
+    switchable->accelerated = atExit;
+    app_->Null().ScriptAnswer(answer);
+    app_->Null().PostMessage(Close());
+    app_->Run();
+    return app_->Null().Boxes();
+  }
+  static bool StoredAcceleration() {
+    Settings stored;
+    ReadSettings(&stored, CommandLine({"quillomar"}), SettingsContext());
+    return stored.hardwareAcceleration;
+  }
+};
+
+TEST_F(KeepAccelerationQuestion, AskedWhenAWarnedDeviceWasSwitchedOnDuringTheRun) {
+  const auto boxes = Run("Low video memory", false, true, IDNO);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].type, MB_YESNO | MB_ICONQUESTION);
+  EXPECT_FALSE(StoredAcceleration()) << "No switches hardware acceleration off";
+
+  EXPECT_EQ(Run("Low video memory", false, true, IDYES).size(), 1u);
+  EXPECT_TRUE(StoredAcceleration());
+}
+
+TEST_F(KeepAccelerationQuestion, NotAskedWithoutAWarningOrWhenNothingWasSwitchedOn) {
+  EXPECT_TRUE(Run("", false, true, IDNO).empty());
+  EXPECT_TRUE(StoredAcceleration());
+  EXPECT_TRUE(Run("Low video memory", true, true, IDNO).empty()) << "in use from the start";
+  EXPECT_TRUE(StoredAcceleration());
+  EXPECT_TRUE(Run("Low video memory", false, false, IDNO).empty()) << "never switched on";
 }
 
 }  // namespace

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +18,7 @@
 #include "framework/gfx/ImageDrawing.h"
 #include "framework/gfx/SdlRenderBackend.h"
 #include "framework/gfx/TextureTile.h"
+#include "platform/NullWindowBackend.h"
 
 namespace {
 
@@ -215,6 +218,100 @@ TEST_F(DeviceLifecycle, ADeviceLostWhileDrawingIsRebuiltAtTheNextFrame) {
     device.EndFrame();
     EXPECT_EQ(device.Present(), 0);
     EXPECT_EQ(last->shown[static_cast<size_t>(10) * 800 + 47] >> 24, 255u) << "drawn on the new device";
+}
+
+// An uncompressed 24-bit TGA of one colour.
+std::vector<uint8_t> PlainTga(int32_t width, int32_t height, uint8_t blue) {
+    std::vector<uint8_t> tga(18, 0);
+    tga[2] = 2;
+    tga[12] = static_cast<uint8_t>(width);
+    tga[14] = static_cast<uint8_t>(height);
+    tga[16] = 24;
+    for (int32_t i = 0; i < width * height; ++i) tga.insert(tga.end(), {blue, 0, 0});
+    return tga;
+}
+
+TEST_F(DeviceLifecycle, ImageCacheKeepsTheFirstModulesPictureAndOnlyFilesThatLoaded) {
+    strings_.Add("TGA", 900, PlainTga(1, 1, 10));
+    MemoryResources assets;
+    assets.Add("TGA", 900, PlainTga(2, 2, 20));
+    const ResourceModule* previousAssets = AssetModule();
+    SetAssetModule(&assets);
+    SdlDisplayDevice device(Factory(), settings, {}, nullptr, nullptr);
+
+    Image* exeFirst = device.GetImage(900, ImageModule::Executable);
+    ASSERT_NE(exeFirst, nullptr);
+    EXPECT_EQ(exeFirst->width, 1);
+    EXPECT_EQ(device.GetImage(900, ImageModule::Assets), exeFirst) << "the id alone is the key";
+
+    Image* missing = device.GetImage(901, ImageModule::Assets);
+    ASSERT_NE(missing, nullptr) << "a failed load is cached as an empty image";
+    EXPECT_EQ(missing->width, 0);
+    ASSERT_EQ(device.SetMode(false, false), 0);
+    Rect covered{1, 2, 3, 4};
+    ASSERT_TRUE(device.BeginFrame());
+    device.DrawImage(30, 40, missing, nullptr, 100, 100, 255, covered);
+    device.EndFrame();
+    EXPECT_TRUE(covered.IsEmpty());
+    EXPECT_EQ(covered.left, 30);
+    EXPECT_EQ(covered.top, 40);
+
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                      ("qm-cache-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::filesystem::create_directories(dir);
+    const std::string logo = (dir / "Logo").string();
+    EXPECT_FALSE(device.LoadImageFile(950, logo.c_str()));
+    const std::vector<uint8_t> tga = PlainTga(3, 2, 30);
+    std::ofstream(dir / "Logo.TGA", std::ios::binary)
+        .write(reinterpret_cast<const char*>(tga.data()), static_cast<std::streamsize>(tga.size()));
+    EXPECT_TRUE(device.LoadImageFile(950, logo.c_str())) << "nothing was cached by the failed try";
+    Image* loaded = device.GetImage(950, ImageModule::Assets);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->width, 3);
+    std::filesystem::remove_all(dir);
+    EXPECT_TRUE(device.LoadImageFile(950, logo.c_str())) << "a cached id answers without the file";
+
+    SetAssetModule(previousAssets);
+}
+
+TEST_F(DeviceLifecycle, WideScreenShowsACentredFourByThreePictureAndWindowedTheWholeFrame) {
+    SdlDisplayDevice::Environment env;
+    env.screenWidth = 1280;
+    env.screenHeight = 800;
+    env.widescreenOption = true;
+    SdlDisplayDevice device(Factory(), settings, env, nullptr, nullptr);
+    ASSERT_EQ(device.SetMode(true, false), 0);
+    Rect view;
+    ASSERT_TRUE(device.GetStretchedViewport(view));
+    EXPECT_EQ(view, (Rect{106, 0, 1173, 800}));
+    ASSERT_TRUE(device.BeginFrame());
+    device.EndFrame();
+    ASSERT_EQ(device.Present(), 0);
+    EXPECT_EQ(last->shownRect, (Rect{106, 0, 1173, 800}));
+
+    ASSERT_EQ(device.SetMode(false, false), 0);
+    ASSERT_TRUE(device.BeginFrame());
+    device.EndFrame();
+    ASSERT_EQ(device.Present(), 0);
+    EXPECT_EQ(last->shownRect, (Rect{0, 0, 800, 600})) << "a window shows the frame as it is";
+}
+
+TEST_F(DeviceLifecycle, AReportedErrorShowsItsTextAndForcesTheNextFullSelfTest) {
+    strings_.AddString(69, "Install the graphics library.");
+    strings_.AddString(70, "A graphics error occurred: %X");
+    NullWindowBackend window;
+    SdlDisplayDevice::Environment env;
+    env.caption = "Quillomar";
+    settings.lastTestVersion = "v.1.0.0.0";
+    SdlDisplayDevice device(Factory(), settings, env, &window, nullptr);
+    device.ReportDirectXError(static_cast<int32_t>(0xF000FFFEu));
+    ASSERT_EQ(window.Boxes().size(), 1u);
+    EXPECT_EQ(window.Boxes()[0].text, "A graphics error occurred: F000FFFE");
+    EXPECT_EQ(window.Boxes()[0].caption, "Quillomar");
+    EXPECT_TRUE(settings.lastTestVersion.IsEmpty());
+    device.ReportDirectXError(static_cast<int32_t>(0xF000FFFFu));
+    ASSERT_EQ(window.Boxes().size(), 2u);
+    EXPECT_EQ(window.Boxes()[1].text, "Install the graphics library.");
 }
 
 }  // namespace
