@@ -104,6 +104,19 @@ const HandBroken kHandBroken[] = {
     {126, 800, 1}, {177, 800, 1}, {179, 800, 1}, {182, 800, 1}, {183, 800, 1},
 };
 
+// Texts laid out by word wrap in the panel line font: the wrap breaks at spaces and
+// punctuation only, so a line break in one would be drawn as nothing, gluing two words.
+struct Wrapped {
+  uint32_t id;
+  int32_t width;
+  int maxLines;
+};
+
+const Wrapped kWrapped[] = {
+    {1, 332, 3},  {3, 332, 3},  {23, 332, 2}, {29, 380, 2}, {61, 380, 2},
+    {62, 380, 2}, {64, 286, 2}, {95, 427, 4}, {98, 427, 4}, {139, 332, 2},
+};
+
 }  // namespace
 
 TEST(PackStrings, EveryIdIsPresent) {
@@ -163,4 +176,19 @@ TEST(PackStrings, TabSeparatedListsHaveTheirCounts) {
   std::vector<std::string> dynasties = Split(PackedString(104), '\t');
   EXPECT_EQ(dynasties.size(), 11u);
   for (const std::string& caption : dynasties) EXPECT_FALSE(caption.empty());
+}
+
+TEST(PackStrings, WrappedTextsHaveOnlyDrawableCharactersAndFitTheirLines) {
+  ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+  BitmapFont font;
+  ASSERT_TRUE(font.Load(290, 289, BuiltPack()));
+  for (const Wrapped& budget : kWrapped) {
+    std::string text = PackedString(budget.id);
+    for (char c : text)
+      EXPECT_TRUE(c == ' ' || font.HasGlyph(static_cast<unsigned char>(c)))
+          << "string " << budget.id << ": nothing to draw for " << int(static_cast<unsigned char>(c));
+    int lines = font.DrawWrappedLeft(nullptr, 0, 0, budget.width, 1000, text.c_str(), 20, true, 255);
+    EXPECT_GE(lines, 1) << "string " << budget.id;
+    EXPECT_LE(lines, budget.maxLines) << "string " << budget.id;
+  }
 }
