@@ -39,7 +39,9 @@ void FixedColumnPass(T* dst, std::int64_t count, std::uint16_t weight, const std
         dst[i] = Ops::Vertical(top[i], bottom[i], weight);
         dst[i + 1] = Ops::Vertical(top[i + 1], bottom[i + 1], weight);
     }
-    LinearColumnScalar<Ops>(dst, i, count, weight, top, bottom);
+    if (i < count) {
+        dst[i] = Ops::Vertical(top[i], bottom[i], weight);
+    }
 }
 
 // One-channel float horizontal pass: four columns per vector step (the weights and the output
