@@ -267,7 +267,7 @@ void Image::Fill(uint32_t colour) {
 
 void Image::RestoreRowOrder() {
     rowsFlipped = false;
-    if (!pixels || height < 2) return;
+    if (!pixels || height < 2 || !OwnRows()) return;
     std::vector<uint8_t> temp(static_cast<size_t>(rowStep));
     for (int32_t i = 0; i < height / 2; ++i) {
         uint8_t* a = pixels + static_cast<int64_t>(i) * rowStep;

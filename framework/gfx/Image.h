@@ -56,6 +56,7 @@ public:
     bool BeginDrawInto();
     // colour is 0xAABBGGRR; only a 32-bit image is filled (rows in place are copied first).
     void Fill(uint32_t colour);
+    // Reverses the row order (rows in place are copied first).
     void RestoreRowOrder();
     // 32-bit images only: a 24-bit bottom-up BMP file.
     bool SaveToFile(const char* path);

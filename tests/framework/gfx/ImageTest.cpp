@@ -365,6 +365,13 @@ TEST(ImageComposing, RowsInPlaceAreCopiedBeforeTheyAreWritten) {
     EXPECT_EQ(PixelAt(target, 0, 0)[2], 255);
     EXPECT_EQ(PixelAt(target, 1, 0)[0], 10);
     EXPECT_EQ(PixelAt(target, 0, 1)[0], 1);
+
+    Image reversed;
+    ASSERT_TRUE(reversed.LoadFromMemory(tga.data(), tga.size(), ImageFormat::Tga));
+    reversed.RestoreRowOrder();
+    EXPECT_EQ(tga, original);
+    EXPECT_EQ(PixelAt(reversed, 0, 0)[0], 7);
+    EXPECT_EQ(PixelAt(reversed, 0, 1)[0], 1);
 }
 
 TEST(ImageComposing, FillLeavesA24BitImageAndItsRowOrderAlone) {
