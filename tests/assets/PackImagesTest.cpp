@@ -2,6 +2,7 @@
 // loader, at the exact size its drawing code assumes, and the keyed ones 24-bit and lossless.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string_view>
 
@@ -165,4 +166,35 @@ TEST(PackImages, KeyedPicturesAre24BitLossless) {
       }
     EXPECT_TRUE(keyed) << "picture " << id << " shows no magenta key";
   }
+}
+
+namespace {
+
+// Luminance (0-255) of pixel (x, y) of a decoded picture, whatever its row order.
+int32_t Luminance(const Image& image, int32_t x, int32_t y) {
+  const uint8_t* p = image.pixels + y * image.rowStep + x * (image.bitsPerPixel / 8);
+  return (299 * p[2] + 587 * p[1] + 114 * p[0]) / 1000;
+}
+
+}  // namespace
+
+TEST(PackImages, BannerTextStandsOutFromTheBannerBehindIt) {
+  ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+  Image banner, font;
+  ASSERT_TRUE(Load(301, banner));
+  ASSERT_TRUE(Load(302, font));
+  ASSERT_EQ(font.bitsPerPixel, 32);
+  // The body lines lie in x 20..290 about the middle rows, which either row order keeps in place.
+  ASSERT_GE(banner.width, 290);
+  ASSERT_GE(banner.height, 100);
+  int64_t sum = 0, count = 0;
+  for (int32_t y = banner.height / 2 - 20; y < banner.height / 2 + 20; ++y)
+    for (int32_t x = 30; x < 280; ++x, ++count) sum += Luminance(banner, x, y);
+  const int32_t field = static_cast<int32_t>(sum / count);
+  // The glyphs' ink is their darkest solid colour; a halo around it may be lighter.
+  int32_t ink = 255;
+  for (int32_t y = 0; y < font.height; ++y)
+    for (int32_t x = 0; x < font.width; ++x)
+      if (font.pixels[y * font.rowStep + x * 4 + 3] == 255) ink = std::min(ink, Luminance(font, x, y));
+  EXPECT_GE(field - ink, 100) << "banner field " << field << ", glyph ink " << ink;
 }

@@ -464,10 +464,10 @@ def slot_frame(selected):
 
 
 def banner(w, h):
-    """A lacquer scroll with gold rims for result and dynasty banners."""
+    """A paper scroll with gold rims for the level result: its text is dark ink."""
     c = Canvas(w, h)
     c.rrect((0, 0, w, h), 14, fill=rgba(GOLD_DARK))
-    c.rrect((3, 3, w - 3, h - 3), 12, fill=rgba(LACQUER))
+    c.rrect((3, 3, w - 3, h - 3), 12, fill=rgba(PAPER))
     c.rrect((8, 8, w - 8, h - 8), 9, outline=rgba(GOLD), width=1.5)
     for x in (18, w - 18):
         boss(c, x, 18, 7)
