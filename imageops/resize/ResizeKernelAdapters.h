@@ -7,7 +7,10 @@
 
 // Adapters from the driver's call record to each kernel's own argument list, shared by the
 // kernel tables of every build: Nearest<T, Kernel> and the others are ResizeKernel entries.
+// Each table's file is compiled for its own instruction set, so each keeps a private copy: a
+// shared one could be taken from a build the processor cannot run.
 namespace resize_adapters {
+namespace {
 
 template <typename T>
 const T* Source(const ResizeKernelCall& c) {
@@ -85,6 +88,7 @@ void LanczosC1(const ResizeKernelCall& c) {
            c.srcRoiX, c.srcRoiY, c.columnsRight, c.rowsBelow, c.upY);
 }
 
+}  // namespace
 }  // namespace resize_adapters
 
 // The 27 entries of a build's kernel table (layout of ResizeKernelTable.h) from its Lanczos-3,
