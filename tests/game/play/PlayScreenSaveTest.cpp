@@ -16,23 +16,9 @@
 #include "game/play/PlayFlow.h"
 #include "game/play/PlayScreen.h"
 #include "tests/framework/ui/UiHarness.h"
+#include "tests/game/play/QuietPlayFlow.h"
 
 namespace {
-
-class QuietFlow : public PlayFlow {
-public:
-    void OpenGameMenu(PlayScreen*) override {}
-    void ShowLayoutComplete(PlayScreen*, const LayoutOutcome&) override {}
-    void ShowLevelComplete(PlayScreen*, int, int, const String&) override {}
-    void AskQuestion(PlayScreen*, int, bool) override {}
-    void ShowInfo(int, int) override {}
-    void ShowNoMoves(PlayScreen*) override {}
-    bool OpenTip(PlayScreen*, Board*, int, bool, const TipAnchor*) override { return false; }
-    void OpenCampaign(PlayScreen*, bool) override {}
-    void LeaveToMainMenu() override {}
-    void LeaveToLayoutSelect() override {}
-    int BackgroundCount() const override { return 15; }
-};
 
 constexpr int kIndex = 3;
 
@@ -53,7 +39,7 @@ std::vector<uint8_t> SpacedLayout(bool wild, int undealt)
 class PlayScreenSaveTest : public ::testing::Test {
 protected:
     UiHarness h;
-    QuietFlow flow;
+    QuietPlayFlow flow;
     MemoryResources assets;
     PlayScreen* screen = nullptr;
     std::string folder_;

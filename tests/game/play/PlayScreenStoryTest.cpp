@@ -17,27 +17,18 @@
 #include "game/play/PlayFlow.h"
 #include "game/play/PlayScreen.h"
 #include "tests/framework/ui/UiHarness.h"
+#include "tests/game/play/QuietPlayFlow.h"
 
 namespace {
 
-class StoryFlow : public PlayFlow {
+class StoryFlow : public QuietPlayFlow {
 public:
     int levelsWon = 0;
     int wonScore = -1;
-    void OpenGameMenu(PlayScreen*) override {}
-    void ShowLayoutComplete(PlayScreen*, const LayoutOutcome&) override {}
     void ShowLevelComplete(PlayScreen*, int, int score, const String&) override {
         ++levelsWon;
         wonScore = score;
     }
-    void AskQuestion(PlayScreen*, int, bool) override {}
-    void ShowInfo(int, int) override {}
-    void ShowNoMoves(PlayScreen*) override {}
-    bool OpenTip(PlayScreen*, Board*, int, bool, const TipAnchor*) override { return false; }
-    void OpenCampaign(PlayScreen*, bool) override {}
-    void LeaveToMainMenu() override {}
-    void LeaveToLayoutSelect() override {}
-    int BackgroundCount() const override { return 15; }
 };
 
 constexpr int kLayoutId = 390;
