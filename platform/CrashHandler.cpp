@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/utsname.h>
 #include <ucontext.h>
 #include <unistd.h>
@@ -42,6 +43,8 @@ struct State {
 
 State g_state;
 volatile sig_atomic_t g_inCrash = 0;
+volatile sig_atomic_t g_fatalSignal = 0;
+unsigned g_afterReportLimit = 60;
 // Written only by the handler, which runs once.
 char g_report[CrashHandler::kReportCapacity];
 size_t g_reportLength = 0;
@@ -313,6 +316,14 @@ void WriteReport(int signal, const siginfo_t* info, const ucontext_t* context) {
   }
 }
 
+// The hook runs inside a signal handler: should it block on a lock the faulting code held (the
+// allocator's, the window system's), the alarm still ends the process by its fault.
+void OnAfterReportTimeout(int) {
+  ::signal(g_fatalSignal, SIG_DFL);
+  raise(g_fatalSignal);
+  _exit(128 + g_fatalSignal);
+}
+
 void OnFatalSignal(int signal, siginfo_t* info, void* context) {
   if (g_inCrash) {
     // A fault while reporting: end at once.
@@ -323,7 +334,19 @@ void OnFatalSignal(int signal, siginfo_t* info, void* context) {
   g_inCrash = 1;
   // The report is composed by async-signal-safe calls only; the hook after it may do more.
   WriteReport(signal, info, static_cast<const ucontext_t*>(context));
-  if (g_state.afterReport != nullptr) g_state.afterReport(g_report);
+  // The hook uses the window system, which belongs to the main thread: from another thread (the
+  // audio mixer, say) it can wait forever on the main thread's locks, and the game would hang
+  // instead of ending.
+  const bool onMainThread = syscall(SYS_gettid) == getpid();
+  if (g_state.afterReport != nullptr && onMainThread) {
+    g_fatalSignal = signal;
+    struct sigaction timeout{};
+    timeout.sa_handler = OnAfterReportTimeout;
+    sigaction(SIGALRM, &timeout, nullptr);
+    alarm(g_afterReportLimit);
+    g_state.afterReport(g_report);
+    alarm(0);
+  }
   // SA_RESETHAND put the default action back and SA_NODEFER lets it act now.
   ::signal(signal, SIG_DFL);
   raise(signal);
@@ -409,5 +432,7 @@ void CrashHandler::SetScreenMode(int32_t width, int32_t height, int32_t bitsPerP
 }
 
 void CrashHandler::SetAfterReport(AfterReport hook) { g_state.afterReport = hook; }
+
+void CrashHandler::SetAfterReportLimit(unsigned seconds) { g_afterReportLimit = seconds; }
 
 bool CrashHandler::InCrash() { return g_inCrash != 0; }

@@ -33,6 +33,8 @@ public:
   static void SetProgram(const char* path, const char* version);
   static void SetScreenMode(int32_t width, int32_t height, int32_t bitsPerPixel);
   static void SetAfterReport(AfterReport hook);
+  // How long the hook may take before the process ends by its fault anyway (default 60 s).
+  static void SetAfterReportLimit(unsigned seconds);
 
   // True from the moment a crash is being reported.
   static bool InCrash();

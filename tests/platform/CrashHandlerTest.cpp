@@ -1,6 +1,7 @@
 #include "platform/CrashHandler.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -9,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -30,7 +32,18 @@ void RecordHook(const char* report) {
   }
 }
 
-enum class Fault { Raise, ReadOnlyWrite, Abort };
+// A hook that never returns, as a message box nobody can answer.
+void BlockingHook(const char* report) {
+  RecordHook(report);
+  for (;;) pause();
+}
+
+void* RaiseOnThread(void* signal) {
+  raise(static_cast<int>(reinterpret_cast<intptr_t>(signal)));
+  return nullptr;
+}
+
+enum class Fault { Raise, ReadOnlyWrite, Abort, OtherThread, BlockedHook };
 
 // A store into a read-only page: a genuine fault that the sanitizers let through to the handler.
 void WriteToReadOnlyPage() {
@@ -53,13 +66,28 @@ int CrashChild(const std::string& folder, int signal, Fault fault = Fault::Raise
       WriteToReadOnlyPage();
     } else if (fault == Fault::Abort) {
       abort();
+    } else if (fault == Fault::BlockedHook) {
+      CrashHandler::SetAfterReport(BlockingHook);
+      CrashHandler::SetAfterReportLimit(1);
+      raise(signal);
+    } else if (fault == Fault::OtherThread) {
+      // The fault comes on a thread of its own while the main thread waits.
+      CrashHandler::SetAfterReport(BlockingHook);
+      pthread_t thread;
+      pthread_create(&thread, nullptr, RaiseOnThread, reinterpret_cast<void*>(static_cast<intptr_t>(signal)));
+      pthread_join(thread, nullptr);
     } else {
       raise(signal);
     }
     _exit(91);
   }
+  // A child that hangs instead of ending is killed after ten seconds, which fails the test.
   int status = 0;
-  waitpid(child, &status, 0);
+  for (int i = 0; i < 200 && waitpid(child, &status, WNOHANG) == 0; ++i) usleep(50000);
+  if (waitpid(child, &status, WNOHANG) == 0) {
+    kill(child, SIGKILL);
+    waitpid(child, &status, 0);
+  }
   return status;
 }
 
@@ -135,6 +163,21 @@ TEST_F(CrashHandlerTest, ReportHasItsLinesInOrderAndTheProcessEndsBySignal) {
   EXPECT_EQ(build, static_cast<int>(lines.size()) - 1);
   // The hook got the same text once the file was written.
   EXPECT_EQ(ReadAll(folder / "hook.txt"), report);
+}
+
+TEST_F(CrashHandlerTest, AFaultOnAnotherThreadIsReportedAndEndsWithoutTheWindowHook) {
+  const int status = CrashChild(folder.Path(), SIGSEGV, Fault::OtherThread);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(WTERMSIG(status), SIGSEGV);
+  EXPECT_NE(ReadAll(folder / "Error.txt").find("SIGSEGV"), std::string::npos);
+  EXPECT_TRUE(ReadAll(g_hookMarker).empty());
+}
+
+TEST_F(CrashHandlerTest, AHookThatNeverReturnsStillLetsTheProcessEndByItsFault) {
+  const int status = CrashChild(folder.Path(), SIGSEGV, Fault::BlockedHook);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(WTERMSIG(status), SIGSEGV);
+  EXPECT_FALSE(ReadAll(g_hookMarker).empty());
 }
 
 TEST_F(CrashHandlerTest, ReportsAreAppendedAndNamedBySignal) {

@@ -81,13 +81,14 @@ protected:
         board()->OnLButtonDown(0, tile->screenRect.left + board()->OffsetX() + 20,
                                tile->screenRect.top + board()->OffsetY() + 20);
     }
-    // The first two ordinary tiles on the board of one kind.
+    // The first two ordinary tiles on the board that match (seasons and flowers match within
+    // their group).
     std::pair<Tile*, Tile*> OrdinaryPair() {
         for (int i = 0; i < layout().Count(); ++i)
             for (int j = i + 1; j < layout().Count(); ++j) {
                 Tile* a = layout().TileAt(i);
                 Tile* b = layout().TileAt(j);
-                if (a->OnBoard() && b->OnBoard() && a->kind < kKindExit && a->kind == b->kind)
+                if (a->OnBoard() && b->OnBoard() && a->kind < kKindExit && SameKind(a->kind, b->kind))
                     return {a, b};
             }
         return {nullptr, nullptr};
