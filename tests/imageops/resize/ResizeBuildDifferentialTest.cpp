@@ -1,4 +1,5 @@
 #include "tests/imageops/resize/AllocationControl.h"
+#include "tests/imageops/resize/ResizeTestCases.h"
 #include "tests/imageops/resize/ResizeTestImage.h"
 #include "tests/imageops/resize/SimdBuilds.h"
 
@@ -16,29 +17,9 @@
 
 namespace {
 
-struct Layout {
-    int channels;
-    int stride;
-    bool planar;
-};
-
-constexpr Layout kLayouts[] = {
-    {1, 1, false}, {3, 3, false}, {3, 4, false}, {4, 4, false}, {3, 1, true}, {4, 1, true},
-};
-
-struct Case {
-    int srcWidth;
-    int srcHeight;
-    int roiX;
-    int roiY;
-    int roiWidth;
-    int roiHeight;
-    int dstWidth;
-    int dstHeight;
-    double xFactor;
-    double yFactor;
-    int padding;  // elements after each row
-};
+using Layout = ResizeLayout;
+using Case = ResizeCase;
+constexpr const auto& kLayouts = kResizeLayouts;
 
 std::string Describe(const Case& c, const Layout& l, int mode, int type) {
     std::ostringstream s;

@@ -5,6 +5,7 @@
 #include "imageops/resize/ResizeSupersample.h"
 #include "imageops/resize/ResizeSupersampleSse.h"
 #include "tests/imageops/resize/ResizeOracle.h"
+#include "tests/imageops/resize/ResizeTestCases.h"
 
 #include <gtest/gtest.h>
 
@@ -26,29 +27,9 @@ namespace {
 
 enum Mode { kNearest = 1, kLinear = 2, kCubic = 4, kArea = 8, kLanczos = 16 };
 
-struct Layout {
-    int channels;
-    int stride;
-    bool planar;
-};
-
-const Layout kLayouts[] = {
-    {1, 1, false}, {3, 3, false}, {3, 4, false}, {4, 4, false}, {3, 1, true}, {4, 1, true},
-};
-
-struct Request {
-    int srcWidth;
-    int srcHeight;
-    int roiX;
-    int roiY;
-    int roiWidth;
-    int roiHeight;
-    int dstWidth;
-    int dstHeight;
-    double xFactor;
-    double yFactor;
-    int padding;  // elements after each row
-};
+using Layout = ResizeLayout;
+using Request = ResizeCase;
+constexpr const auto& kLayouts = kResizeLayouts;
 
 std::string Describe(const Request& r, int mode, int type, const Layout& l) {
     return "mode " + std::to_string(mode) + " type " + std::to_string(type) + " channels " +
