@@ -19,7 +19,11 @@ bool LoadAssetPack() {
   SetAssetModule(nullptr);
   String name;
   if (!name.LoadExeString(kPackFileNameId)) return false;
-  if (!Pack().Open((Globals().programFolder + name).CStr())) return false;
+  // Beside the executable in a build folder; in the data folder of an installed copy.
+  const String& folder = Globals().programFolder;
+  if (!Pack().Open((folder + name).CStr()) &&
+      !Pack().Open((folder + QM_INSTALLED_PACK_FOLDER + name).CStr()))
+    return false;
   SetAssetModule(&Pack());
   return true;
 }

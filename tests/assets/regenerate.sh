@@ -6,6 +6,7 @@ root=$1
 py=/usr/bin/python3
 if ! "$py" -c 'import PIL, numpy' 2>/dev/null \
    || [ ! -f /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf ] \
+   || [ ! -f /usr/share/fonts/truetype/dejavu/DejaVuSansCondensed-Bold.ttf ] \
    || [ ! -f /usr/share/fonts/truetype/arphic/ukai.ttc ]; then
   echo "generator dependencies missing: skipped"
   exit 77

@@ -63,16 +63,16 @@ def shade(colour, factor):
 
 
 class Canvas:
-    """An RGBA drawing surface supersampled by SS; coordinates are given in final pixels."""
+    """An RGBA drawing surface supersampled by SS; coordinates are given in final pixels, or in
+    units of 1/scale final pixels, so one drawing can be made at several sizes."""
 
-    def __init__(self, w, h, fill=(0, 0, 0, 0)):
-        self.w, self.h = w, h
-        self.img = Image.new('RGBA', (w * SS, h * SS), fill)
+    def __init__(self, w, h, fill=(0, 0, 0, 0), scale=1):
+        self.w, self.h, self.scale = w, h, scale
+        self.img = Image.new('RGBA', (self.s(w), self.s(h)), fill)
         self.draw = ImageDraw.Draw(self.img)
 
-    @staticmethod
-    def s(v):
-        return int(round(v * SS))
+    def s(self, v):
+        return int(round(v * SS * self.scale))
 
     def box(self, b):
         return [self.s(b[0]), self.s(b[1]), self.s(b[2]) - 1, self.s(b[3]) - 1]
@@ -108,7 +108,7 @@ class Canvas:
         self.img.alpha_composite(im, (self.s(xy[0]), self.s(xy[1])))
 
     def layer(self):
-        return Canvas(self.w, self.h)
+        return Canvas(self.w, self.h, scale=self.scale)
 
     def over(self, other):
         self.img.alpha_composite(other.img)
@@ -275,6 +275,15 @@ def save_png(img, rid, slug, where='pack'):
     """RGBA PNG (soft edges), or RGB PNG when img is RGB (keyed pictures)."""
     assert img.mode in ('RGB', 'RGBA')
     p = _path(where, 'PNG', rid, slug, 'png')
+    img.save(p, 'PNG', optimize=True)
+    WRITTEN.append(p)
+    return p
+
+
+def save_desktop_icon(img, size):
+    d = os.path.join(ROOT, 'assets', 'linux', 'icons', '%dx%d' % (size, size))
+    os.makedirs(d, exist_ok=True)
+    p = os.path.join(d, 'quillomar.png')
     img.save(p, 'PNG', optimize=True)
     WRITTEN.append(p)
     return p

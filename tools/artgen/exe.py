@@ -1,13 +1,13 @@
 """The executable's own pictures: window icon, software cursors, the full-screen corner icon,
 the link picture and the pieces of the plain splash screen (drawn on COLORREF 0x663300, a deep blue)."""
 from common import (BRUSH_CJK, GOLD, GOLD_DARK, GOLD_LIGHT, INK, IVORY, LACQUER, LACQUER_DARK,
-                    SERIF, SERIF_BOLD, Canvas, rgba, save_png)
+                    SERIF, SERIF_BOLD, Canvas, rgba, save_desktop_icon, save_png)
 
 SPLASH_GROUND = (0x00, 0x33, 0x66)  # COLORREF 0x663300 (0x00BBGGRR) as RGB
 
 
-def icon():
-    c = Canvas(64, 64)
+def icon(size=64):
+    c = Canvas(64, 64, scale=size / 64)
     c.rrect((2, 2, 62, 62), 12, fill=rgba(LACQUER))
     c.rrect((6, 6, 58, 58), 9, outline=rgba(GOLD), width=2.5)
     c.rrect((16, 10, 48, 54), 5, fill=rgba(IVORY))
@@ -98,8 +98,14 @@ def splash_pieces():
     return [p.result() for p in (crest, title, knot, left, right, footer)]
 
 
+# The desktop's icon theme sizes of the same drawing, installed with the game.
+DESKTOP_ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
+
+
 def make():
     save_png(icon(), 50, 'icon', 'exe')
+    for size in DESKTOP_ICON_SIZES:
+        save_desktop_icon(icon(size), size)
     save_png(corner_icon(), 53, 'fullscreen-corner', 'exe')
     save_png(link_picture(), 56, 'link', 'exe')
     save_png(hand_cursor(), 70, 'cursor-hand', 'exe')
