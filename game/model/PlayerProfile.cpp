@@ -1,6 +1,10 @@
 #include "game/model/PlayerProfile.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 
 #include "framework/core/DataStream.h"
 #include "game/model/PlayerFolders.h"
@@ -35,9 +39,9 @@ void PlayerProfile::Reset(int32_t playerId)
     showLeaveNotice = true;
 }
 
-void PlayerProfile::SerializeState(DataStream* stream) { Transfer(stream); }
+void PlayerProfile::SerializeState(DataStream* stream) { Transfer(stream, false); }
 
-bool PlayerProfile::Transfer(DataStream* stream)
+bool PlayerProfile::Transfer(DataStream* stream, bool withProgramFolder)
 {
     if (stream->GetMode() == DataStream::kWrite) {
         magic = kMagic;
@@ -65,37 +69,63 @@ bool PlayerProfile::Transfer(DataStream* stream)
         stream->TransferInt(&storyScores[i]);
     }
     stream->TransferBool(&showLeaveNotice);
+    if (!withProgramFolder)
+        return stream->Finish();
     const String& folder = PlayerFolders::ProgramFolder();
     return stream->TransferBlock(folder.CStr(), folder.Length());
 }
 
+bool PlayerProfile::ReadFile(const String& fileName, int32_t playerId, bool withProgramFolder)
+{
+    DataStream stream;
+    if (!stream.OpenRead(fileName.CStr()))
+        return false;
+    const bool trailerOk = Transfer(&stream, withProgramFolder);
+    return trailerOk && id == playerId && magic == kMagic && version == kVersion;
+}
+
 bool PlayerProfile::Load(int32_t playerId, const String& playerName)
 {
+    const String fileName = MakeProfileFileName(playerId);
     // Read into a scratch record, so a damaged file can leave nothing half-read behind.
     PlayerProfile read;
-    DataStream stream;
-    bool valid = false;
-    if (stream.OpenRead(MakeProfileFileName(playerId).CStr())) {
-        read.SerializeState(&stream);
-        valid = read.id == playerId && read.magic == kMagic && read.version == kVersion && stream.CrcOk();
+    bool valid = read.ReadFile(fileName, playerId, false);
+    bool older = false;
+    if (!valid) {
+        read = PlayerProfile();
+        older = valid = read.ReadFile(fileName, playerId, true);
     }
     if (valid) {
         *this = read;
         Normalize();
+        keepAside_ = false;
+        // Rewritten now, the record no longer depends on where this copy of the program lies.
+        if (older)
+            Save();
         return true;
     }
     Reset(playerId);
     name = playerName;
+    struct stat info;
+    keepAside_ = lstat(fileName.CStr(), &info) == 0;
     return false;
 }
 
 bool PlayerProfile::Save()
 {
-    if (id == -1)
+    // Without a player folder the name would land in whatever folder the process runs in.
+    if (id == -1 || PlayerFolders::UserData().IsEmpty())
         return false;
+    const String fileName = MakeProfileFileName(id);
+    if (keepAside_) {
+        const String aside = fileName + ".bad";
+        if (rename(fileName.CStr(), aside.CStr()) != 0 && errno != ENOENT)
+            return false;
+        keepAside_ = false;
+    }
     DataStream stream;
-    stream.OpenWrite(MakeProfileFileName(id).CStr());
-    return Transfer(&stream);
+    stream.OpenWrite(fileName.CStr());
+    return Transfer(&stream, false);
 }
 
 void PlayerProfile::Normalize()

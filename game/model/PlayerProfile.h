@@ -1,7 +1,9 @@
 #pragma once
 // One player's settings, best results per free-play layout and per story level, and story
-// progress, kept in "<id>.usr" in the player folder. The record's CRC also covers the program
-// folder's path, so a profile validates only for the installation that wrote it.
+// progress, kept in "<id>.usr" in the player folder. The record's CRC covers its bytes alone, so
+// a profile follows its player whichever copy of the program runs. Files from builds that also
+// folded the program folder's path into the CRC still validate where they were written, and are
+// rewritten in today's form as they are read.
 #include <array>
 #include <cstdint>
 
@@ -42,7 +44,9 @@ public:
     // Answers whether the file was valid.
     bool Load(int32_t id, const String& name);
     // Writes the file of the profile's own id; nothing for id -1. Answers whether the whole
-    // record reached the disk (a failed write leaves the previous file as it was).
+    // record reached the disk (a failed write leaves the previous file as it was). A file that
+    // failed its check when this profile was loaded is first moved aside to "<id>.usr.bad", so
+    // the defaults never take the place of a record someone may still recover.
     bool Save();
 
     static String MakeProfileFileName(int32_t id);
@@ -72,8 +76,14 @@ public:
     int32_t version = 0;
 
 private:
+    // The last Load found a file that failed its check; Save moves it aside before writing.
+    bool keepAside_ = false;
+
     // The transfer; answers the trailer's result (written completely, or read and matching).
-    bool Transfer(DataStream* stream);
+    // `withProgramFolder` folds the program folder's path into the CRC, as older files have it.
+    bool Transfer(DataStream* stream, bool withProgramFolder);
+    // Reads `fileName` into this record; true when it is a sound profile of player `playerId`.
+    bool ReadFile(const String& fileName, int32_t playerId, bool withProgramFolder);
     // Brings values a valid file may still hold out of range back to what the game can use.
     void Normalize();
 };

@@ -195,15 +195,15 @@ TEST_F(PlayerListTest, DamagedListIsRebuiltFromTheProfiles)
     EXPECT_EQ(Ids(flipped), (std::vector<int32_t>{3, 7, 11}));
 }
 
-TEST_F(PlayerListTest, ProfilesOfAnotherInstallationAreNotRecovered)
+TEST_F(PlayerListTest, ProfilesWrittenByAnotherInstallationAreRecovered)
 {
     SaveProfile(2, "Two");
     PlayerFolders::Set((scratch_->Path().string() + "/").c_str(), "/elsewhere/");
     WriteBytes(Path("list.usr"), {0x4C});
     PlayerList list;
     EXPECT_FALSE(list.Load());
-    EXPECT_EQ(list.Count(), 0);
-    EXPECT_EQ(list.CurrentId(), -1);
+    EXPECT_EQ(Ids(list), std::vector<int32_t>{2});
+    EXPECT_EQ(list.CurrentId(), 2);
 }
 
 TEST_F(PlayerListTest, AFailedSaveKeepsThePreviousFile)

@@ -57,6 +57,12 @@ protected:
         EXPECT_EQ(a.showLeaveNotice, b.showLeaveNotice);
     }
 
+    static uint32_t Trailer(const std::vector<uint8_t>& bytes)
+    {
+        const size_t n = bytes.size();
+        return static_cast<uint32_t>(bytes[n - 4] << 24 | bytes[n - 3] << 16 | bytes[n - 2] << 8 | bytes[n - 1]);
+    }
+
     static void ExpectDefaults(const PlayerProfile& p, int32_t id, const char* name)
     {
         PlayerProfile fresh(id);
@@ -88,7 +94,7 @@ TEST_F(PlayerProfileTest, DefaultsOfAResetProfile)
     EXPECT_EQ(CurrentProfile().id, -1);
 }
 
-TEST_F(PlayerProfileTest, SavedFileLayoutAndTrailerOverTheProgramFolder)
+TEST_F(PlayerProfileTest, SavedFileLayoutAndTrailerOverTheBytesAlone)
 {
     PlayerProfile p = Played(12);
     ASSERT_TRUE(p.Save());
@@ -112,13 +118,7 @@ TEST_F(PlayerProfileTest, SavedFileLayoutAndTrailerOverTheProgramFolder)
     EXPECT_EQ(bytes[at + 7], 101);
     EXPECT_EQ((bytes[at + 8] << 24 | bytes[at + 9] << 16 | bytes[at + 10] << 8 | bytes[at + 11]), 69995);
 
-    // The record's CRC-32 is taken as the register, which then runs on over the folder's path
-    // without the final complement.
-    uint32_t crc = Crc32(bytes.data(), bytes.size() - 4);
-    for (const char* c = kProgramFolder; *c; ++c)
-        Crc32UpdateByte(static_cast<uint8_t>(*c), &crc);
-    const size_t n = bytes.size();
-    EXPECT_EQ(static_cast<uint32_t>(bytes[n - 4] << 24 | bytes[n - 3] << 16 | bytes[n - 2] << 8 | bytes[n - 1]), crc);
+    EXPECT_EQ(Trailer(bytes), Crc32(bytes.data(), bytes.size() - 4));
 }
 
 TEST_F(PlayerProfileTest, RoundTripKeepsEveryField)
@@ -162,6 +162,23 @@ TEST_F(PlayerProfileTest, InvalidFilesGiveDefaultsWithTheGivenName)
     }
 }
 
+TEST_F(PlayerProfileTest, AFileThatFailsItsCheckIsKeptAsideBeforeItIsReplaced)
+{
+    PlayerProfile written = Played(2);
+    ASSERT_TRUE(written.Save());
+    auto damaged = ReadBytes(Path("2.usr"));
+    damaged[40] ^= 0x10;
+    WriteBytes(Path("2.usr"), damaged);
+    PlayerProfile p;
+    EXPECT_FALSE(p.Load(2, "Given"));
+    EXPECT_EQ(ReadBytes(Path("2.usr")), damaged);  // reading changes nothing
+    ASSERT_TRUE(p.Save());
+    EXPECT_EQ(ReadBytes(Path("2.usr.bad")), damaged);
+    PlayerProfile again;
+    EXPECT_TRUE(again.Load(2, "Other"));
+    ExpectDefaults(again, 2, "Given");
+}
+
 TEST_F(PlayerProfileTest, EveryTruncationIsRefused)
 {
     PlayerProfile written = Played(5);
@@ -176,7 +193,7 @@ TEST_F(PlayerProfileTest, EveryTruncationIsRefused)
     }
 }
 
-TEST_F(PlayerProfileTest, ForeignIdOrInstallationIsReset)
+TEST_F(PlayerProfileTest, ForeignIdIsReset)
 {
     PlayerProfile other = Played(1);
     ASSERT_TRUE(other.Save());
@@ -184,13 +201,35 @@ TEST_F(PlayerProfileTest, ForeignIdOrInstallationIsReset)
     PlayerProfile p;
     EXPECT_FALSE(p.Load(8, "Copied"));
     ExpectDefaults(p, 8, "Copied");
+}
 
-    PlayerFolders::Set((scratch_->Path().string() + "/").c_str(), "/home/elsewhere/quillomar/");
-    EXPECT_FALSE(p.Load(1, "Moved"));
-    ExpectDefaults(p, 1, "Moved");
-    PlayerFolders::Set((scratch_->Path().string() + "/").c_str(), kProgramFolder);
-    EXPECT_TRUE(p.Load(1, "Back"));
-    EXPECT_STREQ(p.name.CStr(), "Mei Lin");
+TEST_F(PlayerProfileTest, TheProfileSurvivesAnotherProgramFolder)
+{
+    const String userData = scratch_->Folder();
+    PlayerProfile played = Played(1);
+    ASSERT_TRUE(played.Save());
+    PlayerFolders::Set(userData, "/home/elsewhere/quillomar/");
+    PlayerProfile moved;
+    EXPECT_TRUE(moved.Load(1, "Moved"));
+    ExpectSameRecord(moved, played);
+
+    // A file whose CRC also ran over the folder of the copy that wrote it is read there, and
+    // rewritten so that it no longer depends on that folder.
+    auto older = ReadBytes(Path("1.usr"));
+    uint32_t crc = Crc32(older.data(), older.size() - 4);
+    for (const char* c = kProgramFolder; *c; ++c)
+        Crc32UpdateByte(static_cast<uint8_t>(*c), &crc);
+    for (int i = 0; i < 4; ++i)
+        older[older.size() - 4 + i] = static_cast<uint8_t>(crc >> (24 - 8 * i));
+    WriteBytes(Path("1.usr"), older);
+    PlayerFolders::Set(userData, kProgramFolder);
+    PlayerProfile original;
+    EXPECT_TRUE(original.Load(1, "Original"));
+    ExpectSameRecord(original, played);
+    PlayerFolders::Set(userData, "/usr/local/games/quillomar/");
+    PlayerProfile installed;
+    EXPECT_TRUE(installed.Load(1, "Installed"));
+    ExpectSameRecord(installed, played);
 }
 
 TEST_F(PlayerProfileTest, MissingFileGivesDefaults)
