@@ -79,6 +79,11 @@ void PlayerList::SerializeState(DataStream* stream)
                 return;
     if (!stream->Finish())
         return;
+    // A current id that names no entry would play as a player without a name and write a
+    // profile no entry lists; the first player stands in for it.
+    const bool listed = std::any_of(read.begin(), read.end(), [current](const Entry& e) { return e.id == current; });
+    if (!listed)
+        current = read.empty() ? -1 : read.front().id;
     entries_ = std::move(read);
     magic_ = magic;
     version_ = version;

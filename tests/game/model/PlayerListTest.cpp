@@ -127,6 +127,21 @@ TEST_F(PlayerListTest, SaveAndLoadKeepOrderNamesAndCurrent)
     EXPECT_FALSE(loaded.IsChanged());
 }
 
+TEST_F(PlayerListTest, ACurrentIdNotInTheListGivesWayToTheFirstPlayer)
+{
+    for (int32_t current : {77, -5}) {
+        SCOPED_TRACE(current);
+        WriteBytes(Path("list.usr"), Record(0x4C49, 1, current, 2, {{4, "Ann"}, {1, "Bo"}}));
+        PlayerList list;
+        EXPECT_TRUE(list.Load());
+        EXPECT_EQ(list.CurrentId(), 4);
+    }
+    WriteBytes(Path("list.usr"), Record(0x4C49, 1, 3, 0, {}));
+    PlayerList empty;
+    EXPECT_TRUE(empty.Load());
+    EXPECT_EQ(empty.CurrentId(), -1);
+}
+
 TEST_F(PlayerListTest, FirstStartHasNoPlayers)
 {
     PlayerList list;
