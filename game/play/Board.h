@@ -250,4 +250,5 @@ private:
     bool tipNoMovesShown_ = false;
     bool veil_ = false;
     bool settling_ = false;
+    bool landingCutShort_ = false;
 };

@@ -171,8 +171,12 @@ void Board::FlyBack()
 void Board::FinishFlights()
 {
     if (flights_.empty()) return;
+    // The move that cuts the landing short (an undo, a shuffle, the next pair) changes the
+    // board at once, so a no-moves check now would judge a board about to change.
+    landingCutShort_ = true;
     if (step_ == kStepPairToTray) LandPair();
     else if (step_ == kStepUndoReturn) LandUndo();
+    landingCutShort_ = false;
 }
 
 void Board::Undo()
@@ -319,7 +323,7 @@ void Board::TrayFromLastMove()
 
 void Board::CheckNoMoves()
 {
-    if (settling_ || pairsAvailable_ > 0 || tilesLeft_ == 0) return;
+    if (settling_ || landingCutShort_ || pairsAvailable_ > 0 || tilesLeft_ == 0) return;
     if (layout_.CollectFreeSpecials({}) > 0) {
         if (!tipNoMovesShown_) {
             tipNoMovesShown_ = true;

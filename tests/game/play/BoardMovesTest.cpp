@@ -146,6 +146,30 @@ TEST_F(BoardTest, NoPairsLeftOffersTheDialogOrTheSpecialTileTipOnce)
     EXPECT_FALSE(board->IsEnded());
 }
 
+TEST_F(BoardTest, UndoWhileThePairThatLeavesNoMovesFliesTakesBackThatMoveAlone)
+{
+    Make(Board::kFreePlay);
+    Tile* a = Add(0, 0, 0, 1);
+    Tile* b = Add(4, 0, 0, 1);
+    Tile* c = Add(8, 0, 0, 2);
+    Tile* d = Add(12, 0, 0, 2);
+    Add(16, 0, 0, 3);
+    Add(20, 0, 0, 4);
+    Start();
+    Match(a, b);
+    Run(850);
+    Match(c, d);
+    ASSERT_FALSE(board->Flights().empty());
+    board->Undo();
+    EXPECT_EQ(host.Count("NoMoves"), 0);
+    EXPECT_EQ(board->MoveNumber(), 1);
+    Run(450);
+    EXPECT_TRUE(c->OnBoard());
+    EXPECT_TRUE(d->OnBoard());
+    EXPECT_FALSE(a->OnBoard());
+    EXPECT_EQ(host.Count("NoMoves"), 0);
+}
+
 TEST_F(BoardTest, TwoLoneWildsBringTheTipNotTheDialog)
 {
     Make(Board::kFreePlay);
