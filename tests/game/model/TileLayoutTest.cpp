@@ -233,6 +233,19 @@ TEST(TileLayoutCollect, MovesHintsAndLowestPair)
     EXPECT_EQ(second, small.TileAt(1)) << "a lower kind later does not clear second";
 }
 
+TEST(TileLayoutCollect, TheLowestPairNeverPairsSpecialTiles)
+{
+    for (TileKind special : {kKindExit, kKindComplementFirst, kKindWildAll, kKindWildOne}) {
+        TileLayout layout;
+        Fill(&layout, {{0, 0, 0, special}, {4, 0, 0, special}});
+        Tile* first = nullptr;
+        Tile* second = nullptr;
+        layout.LowestKindPair(&first, &second);
+        EXPECT_EQ(first, layout.TileAt(0)) << special;
+        EXPECT_EQ(second, nullptr) << special;
+    }
+}
+
 TEST(TileLayoutCollect, KindBookkeeping)
 {
     TileLayout layout;

@@ -128,6 +128,49 @@ TEST_F(BoardTest, PairAfterPairOfTheSameKindEarnsTheBonusAndUndoTakesItBack)
     EXPECT_EQ(board->MoveNumber(), 0);
 }
 
+TEST_F(BoardTest, SeasonsOrFlowersOfDifferentFacesEarnTheBonusOfTwoPairsOfAKind)
+{
+    Make(Board::kFreePlay);
+    std::vector<Tile*> tiles;
+    const TileKind kinds[] = {3, 3, 3, 3, 35, 36, 37, 38, 39, 40, 41, 42};
+    for (int i = 0; i < 12; ++i) tiles.push_back(Add(4 * i, 0, 0, kinds[i]));
+    Start();
+    // What the second of two pairs earns beyond its tiles' points.
+    auto bonusOfSecondPair = [&](int first) {
+        Match(tiles[first], tiles[first + 1]);
+        Run(850);
+        const int before = host.score;
+        Match(tiles[first + 2], tiles[first + 3]);
+        Run(850);
+        return host.score - before - 2 * TileScore(tiles[first + 3]->kind);
+    };
+    const int sameKind = bonusOfSecondPair(0);
+    EXPECT_GT(sameKind, 0);
+    EXPECT_EQ(bonusOfSecondPair(4), sameKind) << "seasons";
+    EXPECT_EQ(bonusOfSecondPair(8), sameKind) << "flowers";
+}
+
+TEST_F(BoardTest, UndoOfAPairWithEqualStartPointsSendsTheSecondTileFromTheLeft)
+{
+    Make(Board::kFreePlay);
+    Tile* a = Add(0, 0, 0, 3);
+    Tile* b = Add(4, 0, 0, 3);
+    Add(8, 0, 0, 4);
+    Add(12, 0, 0, 4);
+    Start();
+    Match(a, b);
+    Run(850);
+    a->startX = b->startX = 100;
+    board->Undo();
+    ASSERT_EQ(board->Flights().size(), 2u);
+    auto startOf = [&](const Tile* tile) {
+        for (const FlyingTile& flight : board->Flights())
+            if (flight.tile == tile) return flight.startX;
+        return -1;
+    };
+    EXPECT_LT(startOf(b), startOf(a));
+}
+
 TEST_F(BoardTest, UndoReturnsTilesThatCoverOthers)
 {
     Make(Board::kFreePlay);
@@ -184,6 +227,23 @@ TEST_F(BoardTest, WildTakesEveryTileOfTheKindEvenBlockedOnesWhoseFaceShows)
     EXPECT_FALSE(k2->free);
     EXPECT_TRUE(k1->free && k3->free);  // open on the outer side
     EXPECT_TRUE(other2->free);
+}
+
+TEST_F(BoardTest, AWildCannotTakeATileWhoseFaceIsHidden)
+{
+    Make(Board::kFreePlay);
+    Tile* wild = AddFixed(0, 0, 0, kKindWildOne);
+    Tile* hidden = Add(8, 0, 0, 5);
+    Add(8, 0, 1, 6);  // right on top of it, over the whole face
+    Start();
+    ASSERT_FALSE(board->Layout().IsVisible(hidden));
+    Click(wild);
+    // Its uncovered bottom left corner takes the click.
+    board->OnLButtonDown(0, hidden->screenRect.left + board->OffsetX() + 1,
+                         hidden->screenRect.bottom + board->OffsetY() - 1);
+    EXPECT_EQ(board->MoveNumber(), 0);
+    EXPECT_TRUE(hidden->OnBoard());
+    EXPECT_EQ(hidden->link, nullptr);
 }
 
 TEST_F(BoardTest, WildAfterANormalSelectionBecomesTheSelectionAndSeasonsAllGo)
