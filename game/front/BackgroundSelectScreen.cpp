@@ -150,6 +150,7 @@ void BackgroundSelectScreen::Apply() {
     int32_t choice = PlayerProfile::kRotateBackgrounds;
     if (selected >= 0 && selected < kThumbCount) choice = std::min(first_ + selected, count_ - 1);
     CurrentProfile().background = choice;
+    CurrentProfile().Save();
     PlayScreen* below = ScreenBelow<PlayScreen>(this);
     GetManager()->PopScreens(true, 1);
     if (below) below->PickBackground();

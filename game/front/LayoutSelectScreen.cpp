@@ -224,6 +224,7 @@ void LayoutSelectScreen::StartLayout(bool resume) {
     choice.layoutId = FreeLayoutResourceId(choice.index);
     choice.name = slots_[selected_]->GetName();
     CurrentProfile().currentLayout = choice.index;
+    CurrentProfile().Save();
     Screen* play = makePlayScreen_ ? makePlayScreen_(choice) : nullptr;
     if (play && GetManager()) GetManager()->BeginTransition(play);
 }

@@ -45,6 +45,7 @@ bool LeaveNoticeDialog::OnCommand(int32_t commandId)
     if (commandId != kOkCommand)
         return false;
     CurrentProfile().showLeaveNotice = !dontShow_->IsChecked();
+    CurrentProfile().Save();
     ScreenManager* manager = GetManager();
     if (!manager)
         return true;

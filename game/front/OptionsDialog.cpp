@@ -138,6 +138,7 @@ void OptionsDialog::Accept() {
         const int32_t percent = percent_.GetSelected();
         profile.dealPercent = percent >= 0 && percent <= 100 ? percent : kDefaultPercent;
     }
+    profile.Save();
     ApplyDisplayChange();
     manager->PopScreens(true, 1);
 }

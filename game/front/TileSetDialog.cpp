@@ -75,6 +75,7 @@ void TileSetDialog::Apply() {
     if (chosen < 0 || chosen >= kSetCount) chosen = kFallbackSet;
     PlayerProfile& profile = CurrentProfile();
     (story_ ? profile.storyTileSet : profile.freeTileSet) = chosen;
+    profile.Save();
     PlayScreen* below = ScreenBelow<PlayScreen>(this);
     GetManager()->PopScreens(true, 1);
     if (below) below->ApplyTileSet();

@@ -192,6 +192,8 @@ private:
     void CheckNoMoves();
     void CheckCleared();
     void MatchExitPair(Tile* a, Tile* b);
+    // The points the end-of-level collection has still to pay, the group in flight included.
+    int BonusStillToCollect();
     void LandExitPair();
     void CollectStep();
     void FinalFlights();

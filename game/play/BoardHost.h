@@ -16,7 +16,8 @@ public:
     virtual void EnableButtons(bool enable) = 0;
 
     virtual void UpdateStoryBestTime() = 0;
-    virtual void UpdateStoryBestScore() = 0;
+    // The level's final score, known as soon as the level is decided.
+    virtual void UpdateStoryBestScore(int finalScore) = 0;
     virtual void CheckStoryUnlock() = 0;
     // The story level being played, 0 in free play.
     virtual int LevelNumber() const = 0;

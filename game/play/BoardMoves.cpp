@@ -26,6 +26,9 @@ constexpr int kSoundCollect = 376;
 
 int Mod4(int v) { return ((v % 4) + 4) % 4; }
 
+// What the end-of-level collection pays for a group whose leading tile has this kind.
+int CollectedBonus(TileKind kind) { return kind < kKindComplementFirst ? 200 : 500; }
+
 }  // namespace
 
 void Board::AfterChange()
@@ -348,7 +351,7 @@ void Board::CheckCleared()
         host_->SetClockRunning(false);
         host_->UpdateStoryBestTime();
         host_->CheckStoryUnlock();
-        host_->UpdateStoryBestScore();
+        host_->UpdateStoryBestScore(host_->Score());
     }
     levelRunning_ = false;
     PostEvent(kEventStoryWon);
@@ -357,6 +360,9 @@ void Board::CheckCleared()
 void Board::MatchExitPair(Tile* a, Tile* b)
 {
     ended_ = true;
+    a->removedAt = moveNumber_;
+    b->removedAt = moveNumber_;
+    tilesLeft_ = layout_.TilesLeft();
     if (host_) {
         host_->EnableButtons(false);
         host_->SetClockRunning(false);
@@ -364,8 +370,6 @@ void Board::MatchExitPair(Tile* a, Tile* b)
         host_->UpdateStoryBestTime();
         host_->CheckStoryUnlock();
     }
-    a->removedAt = moveNumber_;
-    b->removedAt = moveNumber_;
     DropFlights();
     FlyingTile fa = FlightFrom(a, 800);
     FlyingTile fb = FlightFrom(b, 800);
@@ -374,13 +378,36 @@ void Board::MatchExitPair(Tile* a, Tile* b)
     AddFlight(fb, kTrayRightX, kExitRowY);
     step_ = kStepExitPair;
     AwardPoints(b, 2, false);
+    // The level is decided: its score is known now, so quitting during the collection keeps it.
+    if (host_) host_->UpdateStoryBestScore(host_->Score() + BonusStillToCollect());
     PlaySound(kSoundExit);
     SetMusicSync(4, 12);
 }
 
+int Board::BonusStillToCollect()
+{
+    int points = collecting_ && !flights_.empty() ? CollectedBonus(flights_[0].kind) : 0;
+    // The collection's own order, walked on the board and then undone.
+    std::vector<Tile*> taken;
+    for (;;) {
+        Tile* first = nullptr;
+        Tile* second = nullptr;
+        layout_.LowestKindPair(&first, &second);
+        if (!first) break;
+        points += CollectedBonus(first->kind);
+        for (Tile* tile : {first, second}) {
+            if (!tile) continue;
+            tile->removedAt = 1;
+            taken.push_back(tile);
+        }
+    }
+    for (Tile* tile : taken) tile->removedAt = 0;
+    return points;
+}
+
 void Board::LandExitPair()
 {
-    if (tilesLeft_ < 3) {
+    if (tilesLeft_ < 1) {
         DropFlights();
         FinalFlights();
         return;
@@ -394,7 +421,7 @@ void Board::LandExitPair()
 void Board::CollectStep()
 {
     if (collecting_ && !flights_.empty()) {
-        const int bonus = flights_[0].kind < kKindComplementFirst ? 200 : 500;
+        const int bonus = CollectedBonus(flights_[0].kind);
         scoreTexts_.emplace_back(bonus, 388, 360);
         if (host_) host_->AddScore(bonus);
     }
@@ -430,7 +457,6 @@ void Board::FinalFlights()
     AddFlight(FlightOfKind(kKindExit, kTrayLeftX, kExitRowY, 400), kTrayLeftX, kTrayY);
     AddFlight(FlightOfKind(kKindExit, kTrayRightX, kExitRowY, 400), kTrayRightX, kTrayY);
     step_ = kStepFinal;
-    if (host_) host_->UpdateStoryBestScore();
 }
 
 void Board::LevelDone()
@@ -445,13 +471,14 @@ void Board::LevelDone()
 
 void Board::SkipCollection()
 {
-    int points = 0;
-    if (flights_.size() == 1) points += 500;
-    else if (flights_.size() == 2) points += 200;
+    // Exactly what the collection would have paid, so the result recorded when the level was
+    // decided is the score the player sees.
+    const int points = BonusStillToCollect();
     DropFlights();
-    if (host_) host_->SetHudCounters(0, 2);
-    points += layout_.RemoveNormalTiles() / 2 * 200;
-    points += layout_.RemoveSpecialTiles() * 500;
+    tilesLeft_ = 0;
+    if (host_) host_->SetHudCounters(0, 0);
+    layout_.RemoveNormalTiles();
+    layout_.RemoveSpecialTiles();
     if (host_ && points) host_->AddScore(points);
     FinalFlights();
 }

@@ -87,6 +87,7 @@ void PlayScreen::SetLayout(int index, bool resume, int layoutResId, const String
     PlayerProfile& profile = CurrentProfile();
     if (!profile.firstGameTip) {
         profile.firstGameTip = true;
+        profile.Save();
         pendingTutorial_ = 8;
     }
 }
@@ -175,6 +176,7 @@ void PlayScreen::NextLayout()
     index_ = (index_ + 1) % kFreeLayouts;
     PlayerProfile& profile = CurrentProfile();
     profile.currentLayout = index_;
+    profile.Save();
     FILE* saved = std::fopen(SaveFileName().CStr(), "rb");
     if (!saved) {
         StartLayout(false);
@@ -241,14 +243,14 @@ bool PlayScreen::LoadGame()
     return true;
 }
 
-void PlayScreen::SaveGame()
+bool PlayScreen::SaveGame()
 {
-    if (!board_) return;
+    if (!board_) return true;
     // A move still flying has changed only part of the tiles it concerns.
     board_->SettleMove();
     TileLayout* layout = board_->LayoutIfInProgress();
     // A board whose last pair was still flying to the tray is won, not a game to resume.
-    if (!layout || board_->TilesLeft() == 0) return;
+    if (!layout || board_->TilesLeft() == 0) return true;
     SavedGameRecord record(layout);
     record.mode = mode_;
     record.index = index_;
@@ -256,7 +258,18 @@ void PlayScreen::SaveGame()
     record.score = score_;
     record.elapsed = hud_->ElapsedSeconds();
     record.moveNumber = board_->MoveNumber();
-    record.Save(SaveFileName().CStr());
+    return record.Save(SaveFileName().CStr());
+}
+
+bool PlayScreen::KeepGameBeforeLeaving()
+{
+    // The question promised that the game would be kept; when it cannot be, the player stays
+    // with the game and is told, and only a second try leaves it behind.
+    if (SaveGame() || leaveUnsaved_) return true;
+    leaveUnsaved_ = true;
+    if (GetManager()) GetManager()->PopScreens(true, 1);
+    if (flow_) flow_->ShowInfo(kLeaveTitle, kGameNotSavedText);
+    return false;
 }
 
 void PlayScreen::DeleteSavedGame() { std::remove(SaveFileName().CStr()); }
@@ -315,16 +328,18 @@ void PlayScreen::UpdateStoryBestTime()
     if (seconds < best) {
         best = seconds;
         hud_->SetBestTime(seconds);
+        profile.Save();
     }
 }
 
-void PlayScreen::UpdateStoryBestScore()
+void PlayScreen::UpdateStoryBestScore(int finalScore)
 {
     PlayerProfile& profile = CurrentProfile();
     int32_t& best = profile.storyScores[static_cast<size_t>(index_)];
-    if (score_ > best) {
-        best = score_;
-        hud_->SetBestScore(score_);
+    if (finalScore > best) {
+        best = finalScore;
+        hud_->SetBestScore(finalScore);
+        profile.Save();
     }
 }
 
@@ -332,7 +347,9 @@ void PlayScreen::CheckStoryUnlock()
 {
     PlayerProfile& profile = CurrentProfile();
     advanced_ = index_ == profile.storyLevelsDone;
-    if (advanced_) profile.storyLevelsDone = index_ + 1;
+    if (!advanced_) return;
+    profile.storyLevelsDone = index_ + 1;
+    profile.Save();
 }
 
 void PlayScreen::OnLayoutComplete()
@@ -353,6 +370,7 @@ void PlayScreen::OnLayoutComplete()
         hud_->SetBestTime(outcome.seconds);
         outcome.newBestTime = true;
     }
+    if (outcome.newBestScore || outcome.newBestTime) profile.Save();
     outcome.bestScore = bestScore;
     outcome.bestSeconds = bestTime;
     if (flow_) flow_->ShowLayoutComplete(this, outcome);
@@ -432,10 +450,10 @@ bool PlayScreen::Accept(int dialogId)
     switch (dialogId) {
         case kAskLeaveToMenu:
         case kAskLeaveToMenuFromLayouts:
-            if (flow_) flow_->LeaveToMainMenu();
+            if (KeepGameBeforeLeaving() && flow_) flow_->LeaveToMainMenu();
             return false;
         case kAskLeaveToLayouts:
-            if (flow_) flow_->LeaveToLayoutSelect();
+            if (KeepGameBeforeLeaving() && flow_) flow_->LeaveToLayoutSelect();
             return false;
         case kAskResumeNext:
             StartLayout(true);

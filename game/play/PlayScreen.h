@@ -2,7 +2,7 @@
 // The page on which a game is played, a story level or a free-play layout: the background,
 // the status frame, the board, the veil switch and the five bar buttons. It starts and restarts
 // play, keeps the score, saves a game in progress when it closes and resumes it next time, and
-// records best times and scores in the current player's profile.
+// records best times and scores in the current player's profile, which it writes at once.
 #include <array>
 #include <cstdint>
 
@@ -35,6 +35,8 @@ public:
     // Question boxes this screen answers.
     static constexpr int kAskLeaveToMenu = 1, kAskLeaveToMenuFromLayouts = 11,
                          kAskLeaveToLayouts = 12, kAskResumeNext = 30, kAskRestart = 147;
+    // The notice when a game being left could not be saved: its title and its text.
+    static constexpr int kLeaveTitle = 24, kGameNotSavedText = 185;
 
     PlayScreen(int mode, PlayFlow* flow);
     ~PlayScreen() override;
@@ -76,7 +78,7 @@ public:
     void AddSeconds(int seconds) override;
     void EnableButtons(bool enable) override;
     void UpdateStoryBestTime() override;
-    void UpdateStoryBestScore() override;
+    void UpdateStoryBestScore(int finalScore) override;
     void CheckStoryUnlock() override;
     int LevelNumber() const override { return mode_ == kStory ? index_ : 0; }
     void ShowPendingTutorial() override;
@@ -114,7 +116,11 @@ protected:
 private:
     void Refresh();
     bool LoadGame();
-    void SaveGame();
+    // True when there was no game to keep or it reached the disk.
+    bool SaveGame();
+    // Saves the game as the player leaves it; false, with the player told and the leave held
+    // back once, when it could not be written.
+    bool KeepGameBeforeLeaving();
     void DeleteSavedGame();
     int FreeLayoutResource(int index) const { return kFirstFreeLayoutResource + index; }
 
@@ -130,6 +136,7 @@ private:
     int score_ = 0;
     bool resume_ = false;
     bool advanced_ = false;
+    bool leaveUnsaved_ = false;
     String levelCaption_;
     int layoutResId_ = 0;
     String layoutName_;

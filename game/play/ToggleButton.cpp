@@ -44,6 +44,7 @@ void ToggleButton::OnClick()
 {
     // The profile changes first, so whoever hears the command sees the new choice.
     CurrentProfile().veil = !IsChecked();
+    CurrentProfile().Save();
     Toggle();
 }
 

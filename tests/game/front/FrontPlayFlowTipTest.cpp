@@ -57,6 +57,7 @@ protected:
         h.manager.ClearScreens(false);
         h.Frames(1);
         std::remove(CurrentProfile().MakeSaveFileName(0).CStr());
+        std::remove(PlayerProfile::MakeProfileFileName(CurrentProfile().id).CStr());
         rmdir(folder_.c_str());
         PlayerFolders::Set(String(), String());
         DialogTest::TearDown();

@@ -70,6 +70,7 @@ protected:
         h.Frames(1);
         for (int index : {kLayout, kLayout + 1})
             std::remove(CurrentProfile().MakeSaveFileName(index).CStr());
+        std::remove(PlayerProfile::MakeProfileFileName(CurrentProfile().id).CStr());
         rmdir(folder_.c_str());
         PlayerFolders::Set(String(), String());
         DialogTest::TearDown();

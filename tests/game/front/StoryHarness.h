@@ -59,6 +59,7 @@ public:
         for (int level = 0; level < kStoryLevelCount; ++level) {
             std::remove(CurrentProfile().MakeSaveFileNameD(level).CStr());
         }
+        std::remove(PlayerProfile::MakeProfileFileName(CurrentProfile().id).CStr());
         rmdir(folder_.c_str());
         CurrentProfile() = savedProfile_;
     }

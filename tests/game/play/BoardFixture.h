@@ -18,6 +18,7 @@ public:
     int pairs = -1;
     int tiles = -1;
     int level = 0;
+    int bestScore = -1;
     bool veil = false;
     bool autoHint = false;
     bool gameInProgress = false;
@@ -34,7 +35,10 @@ public:
     void AddSeconds(int s) override { calls.push_back("AddSeconds " + std::to_string(s)); }
     void EnableButtons(bool on) override { calls.push_back(on ? "ButtonsOn" : "ButtonsOff"); }
     void UpdateStoryBestTime() override { calls.push_back("BestTime"); }
-    void UpdateStoryBestScore() override { calls.push_back("BestScore"); }
+    void UpdateStoryBestScore(int finalScore) override {
+        calls.push_back("BestScore");
+        bestScore = finalScore;
+    }
     void CheckStoryUnlock() override { calls.push_back("Unlock"); }
     int LevelNumber() const override { return level; }
     void ShowPendingTutorial() override { calls.push_back("PendingTutorial"); }

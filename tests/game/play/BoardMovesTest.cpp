@@ -252,6 +252,44 @@ TEST_F(BoardTest, ExitPairCollectsTheRestLowestKindFirstWithBonuses)
     EXPECT_EQ(host.Count("StoryWon"), 1);
 }
 
+TEST_F(BoardTest, TheCollectionPaysMoreForASpecialTileThanForAPair)
+{
+    Make(Board::kStory);
+    Tile* e1 = AddFixed(0, 0, 0, kKindExit);
+    Tile* e2 = AddFixed(4, 0, 0, kKindExit);
+    Add(8, 0, 0, 5);
+    Add(12, 0, 0, 5);
+    AddFixed(16, 0, 0, kKindWildAll);
+    Start();
+    Match(e1, e2);
+    Run(850);
+    ASSERT_TRUE(board->IsCollecting());
+    const int before = host.score;
+    Run(400);  // the pair lands; the wild flies alone
+    const int pairBonus = host.score - before;
+    Run(400);
+    const int specialBonus = host.score - before - pairBonus;
+    EXPECT_GT(pairBonus, 0);
+    EXPECT_GT(specialBonus, pairBonus);
+    EXPECT_EQ(host.bestScore, host.score);  // the result recorded when the level was decided
+}
+
+TEST_F(BoardTest, TheTileCounterLeavesTheMatchedExitPairOut)
+{
+    Make(Board::kStory);
+    Tile* e1 = AddFixed(0, 0, 0, kKindExit);
+    Tile* e2 = AddFixed(4, 0, 0, kKindExit);
+    for (int i = 0; i < 4; ++i) Add(8 + 4 * i, 0, 0, 5 + i / 2);
+    Start();
+    Match(e1, e2);
+    EXPECT_EQ(host.tiles, board->Layout().TilesLeft());
+    Run(850);
+    ASSERT_TRUE(board->IsCollecting());
+    Run(800);
+    EXPECT_EQ(board->CurrentStep(), Board::kStepFinal);
+    EXPECT_EQ(host.tiles, 0);
+}
+
 TEST_F(BoardTest, EnterSkipsTheCollectionAndPaysForTheRest)
 {
     Make(Board::kStory);
@@ -269,7 +307,7 @@ TEST_F(BoardTest, EnterSkipsTheCollectionAndPaysForTheRest)
     // 200 for the pair in flight, 5 pairs left at 200, the wild at 500.
     EXPECT_EQ(host.score - before, 200 + 1000 + 500);
     EXPECT_EQ(host.pairs, 0);
-    EXPECT_EQ(host.tiles, 2);
+    EXPECT_EQ(host.tiles, 0);
     EXPECT_EQ(board->CurrentStep(), Board::kStepFinal);
     EXPECT_FALSE(board->IsCollecting());
 }

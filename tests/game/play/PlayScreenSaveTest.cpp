@@ -56,6 +56,7 @@ protected:
     void TearDown() override {
         SetAssetModule(nullptr);
         std::remove(CurrentProfile().MakeSaveFileName(kIndex).CStr());
+        std::remove(PlayerProfile::MakeProfileFileName(CurrentProfile().id).CStr());
         rmdir(folder_.c_str());
     }
 

@@ -77,6 +77,7 @@ protected:
             std::remove(CurrentProfile().MakeSaveFileNameD(level).CStr());
             std::remove(CurrentProfile().MakeSaveFileName(level).CStr());
         }
+        std::remove(PlayerProfile::MakeProfileFileName(CurrentProfile().id).CStr());
         rmdir(folder_.c_str());
     }
 
@@ -163,6 +164,33 @@ TEST_F(PlayScreenStoryTest, WinningTheHighestLevelReachedAdvancesAndKeepsTheBest
     EXPECT_EQ(CurrentProfile().storyTimes[2], 0);
     EXPECT_FALSE(screen->Advanced());
     EXPECT_EQ(CurrentProfile().storyLevelsDone, 3);
+}
+
+TEST_F(PlayScreenStoryTest, QuittingDuringTheCollectionKeepsTheLevelsFinalScore)
+{
+    Open(2, false);
+    MatchOrdinaryPair();
+    Click(board()->Layout().TileAt(0));
+    Click(board()->Layout().TileAt(1));
+    h.Frames(160);
+    ASSERT_EQ(flow.levelsWon, 1);
+    const int finalScore = flow.wonScore;
+    Close();
+
+    // The same deal again, left while the rest of the tiles are being collected.
+    CurrentProfile() = PlayerProfile(9);
+    std::remove(PlayerProfile::MakeProfileFileName(9).CStr());
+    Open(2, false);
+    MatchOrdinaryPair();
+    Click(board()->Layout().TileAt(0));
+    Click(board()->Layout().TileAt(1));
+    h.Frames(40);
+    ASSERT_TRUE(board()->IsCollecting());
+    Close();
+    EXPECT_EQ(CurrentProfile().storyScores[2], finalScore);
+    PlayerProfile kept;
+    ASSERT_TRUE(kept.Load(9, String()));
+    EXPECT_EQ(kept.storyScores[2], finalScore);
 }
 
 TEST_F(PlayScreenStoryTest, AStoryGameIsSavedUnderItsOwnNameAndResumed)

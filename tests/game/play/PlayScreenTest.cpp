@@ -44,7 +44,11 @@ public:
     void AskQuestion(PlayScreen*, int id, bool resume) override {
         calls.push_back("Ask " + std::to_string(id) + (resume ? " resume" : ""));
     }
-    void ShowInfo(int title, int line) override { calls.push_back("Info " + std::to_string(title)); }
+    int infoLine = -1;
+    void ShowInfo(int title, int line) override {
+        calls.push_back("Info " + std::to_string(title));
+        infoLine = line;
+    }
     void ShowNoMoves(PlayScreen*) override { calls.push_back("NoMoves"); }
     bool OpenTip(PlayScreen* screen, Board* board, int step, bool, const TipAnchor* anchor) override {
         tips.push_back(step);
@@ -96,8 +100,10 @@ protected:
     }
     void TearDown() override {
         SetAssetModule(nullptr);
+        PlayerFolders::Set(String(folder_.c_str()), String("/opt/quillomar/"));
         std::remove(CurrentProfile().MakeSaveFileName(5).CStr());
         std::remove(CurrentProfile().MakeSaveFileName(0).CStr());
+        std::remove(PlayerProfile::MakeProfileFileName(CurrentProfile().id).CStr());
         rmdir(folder_.c_str());
     }
 
@@ -278,6 +284,35 @@ TEST_F(PlayScreenTest, ClearingTheLayoutRecordsBestResults)
     EXPECT_EQ(CurrentProfile().bestTimes[5], flow.outcome.seconds);
     Close();
     EXPECT_FALSE(SaveExists(5));  // a finished layout is not a game in progress
+}
+
+TEST_F(PlayScreenTest, AClearedLayoutsBestResultsAreOnDiskAtOnce)
+{
+    Open(5, false);
+    MatchOnePair();
+    h.Frames(40);
+    MatchOnePair();
+    h.Frames(60);
+    ASSERT_EQ(flow.Count("LayoutComplete"), 1);
+    PlayerProfile kept;
+    ASSERT_TRUE(kept.Load(CurrentProfile().id, String()));
+    EXPECT_EQ(kept.bestScores[5], screen->Score());
+    EXPECT_EQ(kept.bestTimes[5], flow.outcome.seconds);
+}
+
+TEST_F(PlayScreenTest, LeavingAGameThatCannotBeSavedTellsThePlayerAndStaysOnce)
+{
+    Open(5, false);
+    MatchOnePair();
+    h.Frames(40);
+    h.manager.PushScreen(h.NewScreen("question"), false, false, false);
+    PlayerFolders::Set(String((folder_ + "missing/").c_str()), String("/opt/quillomar/"));
+    EXPECT_FALSE(screen->Accept(PlayScreen::kAskLeaveToMenu));
+    EXPECT_EQ(flow.infoLine, PlayScreen::kGameNotSavedText);
+    EXPECT_EQ(flow.Count("MainMenu"), 0);
+    EXPECT_TRUE(screen->GetBoard()->LayoutIfInProgress());
+    screen->Accept(PlayScreen::kAskLeaveToMenu);
+    EXPECT_EQ(flow.Count("MainMenu"), 1);
 }
 
 TEST_F(PlayScreenTest, TheNoMovesBoxUndoesShufflesOrDealsAnew)
