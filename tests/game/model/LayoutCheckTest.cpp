@@ -65,6 +65,15 @@ TEST(LayoutCheck, EachRuleFindsItsFault)
     }
 }
 
+TEST(LayoutCheck, EmptyLayoutLacksOnlyItsTiles)
+{
+    TileLayout layout;
+    layout.SetName("Empty");
+    const auto faults = CheckLayout(layout);
+    ASSERT_EQ(faults.size(), 1u);
+    EXPECT_TRUE(Has(faults, "fewer than two"));
+}
+
 TEST(LayoutCheck, BoardFitsItsLimitsExactly)
 {
     // 18 tiles across take 21 x 34 + 48 = 762 pixels and each layer shifts 6 to the right;
