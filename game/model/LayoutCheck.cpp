@@ -4,6 +4,7 @@
 #include <array>
 #include <climits>
 #include <cstdlib>
+#include <functional>
 
 #include "game/model/TileLayout.h"
 
@@ -78,6 +79,103 @@ void CheckFit(const TileLayout& layout, std::vector<std::string>* faults)
         faults->push_back("the miniature does not fit its 203 x 153 cell");
 }
 
+// The fewest tiles, each taken alone while free, whose removal frees tile `target`; `cap` when it
+// takes cap or more. A tile to take needs every tile on it gone and one of its sides cleared, so
+// the search picks a side for each and keeps the cheapest choice whose tiles can really be taken
+// in some order: two neighbours may each have picked the side the other lies on.
+int RemovalsToFree(const TileLayout& layout, int target, int cap)
+{
+    const int count = layout.Count();
+    std::vector<std::vector<int>> above(count), left(count), right(count);
+    for (int i = 0; i < count; ++i) {
+        const Tile* t = layout.TileAt(i);
+        for (int j = 0; j < count; ++j) {
+            const Tile* u = layout.TileAt(j);
+            if (std::abs(u->y - t->y) > 1)
+                continue;
+            if (u->z == t->z + 1 && std::abs(u->x - t->x) <= 1)
+                above[i].push_back(j);
+            else if (u->z == t->z && u->x == t->x - 2)
+                left[i].push_back(j);
+            else if (u->z == t->z && u->x == t->x + 2)
+                right[i].push_back(j);
+        }
+    }
+    auto allIn = [](const std::vector<int>& tiles, const std::vector<bool>& set) {
+        return std::all_of(tiles.begin(), tiles.end(), [&](int i) { return set[i]; });
+    };
+    auto takeable = [&](const std::vector<bool>& chosen) {
+        std::vector<bool> gone(count, false);
+        for (bool progress = true; progress;) {
+            progress = false;
+            std::vector<bool> next = gone;
+            for (int i = 0; i < count; ++i) {
+                if (chosen[i] && !gone[i] && allIn(above[i], gone)
+                    && (allIn(left[i], gone) || allIn(right[i], gone))) {
+                    next[i] = true;
+                    progress = true;
+                }
+            }
+            gone = std::move(next);
+        }
+        return gone == chosen;
+    };
+    int best = cap;
+    std::function<void(std::vector<bool>, int, std::vector<int>)> search =
+        [&](std::vector<bool> chosen, int size, std::vector<int> pending) {
+            if (size >= best)
+                return;
+            if (pending.empty()) {
+                if (takeable(chosen))
+                    best = size;
+                return;
+            }
+            const int p = pending.back();
+            pending.pop_back();
+            auto add = [&](const std::vector<int>& tiles) {
+                for (int i : tiles) {
+                    if (!chosen[i]) {
+                        chosen[i] = true;
+                        ++size;
+                        pending.push_back(i);
+                    }
+                }
+            };
+            add(above[p]);
+            if (left[p].empty() || right[p].empty()) {
+                search(chosen, size, pending);
+                return;
+            }
+            for (const auto* side : {&left[p], &right[p]}) {
+                const std::vector<bool> keepChosen = chosen;
+                const std::vector<int> keepPending = pending;
+                const int keepSize = size;
+                add(*side);
+                search(chosen, size, pending);
+                chosen = keepChosen;
+                pending = keepPending;
+                size = keepSize;
+            }
+        };
+    search(std::vector<bool>(count, false), 0, {target});
+    return best;
+}
+
+void CheckExitDepth(const TileLayout& layout, int level, std::vector<std::string>* faults)
+{
+    const int depth = level < LayoutRules::kEarlyLevels ? LayoutRules::kEarlyExitDepth : LayoutRules::kExitDepth;
+    for (int i = 0; i < layout.Count(); ++i) {
+        const Tile* t = layout.TileAt(i);
+        if (t->kind != kKindExit)
+            continue;
+        const int removals = RemovalsToFree(layout, i, depth);
+        if (removals < depth)
+            faults->push_back("exit tile (" + std::to_string(t->x) + ", " + std::to_string(t->y) + ", "
+                              + std::to_string(t->z) + ") is free after " + std::to_string(removals)
+                              + " removals, not " + std::to_string(depth));
+    }
+}
+
 }  // namespace
 
 std::vector<std::string> CheckLayout(const TileLayout& layout)
@@ -123,6 +221,8 @@ std::vector<std::string> CheckStoryLayout(const TileLayout& layout, int level)
     const auto counts = CountKinds(layout);
     if (counts[kKindExit] != 2)
         faults.push_back("a story layout needs exactly one exit pair");
+    else
+        CheckExitDepth(layout, level, &faults);
     if (counts[kKindComplementFirst] != counts[kKindComplementSecond])
         faults.push_back("every first tile of a complementary pair needs its second");
     int flowers = 0;

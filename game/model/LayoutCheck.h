@@ -14,13 +14,18 @@ struct LayoutRules {
     static constexpr int kCellWidth = 203;
     static constexpr int kCellHeight = 153;
     static constexpr int kStoryLevels = 52;
+    // Removals, taken one tile at a time, before either exit tile is free: an exit pair found
+    // free would win the level with its first click.
+    static constexpr int kEarlyLevels = 2;
+    static constexpr int kEarlyExitDepth = 4;
+    static constexpr int kExitDepth = 8;
 };
 
 // Faults of any layout: order, overlaps, kinds, counts, fit and name. Empty when it is sound.
 std::vector<std::string> CheckLayout(const TileLayout& layout);
 
-// Faults of a story level's layout on top of CheckLayout: its one exit pair and the special
-// tiles the tutorial of that level shows.
+// Faults of a story level's layout on top of CheckLayout: its one exit pair, buried deep enough,
+// and the special tiles the tutorial of that level shows.
 std::vector<std::string> CheckStoryLayout(const TileLayout& layout, int level);
 
 // Faults of a free-play layout on top of CheckLayout: it presets no kinds.

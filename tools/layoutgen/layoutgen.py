@@ -352,11 +352,25 @@ def title(words):
     return " ".join(w if i and w in small else w.capitalize() for i, w in enumerate(words.split()))
 
 
+# Figures of the story alone, drawn with rows long enough to bury an exit pair in.
+STORY_FIGURES = {
+    "butterfly in flight": lambda: ["111           111", "12221   1   12221", "123321 121 123321",
+                                    "12343212321234321", "12343212321234321", "123321 121 123321",
+                                    "12221   1   12221", "111           111"],
+    "towers on a wall": lambda: [row.replace(" ", "1") if r in (5, 6) else row
+                                 for r, row in enumerate(towers(3, 3, 8, [4, 3, 4]))],
+    "chequered board": lambda: ["".join("2" if (c + r) % 2 == 0 else "1" for c in range(15)) for r in range(7)],
+    "joined pyramids": lambda: twin(step_pyramid(8, 8), step_pyramid(8, 8), gap=0),
+}
+
+
 def picture(key):
     if key in PICTURES:
         return PICTURES[key]
     if key in GEOMETRY:
         return GEOMETRY[key]()
+    if key in STORY_FIGURES:
+        return STORY_FIGURES[key]()
     raise KeyError(key)
 
 
@@ -371,29 +385,30 @@ class Layout:
 
 
 def story_layouts():
-    """Level by level: small flat shapes first, full stacked layouts later."""
+    """Level by level: small low shapes first, full stacked layouts later. Every one buries its
+    exit pair, so some of the smallest pictures are stacked two high."""
     spec = [
         # name, picture, style, height cap, crown, most tiles
         ("First Steps", "little pyramid", "drawn", 3, False, 144),
-        ("Windmill", "windmill", "flat", 1, False, 144),
-        ("Firework", "rocket", "flat", 1, False, 144),
-        ("Ice Skater", "skater", "flat", 1, False, 144),
-        ("Crane Dance", "crane", "flat", 1, False, 144),
-        ("Terracotta Guard", "knight", "flat", 1, False, 144),
-        ("Rising Sun", "sun", "flat", 1, False, 144),
-        ("Crescent Moon", "moon", "flat", 1, False, 144),
-        ("Jade Kite", "kite", "flat", 1, False, 144),
-        ("Swift Horse", "horse", "flat", 1, False, 144),
-        ("Bonsai", "bonsai", "drawn", 2, False, 144),
+        ("Windmill", "windmill", "pyramid", 2, False, 144),
+        ("Firework", "rocket", "raised", 2, True, 144),
+        ("Ice Skater", "skater", "raised", 2, False, 144),
+        ("Crane Dance", "crane", "drawn", 3, False, 144),
+        ("Terracotta Guard", "knight", "raised", 2, True, 144),
+        ("Rising Sun", "sun", "drawn", 3, False, 144),
+        ("Crescent Moon", "moon", "drawn", 2, True, 144),
+        ("Jade Kite", "kite", "drawn", 2, False, 144),
+        ("Swift Horse", "horse", "drawn", 2, True, 144),
+        ("Bonsai", "bonsai", "raised", 2, False, 144),
         ("Silk Bridge", "long bridge", "drawn", 2, False, 144),
-        ("Lotus Pool", "lotus", "flat", 1, False, 144),
-        ("Paper Fan", "fan", "flat", 1, False, 144),
+        ("Lotus Pool", "lotus", "drawn", 2, False, 144),
+        ("Paper Fan", "fan", "drawn", 2, False, 144),
         ("Koi Pond", "koi", "drawn", 2, False, 144),
         ("Bronze Bell", "bell", "drawn", 2, False, 144),
         ("Temple Steps", "temple", "drawn", 3, False, 144),
-        ("Little Pagoda", "pagoda", "drawn", 3, False, 144),
+        ("Little Pagoda", "pagoda", "pyramid", 3, False, 144),
         ("Teahouse", "teapot", "drawn", 2, False, 144),
-        ("Panda", "panda", "drawn", 4, False, 144),
+        ("Panda", "panda", "drawn", 2, True, 144),
         ("Great Wall", "great wall", "drawn", 3, True, 144),
         ("Mountain Pass", "mountain", "drawn", 3, False, 144),
         ("Junk Ship", "junk", "drawn", 3, False, 144),
@@ -411,15 +426,15 @@ def story_layouts():
         ("Owl of Wisdom", "owl", "raised", 3, True, 144),
         ("Monk", "monk", "raised", 4, True, 144),
         ("Bee Garden", "bee", "raised", 4, True, 144),
-        ("Butterfly", "butterfly", "drawn", 4, True, 144),
+        ("Butterfly", "butterfly in flight", "drawn", 4, True, 144),
         ("Red Dragon", "dragon", "raised", 3, True, 144),
         ("Grand Pagoda", "pagoda", "raised", 3, True, 144),
-        ("Watch of Three", "three towers", "drawn", 2, False, 144),
+        ("Watch of Three", "towers on a wall", "drawn", 2, False, 144),
         ("Hexagon Hall", "hexagon", "pyramid", 2, True, 144),
         ("Bamboo Maze", "maze", "raised", 2, True, 144),
-        ("Chess Masters", "chessboard", "drawn", 3, True, 144),
+        ("Chess Masters", "chequered board", "drawn", 3, True, 144),
         ("Helm of the Fleet", "ship wheel", "raised", 3, True, 144),
-        ("Twin Tombs", "twin pyramids", "drawn", 2, True, 144),
+        ("Twin Tombs", "joined pyramids", "drawn", 2, True, 144),
         ("Castle Keep", "castle", "raised", 2, True, 144),
         ("Tomb of Kings", "great pyramid", "drawn", 2, True, 144),
         ("Elephant March", "elephant", "raised", 3, True, 144),
@@ -510,23 +525,77 @@ def covers(tile, tiles):
     return sum(1 for t in tiles if t[2] > z and abs(t[0] - x) <= 1 + (t[2] - z) and abs(t[1] - y) <= 1)
 
 
-def place_exits(tiles):
-    """Two tiles of the bottom layer, mirrored if possible, buried as deep as the shape allows."""
+def removals_to_free(tiles, target, cap):
+    """The fewest tiles, taken one at a time whenever free and never in pairs, whose removal
+    frees target; cap when it takes cap or more. Each tile to take needs every tile on it gone
+    and one of its sides cleared, so the search picks a side for each and keeps the cheapest
+    choice whose tiles can really be taken in some order."""
+    index = {t: i for i, t in enumerate(tiles)}
+    above, left, right = [], [], []
+    for (x, y, z) in tiles:
+        near = [t for t in tiles if abs(t[1] - y) <= 1]
+        above.append([index[t] for t in near if t[2] == z + 1 and abs(t[0] - x) <= 1])
+        left.append([index[t] for t in near if t[2] == z and t[0] == x - 2])
+        right.append([index[t] for t in near if t[2] == z and t[0] == x + 2])
+
+    def free(i, gone):
+        return all(a in gone for a in above[i]) and (all(a in gone for a in left[i])
+                                                      or all(a in gone for a in right[i]))
+
+    def takeable(chosen):
+        gone, rest = set(), set(chosen)
+        while rest:
+            ready = {i for i in rest if free(i, gone)}
+            if not ready:
+                return False
+            gone |= ready
+            rest -= ready
+        return True
+
+    best = [cap]
+
+    def search(chosen, pending):
+        if len(chosen) >= best[0]:
+            return
+        if not pending:
+            if takeable(chosen):
+                best[0] = len(chosen)
+            return
+        p, pending = pending[0], pending[1:]
+        on_top = [a for a in above[p] if a not in chosen]
+        chosen = chosen | set(on_top)
+        pending = pending + on_top
+        if not left[p] or not right[p]:
+            search(chosen, pending)
+            return
+        for side in (left[p], right[p]):
+            more = [a for a in side if a not in chosen]
+            search(chosen | set(more), pending + more)
+
+    search(frozenset(), [index[target]])
+    return best[0]
+
+
+def place_exits(tiles, depth):
+    """Two tiles of the bottom layer, mirrored if possible, that take at least `depth` removals
+    to free, buried as deep as the shape allows: an exit pair found free wins the level at once."""
     xs = [t[0] for t in tiles]
     mirror = min(xs) + max(xs)
     bottom = [t for t in tiles if t[2] == 0]
     cx, cy = centre_of(tiles)
+    buried = {t: removals_to_free(tiles, t, depth) for t in bottom}
     best = None
     for t in bottom:
         m = (mirror - t[0], t[1], 0)
         if m == t or m not in bottom:
             continue
-        score = (min(covers(t, tiles), covers(m, tiles)), -abs(t[1] - cy), abs(t[0] - cx))
+        score = (min(buried[t], buried[m]), min(covers(t, tiles), covers(m, tiles)),
+                 -abs(t[1] - cy), abs(t[0] - cx))
         if best is None or score > best[0]:
             best = (score, t, m)
-    if best:
+    if best and best[0][0] >= depth:
         return [best[1], best[2]]
-    ranked = sorted(bottom, key=lambda t: (-covers(t, tiles), t[1], t[0]))
+    ranked = sorted(bottom, key=lambda t: (-buried[t], -covers(t, tiles), t[1], t[0]))
     return ranked[:2]
 
 
@@ -546,6 +615,11 @@ def place_shown(tiles, taken, count):
         if len(chosen) == count:
             break
     return chosen
+
+
+def exit_depth(level):
+    """Removals that must come before an exit tile is free: fewer in the first two levels."""
+    return 4 if level < 2 else 8
 
 
 TUTORIAL_SPECIALS = {
@@ -589,7 +663,11 @@ def write(resource, heading, layout, presets_for=None):
     fit_count(tiles, layout.limit, preset_count)
     kinds = {}
     if presets_for is not None:
-        for t in place_exits(tiles):
+        depth = exit_depth(presets_for)
+        exits = place_exits(tiles, depth)
+        if any(removals_to_free(tiles, t, depth) < depth for t in exits):
+            sys.exit("%s: no exit tiles lie %d removals deep" % (layout.name, depth))
+        for t in exits:
             kinds[t] = EXIT
         for t, kind in zip(place_shown(tiles, kinds, len(specials)), specials):
             kinds[t] = kind

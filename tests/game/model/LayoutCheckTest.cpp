@@ -94,13 +94,19 @@ TEST(LayoutCheck, BoardFitsItsLimitsExactly)
 
 TEST(LayoutCheck, StoryLevelsNeedTheirSpecials)
 {
+    // The first exit pair lies in the middle of a long row, eight tiles from either end.
     auto story = [](std::initializer_list<TileKind> kinds) {
         auto layout = std::make_unique<TileLayout>();
         layout->SetName("Level");
-        Row(layout.get(), 4);
-        int x = 10;
-        for (TileKind kind : kinds)
-            layout->AddTile(x += 2, 0, 0, kind);
+        const int exits = static_cast<int>(std::count(kinds.begin(), kinds.end(), kKindExit));
+        for (int i = 0; i < 18; ++i)
+            layout->AddTile(2 * i, 0, 0, (i == 8 || i == 9) && exits >= i - 7 ? kKindExit : 0);
+        int x = -2;
+        int row = 0;
+        for (TileKind kind : kinds) {
+            if (kind != kKindExit || ++row > 2)
+                layout->AddTile(x += 2, 2, 0, kind);
+        }
         return layout;
     };
     EXPECT_TRUE(CheckStoryLayout(*story({43, 43}), 0).empty());
@@ -117,6 +123,28 @@ TEST(LayoutCheck, StoryLevelsNeedTheirSpecials)
     EXPECT_TRUE(CheckStoryLayout(*story({43, 43, 46}), 12).empty());
     EXPECT_TRUE(Has(CheckStoryLayout(*story({43, 43}), 52), "no story level"));
     EXPECT_TRUE(Has(CheckFreePlayLayout(*story({43, 43})), "presets no kinds"));
+}
+
+TEST(LayoutCheck, StoryExitTilesLieBuried)
+{
+    // An exit pair `depth` tiles from the ends of a row of 18.
+    auto story = [](int depth) {
+        auto layout = std::make_unique<TileLayout>();
+        layout->SetName("Level");
+        for (int i = 0; i < 18; ++i)
+            layout->AddTile(2 * i, 0, 0, i == depth || i == 17 - depth ? kKindExit : 0);
+        return layout;
+    };
+    EXPECT_TRUE(Has(CheckStoryLayout(*story(0), 0), "free after 0 removals"));
+    EXPECT_TRUE(CheckStoryLayout(*story(4), 0).empty());
+    EXPECT_TRUE(Has(CheckStoryLayout(*story(4), 2), "free after 4 removals, not 8"));
+    EXPECT_TRUE(CheckStoryLayout(*story(8), 2).empty());
+    // Under a row of three, an exit tile one from the end takes the tile on it, a neighbour of
+    // that tile and the end tile below.
+    auto covered = story(1);
+    for (int x : {0, 2, 4, 30, 32, 34})
+        covered->AddTile(x, 0, 1, 0);
+    EXPECT_TRUE(Has(CheckStoryLayout(*covered, 0), "free after 3 removals, not 4"));
 }
 
 // The committed sources of the game's layouts: every one parses, keeps the rules of its kind
