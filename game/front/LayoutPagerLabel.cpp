@@ -19,7 +19,7 @@ LayoutPagerLabel::LayoutPagerLabel(int32_t layoutCount, std::function<bool()> bu
 void LayoutPagerLabel::OnCreate() {
     titleFont_ = GetFont(199, 200);
     rangeFont_ = GetFont(203, 202);
-    completionFont_ = GetFont(307, 306);
+    completionFont_ = GetFont(kCompletionFontImage, kCompletionFontMetrics);
     title_ = String(kTitleId);
     const PlayerProfile& profile = CurrentProfile();
     int32_t count = std::min<int32_t>(layoutCount_, PlayerProfile::kLayoutSlots);
@@ -46,6 +46,6 @@ void LayoutPagerLabel::Draw() {
         rangeFont_->DrawRightAligned(this, 633, 556, nextRange_.CStr(), 100, 100, 255);
     }
     if (completionFont_) {
-        completionFont_->DrawCentered(this, 0, 46, completion_.CStr(), 800, 100, 100, 255);
+        completionFont_->DrawCentered(this, 0, kCompletionY, completion_.CStr(), 800, 100, 100, 255);
     }
 }

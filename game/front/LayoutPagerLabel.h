@@ -12,6 +12,11 @@ class BitmapFont;
 
 class LayoutPagerLabel : public Widget {
 public:
+    // The completion line, centred below the title over the grid's red backdrop: cream ink.
+    static constexpr int32_t kCompletionFontImage = 201;
+    static constexpr int32_t kCompletionFontMetrics = 198;
+    static constexpr int32_t kCompletionY = 46;
+
     // `buildStep` answers whether more steps are due.
     LayoutPagerLabel(int32_t layoutCount, std::function<bool()> buildStep);
 

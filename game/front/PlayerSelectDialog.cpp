@@ -39,9 +39,9 @@ void PlayerSelectDialog::Init()
     SetTitle(kTitleText);
 
     list_ = new ListBox(kList, 280, 23, 6, 1);
-    list_->SetHighlightColour(0x081060);
+    list_->SetHighlightColour(kHighlightColour);
     list_->SetFrame(0x304838, 0x90B8A8, 0x102860);
-    list_->SetFont(290, 289, 5, 17, 64);
+    list_->SetFont(kListFontImage, kListFontMetrics, 5, 17, 64);
     AddWidget(list_, 50, 70);
     list_->CreateArrows(293, 294);
     FillList(false);

@@ -12,6 +12,10 @@ public:
     enum Command : int32_t { kOk = 1, kClose = 2, kDelete = 3, kList = 4 };
     // The list's first row adds a player.
     static constexpr int32_t kAddRowData = 0xFFFF;
+    // The rows' dark ink, and the pale gold behind the selected row that keeps it readable.
+    static constexpr int32_t kListFontImage = 290;
+    static constexpr int32_t kListFontMetrics = 289;
+    static constexpr uint32_t kHighlightColour = 0x8CD4F0;
 
     PlayerSelectDialog();
 

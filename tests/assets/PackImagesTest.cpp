@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
+#include <map>
 #include <string_view>
 
 #include "framework/gfx/Image.h"
+#include "game/front/LayoutPagerLabel.h"
+#include "game/front/LayoutSelectBackdrop.h"
+#include "game/front/PlayerSelectDialog.h"
 #include "tests/assets/BuiltPack.h"
 
 namespace {
@@ -197,4 +202,79 @@ TEST(PackImages, BannerTextStandsOutFromTheBannerBehindIt) {
     for (int32_t x = 0; x < font.width; ++x)
       if (font.pixels[y * font.rowStep + x * 4 + 3] == 255) ink = std::min(ink, Luminance(font, x, y));
   EXPECT_GE(field - ink, 100) << "banner field " << field << ", glyph ink " << ink;
+}
+
+namespace {
+
+struct Rgb {
+  int32_t r, g, b;
+};
+
+// Pixel (x, y) counted from the top, of a picture stored bottom-up.
+Rgb PixelAt(const Image& image, int32_t x, int32_t y) {
+  const uint8_t* p = image.pixels + (image.height - 1 - y) * image.rowStep + x * (image.bitsPerPixel / 8);
+  return {p[2], p[1], p[0]};
+}
+
+Rgb FromColourRef(uint32_t colour) {
+  return {int32_t(colour & 0xFF), int32_t((colour >> 8) & 0xFF), int32_t((colour >> 16) & 0xFF)};
+}
+
+// Relative luminance as the web's accessibility guidelines define it.
+double RelativeLuminance(Rgb c) {
+  auto linear = [](int32_t v) {
+    const double s = v / 255.0;
+    return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(c.r) + 0.7152 * linear(c.g) + 0.0722 * linear(c.b);
+}
+
+double ContrastRatio(Rgb a, Rgb b) {
+  const double la = RelativeLuminance(a), lb = RelativeLuminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The colour most of a glyph sheet's solid pixels have: the letters' fill, not their outline.
+Rgb InkOf(const Image& font) {
+  std::map<uint32_t, int> counts;
+  for (int32_t y = 0; y < font.height; ++y)
+    for (int32_t x = 0; x < font.width; ++x)
+      if (font.pixels[y * font.rowStep + x * 4 + 3] == 255) {
+        const uint8_t* p = font.pixels + y * font.rowStep + x * 4;
+        const Rgb c{p[2], p[1], p[0]};
+        ++counts[uint32_t(c.r) << 16 | uint32_t(c.g) << 8 | uint32_t(c.b)];
+      }
+  uint32_t best = 0;
+  int most = 0;
+  for (const auto& [colour, count] : counts)
+    if (count > most) {
+      best = colour;
+      most = count;
+    }
+  return {int32_t(best >> 16), int32_t((best >> 8) & 0xFF), int32_t(best & 0xFF)};
+}
+
+}  // namespace
+
+TEST(PackImages, TheFreePlayCompletionLineCanBeReadOverTheGrid) {
+  ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+  Image backdrop, font;
+  ASSERT_TRUE(Load(LayoutSelectBackdrop::kImageId, backdrop));
+  ASSERT_TRUE(Load(LayoutPagerLabel::kCompletionFontImage, font));
+  ASSERT_EQ(font.bitsPerPixel, 32);
+  const Rgb ink = InkOf(font);
+  // The rows of the 13-px line about its baseline, across the middle of the screen where its
+  // longest text lies.
+  double worst = 21;
+  for (int32_t y = LayoutPagerLabel::kCompletionY - 16; y < LayoutPagerLabel::kCompletionY + 4; ++y)
+    for (int32_t x = 250; x < 550; ++x) worst = std::min(worst, ContrastRatio(ink, PixelAt(backdrop, x, y)));
+  EXPECT_GE(worst, 4.5);
+}
+
+TEST(PackImages, ThePlayerListsSelectedRowCanBeRead) {
+  ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+  Image font;
+  ASSERT_TRUE(Load(PlayerSelectDialog::kListFontImage, font));
+  ASSERT_EQ(font.bitsPerPixel, 32);
+  EXPECT_GE(ContrastRatio(InkOf(font), FromColourRef(PlayerSelectDialog::kHighlightColour)), 4.5);
 }
