@@ -102,7 +102,7 @@ void LayoutCompleteDialog::Init()
     AddLabelled(182, score_, 50, 115);
     AddLabelled(177, bestScore_, 300, 115);
     if (!record_.IsEmpty())
-        AddTextLine(record_, P::kWrapContent, 0, 155);
+        AddTextLine(record_, P::kWrapCentred, 0, 155);
 
     const struct {
         int32_t command, label, x;

@@ -120,10 +120,26 @@ TEST_F(ResultBoxesTest, LayoutCompleteNamesTheRecordsThatWereBroken)
         const FramePanel* panel = box->GetPanel();
         ASSERT_EQ(panel->LineCount(), 9);
         EXPECT_EQ(panel->Line(8).text, c.record);
-        EXPECT_EQ(panel->Line(8).mode, FramePanel::kWrapContent);
         EXPECT_EQ(panel->Line(8).y, 155);
         h.manager.PopScreensNow(1);
     }
+}
+
+TEST_F(ResultBoxesTest, TheRecordLineIsCentredInTheBox)
+{
+    auto* box = OpenLayoutComplete(true, true);
+    int32_t x = 0, y = 0, w = 0, hgt = 0;
+    box->GetPanel()->GetAbsolutePosition(x, y);
+    box->GetPanelSize(w, hgt);
+    int32_t left = INT32_MAX, right = INT32_MIN;
+    for (const auto& draw : h.display.ImagesIn(h.display.LastFrame(), 290)) {
+        if (draw.rect.top < y + 140)  // the time and score rows above it
+            continue;
+        left = std::min(left, draw.rect.left);
+        right = std::max(right, draw.rect.right);
+    }
+    ASSERT_LT(left, right);
+    EXPECT_NEAR(left + right, 2 * x + w, 20) << "record line from " << left << " to " << right;
 }
 
 TEST_F(ResultBoxesTest, ARecordFrameThatCannotTakeTheRecordIsLeftOut)
