@@ -10,6 +10,12 @@ namespace {
 
 constexpr int32_t kTitleId = 16;
 constexpr int32_t kCompletionFormat = 20;
+// The gaps left and right of the caption buttons, from a page arrow's edge to a button's.
+constexpr int32_t kPreviousGapLeft = 156;
+constexpr int32_t kPreviousGapWidth = 89;
+constexpr int32_t kNextGapLeft = 563;
+constexpr int32_t kNextGapWidth = 73;
+constexpr int32_t kRangeY = 559;
 
 }  // namespace
 
@@ -18,7 +24,7 @@ LayoutPagerLabel::LayoutPagerLabel(int32_t layoutCount, std::function<bool()> bu
 
 void LayoutPagerLabel::OnCreate() {
     titleFont_ = GetFont(199, 200);
-    rangeFont_ = GetFont(203, 202);
+    rangeFont_ = GetFont(kRangeFontImage, kRangeFontMetrics);
     completionFont_ = GetFont(kCompletionFontImage, kCompletionFontMetrics);
     title_ = String(kTitleId);
     const PlayerProfile& profile = CurrentProfile();
@@ -42,8 +48,9 @@ bool LayoutPagerLabel::Update() {
 void LayoutPagerLabel::Draw() {
     if (titleFont_) titleFont_->DrawCentered(this, 0, 18, title_.CStr(), 800, 100, 100, 255);
     if (rangeFont_) {
-        rangeFont_->DrawText(this, 163, 556, previousRange_.CStr(), -1, 100, 100, 255);
-        rangeFont_->DrawRightAligned(this, 633, 556, nextRange_.CStr(), 100, 100, 255);
+        rangeFont_->DrawCentered(this, kPreviousGapLeft, kRangeY, previousRange_.CStr(), kPreviousGapWidth, 100,
+                                 100, 255);
+        rangeFont_->DrawCentered(this, kNextGapLeft, kRangeY, nextRange_.CStr(), kNextGapWidth, 100, 100, 255);
     }
     if (completionFont_) {
         completionFont_->DrawCentered(this, 0, kCompletionY, completion_.CStr(), 800, 100, 100, 255);

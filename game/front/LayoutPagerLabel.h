@@ -16,6 +16,10 @@ public:
     static constexpr int32_t kCompletionFontImage = 201;
     static constexpr int32_t kCompletionFontMetrics = 198;
     static constexpr int32_t kCompletionY = 46;
+    // The page ranges, each centred in the gap between a page arrow and a caption button, in a
+    // face small enough to keep clear of both.
+    static constexpr int32_t kRangeFontImage = 208;
+    static constexpr int32_t kRangeFontMetrics = 207;
 
     // `buildStep` answers whether more steps are due.
     LayoutPagerLabel(int32_t layoutCount, std::function<bool()> buildStep);

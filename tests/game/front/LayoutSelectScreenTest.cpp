@@ -115,6 +115,32 @@ TEST_F(LayoutSelectScreenTest, TheProfilesLayoutPicksThePageAndTheSlot) {
     EXPECT_NE(std::find(calls.begin(), calls.end(), "PlayMusic 336"), calls.end());
 }
 
+TEST_F(LayoutSelectScreenTest, ThePageRangesKeepClearOfTheArrowsAndTheButtons) {
+    // The arrows and the caption buttons at their real sizes.
+    for (int id : {193, 194}) f.Picture(id, 208, 52);
+    for (int id : {196, 197}) f.Picture(id, 432, 40);
+    Open();
+    f.ui.Frames(1);
+    std::vector<Rect> buttons;
+    for (int id : {193, 194, 196, 197})
+        for (const auto& draw : f.Images(id)) buttons.push_back(draw.rect);
+    ASSERT_EQ(buttons.size(), 4u);
+    int glyphs = 0;
+    for (int font : {199, 201, 203, 208, 307, 284, 286, 290}) {
+        for (const auto& glyph : f.Images(font)) {
+            if (glyph.rect.bottom < buttons[0].top) continue;
+            ++glyphs;
+            for (const Rect& button : buttons) {
+                const bool apart = glyph.rect.right + 8 <= button.left || glyph.rect.left >= button.right + 8 ||
+                                   glyph.rect.bottom <= button.top || glyph.rect.top >= button.bottom;
+                EXPECT_TRUE(apart) << "font " << font << " glyph at " << glyph.rect.left << ".." << glyph.rect.right
+                                   << ", button " << button.left << ".." << button.right;
+            }
+        }
+    }
+    EXPECT_EQ(glyphs, 8);  // "1-9" and "19-27"
+}
+
 TEST_F(LayoutSelectScreenTest, PagesWrapAtBothEnds) {
     CurrentProfile().currentLayout = 0;
     Open();
