@@ -11,9 +11,6 @@
 // build's row kernels. Rows that touch (every step equal to the row width) go as one long row.
 namespace {
 
-// Fills above this many bytes use streaming stores, so a large fill does not evict the sources.
-constexpr std::int64_t kStreamingFillBytes = 262144;
-
 template <class Body>
 void VisitRows(std::uint8_t* d, std::int32_t dStep, std::int32_t units, std::int32_t unitBytes,
                std::int32_t height, Body&& body) {
@@ -190,9 +187,9 @@ struct ImageOpEntries {
                                    std::int32_t height) {
         const ImageOpStatus status = CheckSizeBeforeSteps(value == nullptr || dst == nullptr, width, height, dstStep);
         if (status != ImageOpStatus::Ok) return status;
-        const bool streaming = PixelBytes(width) * height > kStreamingFillBytes;
-        VisitRows(dst, dstStep, width, 4, height,
-                  [value, streaming](Byte* d, Count n) { Rows::FillPixel(d, n, value, streaming); });
+        // A copy the rows cannot alias, so the pattern is formed once and not reread per row.
+        const Byte pixel[4] = {value[0], value[1], value[2], value[3]};
+        VisitRows(dst, dstStep, width, 4, height, [&pixel](Byte* d, Count n) { Rows::FillPixel(d, n, pixel); });
         Rows::Finish();
         return ImageOpStatus::Ok;
     }

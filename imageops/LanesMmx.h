@@ -20,9 +20,6 @@ struct MmxLanes {
         return v;
     }
     static void Store(std::uint8_t* p, V v) { std::memcpy(p, &v, sizeof v); }
-    // p must lie on an 8-byte boundary.
-    static void StoreStream(std::uint8_t* p, V v) { _mm_stream_pi(reinterpret_cast<__m64*>(p), v); }
-    static void Fence() { _mm_sfence(); }
     static void Finish() { _mm_empty(); }
 
     static V Words(std::uint16_t w) { return _mm_set1_pi16(static_cast<short>(w)); }

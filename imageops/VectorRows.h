@@ -2,6 +2,7 @@
 
 #include "imageops/ScalarKernels.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -105,26 +106,28 @@ struct VectorRows {
 
     // Rows shorter than a block go pixel by pixel, so nothing past the row is ever stored. Longer
     // rows get one block at the start, aligned blocks from the next boundary on (the pattern
-    // turned to match), and one block ending exactly at the row end.
-    static void FillPixel(Byte* dst, Count count, const Byte* value, bool streaming) {
+    // turned to match), four at a time, and one block ending exactly at the row end. Ordinary
+    // stores throughout: a filled image is drawn on next, and non-temporal stores would send one
+    // that fits in the cache out to memory first.
+    static void FillPixel(Byte* dst, Count count, const Byte* value) {
         const Count bytes = count * 4;
         if (bytes < kBlockBytes) {
             FillPixels<4>(dst, count, value);
             return;
         }
-        alignas(32) Byte pattern[32];
-        for (int i = 0; i < 32; ++i) pattern[i] = value[i % 4];
-        const V straight = L::Load(pattern);
+        const std::uint32_t pixel = Pack(value, 4);
+        const V straight = L::Dwords(pixel);
         L::Store(dst, straight);
         const auto address = reinterpret_cast<std::uintptr_t>(dst);
         Count i = kBlockBytes - static_cast<Count>(address % kBlockBytes);
-        const V turned = L::Load(pattern + (i % 4));
-        if (streaming) {
-            for (; i + kBlockBytes <= bytes; i += kBlockBytes) L::StoreStream(dst + i, turned);
-            L::Fence();
-        } else {
-            for (; i + kBlockBytes <= bytes; i += kBlockBytes) L::Store(dst + i, turned);
+        const V turned = L::Dwords(std::rotr(pixel, static_cast<int>(8 * (i % 4))));
+        for (; i + 4 * kBlockBytes <= bytes; i += 4 * kBlockBytes) {
+            L::Store(dst + i, turned);
+            L::Store(dst + i + kBlockBytes, turned);
+            L::Store(dst + i + 2 * kBlockBytes, turned);
+            L::Store(dst + i + 3 * kBlockBytes, turned);
         }
+        for (; i + kBlockBytes <= bytes; i += kBlockBytes) L::Store(dst + i, turned);
         if (i < bytes) L::Store(dst + bytes - kBlockBytes, straight);
     }
 

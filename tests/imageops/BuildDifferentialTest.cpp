@@ -225,7 +225,7 @@ TEST(BuildDifferentialTest, RefusedArgumentsGiveTheSameStatusAndBytes) {
     }
 }
 
-// Fills above 262144 bytes take streaming stores; the bytes written stay the same.
+// Large fills, whole or in padded rows at odd alignments, write the same bytes in every build.
 TEST(BuildDifferentialTest, LargeFillsWriteTheSameBytes) {
     std::mt19937 rng(3);
     struct Case {
