@@ -197,37 +197,61 @@ struct VectorRows {
         }
     }
 
+    // Premultiplied over: src1 + src2 (255 - alpha1). Two blocks a step share the tests for a
+    // source that is opaque (the result is the source) or clear (the result is source 2).
+    static void OverPremultiplied(const Byte* src1, const Byte* src2, Byte* dst, Count count) {
+        const Count bytes = count * 4;
+        const auto over = [](V a, V b) { return L::AddSatU8(a, Mul(b, SameFactor(AlphaWords(L::Not(a))))); };
+        Count i = 0;
+        for (; i + 2 * kBlockBytes <= bytes; i += 2 * kBlockBytes) {
+            const V a0 = L::Load(src1 + i);
+            const V a1 = L::Load(src1 + i + kBlockBytes);
+            if (L::AllBytesFF(L::Or(L::And(a0, a1), ColourMask()))) {
+                L::Store(dst + i, a0);
+                L::Store(dst + i + kBlockBytes, a1);
+                continue;
+            }
+            const V b0 = L::Load(src2 + i);
+            const V b1 = L::Load(src2 + i + kBlockBytes);
+            if (L::AllZero(L::Or(a0, a1))) {
+                L::Store(dst + i, b0);
+                L::Store(dst + i + kBlockBytes, b1);
+                continue;
+            }
+            L::Store(dst + i, over(a0, b0));
+            L::Store(dst + i + kBlockBytes, over(a1, b1));
+        }
+        if (i + kBlockBytes <= bytes) {
+            L::Store(dst + i, over(L::Load(src1 + i), L::Load(src2 + i)));
+            i += kBlockBytes;
+        }
+        CompositePixels<PorterDuff::Over, true>(src1 + i, src2 + i, dst + i, count - i / 4);
+    }
+
     // Per-pixel alphas. The own-alpha factor of a plain operator is (alpha, alpha, alpha, 255),
     // which turns the colour formula into the alpha formula on byte 3 for every operator but
     // atop, whose alpha is taken from source 2.
     template <PorterDuff Kind, bool Premultiplied>
     static void Composite(const Byte* src1, const Byte* src2, Byte* dst, Count count) {
-        const Count done = Blocks(count * 4, [&](Count i) {
-            const V a = L::Load(src1 + i);
-            const V b = L::Load(src2 + i);
-            if constexpr (Kind == PorterDuff::Over && Premultiplied) {
-                // Opaque source: the result is the source. Clear source: the result is source 2.
-                if (L::AllBytesFF(L::Or(a, ColourMask()))) {
-                    L::Store(dst + i, a);
-                    return;
-                }
-                if (L::AllZero(a)) {
-                    L::Store(dst + i, b);
-                    return;
-                }
-            }
-            const V alphaA = L::template Srl32<24>(a);
-            const V alphaB = L::template Srl32<24>(b);
-            const V full = L::Dwords(0x00FF0000u);
-            const Factor ownA{AlphaWords(a), L::Or(alphaA, full)};
-            const Factor ownB{AlphaWords(b), L::Or(alphaB, full)};
-            V r = CompositeBlock<Kind, Premultiplied>(a, b, ownA, ownB, SameFactor(AlphaWords(b)),
-                                                      SameFactor(AlphaWords(L::Not(a))),
-                                                      SameFactor(AlphaWords(L::Not(b))));
-            if constexpr (Kind == PorterDuff::Atop) r = L::Or(L::And(r, ColourMask()), L::And(b, AlphaMask()));
-            L::Store(dst + i, r);
-        });
-        CompositePixels<Kind, Premultiplied>(src1 + done, src2 + done, dst + done, count - done / 4);
+        if constexpr (Kind == PorterDuff::Over && Premultiplied) {
+            OverPremultiplied(src1, src2, dst, count);
+        } else {
+            const Count done = Blocks(count * 4, [&](Count i) {
+                const V a = L::Load(src1 + i);
+                const V b = L::Load(src2 + i);
+                const V alphaA = L::template Srl32<24>(a);
+                const V alphaB = L::template Srl32<24>(b);
+                const V full = L::Dwords(0x00FF0000u);
+                const Factor ownA{AlphaWords(a), L::Or(alphaA, full)};
+                const Factor ownB{AlphaWords(b), L::Or(alphaB, full)};
+                V r = CompositeBlock<Kind, Premultiplied>(a, b, ownA, ownB, SameFactor(AlphaWords(b)),
+                                                          SameFactor(AlphaWords(L::Not(a))),
+                                                          SameFactor(AlphaWords(L::Not(b))));
+                if constexpr (Kind == PorterDuff::Atop) r = L::Or(L::And(r, ColourMask()), L::And(b, AlphaMask()));
+                L::Store(dst + i, r);
+            });
+            CompositePixels<Kind, Premultiplied>(src1 + done, src2 + done, dst + done, count - done / 4);
+        }
     }
 
     template <PorterDuff Kind, bool Premultiplied>
