@@ -1,6 +1,8 @@
 // Resize speed for 8-bit BGRA images, 800x600 -> 1920x1080 and back, in every mode of our plain,
-// SSE, SSE2 and SSE3 builds and of the reference scalers that are installed. The last line of the output gives the
-// CPU-time ratios of the headline cases (ours / theirs: below 1 means ours is faster).
+// SSE, SSE2 and SSE3 builds and of the reference scalers that are installed. Rounds are
+// interleaved and times are medians (bench/MedianRuns.h). The closing @row lines give, per mode
+// and direction, the SSE2 build beside the plain build and the reference scalers; the last
+// line the CPU-time ratios of the headline cases (ours / theirs: below 1 means ours is faster).
 
 #include "imageops/resize/ResizeImage8u4.h"
 #include "imageops/resize/ResizeImage8u4Sse.h"
@@ -9,9 +11,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/MedianRuns.h"
+
 #include <cstdint>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -123,34 +126,6 @@ void Swscale(benchmark::State& state, int flags, Size from, Size to) {
 }
 #endif
 
-// Remembers each run's CPU time per iteration, so the ratios can be printed at the end. CPU
-// time rather than wall time: the build machine is shared, and waiting for a processor is no
-// part of a scaler's cost.
-class RecordingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs) {
-            if (!run.error_occurred && run.iterations > 0) {
-                times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-            }
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
-std::string Ratio(const std::map<std::string, double>& times, const std::string& ours,
-                  const std::string& theirs) {
-    const auto a = times.find(ours);
-    const auto b = times.find(theirs);
-    if (a == times.end() || b == times.end() || b->second <= 0.0) {
-        return "n/a";
-    }
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f", a->second / b->second);
-    return text;
-}
-
 void Register() {
     struct Mode {
         const char* name;
@@ -212,21 +187,42 @@ void Register() {
     }
 }
 
+std::string Ratio(const bench::MedianReporter& reporter, const std::string& ours, const std::string& theirs) {
+    const double a = reporter.Median(ours);
+    const double b = reporter.Median(theirs);
+    if (a <= 0.0 || b <= 0.0) {
+        return "n/a";
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%.2f", a / b);
+    return text;
+}
+
+void PrintRows(const bench::MedianReporter& reporter) {
+    const char* const modes[] = {"nearest", "linear", "cubic", "lanczos", "area"};
+    const Size directions[][2] = {{kSmall, kLarge}, {kLarge, kSmall}};
+    for (const auto& d : directions) {
+        for (const char* mode : modes) {
+            const std::string name = Name(mode, d[0], d[1]);
+            bench::PrintRow("resize " + name + " (sse2)", "ms", reporter.Median("sse2/" + name),
+                            {{"plain", reporter.Median("plain/" + name)},
+                             {"pixman", reporter.Median("pixman/" + name)},
+                             {"swscale", reporter.Median("swscale/" + name)}});
+        }
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     Register();
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    RecordingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    bench::MedianReporter reporter;
+    bench::RunInterleaved(argc, argv, reporter, "0.1");
+    PrintRows(reporter);
     const std::string up = Name("nearest", kSmall, kLarge);
     const std::string linearUp = Name("linear", kSmall, kLarge);
     std::printf("%s plain/pixman=%s %s plain/swscale=%s\n", up.c_str(),
-                Ratio(reporter.times, "plain/" + up, "pixman/" + up).c_str(), linearUp.c_str(),
-                Ratio(reporter.times, "plain/" + linearUp, "swscale/" + linearUp).c_str());
+                Ratio(reporter, "plain/" + up, "pixman/" + up).c_str(), linearUp.c_str(),
+                Ratio(reporter, "plain/" + linearUp, "swscale/" + linearUp).c_str());
     return 0;
 }
