@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imageops/resize/LinearPasses.h"
+#include "imageops/resize/ResizeLinearWindow.h"
 
 #include <emmintrin.h>
 
@@ -91,20 +92,37 @@ using Fixed16u = FixedLinearOps<std::uint16_t>;
 
 // ---- 8-bit rows -------------------------------------------------------------------------
 
-// Four channels, two destination pixels per step; p0 and p1 are read as eight bytes.
+// Four channels, two destination pixels per vector and four per step. Each pixel's p0 and p1
+// are read as eight bytes, two pixels into one register; interleaving it with itself four bytes
+// on puts every channel's p0 beside its p1.
 inline void LinearRow4(const std::uint8_t* row, int32_t count, const int32_t* offsets,
                          const std::uint16_t* weights, std::uint16_t* out) {
     const __m128i zero = _mm_setzero_si128();
-    int32_t x = 0;
-    for (; x + 2 <= count; x += 2) {
-        __m128i sums[2];
-        for (int k = 0; k < 2; ++k) {
-            const __m128i words = _mm_unpacklo_epi8(LoadLow64(row + offsets[x + k]), zero);
-            const __m128i pairs = PairChannels(words, _mm_srli_si128(words, 8));
-            sums[k] = Round<8>(_mm_madd_epi16(pairs, WeightPairAt(weights, x + k)), 128);
-        }
+    const __m128i bias = _mm_set1_epi32(128);
+    // The row values of pixels x and x + 1, with their weight pairs broadcast.
+    const auto pair = [&](int32_t x, __m128i first, __m128i second) {
+        const __m128i both = _mm_castpd_si128(_mm_loadh_pd(_mm_castsi128_pd(LoadLow64(row + offsets[x])),
+                                                           reinterpret_cast<const double*>(row + offsets[x + 1])));
+        const __m128i next = _mm_srli_si128(both, 4);
+        const __m128i left = _mm_unpacklo_epi8(_mm_unpacklo_epi8(both, next), zero);
+        const __m128i right = _mm_unpacklo_epi8(_mm_unpackhi_epi8(both, next), zero);
+        const __m128i sum0 = _mm_srli_epi32(_mm_add_epi32(_mm_madd_epi16(left, first), bias), 8);
+        const __m128i sum1 = _mm_srli_epi32(_mm_add_epi32(_mm_madd_epi16(right, second), bias), 8);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * static_cast<std::ptrdiff_t>(x)),
-                         _mm_packs_epi32(sums[0], sums[1]));
+                         _mm_packs_epi32(sum0, sum1));
+    };
+    int32_t x = 0;
+    for (; x + 4 <= count; x += 4) {
+        _mm_prefetch(reinterpret_cast<const char*>(row + offsets[x]) + kRowReadAhead, _MM_HINT_T0);
+        const __m128i w =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights + 2 * static_cast<std::ptrdiff_t>(x)));
+        pair(x, _mm_shuffle_epi32(w, 0x00), _mm_shuffle_epi32(w, 0x55));
+        pair(x + 2, _mm_shuffle_epi32(w, 0xAA), _mm_shuffle_epi32(w, 0xFF));
+    }
+    if (x + 2 <= count) {
+        const __m128i w = LoadLow64(weights + 2 * static_cast<std::ptrdiff_t>(x));
+        pair(x, _mm_shuffle_epi32(w, 0x00), _mm_shuffle_epi32(w, 0x55));
+        x += 2;
     }
     LinearRowScalar<Fixed8u, std::uint8_t, 4>(row, count - x, 4, offsets + x, weights + 2 * x,
                                               out + 4 * static_cast<std::ptrdiff_t>(x));
@@ -240,16 +258,28 @@ inline __m128i LoadBuffer(const std::uint16_t* p) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
 }
 
+// Sixteen bytes per step in 16-bit lanes. With d = b - t and w below 16384,
+// (16384 t + d w + 524288) >> 20 equals (t + floor(d w / 16384) + 32) >> 6, and floor(d w / 16384)
+// is the high half of (2 d)(2 w). A weight of 16384 takes the bottom row alone.
 inline void LinearColumn(std::uint8_t* dst, std::int64_t count, std::uint32_t w,
                            const std::uint16_t* top, const std::uint16_t* bottom) {
-    const __m128i weights = WeightPair(16384u - w, w);
+    const std::uint16_t* upper = w >= 16384u ? bottom : top;
+    const __m128i weight = _mm_set1_epi16(static_cast<short>(w >= 16384u ? 0 : 2 * w));
+    const __m128i bias = _mm_set1_epi16(32);
+    const auto eight = [&](std::int64_t i) {
+        const __m128i t = LoadBuffer(upper + i);
+        const __m128i d = _mm_sub_epi16(LoadBuffer(bottom + i), t);
+        const __m128i q = _mm_add_epi16(_mm_add_epi16(t, _mm_mulhi_epi16(_mm_add_epi16(d, d), weight)), bias);
+        return _mm_srli_epi16(q, 6);
+    };
     std::int64_t i = 0;
-    for (; i + 8 <= count; i += 8) {
-        __m128i low;
-        __m128i high;
-        Column8u(LoadBuffer(top + i), LoadBuffer(bottom + i), weights, low, high);
-        const __m128i words = _mm_packs_epi32(low, high);
+    for (; i + 16 <= count; i += 16) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_packus_epi16(eight(i), eight(i + 8)));
+    }
+    if (i + 8 <= count) {
+        const __m128i words = eight(i);
         _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i), _mm_packus_epi16(words, words));
+        i += 8;
     }
     LinearColumnScalar<Fixed8u>(dst, i, count, w, top, bottom);
 }

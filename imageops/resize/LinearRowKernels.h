@@ -40,7 +40,8 @@ void LinearInterleaved(const T* src, T* dst, std::int32_t srcStep, std::int32_t 
             Passes::template Column3of4<T>(out, dstWidth, w, top, bottom);
         }
     };
-    LinearWindow(src, dst, srcStep, dstStep, dstHeight, rowOffsets, rowWeights, lineBuffer0,
+    const std::int64_t span = dstWidth > 0 ? static_cast<std::int64_t>(columnOffsets[dstWidth - 1]) + 2 * pixelStride : 0;
+    LinearWindow(src, dst, srcStep, dstStep, dstHeight, span, rowOffsets, rowWeights, lineBuffer0,
                  lineBuffer1, rowPass, columnPass);
 }
 
@@ -58,7 +59,8 @@ void LinearSingle(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstSt
                                 const Buffer* bottom) {
         Passes::template Column<T>(out, dstWidth, w, top, bottom);
     };
-    LinearWindow(src, dst, srcStep, dstStep, dstHeight, rowOffsets, rowWeights, lineBuffer0,
+    const std::int64_t span = dstWidth > 0 ? static_cast<std::int64_t>(columnOffsets[dstWidth - 1]) + 2 : 0;
+    LinearWindow(src, dst, srcStep, dstStep, dstHeight, span, rowOffsets, rowWeights, lineBuffer0,
                  lineBuffer1, rowPass, columnPass);
 }
 
