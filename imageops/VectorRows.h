@@ -2,6 +2,7 @@
 
 #include "imageops/ScalarKernels.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -18,6 +19,10 @@ struct VectorRows {
     using Byte = std::uint8_t;
     static constexpr Count kBlockBytes = L::kBytes;
     static constexpr Count kBlockPixels = L::kBytes / 4;
+    // Rows of at least this many bytes are filled by the string store, whose start-up costs
+    // more than it saves on shorter ones.
+    static constexpr Count kStringFillBytes = 2048;
+    static constexpr Count kStringPieceBytes = 262144;
 
     // Word multipliers for the even and the odd bytes of a block.
     struct Factor {
@@ -116,6 +121,19 @@ struct VectorRows {
             return;
         }
         const std::uint32_t pixel = Pack(value, 4);
+        if (bytes >= kStringFillBytes) {
+            // The processor's string store writes long runs in its widest stores; pieces of at
+            // most kStringPieceBytes keep it from switching to stores that bypass the cache.
+            const std::uint64_t pattern = pixel | (std::uint64_t{pixel} << 32);
+            Byte* p = dst;
+            for (Count left = bytes / 8; left > 0;) {
+                std::uint64_t words = static_cast<std::uint64_t>(std::min(left, kStringPieceBytes / 8));
+                left -= static_cast<Count>(words);
+                asm volatile("rep stosq" : "+D"(p), "+c"(words) : "a"(pattern) : "memory");
+            }
+            if (count % 2 != 0) std::memcpy(p, &pixel, 4);
+            return;
+        }
         const V straight = L::Dwords(pixel);
         L::Store(dst, straight);
         const auto address = reinterpret_cast<std::uintptr_t>(dst);
