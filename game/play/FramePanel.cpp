@@ -13,6 +13,11 @@ enum Edge { kLeft = 0, kRight = 1, kTop = 2, kBottom = 3 };
 constexpr int kMaxPiecesPerEdge = 32;
 constexpr int32_t kContentTop = 21;
 constexpr int32_t kTitleY = 50;
+// The side edges' art ends this far inside the content's left and right bounds; text keeps a
+// further margin from it, so no glyph touches the frame.
+constexpr int32_t kLeftArtInset = 2;
+constexpr int32_t kRightArtInset = 5;
+constexpr int32_t kTextMargin = 8;
 constexpr int32_t kTimedFontImage = 284, kTimedFontMetrics = 283;
 constexpr int32_t kTitleFontImage = 286, kTitleFontMetrics = 285;
 constexpr int32_t kLineFontImage = 290, kLineFontMetrics = 289;
@@ -169,6 +174,13 @@ Rect FramePanel::ContentRect()
     return {contentLeft_, contentTop_, contentRight_, contentBottom_};
 }
 
+Rect FramePanel::TextRect()
+{
+    ComputeLayout();
+    return {contentLeft_ + kLeftArtInset + kTextMargin, contentTop_, contentRight_ - kRightArtInset - kTextMargin,
+            contentBottom_};
+}
+
 void FramePanel::InvalidateLayout()
 {
     layoutDone_ = false;
@@ -323,7 +335,8 @@ void FramePanel::Draw()
     DrawImage(contentLeft_, kContentTop, kBackgroundImage, nullptr, true, backgroundScaleX_, backgroundScaleY_);
     DrawEdges();
     if (!title_.IsEmpty() && titleFont_) {
-        titleFont_->DrawWrappedLeft(this, contentLeft_, kTitleY, contentRight_ - contentLeft_, height_,
+        const Rect text = TextRect();
+        titleFont_->DrawWrappedLeft(this, text.left, kTitleY, text.right - text.left, height_,
                                     title_.CStr(), titleFont_->Metrics().rowHeight - 5, false, 255);
     }
     for (const FramePanelLine& line : lines_)
@@ -347,23 +360,24 @@ void FramePanel::DrawLine(const FramePanelLine& line)
     if (line.tabStopCount > 0)
         font->SetTabStops(line.tabStops, line.tabStopCount);
     const char* text = line.text.CStr();
+    const Rect area = TextRect();
     switch (line.mode) {
     case kLines:
         font->DrawLines(this, line.x, line.y, text, LineStep(font), 100, 100, 255);
         break;
     case kWrapFrom:
-        font->DrawWrappedLeft(this, line.x, line.y, contentRight_ - line.x - 10, contentBottom_ - line.y - 10,
+        font->DrawWrappedLeft(this, line.x, line.y, area.right - line.x, contentBottom_ - line.y - 10,
                               text, LineStep(font), false, 255);
         break;
     case kWrapCentred:
-        font->DrawWrappedCentered(this, contentLeft_ + line.x, line.y, contentRight_ - 2 * line.x - contentLeft_,
+        font->DrawWrappedCentered(this, area.left + line.x, line.y, area.right - 2 * line.x - area.left,
                                   contentBottom_ - line.y - 10, text, LineStep(font), false, 255);
         break;
     case kRightAligned:
         font->DrawRightAligned(this, line.x, line.y, text, 100, 100, 255);
         break;
     default:
-        font->DrawWrappedLeft(this, contentLeft_, line.y, contentRight_ - contentLeft_, height_, text,
+        font->DrawWrappedLeft(this, area.left, line.y, area.right - area.left, height_, text,
                               LineStep(font), false, 255);
         break;
     }

@@ -70,6 +70,9 @@ public:
 
     // The laid-out geometry, relative to the panel.
     Rect ContentRect();
+    // Where wrapped text and the title may run: the content less the side edges' art and a
+    // margin from it.
+    Rect TextRect();
     const String& Title() const { return title_; }
     bool IsActive() const { return active_; }
     int LineCount() const { return static_cast<int>(lines_.size()); }

@@ -3,16 +3,25 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <map>
+#include <memory>
 #include <string>
+#include <utility>
 
+#include "framework/core/PackFile.h"
 #include "framework/ui/Button.h"
 #include "game/front/HelpIllustration.h"
 #include "game/front/HelpIllustration2.h"
 #include "game/front/LayoutsHelpDialog.h"
+#include "game/front/LeaveQuestion.h"
 #include "game/front/MainHelpDialog.h"
 #include "game/front/StoryHelpDialog.h"
 #include "game/play/FramePanel.h"
+#include "game/play/MessageDialog.h"
 #include "game/play/TextButton.h"
+#include "game/play/TutorialPopup.h"
 #include "tests/game/front/FrontHarness.h"
 
 namespace {
@@ -126,4 +135,70 @@ TEST_F(HelpDialogTest, StoryPagesCarrySeveralLinesAndTheSpecialTilePictures) {
     dialog->GetPicture()->GetPosition(x, y);
     EXPECT_EQ(x, 97);
     EXPECT_EQ(y, 155);
+}
+
+// Every box drawn with the packed texts and fonts: no glyph of a title or a line comes within
+// 8 px of the frame's side or bottom edge art (the title keeps its fixed height under the top).
+TEST(FrameTextMarginTest, PackedTextsKeepClearOfTheirFrames) {
+    PackFile pack;
+    ASSERT_TRUE(pack.Open(QM_BINARY_DIR "/resource.pak"));
+    SetAssetModule(&pack);
+    UiHarness ui;
+    std::map<int32_t, std::unique_ptr<BitmapFont>> fonts;
+    for (auto [image, metrics] : {std::pair{284, 283}, {286, 285}, {290, 289}, {307, 306}, {160, 159}}) {
+        auto font = std::make_unique<BitmapFont>();
+        ASSERT_TRUE(font->Load(image, metrics, &pack));
+        ui.display.fonts[image] = font.get();
+        ui.display.AddImage(image, 4096, 512);
+        fonts[image] = std::move(font);
+    }
+    for (int32_t id : {FramePanel::kLargeCornersImage, FramePanel::kSmallCornersImage, FramePanel::kOrnamentsImage,
+                       FramePanel::kHorizontalEdgesImage, FramePanel::kVerticalEdgesImage,
+                       FramePanel::kBackgroundImage})
+        ui.display.AddImage(id, 256, 256);
+    ui.manager.PushScreen(ui.NewScreen("below"), false, false, false);
+
+    auto check = [&](const std::string& box) {
+        SCOPED_TRACE(box);
+        ui.Frames(30);
+        const auto& frame = ui.display.LastFrame();
+        int32_t left = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
+        for (const auto& edge : ui.display.ImagesIn(frame, FramePanel::kVerticalEdgesImage)) {
+            left = std::min(left, edge.rect.right);
+            right = std::max(right, edge.rect.left);
+        }
+        for (const auto& edge : ui.display.ImagesIn(frame, FramePanel::kHorizontalEdgesImage))
+            bottom = std::max(bottom, edge.rect.top);
+        ASSERT_LT(left, right);
+        int glyphs = 0;
+        for (int32_t font : {286, 290, 307}) {
+            for (const auto& glyph : ui.display.ImagesIn(frame, font)) {
+                ++glyphs;
+                EXPECT_GE(glyph.rect.left, left + 8) << "font " << font << " at x " << glyph.rect.left;
+                EXPECT_LE(glyph.rect.right + 8, right) << "font " << font << " at x " << glyph.rect.right;
+                EXPECT_LE(glyph.rect.bottom + 8, bottom) << "font " << font << " at y " << glyph.rect.bottom;
+            }
+        }
+        EXPECT_GT(glyphs, 0);
+    };
+
+    LeaveQuestion::ReplaceMenu(&ui.manager, nullptr, 1);
+    check("leave game");
+    auto* resume = new MessageDialog(nullptr, MessageDialog::kTall, 1, 140, 141, false, 120, 120);
+    ui.manager.ReplaceTopScreen(resume, false, true);
+    resume->SetTitle(142);
+    resume->AddLine(139, FramePanel::kWrapContent, 0, 90);
+    check("saved game");
+    auto* help = new MainHelpDialog();
+    ui.manager.ReplaceTopScreen(help, false, true);
+    check("help page 1");
+    help->OnCommand(HelpDialog::kNextCommand);
+    check("help page 2");
+    for (int step = 0; step < TutorialPopup::kSteps; ++step) {
+        ui.manager.PopScreens(false, 1);
+        TutorialPopup::Open(&ui.manager, step, nullptr, nullptr);
+        check("tip " + std::to_string(step));
+    }
+    ui.manager.ClearScreens(false);
+    SetAssetModule(nullptr);
 }
