@@ -17,6 +17,9 @@ constexpr int32_t kHeight = 153;
 constexpr int32_t kSelectedFrame = 188;
 constexpr int32_t kFrame = 195;
 constexpr int32_t kCompletedMark = 369;
+constexpr int32_t kCompletedMarkX = 131;
+// Beside the completed mark the name keeps this clear of it and of the slot's left side.
+constexpr int32_t kNameMargin = 8;
 constexpr int32_t kNameFontImage = 201;
 constexpr int32_t kNameFontMetrics = 198;
 constexpr int32_t kStatusFontImage = 208;
@@ -129,9 +132,20 @@ void LayoutSlot::Draw() {
     } else if (state_ == kBuilt && buildImage_) {
         DrawImagePtr(0, 0, buildImage_, &cell_, true);
     }
-    if (nameFont_) nameFont_->DrawCentered(this, 0, 18, name_.CStr(), kWidth, 100, 100, 255);
+    if (nameFont_) {
+        if (completed_) {
+            // Left of the mark, squeezed to its room when too long, so the mark never covers it.
+            const int32_t room = kCompletedMarkX - 2 * kNameMargin;
+            int32_t scaleX = 100;
+            while (scaleX > 50 && nameFont_->TextWidth(name_.CStr(), scaleX) > room)
+                --scaleX;
+            nameFont_->DrawCentered(this, kNameMargin, 18, name_.CStr(), room, scaleX, 100, 255);
+        } else {
+            nameFont_->DrawCentered(this, 0, 18, name_.CStr(), kWidth, 100, 100, 255);
+        }
+    }
     if (statusFont_) {
         statusFont_->DrawCentered(this, 0, 146, status_.CStr(), kWidth, 100, 100, 255);
     }
-    if (completed_) DrawImage(131, 2, kCompletedMark, nullptr, true);
+    if (completed_) DrawImage(kCompletedMarkX, 2, kCompletedMark, nullptr, true);
 }

@@ -68,6 +68,25 @@ protected:
 
 }  // namespace
 
+TEST_F(LayoutSlotTest, TheCompletedMarkCoversNoPartOfTheName) {
+    f.Picture(369, 70, 40);  // the mark at its real size
+    CurrentProfile().bestTimes[4] = 61;
+    for (const char* name : {"5. Bridge", "125. Helm of the Fleet at Dawn"}) {
+        SCOPED_TRACE(name);
+        slot->SetLayout(PageCacheLine{name, 72, 14}, 4);
+        ASSERT_TRUE(slot->IsCompleted());
+        Redraw();
+        ASSERT_EQ(f.Images(369).size(), 1u);
+        const Rect mark = f.Images(369)[0].rect;
+        const auto glyphs = f.Images(201);
+        ASSERT_FALSE(glyphs.empty());
+        for (const auto& glyph : glyphs) {
+            EXPECT_GE(glyph.rect.left, 299);
+            EXPECT_LE(glyph.rect.right + 8, mark.left) << "glyph at " << glyph.rect.left << ".." << glyph.rect.right;
+        }
+    }
+}
+
 TEST_F(LayoutSlotTest, StatusShowsASavedGameOrTheBestTimeOrTheCounts) {
     slot->SetLayout(PageCacheLine{"5. Bridge", 72, 14}, 4);
     EXPECT_EQ(slot->GetState(), LayoutSlot::kFromCache);
