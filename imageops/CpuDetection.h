@@ -5,8 +5,9 @@
 // Which processor generation runs us, as far as the choice of image-primitive build cares. The
 // classification is a pure function of CPUID answers, so any processor can be described to it.
 
-// The processor generation: 0 unknown (no CPUID, another vendor, another family), 1 to 9, 16,
-// 17 and 32 the generations of ClassifyCpuid.
+// The processor generation: 0 unknown (no CPUID, an Intel family outside 5, 6, 7 and 15, or a
+// processor without MMX and SSE of another vendor), 1 to 9, 16, 17 and 32 the generations of
+// ClassifyCpuid.
 using CpuTypeCode = std::int32_t;
 
 struct CpuidRegisters {
@@ -46,8 +47,13 @@ CpuidSnapshot ReadCpuidSnapshot();
 
 bool IsGenuineIntelVendor(const CpuidRegisters& leaf0);
 CpuFeatureRecord FeaturesFromCpuid(const CpuidSnapshot& snapshot);
+// Intel processors, by family and then feature bits.
 CpuTypeCode ClassifyCpu(const CpuFeatureRecord& features);
-// The whole decision: 0 without CPUID or for another vendor, else ClassifyCpu of the features.
+// Processors of other vendors, whose family numbers do not follow Intel's generations: by the
+// feature bits alone, as the family-15 code with the same bits (5 for SSE without SSE2), or 0
+// without MMX and SSE.
+CpuTypeCode ClassifyByFeatures(const CpuFeatureRecord& features);
+// The whole decision: 0 without CPUID, ClassifyCpu for Intel, else ClassifyByFeatures.
 CpuTypeCode ClassifyCpuid(const CpuidSnapshot& snapshot);
 
 // The same questions asked of this processor. Every call runs CPUID again.

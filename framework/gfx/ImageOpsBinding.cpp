@@ -1,5 +1,6 @@
 #include "framework/gfx/ImageOpsBinding.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -53,6 +54,24 @@ std::int32_t ForcedProcessorClass() {
     if (test == nullptr || std::strcmp(test, "1") != 0 || build == nullptr) return -1;
     if (build[0] >= '0' && build[0] <= '3' && build[1] == '\0') return build[0] - '0';
     return -1;
+}
+
+bool Verbose() {
+    const char* verbose = std::getenv("QUILLOMAR_VERBOSE");
+    return verbose != nullptr && std::strcmp(verbose, "1") == 0;
+}
+
+// Which build the table now holds, read back from the table itself.
+const char* BoundBuildName(CpuVariantRecord record, const ImageOpsDispatchTable& table) {
+    static const char* const kNames[kBuildClassCount] = {"plain", "SSE", "SSE2", "SSE3"};
+    for (int build = kBuildClassCount - 1; build >= 0; --build) {
+        bool all = true;
+        for (const CpuVariantRow& row : record) {
+            all = all && table.ErasedEntry(static_cast<int>(row.slot)) == row.builds[static_cast<std::size_t>(build)];
+        }
+        if (all) return kNames[build];
+    }
+    return "mixed";
 }
 
 }  // namespace
@@ -111,5 +130,13 @@ std::int32_t FillDispatchSlots(std::int32_t buildClass) {
 
 std::int32_t InitImageOps() {
     const std::int32_t forced = ForcedProcessorClass();
-    return BindImageOps(ShippedCpuVariants(), forced >= 0 ? forced : CpuClass(), gImageOpsDispatchTable);
+    const CpuTypeCode code = DetectCpuType();
+    const std::int32_t bound =
+        BindImageOps(ShippedCpuVariants(), forced >= 0 ? forced : CpuClassOf(code), gImageOpsDispatchTable);
+    if (Verbose()) {
+        std::fprintf(stderr, "quillomar: image primitives: %s build (processor type %d%s)\n",
+                     BoundBuildName(ShippedCpuVariants(), gImageOpsDispatchTable), static_cast<int>(code),
+                     forced >= 0 ? ", build forced" : "");
+    }
+    return bound;
 }

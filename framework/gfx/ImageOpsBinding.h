@@ -46,5 +46,6 @@ std::int32_t FillDispatchSlots(std::int32_t buildClass);
 
 // Binds the global table for this processor: 1 when a build was bound, 0 when none could be.
 // Under the test harness (QUILLOMAR_TEST=1) QUILLOMAR_IMAGEOPS_BUILD=0..3 names the processor
-// class to bind instead, so tests and benchmarks can run every build through the stubs.
+// class to bind instead, so tests and benchmarks can run every build through the stubs. With
+// QUILLOMAR_VERBOSE=1 it writes the bound build and the processor type as a line on stderr.
 std::int32_t InitImageOps();
