@@ -324,6 +324,8 @@ void ScreenManager::DrawSoftwareCursor(bool restore) {
         if (!systemArrowShown_ && window_) window_->SetSystemCursor(ManagerWindow::kSystemArrow);
         systemArrowShown_ = true;
         softwareCursorDrawn_ = false;
+        // Nothing is left to draw until the pointer moves back in, which marks the cursor again.
+        softwareCursorDirty_ = false;
         return;
     }
     if (window_) window_->SetSystemCursor(ManagerWindow::kNone);

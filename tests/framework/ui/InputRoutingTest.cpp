@@ -265,4 +265,28 @@ TEST(InputSoftwareCursor, DrawnIntoTheFrameAtItsHotSpot) {
     EXPECT_EQ(h.window.systemCursors.back(), ManagerWindow::kSystemArrow);
 }
 
+TEST(InputSoftwareCursor, NothingIsDrawnOrPresentedWhileThePointerStaysOutside) {
+    UiHarness h(false);
+    h.display.direct3D = true;
+    h.display.AddImage(71, 32, 32);
+    ASSERT_TRUE(h.manager.Start(&h.window, false, 25));
+    h.window.cursorX = 100;
+    h.window.cursorY = 50;
+    h.manager.OnMouseMove(0, 100, 50);
+    h.window.pointerOver = false;
+    h.Frames(1);  // takes the cursor out of the frame
+    EXPECT_EQ(h.display.LastFrame().size(), 1u);
+    EXPECT_EQ(h.display.LastFrame()[0].op, RecordingDisplay::Op::RestoreCursor);
+    const size_t frames = h.display.Frames().size();
+    const int32_t presents = h.display.presents;
+    h.Frames(30);
+    EXPECT_EQ(h.display.Frames().size(), frames);
+    EXPECT_EQ(h.display.presents, presents);
+    // Back inside, the cursor is drawn again.
+    h.window.pointerOver = true;
+    h.manager.OnMouseMove(0, 100, 50);
+    h.Frames(1);
+    EXPECT_EQ(h.display.ImagesIn(h.display.LastFrame(), 71).size(), 1u);
+}
+
 }  // namespace
