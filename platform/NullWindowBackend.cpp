@@ -85,6 +85,10 @@ void NullWindowBackend::WaitMessage(WindowMessage& message) {
   message = WindowMessage{WM_QUIT, 0, 0};
 }
 
+void NullWindowBackend::WaitForMessage(uint32_t milliseconds) {
+  if (!queue_.HasPosted()) Sleep(milliseconds);
+}
+
 void NullWindowBackend::GetCursorPos(int32_t& x, int32_t& y) const {
   x = cursorX_;
   y = cursorY_;

@@ -63,6 +63,8 @@ public:
 
   bool PeekMessage(WindowMessage& message) override;
   void WaitMessage(WindowMessage& message) override;
+  // Nothing arrives while a test's loop rests, so the rest is a Sleep unless a message waits.
+  void WaitForMessage(uint32_t milliseconds) override;
   void PostMessage(const WindowMessage& message) override { queue_.Post(message); }
   void PostQuit(int32_t exitCode) override { queue_.PostQuit(exitCode); }
   void SetTimer(uint32_t id, uint32_t intervalMs) override { queue_.SetTimer(id, intervalMs, now_); }

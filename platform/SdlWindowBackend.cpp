@@ -155,6 +155,17 @@ void SdlWindowBackend::WaitMessage(WindowMessage& message) {
   }
 }
 
+void SdlWindowBackend::WaitForMessage(uint32_t milliseconds) {
+  if (!queue_.HasPosted()) Pump();
+  if (queue_.HasPosted()) return;
+  if (!video_) {
+    SDL_Delay(milliseconds);
+    return;
+  }
+  SDL_Event event;
+  if (SDL_WaitEventTimeout(&event, static_cast<int>(milliseconds)) == 1) Translate(event);
+}
+
 // Over the window, the position its own motion events left is exact; the global position less
 // the window's origin is only as good as the origin the window manager reported (without one,
 // as under a bare X server, it can be far off).

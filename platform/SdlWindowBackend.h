@@ -37,6 +37,7 @@ public:
 
   bool PeekMessage(WindowMessage& message) override;
   void WaitMessage(WindowMessage& message) override;
+  void WaitForMessage(uint32_t milliseconds) override;
   void PostMessage(const WindowMessage& message) override { queue_.Post(message); }
   void PostQuit(int32_t exitCode) override { queue_.PostQuit(exitCode); }
   void SetTimer(uint32_t id, uint32_t intervalMs) override { queue_.SetTimer(id, intervalMs, Ticks()); }

@@ -48,6 +48,9 @@ public:
   // timer's WM_TIMER.
   virtual bool PeekMessage(WindowMessage& message) = 0;
   virtual void WaitMessage(WindowMessage& message) = 0;
+  // Rests until a message is there to take or the time has passed, whichever comes first; it
+  // takes nothing.
+  virtual void WaitForMessage(uint32_t milliseconds) = 0;
   virtual void PostMessage(const WindowMessage& message) = 0;
   virtual void PostQuit(int32_t exitCode) = 0;
   // One repeating timer: WM_TIMER with wParam = id every interval while nothing else waits.

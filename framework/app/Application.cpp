@@ -220,26 +220,17 @@ void Application::Dispatch(const WindowMessage& message) {
   if (mainWindow_) mainWindow_->HandleMessage(message);
 }
 
+// Frames run on the frame timer alone: frames from the idle loop as well would double their rate.
+// While nothing waits, the loop rests until input arrives or the timer falls due at the next frame
+// boundary.
 int Application::Run() {
   WindowBackend& backend = Backend();
   WindowMessage message;
   for (;;) {
     PollRaiseRequests();
-    const bool framesRun = screenManager_ && screenManager_->IsRunning();
-    bool taken;
-    if (framesRun) {
-      taken = backend.PeekMessage(message);
-    } else {
-      backend.WaitMessage(message);
-      taken = message.message != WM_QUIT;
-    }
-    if (taken) {
-      if (message.message == WM_QUIT) break;
-      Dispatch(message);
-    } else {
-      if (screenManager_) screenManager_->OnFrameTimer();
-      if (message.message == WM_QUIT) break;
-    }
+    if (!backend.PeekMessage(message)) backend.WaitMessage(message);
+    if (message.message == WM_QUIT) break;
+    Dispatch(message);
   }
   Exit();
   return static_cast<int>(static_cast<int64_t>(message.wParam));

@@ -1,7 +1,7 @@
 #pragma once
 // The framework's application object: single-instance test, settings, asset pack, user data, the
-// 800x600 main window, the screen manager with its frame timer, the message loop that runs frames
-// whenever no message waits, and at the end the settings and user data saved. The game derives
+// 800x600 main window, the screen manager with its frame timer, the message loop that runs a frame
+// on every tick of that timer, and at the end the settings and user data saved. The game derives
 // its application from it and fills the hooks.
 #include <cstdint>
 #include <memory>

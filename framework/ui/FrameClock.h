@@ -2,8 +2,9 @@
 
 #include <cstdint>
 
-// The millisecond clock the frame loop runs on: a wrapping 32-bit tick count and a sleep. The
-// application passes the system's; tests pass one they move by hand.
+// The millisecond clock the frame loop runs on: a wrapping 32-bit tick count and a rest until the
+// next frame, which may end early when input arrives. The application passes the system's; tests
+// pass one they move by hand.
 class FrameClock {
 public:
     virtual ~FrameClock() = default;
