@@ -273,7 +273,9 @@ TEST(InputSoftwareCursor, NothingIsDrawnOrPresentedWhileThePointerStaysOutside) 
     h.window.cursorX = 100;
     h.window.cursorY = 50;
     h.manager.OnMouseMove(0, 100, 50);
+    // The last move is reported as the pointer leaves the window.
     h.window.pointerOver = false;
+    h.manager.OnMouseMove(0, 100, 50);
     h.Frames(1);  // takes the cursor out of the frame
     EXPECT_EQ(h.display.LastFrame().size(), 1u);
     EXPECT_EQ(h.display.LastFrame()[0].op, RecordingDisplay::Op::RestoreCursor);
