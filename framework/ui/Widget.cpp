@@ -392,34 +392,35 @@ BitmapFont* Widget::GetExeFont(int32_t glyphImageId, int32_t metricsId,
 }
 
 void Widget::FillRect(const Rect& rect, uint32_t colour, bool relative) {
-    Fill(rect, ScreenAlpha(), colour, relative);
+    Fill(rect, ScreenAlpha(), colour, relative, false);
 }
 
 void Widget::FillRectAlpha(const Rect& rect, int32_t alpha, uint32_t colour, bool relative) {
-    Fill(rect, alpha, colour, relative);
+    Fill(rect, alpha, colour, relative, true);
 }
 
-// alpha 255 fills solid, anything else blends; with a clip list every part is filled solid, as
-// clipped drawing ignores the screen's fade.
-void Widget::Fill(const Rect& rect, int32_t alpha, uint32_t colour, bool relative) {
+// Unclipped, alpha 255 fills solid and anything else blends. Clipped, a plain fill is solid
+// (clipped drawing ignores the screen's fade) and an alpha fill blends, part by part. The clip
+// copy lies in the same coordinates as the widget's own drawing, so the rectangle meets it
+// before it is moved onto the frame, as clipped blits do.
+void Widget::Fill(const Rect& rect, int32_t alpha, uint32_t colour, bool relative, bool blendClipped) {
     DisplayDevice* display = Display();
     if (!display) return;
-    Rect moved = rect;
-    if (relative) {
-        int32_t ax = 0, ay = 0;
-        GetAbsolutePosition(ax, ay);
-        moved = rect.Offset(ax, ay);
-    }
+    int32_t offsetX = 0, offsetY = 0;
+    if (relative) GetAbsolutePosition(offsetX, offsetY);
     if (!clipList_) {
+        const Rect moved = rect.Offset(offsetX, offsetY);
         if (alpha >= 255) display->FillFrameRect(&moved, colour);
         else display->BlendFrameRect(&moved, alpha, colour);
         AddDrawnRect(moved);
         return;
     }
     for (const ClipRect* clip = clipList_; clip; clip = clip->next) {
-        Rect inter = Rect::Intersect(moved, clip->rect);
+        const Rect clipHere = relative ? clip->rect : clip->rect.Offset(x_, y_);
+        const Rect inter = Rect::Intersect(rect, clipHere).Offset(offsetX, offsetY);
         if (inter.IsEmpty()) continue;
-        display->FillFrameRect(&inter, colour);
+        if (blendClipped) display->BlendFrameRect(&inter, alpha, colour);
+        else display->FillFrameRect(&inter, colour);
         AddDrawnRect(inter);
     }
 }

@@ -180,7 +180,7 @@ private:
     void BlitImage(BlitMode mode, int32_t x, int32_t y, Image* image, bool relative,
                    uint32_t colourKey, const Rect* source, int32_t scaleX, int32_t scaleY,
                    int32_t alpha);
-    void Fill(const Rect& rect, int32_t alpha, uint32_t colour, bool relative);
+    void Fill(const Rect& rect, int32_t alpha, uint32_t colour, bool relative, bool blendClipped);
     uint32_t LocalTimeAt(uint32_t gameTime) const;
     void SetRegistration(bool& flag, bool on, PtrList<Widget>* list);
     void WithdrawSelf();

@@ -263,6 +263,23 @@ TEST(WidgetDrawing, ClippedScaledBlitMapsTheSourceAndScaleZeroDrawsNothing) {
     EXPECT_TRUE(h.display.ImagesIn(h.display.LastFrame(), 9).empty());
 }
 
+TEST(WidgetDrawing, ClippedAlphaFillBlendsWithinTheClipWhereverTheWidgetLies) {
+    UiHarness h;
+    ProbeWidget* w = h.NewWidget("w", 0, 0);
+    w->draws = false;
+    Show(h, w, 100, 66);
+    ClipRect clip{Rect{120, 0, 800, 600}, nullptr};
+    w->SetClipRegion(&clip);
+    h.display.BeginFrame();
+    w->FillRectAlpha(Rect{6, 10, 48, 62}, 80, 0, true);
+    h.display.EndFrame();
+    ASSERT_EQ(h.display.LastFrame().size(), 1u);
+    const RecordingDisplay::Draw& veil = h.display.LastFrame()[0];
+    EXPECT_EQ(veil.op, RecordingDisplay::Op::Blend);
+    EXPECT_EQ(veil.alpha, 80);
+    EXPECT_EQ(veil.rect, (Rect{120, 76, 148, 128}));
+}
+
 TEST(WidgetRegistration, EachListHoldsAWidgetOnceAndLetsItGo) {
     UiHarness h;
     ProbeWidget* w = h.NewWidget("w", 10, 10);
