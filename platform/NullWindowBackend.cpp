@@ -105,11 +105,24 @@ CursorId NullWindowBackend::CreateColorCursor(const uint8_t* pixels, int32_t wid
   if (pixels == nullptr || width < 1 || height < 1 || hotX < 0 || hotY < 0 || hotX >= width ||
       hotY >= height)
     return 0;
+  colorCursors_.push_back(RecordedCursor{nextCursor_, width, height, hotX, hotY});
   return nextCursor_++;
 }
 
+const NullWindowBackend::RecordedCursor* NullWindowBackend::ColorCursor(CursorId id) const {
+  for (const RecordedCursor& cursor : colorCursors_)
+    if (cursor.id == id) return &cursor;
+  return nullptr;
+}
+
+void NullWindowBackend::SetWindowIcon(const uint8_t* pixels, int32_t width, int32_t height) {
+  if (!window_ || pixels == nullptr || width < 1 || height < 1) return;
+  iconWidth_ = width;
+  iconHeight_ = height;
+}
+
 int32_t NullWindowBackend::MessageBox(std::string_view text, std::string_view caption, uint32_t type) {
-  boxes_.push_back(RecordedBox{std::string(text), std::string(caption), type});
+  boxes_.push_back(RecordedBox{std::string(text), std::string(caption), type, window_ && shown_});
   if (!answers_.empty()) {
     const int32_t answer = answers_.front();
     answers_.pop_front();

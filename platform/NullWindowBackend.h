@@ -18,6 +18,14 @@ public:
     std::string text;
     std::string caption;
     uint32_t type = 0;
+    bool overShownWindow = false;  // the window was on the screen when the box came
+  };
+  struct RecordedCursor {
+    CursorId id = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t hotX = 0;
+    int32_t hotY = 0;
   };
 
   // Test controls.
@@ -36,10 +44,14 @@ public:
   void SetCursorPos(int32_t x, int32_t y) { cursorX_ = x, cursorY_ = y; }
   void SetMinimized(bool minimized) { minimized_ = minimized; }
   bool IsShown() const { return shown_; }
-  bool IsFullScreen() const { return fullScreen_; }
   int32_t RaiseCount() const { return raises_; }
   bool HasCapture() const { return capture_; }
   CursorId CurrentCursor() const { return cursor_; }
+  // The colour cursor made as `id`; null for a system cursor or none.
+  const RecordedCursor* ColorCursor(CursorId id) const;
+  // The window icon's size; 0 x 0 while none is set.
+  int32_t IconWidth() const { return iconWidth_; }
+  int32_t IconHeight() const { return iconHeight_; }
   const std::vector<std::string>& OpenedLinks() const { return links_; }
   const std::string& Title() const { return title_; }
   // Called at the start of every PeekMessage with its running number (from 0): the test's way
@@ -55,9 +67,11 @@ public:
   void DestroyMainWindow() override;
   bool HasWindow() const override { return window_; }
   void ShowWindow() override { shown_ = true; }
+  void HideWindow() override { shown_ = false; }
   void Raise() override;
   bool IsMinimized() const override { return minimized_; }
   bool SetFullScreen(bool on, int32_t width, int32_t height) override;
+  bool IsFullScreen() const override { return fullScreen_; }
   void GetClientSize(int32_t& width, int32_t& height) const override;
   bool GetDesktopMode(int32_t& width, int32_t& height, int32_t& bitsPerPixel) const override;
 
@@ -80,6 +94,7 @@ public:
   CursorId CreateColorCursor(const uint8_t* pixels, int32_t width, int32_t height, int32_t hotX,
                              int32_t hotY) override;
   void SetCursor(CursorId cursor) override { cursor_ = cursor; }
+  void SetWindowIcon(const uint8_t* pixels, int32_t width, int32_t height) override;
 
   int32_t MessageBox(std::string_view text, std::string_view caption, uint32_t type) override;
 
@@ -118,6 +133,9 @@ private:
   std::set<uint32_t> keysDown_;
   CursorId cursor_ = 0;
   CursorId nextCursor_ = 1;
+  std::vector<RecordedCursor> colorCursors_;
+  int32_t iconWidth_ = 0;
+  int32_t iconHeight_ = 0;
   std::string clipboard_;
   bool clipboardSet_ = false;
   std::vector<std::string> links_;

@@ -8,8 +8,12 @@
 #include "platform/LinkOpener.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WindowMessages.h"
+#include "platform/X11WindowSize.h"
 
 namespace {
+
+// How long a full-screen request may take the window manager.
+constexpr uint32_t kFullScreenWaitMs = 500;
 
 std::string ToUtf8(std::string_view text) { return Cp1252ToUtf8(text); }
 
@@ -63,6 +67,10 @@ void SdlWindowBackend::ShowWindow() {
   if (window_ != nullptr) SDL_ShowWindow(window_);
 }
 
+void SdlWindowBackend::HideWindow() {
+  if (window_ != nullptr) SDL_HideWindow(window_);
+}
+
 void SdlWindowBackend::Raise() {
   if (window_ == nullptr) return;
   if (IsMinimized()) SDL_RestoreWindow(window_);
@@ -83,6 +91,8 @@ bool SdlWindowBackend::SetFullScreen(bool on, int32_t width, int32_t height) {
     translator_.SetClientSize(windowedWidth_, windowedHeight_);
     return true;
   }
+  // The window manager carries out full screen only for a window on the screen.
+  if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_SHOWN) == 0) SDL_ShowWindow(window_);
   if (width > 0 && height > 0) {
     SDL_DisplayMode wanted{};
     wanted.w = width;
@@ -95,17 +105,49 @@ bool SdlWindowBackend::SetFullScreen(bool on, int32_t width, int32_t height) {
   } else if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
     return false;
   }
-  int w = 0;
-  int h = 0;
-  SDL_GetWindowSize(window_, &w, &h);
+  // A window manager may take a moment; without one the window keeps its size.
+  const uint32_t start = SDL_GetTicks();
+  while (!IsFullScreen() && SDL_GetTicks() - start < kFullScreenWaitMs) {
+    SDL_PumpEvents();
+    SDL_Delay(10);
+  }
+  int32_t w = 0;
+  int32_t h = 0;
+  RealSize(w, h);
   translator_.SetClientSize(w, h);
   return true;
+}
+
+bool SdlWindowBackend::IsFullScreen() const {
+  if (window_ == nullptr || (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) == 0) return false;
+  SDL_Rect screen{};
+  const int display = SDL_GetWindowDisplayIndex(window_);
+  if (SDL_GetDisplayBounds(display < 0 ? 0 : display, &screen) != 0) return false;
+  if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != SDL_WINDOW_FULLSCREEN_DESKTOP) {
+    SDL_DisplayMode mode{};
+    if (SDL_GetWindowDisplayMode(window_, &mode) != 0) return false;
+    screen.w = mode.w;
+    screen.h = mode.h;
+  }
+  int32_t w = 0;
+  int32_t h = 0;
+  RealSize(w, h);
+  return w >= screen.w && h >= screen.h;
+}
+
+void SdlWindowBackend::RealSize(int32_t& width, int32_t& height) const {
+  if (X11WindowSize(window_, width, height)) return;
+  int w = 0;
+  int h = 0;
+  SDL_GetWindowSizeInPixels(window_, &w, &h);
+  width = w;
+  height = h;
 }
 
 void SdlWindowBackend::GetClientSize(int32_t& width, int32_t& height) const {
   int w = 0;
   int h = 0;
-  if (window_ != nullptr) SDL_GetWindowSize(window_, &w, &h);
+  if (window_ != nullptr) SDL_GetWindowSizeInPixels(window_, &w, &h);
   width = w;
   height = h;
 }
@@ -254,6 +296,15 @@ void SdlWindowBackend::SetCursor(CursorId cursor) {
   }
   SDL_SetCursor(found->second);
   SDL_ShowCursor(SDL_ENABLE);
+}
+
+void SdlWindowBackend::SetWindowIcon(const uint8_t* pixels, int32_t width, int32_t height) {
+  if (window_ == nullptr || pixels == nullptr || width < 1 || height < 1 || width > 256 || height > 256) return;
+  SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint8_t*>(pixels), width, height, 32,
+                                                            width * 4, SDL_PIXELFORMAT_BGRA32);
+  if (surface == nullptr) return;
+  SDL_SetWindowIcon(window_, surface);
+  SDL_FreeSurface(surface);
 }
 
 int32_t SdlWindowBackend::MessageBox(std::string_view text, std::string_view caption, uint32_t type) {

@@ -29,9 +29,11 @@ public:
   void DestroyMainWindow() override;
   bool HasWindow() const override { return window_ != nullptr; }
   void ShowWindow() override;
+  void HideWindow() override;
   void Raise() override;
   bool IsMinimized() const override;
   bool SetFullScreen(bool on, int32_t width, int32_t height) override;
+  bool IsFullScreen() const override;
   void GetClientSize(int32_t& width, int32_t& height) const override;
   bool GetDesktopMode(int32_t& width, int32_t& height, int32_t& bitsPerPixel) const override;
 
@@ -53,6 +55,7 @@ public:
   CursorId CreateColorCursor(const uint8_t* pixels, int32_t width, int32_t height, int32_t hotX,
                              int32_t hotY) override;
   void SetCursor(CursorId cursor) override;
+  void SetWindowIcon(const uint8_t* pixels, int32_t width, int32_t height) override;
 
   int32_t MessageBox(std::string_view text, std::string_view caption, uint32_t type) override;
 
@@ -62,6 +65,8 @@ public:
 
 private:
   void Pump();
+  // The size the window really has, which SDL's own record of it may not be.
+  void RealSize(int32_t& width, int32_t& height) const;
   void Translate(const SDL_Event& event);
 
   bool video_ = false;

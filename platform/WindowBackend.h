@@ -34,11 +34,15 @@ public:
   virtual void DestroyMainWindow() = 0;
   virtual bool HasWindow() const = 0;
   virtual void ShowWindow() = 0;
+  virtual void HideWindow() = 0;
   // Brings the window to the front, restoring it when minimised.
   virtual void Raise() = 0;
   virtual bool IsMinimized() const = 0;
-  // Full screen at the given size (0 x 0: the desktop's), or back to the window.
+  // Full screen at the given size (0 x 0: the desktop's), or back to the window. True when the
+  // request was made, which the window manager may still refuse or not carry out in time.
   virtual bool SetFullScreen(bool on, int32_t width, int32_t height) = 0;
+  // Whether the window covers its screen now.
+  virtual bool IsFullScreen() const = 0;
   virtual void GetClientSize(int32_t& width, int32_t& height) const = 0;
   // The desktop's size and colour depth; false when no display is known.
   virtual bool GetDesktopMode(int32_t& width, int32_t& height, int32_t& bitsPerPixel) const = 0;
@@ -71,6 +75,8 @@ public:
   virtual CursorId CreateColorCursor(const uint8_t* pixels, int32_t width, int32_t height,
                                      int32_t hotX, int32_t hotY) = 0;
   virtual void SetCursor(CursorId cursor) = 0;
+  // The main window's icon, from pixels laid out as a colour cursor's.
+  virtual void SetWindowIcon(const uint8_t* pixels, int32_t width, int32_t height) = 0;
 
   // A modal box owned by nobody; type and answer as MB_* and ID*.
   virtual int32_t MessageBox(std::string_view text, std::string_view caption, uint32_t type) = 0;

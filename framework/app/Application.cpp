@@ -9,9 +9,11 @@
 #include "framework/app/MessageBoxes.h"
 #include "framework/app/Settings.h"
 #include "framework/sound/SoundManager.h"
+#include "framework/gfx/FrameSize.h"
 #include "framework/gfx/ImageOpsBinding.h"
 #include "framework/gfx/NullRenderBackend.h"
 #include "framework/gfx/SdlDisplayDevice.h"
+#include "framework/ui/Button.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/ScreenManager.h"
 #include "platform/CrashHandler.h"
@@ -64,11 +66,12 @@ Application::Application(uint32_t frameIntervalMs)
 }
 
 Application::~Application() {
-  // The manager's screens and the window go before the services they use.
+  // The manager's screens go before the services they use, and the renderer before the window
+  // it draws on.
   screenManager_.reset();
+  display_.reset();
   mainWindow_.reset();
   soundManager_.reset();
-  display_.reset();
   clock_.reset();
   if (MessageBoxBackend() == backend_.get()) SetMessageBoxBackend(nullptr);
   backend_.reset();
@@ -199,14 +202,14 @@ bool Application::Init() {
   screenManager_->SetWideDisplay(wideDisplay_);
 
   mainWindow_ = std::make_unique<MainWindow>(backend, *this);
-  if (!mainWindow_->Create(screenManager_.get(), kClientWidth, kClientHeight, false)) {
+  if (!mainWindow_->Create(screenManager_.get(), kFrameWidth, kFrameHeight, false)) {
     MessageBoxExeId(kNoWindowId, MB_OK | MB_ICONHAND);
     return Fail(1);
   }
   if (!screenManager_->Start(mainWindow_.get(), fullScreen, frameInterval_)) return Fail(1);
   screenManager_->SetAudioSettings(
       {settings.soundsOn, settings.soundsVolume, settings.musicOn, settings.musicVolume});
-  screenManager_->LoadSound(kClickSoundId, false);
+  screenManager_->LoadSound(Button::kClickSoundId, false);
   backend.ShowWindow();
   if (Screen* splash = CreateSplashScreen()) screenManager_->BeginTransition(splash);
   return WinApp::Init();
@@ -257,6 +260,8 @@ bool Application::Quit() {
   // The mode in force is what the next start opens in; stopping the manager may leave it.
   if (display_) AppSettings().fullScreen = display_->IsFullScreen();
   if (screenManager_) screenManager_->CloseAllScreens();
+  // The renderer and its textures hold on to the window: they go first.
+  if (display_) display_->Close();
   if (mainWindow_ && mainWindow_->HasHandle()) {
     mainWindow_->DestroyWindow();
   } else {

@@ -30,9 +30,6 @@ public:
   static constexpr int kNoPackId = 75;
   // Text of the asset pack: keep hardware acceleration?
   static constexpr int kKeepAccelerationId = 5;
-  static constexpr int kClickSoundId = 105;
-  static constexpr int32_t kClientWidth = 800;
-  static constexpr int32_t kClientHeight = 600;
 
   explicit Application(uint32_t frameIntervalMs);
   ~Application() override;

@@ -1,6 +1,10 @@
 #include "framework/app/MainWindow.h"
 
 #include "framework/app/Application.h"
+#include "framework/core/ResourceModules.h"
+#include "framework/gfx/Image.h"
+#include "framework/gfx/TopDownPixels.h"
+#include "framework/ui/CursorImages.h"
 #include "framework/ui/ScreenManager.h"
 #include "platform/WindowMessages.h"
 
@@ -123,11 +127,26 @@ CursorId MainWindow::CursorFor(int32_t kind) {
     return systemArrow_;
   }
   if (kind < 0 || kind >= static_cast<int32_t>(cursors_.size())) return 0;
+  CursorId& cursor = cursors_[static_cast<size_t>(kind)];
+  if (cursor == 0) cursor = MakeCursor(kind);
+  return cursor;
+}
+
+// The program's own picture of the kind; the desktop's nearest shape when it cannot be made.
+CursorId MainWindow::MakeCursor(int32_t kind) {
+  const CursorImage picture = CursorImageOf(kind);
+  Image image;
+  if (image.LoadFromResource(static_cast<uint32_t>(picture.imageId), ExeModule())) {
+    const std::vector<uint8_t> pixels = TopDownPixels(image);
+    if (!pixels.empty()) {
+      const CursorId made =
+          Backend().CreateColorCursor(pixels.data(), image.width, image.height, picture.hotX, picture.hotY);
+      if (made != 0) return made;
+    }
+  }
   static constexpr SystemCursor kShapes[] = {SystemCursor::Arrow, SystemCursor::Hand, SystemCursor::IBeam,
                                              SystemCursor::Hand, SystemCursor::Wait};
-  CursorId& cursor = cursors_[static_cast<size_t>(kind)];
-  if (cursor == 0) cursor = Backend().LoadSystemCursor(kShapes[kind]);
-  return cursor;
+  return Backend().LoadSystemCursor(kShapes[kind]);
 }
 
 void MainWindow::SetSystemCursor(int32_t kind) { SetCursor(kind == kNone ? 0 : CursorFor(kind)); }

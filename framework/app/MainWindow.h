@@ -52,6 +52,7 @@ public:
 
 private:
   CursorId CursorFor(int32_t kind);
+  CursorId MakeCursor(int32_t kind);
 
   Application& application_;
   ScreenManager* screenManager_ = nullptr;

@@ -2,6 +2,9 @@
 
 #include "framework/app/AppGlobals.h"
 #include "framework/app/MessageBoxes.h"
+#include "framework/core/ResourceModules.h"
+#include "framework/gfx/Image.h"
+#include "framework/gfx/TopDownPixels.h"
 #include "platform/CrashHandler.h"
 #include "platform/WindowMessages.h"
 
@@ -27,6 +30,11 @@ bool Window::Create(int32_t width, int32_t height, bool fullScreen) {
   if (!backend_.CreateMainWindow(Globals().title.CStr(), width, height, fullScreen)) return false;
   hasHandle_ = true;
   backend_.SetCursor(cursor_);
+  Image icon;
+  if (icon.LoadFromResource(kIconId, ExeModule())) {
+    const std::vector<uint8_t> pixels = TopDownPixels(icon);
+    if (!pixels.empty()) backend_.SetWindowIcon(pixels.data(), icon.width, icon.height);
+  }
   return true;
 }
 

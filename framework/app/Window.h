@@ -8,6 +8,9 @@
 
 class Window {
 public:
+  // The executable's picture that is the window's icon.
+  static constexpr int32_t kIconId = 50;
+
   explicit Window(WindowBackend& backend);
   virtual ~Window();
   Window(const Window&) = delete;
@@ -17,8 +20,8 @@ public:
   // being reported every message gets the default processing only.
   int64_t HandleMessage(const WindowMessage& message);
 
-  // Creates the window hidden, with a client area of exactly width x height (or full screen).
-  // False when creation fails or the window was activated before.
+  // Creates the window hidden, with a client area of exactly width x height (or full screen),
+  // and gives it the icon. False when creation fails or the window was activated before.
   bool Create(int32_t width, int32_t height, bool fullScreen);
   // Destroys the window; the destroy notice posts the quit message.
   void DestroyWindow();

@@ -21,6 +21,9 @@ public:
     virtual int32_t SetMode(bool fullScreen, bool keepDesktopDepth) = 0;
     virtual void ReportDirectXError(int32_t code) = 0;
     virtual void LeaveExclusiveMode() = 0;
+    // Lets go of the renderer, its textures and the frame for good, while the window they draw
+    // on still exists; no later frame makes them again. The mode and the path in use still answer.
+    virtual void Close() = 0;
     // Windowed only: where the client area now lies on the desktop.
     virtual void SetViewRect(int32_t x, int32_t y) = 0;
 
@@ -31,7 +34,8 @@ public:
     // switch decides whether it is used.
     virtual bool IsCapable3D() const = 0;
     virtual int32_t DesktopBitsPerPixel() const = 0;
-    // True when the 800x600 picture is stretched over `viewport` of a larger screen.
+    // True when the 800x600 picture is scaled onto `viewport` of the window's area (full screen,
+    // or a window the window manager gave another size) instead of shown as it is.
     virtual bool GetStretchedViewport(Rect& viewport) const = 0;
 
     // One frame: nothing is drawn unless BeginFrame answered true.

@@ -2,12 +2,7 @@
 
 #include <cstring>
 
-namespace {
-
-constexpr int32_t kFrameWidth = 800;
-constexpr int32_t kFrameHeight = 600;
-
-}  // namespace
+#include "framework/gfx/FrameSize.h"
 
 bool NullRenderBackend::FreeVideoMemory(uint64_t& bytes, bool& known) {
     bytes = 0;

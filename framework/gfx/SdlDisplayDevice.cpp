@@ -4,6 +4,7 @@
 
 #include "framework/core/ResourceModules.h"
 #include "framework/gfx/BitmapFont.h"
+#include "framework/gfx/FrameSize.h"
 #include "framework/gfx/Image.h"
 #include "framework/gfx/ImageDrawContext.h"
 #include "framework/gfx/ImageDrawing.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-constexpr int32_t kFrameWidth = 800;
-constexpr int32_t kFrameHeight = 600;
 constexpr int32_t kCursorSize = 32;
 
 constexpr uint32_t kNoLibrary = 0xF000FFFF;
@@ -104,28 +103,32 @@ void SdlDisplayDevice::ReleaseAll() {
     Publish();
 }
 
+void SdlDisplayDevice::Close() {
+    const bool accelerated = accelerated_;
+    ReleaseAll();
+    closed_ = true;
+    accelerated_ = accelerated;
+}
+
 int32_t SdlDisplayDevice::SetMode(bool fullScreen, bool keepDesktopDepth) {
     (void)keepDesktopDepth;  // the renderer always presents at the desktop's depth
     ReleaseAll();
-    // Full screen keeps the desktop's mode (or takes the size given on the command line), so
-    // the 800x600 picture is always scaled onto the screen: over all of it, or over a centred
-    // 4:3 part of a wide screen when asked to.
-    viewport_ = Rect{0, 0, env_.screenWidth, env_.screenHeight};
-    if (env_.widescreenOption || (settings_.wideScreen && env_.desktopIsWide)) {
-        const int32_t pictureWidth = MulDiv(env_.screenHeight, 4, 3);
-        viewport_.left = (env_.screenWidth - pictureWidth) / 2;
-        viewport_.right = viewport_.left + pictureWidth;
-    }
-    stretched_ = viewport_ != kScreen && !viewport_.IsEmpty();
     if (fullScreen != fullScreen_) {
         const bool sized = fullScreen && env_.explicitScreenSize;
         if (window_ && !window_->SetFullScreen(fullScreen, sized ? env_.screenWidth : 0,
                                                sized ? env_.screenHeight : 0)) {
             return Code(kModeRefused);
         }
+        // A window manager may refuse full screen or not carry it out, and the window keeps
+        // its size: the game goes on in the window rather than show a corner of its picture.
+        if (fullScreen && window_ && !window_->IsFullScreen()) {
+            window_->SetFullScreen(false, 0, 0);
+            fullScreen = false;
+        }
         fullScreen_ = fullScreen;
     }
     settings_.fullScreen = fullScreen_;
+    UpdateViewport();
     const int32_t result = InitDevice();
     if (result != 0) {
         ReleaseAll();
@@ -135,8 +138,39 @@ int32_t SdlDisplayDevice::SetMode(bool fullScreen, bool keepDesktopDepth) {
     return 0;
 }
 
+// The picture covers the window's drawable area as it is now (a window manager may resize the
+// window at any time): in full screen all of it, or a centred 4:3 part of a wide screen when
+// asked to; in a window of another size than the frame, the largest centred 4:3 part.
+void SdlDisplayDevice::UpdateViewport() {
+    int32_t width = fullScreen_ ? env_.screenWidth : kFrameWidth;
+    int32_t height = fullScreen_ ? env_.screenHeight : kFrameHeight;
+    if (window_ && window_->HasWindow()) {
+        int32_t w = 0;
+        int32_t h = 0;
+        window_->GetClientSize(w, h);
+        if (w > 0 && h > 0) {
+            width = w;
+            height = h;
+        }
+    }
+    viewport_ = Rect{0, 0, width, height};
+    const bool wideShown = env_.widescreenOption || (settings_.wideScreen && env_.desktopIsWide);
+    if (!fullScreen_ || wideShown) {
+        int32_t pictureWidth = MulDiv(height, 4, 3);
+        int32_t pictureHeight = height;
+        if (pictureWidth > width) {
+            pictureWidth = width;
+            pictureHeight = MulDiv(width, 3, 4);
+        }
+        viewport_.left = (width - pictureWidth) / 2;
+        viewport_.right = viewport_.left + pictureWidth;
+        viewport_.top = (height - pictureHeight) / 2;
+        viewport_.bottom = viewport_.top + pictureHeight;
+    }
+    stretched_ = viewport_ != kScreen && !viewport_.IsEmpty();
+}
+
 int32_t SdlDisplayDevice::InitDevice() {
-    presentRect_ = kScreen;
     std::unique_ptr<RenderBackend> quads = factory_ ? factory_(true) : nullptr;
     capable3D_ = false;
     if (quads) {
@@ -170,7 +204,7 @@ int32_t SdlDisplayDevice::InitDevice() {
 }
 
 bool SdlDisplayDevice::EnsureDevice() {
-    if (busy_) return false;
+    if (busy_ || closed_) return false;
     if (backend_ && backend_->IsLost()) ReleaseAll();
     if (backend_) return true;
     if (window_ && (!window_->HasWindow() || window_->IsMinimized())) return false;
@@ -221,7 +255,8 @@ void SdlDisplayDevice::EndFrame() {
 
 int32_t SdlDisplayDevice::Present() {
     if (!EnsureDevice()) return 0;
-    const Rect dest = fullScreen_ && stretched_ ? viewport_ : presentRect_;
+    UpdateViewport();
+    const Rect dest = stretched_ ? viewport_ : kScreen;
     const bool shown = accelerated_ ? backend_->PresentTarget(backBuffer_, dest)
                                     : backend_->PresentFrame(frame_, framePitch_, dest);
     if (!shown) {

@@ -9,6 +9,7 @@
 #include "framework/core/String.h"
 #include "framework/gfx/DisplayDevice.h"
 #include "framework/gfx/DisplaySettings.h"
+#include "framework/gfx/FrameSize.h"
 #include "framework/gfx/RenderBackend.h"
 
 class WindowBackend;
@@ -27,11 +28,11 @@ public:
     struct Environment {
         String programVersion;
         String caption;  // of the error box
-        int32_t desktopWidth = 800;
-        int32_t desktopHeight = 600;
+        int32_t desktopWidth = kFrameWidth;
+        int32_t desktopHeight = kFrameHeight;
         int32_t desktopBitsPerPixel = 32;
-        int32_t screenWidth = 800;  // "-ScreenWidth"/"-ScreenHeight", else the desktop's
-        int32_t screenHeight = 600;
+        int32_t screenWidth = kFrameWidth;  // "-ScreenWidth"/"-ScreenHeight", else the desktop's
+        int32_t screenHeight = kFrameHeight;
         bool explicitScreenSize = false;
         bool widescreenOption = false;  // "-Widescreen"
         bool desktopIsWide = false;
@@ -52,6 +53,7 @@ public:
     int32_t SetMode(bool fullScreen, bool keepDesktopDepth) override;
     void ReportDirectXError(int32_t code) override;
     void LeaveExclusiveMode() override {}
+    void Close() override;
     void SetViewRect(int32_t x, int32_t y) override;
     bool IsFullScreen() const override { return fullScreen_; }
     bool IsDirect3DInUse() const override { return accelerated_; }
@@ -95,6 +97,7 @@ public:
 private:
     bool EnsureDevice();
     int32_t InitDevice();
+    void UpdateViewport();
     void DrawImageEx(int32_t x, int32_t y, Image* image, const uint32_t* key, const Rect* source,
                      int32_t scaleX, int32_t scaleY, int32_t alpha, Rect& covered);
     void Publish();
@@ -114,11 +117,11 @@ private:
     bool capable3D_ = false;
     bool fullScreen_ = false;  // the window's mode now; it opens windowed
     bool busy_ = false;
+    bool closed_ = false;
     bool vsync_ = false;
     uint8_t* frame_ = nullptr;
     int32_t framePitch_ = 0;
-    Rect presentRect_{0, 0, 800, 600};
-    Rect viewport_{0, 0, 800, 600};
+    Rect viewport_{0, 0, kFrameWidth, kFrameHeight};
     bool stretched_ = false;
 
     std::map<int32_t, std::unique_ptr<Image>> imageCache_;

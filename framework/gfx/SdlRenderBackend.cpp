@@ -1,11 +1,9 @@
 #include "framework/gfx/SdlRenderBackend.h"
 
 #include "framework/gfx/FrameConversion.h"
+#include "framework/gfx/FrameSize.h"
 
 namespace {
-
-constexpr int32_t kFrameWidth = 800;
-constexpr int32_t kFrameHeight = 600;
 
 struct SdlTexture : RenderBackend::Texture {
     SDL_Texture* texture = nullptr;
@@ -169,6 +167,9 @@ bool SdlRenderBackend::ShowTexture(SDL_Texture* texture, const Rect& dest) {
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+    // A scaled picture is filtered, so its pixels do not come out as uneven blocks.
+    const bool asItIs = dest.Width() == kFrameWidth && dest.Height() == kFrameHeight;
+    SDL_SetTextureScaleMode(texture, asItIs ? SDL_ScaleModeNearest : SDL_ScaleModeLinear);
     const SDL_Rect d = ToSdl(dest);
     const bool copied = SDL_RenderCopy(renderer_, texture, nullptr, &d) == 0;
     SDL_RenderPresent(renderer_);

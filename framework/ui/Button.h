@@ -12,6 +12,8 @@ class BitmapFont;
 // the pointer is still over it sends its command to its screen.
 class Button : public Widget {
 public:
+    // The asset pack's click of buttons, lists and sliders: loaded at start-up, and left playing
+    // while a screen is covered.
     static constexpr int32_t kClickSoundId = 105;
 
     Button(int32_t imageId, int32_t frameCount, bool explicitSize);

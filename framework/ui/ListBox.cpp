@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr int32_t kClickSoundId = 105;
 constexpr int32_t kArrowFrames = 4;
 constexpr int32_t kSideMargin = 2;
 
@@ -190,7 +189,7 @@ bool ListBox::OnLButtonDown(uint32_t keys, int32_t x, int32_t y) {
     // Rows past the end of a list that shrank while scrolled show nothing to pick.
     int32_t item = ItemAtRow(row);
     if (item < 0) return false;
-    if (GetManager()) GetManager()->PlaySound(kClickSoundId);
+    if (GetManager()) GetManager()->PlaySound(Button::kClickSoundId);
     selection_ = item;
     if (GetScreen()) GetScreen()->SendCommand(commandId_);
     if (GetManager()) GetManager()->MarkDirty();

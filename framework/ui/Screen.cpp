@@ -1,13 +1,12 @@
 #include "framework/ui/Screen.h"
 
+#include "framework/ui/Button.h"
 #include "framework/ui/Focusable.h"
 #include "framework/ui/ScreenManager.h"
 #include "framework/ui/Widget.h"
 
 namespace {
 
-// The click sound keeps playing while a screen is covered.
-constexpr int32_t kClickSoundId = 105;
 constexpr int32_t kDimStart = 28;
 constexpr int32_t kDimMax = 128;
 
@@ -116,7 +115,7 @@ void Screen::SetActive(bool active, bool dim) {
         if (manager) manager->AddDimmingScreen(this);
         dimLevel_ = kDimStart;
     }
-    if (pauseSoundsWhenInactive_ && manager) manager->PauseSounds(!active, false, kClickSoundId);
+    if (pauseSoundsWhenInactive_ && manager) manager->PauseSounds(!active, false, Button::kClickSoundId);
     OnActiveChanging();
     for (Widget* widget : widgets_) widget->SetParentEnabled(active);
     if (manager) manager->MarkRehitTest();

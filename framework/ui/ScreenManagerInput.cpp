@@ -2,8 +2,10 @@
 // cursors and the full-screen corner.
 #include <algorithm>
 
+#include "framework/gfx/FrameSize.h"
 #include "framework/gfx/Image.h"
 #include "framework/sound/SoundService.h"
+#include "framework/ui/CursorImages.h"
 #include "framework/ui/ManagerWindow.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/ScreenManager.h"
@@ -11,32 +13,14 @@
 
 namespace {
 
-constexpr int32_t kFrameWidth = 800;
-constexpr int32_t kFrameHeight = 600;
-constexpr Rect kCorner{784, 0, 800, 16};
+constexpr Rect kCorner{kFrameWidth - 16, 0, kFrameWidth, 16};
 constexpr uint32_t kTabCharacter = 9;
-
-struct CursorImage {
-    int32_t imageId;
-    int32_t hotX;
-    int32_t hotY;
-};
-
-CursorImage SoftwareCursorImage(int32_t kind) {
-    switch (kind) {
-        case ScreenManager::kCursorHand: return {70, 9, 1};
-        case ScreenManager::kCursorIBeam: return {72, 6, 14};
-        case ScreenManager::kCursorSpecial: return {73, 9, 1};
-        case ScreenManager::kCursorWait: return {74, 1, 1};
-        default: return {71, 1, 1};
-    }
-}
 
 }  // namespace
 
 void ScreenManager::ScalePoint(int32_t& x, int32_t& y) const {
     Rect view;
-    if (!display_.IsFullScreen() || !display_.GetStretchedViewport(view)) return;
+    if (!display_.GetStretchedViewport(view)) return;
     if (view.Width() <= 0 || view.Height() <= 0) return;
     x = static_cast<int32_t>(static_cast<int64_t>(x - view.left) * kFrameWidth / view.Width());
     y = static_cast<int32_t>(static_cast<int64_t>(y - view.top) * kFrameHeight / view.Height());
@@ -329,7 +313,7 @@ void ScreenManager::DrawSoftwareCursor(bool restore) {
         return;
     }
     if (window_) window_->SetSystemCursor(ManagerWindow::kNone);
-    CursorImage cursor = SoftwareCursorImage(cursorKind_);
+    CursorImage cursor = CursorImageOf(cursorKind_);
     int32_t left = x - cursor.hotX;
     int32_t top = y - cursor.hotY;
     Rect save{left, top, left + 32, top + 32};

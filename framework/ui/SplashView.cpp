@@ -1,14 +1,13 @@
 #include "framework/ui/SplashView.h"
 
 #include "framework/gfx/BitmapFont.h"
+#include "framework/gfx/FrameSize.h"
 #include "framework/ui/ScreenManager.h"
 #include "framework/ui/SplashScreen.h"
 #include "framework/ui/UiHost.h"
 
 namespace {
 
-constexpr int32_t kFrameWidth = 800;
-constexpr int32_t kFrameHeight = 600;
 constexpr int32_t kFontImageId = 58;
 constexpr int32_t kFontMetricsId = 57;
 constexpr int32_t kVersionRight = 790;

@@ -18,6 +18,7 @@
 #include "framework/gfx/Image.h"
 #include "framework/gfx/NullRenderBackend.h"
 #include "framework/gfx/SdlDisplayDevice.h"
+#include "framework/ui/CursorImages.h"
 #include "framework/ui/ScreenManager.h"
 #include "platform/SingleInstance.h"
 #include "platform/WindowMessages.h"
@@ -303,6 +304,87 @@ TEST_F(ApplicationTest, TheManagersDisplaySwitchesAreTheDevicesAndAreWrittenAtEx
   Settings stored;
   ReadSettings(&stored, CommandLine({"quillomar"}), SettingsContext());
   EXPECT_TRUE(stored.wideScreen);
+}
+
+// A 32-bit bitmap resource of the given size, every pixel half-transparent grey.
+std::vector<uint8_t> GreyBitmap(int32_t width, int32_t height) {
+  std::vector<uint8_t> dib(40 + static_cast<size_t>(width) * height * 4, 0x80);
+  auto put = [&dib](size_t at, uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) dib[at + i] = static_cast<uint8_t>(value >> (8 * i));
+  };
+  put(0, 40, 4);
+  put(4, static_cast<uint32_t>(width), 4);
+  put(8, static_cast<uint32_t>(height), 4);
+  put(12, 1, 2);
+  put(14, 32, 2);
+  for (size_t at = 16; at < 40; ++at) dib[at] = 0;
+  return dib;
+}
+
+TEST_F(ApplicationTest, TheWindowShowsTheProgramsOwnIconAndCursorPictures) {
+  const int32_t kinds[] = {ScreenManager::kCursorNormal, ScreenManager::kCursorHand, ScreenManager::kCursorIBeam,
+                           ScreenManager::kCursorSpecial, ScreenManager::kCursorWait};
+  for (int32_t kind : kinds) exe_.Add(kBitmapType, CursorImageOf(kind).imageId, GreyBitmap(20 + kind, 30 - kind));
+  exe_.Add(kBitmapType, Window::kIconId, GreyBitmap(48, 40));
+  ASSERT_TRUE(app_->Init());
+  NullWindowBackend& null = app_->Null();
+  EXPECT_EQ(null.IconWidth(), 48);
+  EXPECT_EQ(null.IconHeight(), 40);
+  MainWindow& window = *app_->GetMainWindow();
+  for (int32_t kind : kinds) {
+    window.SetSystemCursor(kind);
+    const NullWindowBackend::RecordedCursor* shown = null.ColorCursor(null.CurrentCursor());
+    ASSERT_NE(shown, nullptr) << "kind " << kind;
+    EXPECT_EQ(shown->width, 20 + kind);
+    EXPECT_EQ(shown->height, 30 - kind);
+    EXPECT_EQ(shown->hotX, CursorImageOf(kind).hotX);
+    EXPECT_EQ(shown->hotY, CursorImageOf(kind).hotY);
+  }
+}
+
+// A frame-only renderer that notes, when it goes, whether the window it drew on was still there.
+class WatchedRenderer : public NullRenderBackend {
+public:
+  WatchedRenderer(const WindowBackend& window, std::vector<bool>& windowAtRelease)
+      : window_(window), windowAtRelease_(windowAtRelease) {}
+  ~WatchedRenderer() override { windowAtRelease_.push_back(window_.HasWindow()); }
+
+private:
+  const WindowBackend& window_;
+  std::vector<bool>& windowAtRelease_;
+};
+
+class WatchedRendererApp : public ShellTestApp {
+public:
+  explicit WatchedRendererApp(std::vector<bool>& windowAtRelease) : windowAtRelease_(windowAtRelease) {}
+
+protected:
+  std::unique_ptr<DisplayDevice> CreateDisplayDevice(WindowBackend& backend) override {
+    return std::make_unique<SdlDisplayDevice>(
+        [this, window = &backend](bool quads) -> std::unique_ptr<RenderBackend> {
+          if (quads) return nullptr;
+          return std::make_unique<WatchedRenderer>(*window, windowAtRelease_);
+        },
+        GetDisplaySettings(), SdlDisplayDevice::Environment{}, &backend, [] {});
+  }
+
+private:
+  std::vector<bool>& windowAtRelease_;
+};
+
+TEST_F(ApplicationTest, QuittingReleasesTheRendererBeforeTheWindowGoes) {
+  std::vector<bool> windowAtRelease;
+  app_ = std::make_unique<WatchedRendererApp>(windowAtRelease);
+  app_->instanceFolder = (home_ / "run").string();
+  app_->SetStartup(&exe_, CommandLine({"quillomar"}), 1);
+  WriteFile(UserFile(), "FullScreen=0\n");
+  ASSERT_TRUE(app_->Init());
+  PostAt(10, Close());
+  EXPECT_EQ(app_->Run(), 0);
+  EXPECT_FALSE(app_->Null().HasWindow());
+  app_.reset();
+  ASSERT_FALSE(windowAtRelease.empty());
+  for (bool windowThere : windowAtRelease) EXPECT_TRUE(windowThere);
 }
 
 // A device on the frame-only backend whose answer to "is Direct3D in use" the test sets, as if

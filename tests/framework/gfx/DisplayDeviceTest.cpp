@@ -296,6 +296,31 @@ TEST_F(DeviceLifecycle, WideScreenShowsACentredFourByThreePictureAndWindowedTheW
     EXPECT_EQ(last->shownRect, (Rect{0, 0, 800, 600})) << "a window shows the frame as it is";
 }
 
+// A window whose full-screen requests are taken and never carried out, as on an X server without
+// a window manager.
+class IgnoredFullScreenWindow : public NullWindowBackend {
+public:
+    bool SetFullScreen(bool on, int32_t width, int32_t height) override { return true; }
+};
+
+TEST_F(DeviceLifecycle, FullScreenThatNeverHappensGoesOnInTheWindowShowingTheWholeFrame) {
+    SdlDisplayDevice::Environment env;
+    env.screenWidth = 1024;
+    env.screenHeight = 768;
+    IgnoredFullScreenWindow window;
+    ASSERT_TRUE(window.CreateMainWindow("Quillomar", 800, 600, false));
+    SdlDisplayDevice device(Factory(), settings, env, &window, nullptr);
+    ASSERT_EQ(device.SetMode(true, false), 0);
+    EXPECT_FALSE(device.IsFullScreen());
+    EXPECT_FALSE(settings.fullScreen);
+    Rect view;
+    EXPECT_FALSE(device.GetStretchedViewport(view));
+    ASSERT_TRUE(device.BeginFrame());
+    device.EndFrame();
+    ASSERT_EQ(device.Present(), 0);
+    EXPECT_EQ(last->shownRect, (Rect{0, 0, 800, 600}));
+}
+
 TEST_F(DeviceLifecycle, AReportedErrorShowsItsTextAndForcesTheNextFullSelfTest) {
     strings_.AddString(69, "Install the graphics library.");
     strings_.AddString(70, "A graphics error occurred: %X");

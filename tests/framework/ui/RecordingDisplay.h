@@ -43,6 +43,7 @@ public:
     int32_t setModeCalls = 0;
     std::vector<int32_t> reportedErrors;
     int32_t leaveExclusiveCalls = 0;
+    int32_t closeCalls = 0;
 
     // Scripted state.
     bool canDraw = true;
@@ -64,6 +65,7 @@ public:
     int32_t SetMode(bool fullScreen, bool keepDesktopDepth) override;
     void ReportDirectXError(int32_t code) override { reportedErrors.push_back(code); }
     void LeaveExclusiveMode() override { ++leaveExclusiveCalls; }
+    void Close() override { ++closeCalls; }
     void SetViewRect(int32_t x, int32_t y) override {}
     bool IsFullScreen() const override { return fullScreen; }
     bool IsDirect3DInUse() const override { return direct3D; }
