@@ -38,9 +38,6 @@ constexpr int kSoundCombo = 352;
 constexpr int kSoundComplementHold = 379;
 constexpr int kSoundStart = 350;
 
-constexpr int kTrayLeftX = 364;
-constexpr int kTrayRightX = 416;
-constexpr int kTrayY = 470;
 constexpr int kEntryMs = 750;
 
 // The hint shake and the tip sway: a triangle of 0 to 6 pixels, one step per 38 ms.
@@ -711,8 +708,8 @@ void Board::Draw()
             if (tile->OnBoard()) DrawTile(tile);
         }
     }
-    if (trayKind1_ > 0) DrawTileCell(kTrayLeftX + 7, kTrayY, trayKind1_, false, 6);
-    if (trayKind2_ > 0) DrawTileCell(kTrayRightX + 7, kTrayY, trayKind2_, false, 6);
+    if (trayKind1_ > 0) DrawTileCell(TrayFace(0).left, kTrayY, trayKind1_, false, kTrayTrim);
+    if (trayKind2_ > 0) DrawTileCell(TrayFace(1).left, kTrayY, trayKind2_, false, kTrayTrim);
     const Rect strip44{280, 0, 320, 50};
     if (!flights_.empty() && step_ == kStepComplementHold)
         DrawImage(372, 471, kImageStrip44, &strip44, true);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/core/String.h"
+#include "framework/gfx/Rect.h"
 #include "framework/ui/Widget.h"
 #include "game/model/TileDealer.h"
 #include "game/model/TileLayout.h"
@@ -53,6 +54,17 @@ public:
     static constexpr int kMaxHintTiles = 400;
     static constexpr int kMaxMoveTiles = 41;
     static constexpr uint32_t kRandomSeed = 0xFFFFFFFFu;
+
+    // The tray below the tiles: where the removed pair lands, and the faces it then shows of
+    // it, each cell cut by its side edge and lower rim so that the pair sits flat in its recess.
+    static constexpr int kTrayLeftX = 364;
+    static constexpr int kTrayRightX = 416;
+    static constexpr int kTrayY = 470;
+    static constexpr int kTrayTrim = 6;
+    static constexpr Rect TrayFace(int slot) {
+        const int left = (slot == 0 ? kTrayLeftX : kTrayRightX) + 7;
+        return Rect{left, kTrayY, left + 48 - kTrayTrim, kTrayY + 58 - kTrayTrim};
+    }
 
     // Bottom-bar commands, story and free-play ids.
     static constexpr int kCmdUndo = 136, kCmdUndoFree = 269;

@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr int kTrayLeftX = 364;
-constexpr int kTrayRightX = 416;
-constexpr int kTrayY = 470;
 constexpr int kExitRowY = 370;
 constexpr int kShuffleMs = 500;
 constexpr int kShuffleSeconds = 20;

@@ -13,10 +13,12 @@ struct Placed {
     int y;
 };
 
-constexpr Placed kStoryFrame[] = {{127, 0, 0}, {125, 0, 60}, {128, 0, 504}, {126, 0, 520}};
-constexpr Placed kFreeFrame[] = {{261, 0, 0},   {263, 54, 60},  {262, 54, 506}, {275, 0, 520},
-                                 {272, 0, 114}, {273, 784, 114}, {274, 0, 60},  {260, 746, 60},
-                                 {270, 0, 466}, {271, 746, 466}};
+constexpr Placed kStoryFrame[] = {{127, 0, 0}, {125, 0, 60}, {128, 0, 504},
+                                  {126, 0, Hud::kBottomBarTop}};
+constexpr Placed kFreeFrame[] = {{261, 0, 0},     {263, 54, 60},   {262, 54, 506},
+                                 {275, 0, Hud::kBottomBarTop},     {272, 0, 114},
+                                 {273, 784, 114}, {274, 0, 60},    {260, 746, 60},
+                                 {270, 0, 466},   {271, 746, 466}};
 
 constexpr int kStripImage = 253;
 constexpr int kStripTick = 255;

@@ -16,6 +16,8 @@ public:
 
     static constexpr int32_t kMaxSeconds = 35999;
     static constexpr int32_t kNoTime = 36000;
+    // The bottom bars (126 and 275) lie across the screen from this row down.
+    static constexpr int32_t kBottomBarTop = 520;
 
     explicit Hud(int mode);
 

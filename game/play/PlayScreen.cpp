@@ -70,7 +70,7 @@ void PlayScreen::OnAttach()
         bar_[i]->SetEnabled(false);
     }
     board_ = new Board(mode_, this);
-    AddWidget(board_, 0, 66);
+    AddWidget(board_, 0, kBoardTop);
     ApplyTileSet();
     if (mode_ == kStory && GetManager()) GetManager()->LoadMusic(kStoryMusic);
 }

@@ -25,6 +25,7 @@ public:
     static constexpr int kFreeLayouts = 126;
     static constexpr int kFirstFreeLayoutResource = 437;
     static constexpr int kStoryMusic = 339;
+    static constexpr int kBoardTop = 66;
     static constexpr int kBackgroundCount = 15;
     static constexpr std::array<int, kBackgroundCount> kBackgrounds = {
         232, 233, 234, 256, 219, 220, 221, 222, 223, 224, 225, 226, 227, 218, 231};

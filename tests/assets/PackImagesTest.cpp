@@ -7,11 +7,15 @@
 #include <cstdint>
 #include <map>
 #include <string_view>
+#include <vector>
 
 #include "framework/gfx/Image.h"
 #include "game/front/LayoutPagerLabel.h"
 #include "game/front/LayoutSelectBackdrop.h"
 #include "game/front/PlayerSelectDialog.h"
+#include "game/play/Board.h"
+#include "game/play/Hud.h"
+#include "game/play/PlayScreen.h"
 #include "tests/assets/BuiltPack.h"
 
 namespace {
@@ -277,4 +281,44 @@ TEST(PackImages, ThePlayerListsSelectedRowCanBeRead) {
   ASSERT_TRUE(Load(PlayerSelectDialog::kListFontImage, font));
   ASSERT_EQ(font.bitsPerPixel, 32);
   EXPECT_GE(ContrastRatio(InkOf(font), FromColourRef(PlayerSelectDialog::kHighlightColour)), 4.5);
+}
+
+// The pair the board lays in the tray sits in the bottom bar's two painted recesses: every
+// column of each face is darker than the bar across the screen at those rows, and the bar shows
+// again just beyond the outer side of each recess, so the tiles neither overhang their slots
+// nor sit beside them.
+TEST(PackImages, TrayFacesLieInTheBottomBarsRecesses) {
+  ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+  for (uint32_t id : {126u, 275u}) {
+    Image bar;
+    ASSERT_TRUE(Load(id, bar)) << "picture " << id;
+    const Rect first = Board::TrayFace(0);
+    const Rect second = Board::TrayFace(1);
+    const int32_t top = first.top + PlayScreen::kBoardTop - Hud::kBottomBarTop;
+    const int32_t bottom = first.bottom + PlayScreen::kBoardTop - Hud::kBottomBarTop;
+    ASSERT_GE(top, 0);
+    ASSERT_LE(bottom, bar.height);
+    ASSERT_LE(second.right + 8, bar.width);
+    // Rows are stored bottom-up; y counts from the top of the bar.
+    auto shade = [&](int32_t x, int32_t y) { return Luminance(bar, x, bar.height - 1 - y); };
+    // The bar's own shade at these rows: the median across the screen, row by row.
+    int64_t level = 0;
+    for (int32_t y = top; y < bottom; ++y) {
+      std::vector<int32_t> row;
+      for (int32_t x = 0; x < bar.width; ++x) row.push_back(shade(x, y));
+      std::nth_element(row.begin(), row.begin() + row.size() / 2, row.end());
+      level += row[row.size() / 2];
+    }
+    auto column = [&](int32_t x) {
+      int64_t sum = 0;
+      for (int32_t y = top; y < bottom; ++y) sum += shade(x, y);
+      return sum;
+    };
+    const int64_t rows = bottom - top;
+    for (const Rect& face : {first, second})
+      for (int32_t x = face.left; x < face.right; ++x)
+        EXPECT_LT(column(x), level - 8 * rows) << "picture " << id << ": column " << x;
+    EXPECT_GE(column(first.left - 8), level - 4 * rows) << "picture " << id;
+    EXPECT_GE(column(second.right + 8), level - 4 * rows) << "picture " << id;
+  }
 }

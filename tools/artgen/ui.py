@@ -307,15 +307,22 @@ def top_bar(colour, seed):
     return img
 
 
+TRAY_CELLS = (371, 423)
+TRAY_TOP = 16
+
+
 def bottom_bar(colour, seed):
     img = lacquer_band(800, 80, colour, seed)
     c = Canvas(800, 80)
     gold_line(c, 1, 800, 3)
     c.rrect((22, 12, 130, 76), 8, fill=rgba((0, 0, 0), 70))
     c.rrect((22, 12, 130, 76), 8, outline=rgba(GOLD_DARK), width=1.2)
-    for x in (364, 416):
-        c.rrect((x - 24, 8, x + 24, 72), 6, fill=rgba((0, 0, 0), 80))
-        c.rrect((x - 24, 8, x + 24, 72), 6, outline=rgba(GOLD_DARK), width=1)
+    # The tray's two recesses hug the cells where the board lays the last pair: 42 x 52 faces
+    # at x 371 and 423, y 536 of the screen, which is y 16 of this bar.
+    for x in TRAY_CELLS:
+        box = (x - 4, TRAY_TOP - 5, x + 46, TRAY_TOP + 57)
+        c.rrect(box, 6, fill=rgba((0, 0, 0), 80))
+        c.rrect(box, 6, outline=rgba(GOLD_DARK), width=1)
     img.alpha_composite(c.result())
     return img
 
