@@ -23,6 +23,8 @@ constexpr int32_t kRingImage = 249;
 constexpr int32_t kWelcomeImage = 257;
 constexpr int32_t kBannerTop = 310;
 constexpr int32_t kBannerBottom = 309;
+constexpr int32_t kBannerLeft = 128;
+constexpr int32_t kBannerMargin = 40;
 constexpr int32_t kDynastySound = 380;
 constexpr int32_t kAdvanceSound = 381;
 constexpr int32_t kBannerGoneSound = 382;
@@ -235,11 +237,15 @@ void CampaignMap::Draw() {
         }
     }
     if (dynastyEnd_ && bannerAlpha_ > 0) {
-        DrawImage(128, 130, kBannerTop, nullptr, true, 100, 100, bannerAlpha_);
+        DrawImage(kBannerLeft, 130, kBannerTop, nullptr, true, 100, 100, bannerAlpha_);
         if (bannerFont_) {
-            bannerFont_->DrawWrappedCentered(this, 0, 236, 800, 600, bannerText_.CStr(), 38, false,
-                                             bannerAlpha_);
+            // The text wraps within the banner's painted field, never past its rims.
+            int32_t width = 0, height = 0;
+            if (!GetImageSize(kBannerTop, width, height)) width = 800 - 2 * kBannerLeft;
+            const int32_t field = std::max(width - 2 * kBannerMargin, 1);
+            bannerFont_->DrawWrappedCentered(this, kBannerLeft + kBannerMargin, 236, field, 600,
+                                             bannerText_.CStr(), 38, false, bannerAlpha_);
         }
-        DrawImage(128, 420, kBannerBottom, nullptr, true, 100, 100, bannerAlpha_);
+        DrawImage(kBannerLeft, 420, kBannerBottom, nullptr, true, 100, 100, bannerAlpha_);
     }
 }

@@ -155,6 +155,26 @@ TEST_F(CampaignMapTest, ADynastysEndHoldsItsBannerBeforeTheAdvance) {
     EXPECT_EQ(f.Images(MapRegion(0).imageId).size(), 1u);
 }
 
+// A long banner text wraps within the banner picture instead of running past its rims.
+TEST_F(CampaignMapTest, ADynastysBannerKeepsItsTextOnThePicture) {
+    f.Text(112, "You have completed the %s Dynasty, and the long road of the empire now leads "
+                "you on into a new and brighter age");
+    f.Picture(310, 544, 290);
+    Open(3);
+    map->SetAdvancePending();
+    map->StartAdvance(true, "XIA");
+    f.ui.Frames(40);
+    Redraw();
+    auto banner = f.Images(310);
+    ASSERT_EQ(banner.size(), 1u);
+    auto glyphs = f.Images(311);
+    ASSERT_FALSE(glyphs.empty());
+    for (const auto& glyph : glyphs) {
+        EXPECT_GT(glyph.rect.left, banner[0].rect.left);
+        EXPECT_LT(glyph.rect.right, banner[0].rect.right);
+    }
+}
+
 TEST_F(CampaignMapTest, TheLastLevelEndsTheCampaignASecondAfterTheAdvance) {
     Open(52);
     EXPECT_EQ(map->GetSelectedLevel(), 51);
