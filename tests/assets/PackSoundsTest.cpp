@@ -128,3 +128,21 @@ TEST(PackSounds, StoryMusicJumpsBetweenItsSections) {
     }
   }
 }
+
+// A track that comes round again every half minute wears thin within one game: each track,
+// and each section the story track loops in, plays two minutes before it repeats.
+TEST(PackSounds, EveryMusicLoopLastsTwoMinutes) {
+  ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+  for (uint32_t id : kMusicIds) {
+    Player player(xmp_create_context());
+    ASSERT_TRUE(player);
+    ASSERT_TRUE(LoadModule(player, id)) << "music " << id;
+    xmp_module_info info;
+    xmp_get_module_info(player.get(), &info);
+    ASSERT_GT(info.num_sequences, 0) << "music " << id;
+    for (int s = 0; s < info.num_sequences; ++s) {
+      EXPECT_GE(info.seq_data[s].duration, 120000)
+          << "music " << id << " from order " << info.seq_data[s].entry_point;
+    }
+  }
+}

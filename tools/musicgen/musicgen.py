@@ -10,7 +10,7 @@ The story track (339) is built in sections the game jumps between by order:
     orders 0-6   theme A, looping to 0
     orders 7-11  exit-tile tension, looping to 7
     order  12    victory phrase, running on into theme B
-    orders 13-15 theme B, looping to 13
+    orders 13-   theme B, to the last order, looping to 13
 Every pattern starts with its speed, so a jump into any section plays at that section's pace.
 
 Run from the repository root (needs numpy):
@@ -36,6 +36,8 @@ PERIODS = [856, 808, 762, 720, 678, 640, 604, 570, 538, 508, 480, 453,
 SCALE = [2, 4, 6, 9, 11]
 
 ZITHER, FLUTE, WOODBLOCK, DRUM, GONG, BASS = 1, 2, 3, 4, 5, 6
+# Each track, and each section of the story track, plays this long before it comes round again.
+LOOP_SECONDS = 125
 
 
 def degree_note(degree, octave):
@@ -135,13 +137,17 @@ RHYTHMS = [
 ]
 
 
-def phrase(rng, start, home, bars=4):
-    """A pentatonic line: (row offset, length, degree) notes over `bars` bars of 16 rows."""
+def phrase(rng, start, home, bar_rows=16):
+    """A pentatonic line: (row offset, length, degree) notes over the 64 rows of a pattern, in
+    bars of `bar_rows` rows (16, or 8 for a slow section whose rows last twice as long)."""
     notes, degree, row = [], start, 0
+    bars = 64 // bar_rows
+    unit = 16 // bar_rows
     for bar in range(bars):
-        rhythm = rng.choice(RHYTHMS[:6] if bar < bars - 1 else RHYTHMS[4:])
-        for length in rhythm:
-            if bar == bars - 1 and length >= 8:
+        end = bar % 4 == 3
+        rhythm = rng.choice(RHYTHMS[:6] if not end else RHYTHMS[4:])
+        for length in (k // unit for k in rhythm):
+            if end and length * unit >= 8:
                 degree = home
             else:
                 degree = max(-2, min(9, degree + rng.choice([-2, -1, -1, 1, 1, 2, 0, 3, -3])))
@@ -150,38 +156,44 @@ def phrase(rng, start, home, bars=4):
     return notes
 
 
-def melody_pattern(rng, speed, mood, start, home, with_flute=True):
+def melody_pattern(rng, speed, mood, start, home, with_flute=True, bar_rows=16):
     """One 64-row pattern: melody, counter line, bass and percussion for one mood."""
     p = Pattern()
-    line = phrase(rng, start, home)
+    line = phrase(rng, start, home, bar_rows)
+    unit = 16 // bar_rows
+    beat = 4 // unit
     lead, lead_octave = (FLUTE, 1) if with_flute else (ZITHER, 1)
     for row, length, degree in line:
         vol = 0x30 if mood == "calm" else 0x38
         p.note(row, 0, lead, degree_note(degree, lead_octave), 0xC, vol)
-        if lead == FLUTE and length >= 8:
-            p.effect(row + 4, 0, 0x4, 0x34)          # a breath of vibrato on long notes
+        if lead == FLUTE and length * unit >= 8:
+            p.effect(row + beat, 0, 0x4, 0x34)       # a breath of vibrato on long notes
     for row, length, degree in line:
-        if length >= 4 and row % 8 == 4:
+        if length >= beat and row % (2 * beat) == beat:
             p.note(row, 1, ZITHER, degree_note(degree + 2, 0))
     roots = [0, 3, 4, 0] if mood != "tense" else [0, -1, 0, -2]
-    for bar, root in enumerate(roots):
-        p.note(bar * 16, 2, BASS, degree_note(root, 1))
+    for bar in range(64 // bar_rows):
+        root = roots[bar % 4]
+        p.note(bar * bar_rows, 2, BASS, degree_note(root, 1))
         if mood != "calm":
-            p.note(bar * 16 + 8, 2, BASS, degree_note(root + (3 if mood == "bright" else 0), 1))
-    for row in range(0, 64, 4):
-        if mood == "tense":
-            p.note(row, 3, WOODBLOCK if row % 8 else DRUM, 24 if row % 8 else 12)
-            if row % 8 == 0 and row % 16:
-                p.note(row + 2, 3, WOODBLOCK, 26)
-        elif mood == "bright":
-            if row % 16 == 0:
-                p.note(row, 3, DRUM, 12)
-            elif row % 8 == 4:
-                p.note(row, 3, WOODBLOCK, 24)
-        else:
-            if row % 32 == 0:
+            p.note(bar * bar_rows + bar_rows // 2, 2, BASS,
+                   degree_note(root + (3 if mood == "bright" else 0), 1))
+    if mood == "tense":                              # a restless pulse on every half beat
+        for row in range(0, 64, beat // 2):
+            pos = row * unit
+            p.note(row, 3, DRUM if pos % 8 == 0 else WOODBLOCK,
+                   12 if pos % 8 == 0 else 24 if pos % 4 == 0 else 26)
+    else:
+        for row in range(0, 64, beat):
+            pos = row * unit                         # where the row falls in a 16-row bar
+            if mood == "bright":
+                if pos % 16 == 0:
+                    p.note(row, 3, DRUM, 12)
+                elif pos % 8 == 4:
+                    p.note(row, 3, WOODBLOCK, 24)
+            elif pos % 32 == 0:
                 p.note(row, 3, GONG if row == 0 else DRUM, 12)
-            elif row % 16 == 12:
+            elif pos % 16 == 12:
                 p.note(row, 3, WOODBLOCK, 24, 0xC, 0x20)
     p.effect(0, 1, 0xF, speed)
     return p
@@ -231,11 +243,23 @@ def module(title, patterns, orders):
     return bytes(out)
 
 
+def patterns_speed(seconds, count):
+    """The speed at which `count` 64-row patterns last at least `seconds`."""
+    return -(-seconds * 50 // (64 * count))
+
+
+def patterns_for(seconds, speed):
+    """How many 64-row patterns at `speed` ticks a row (50 ticks a second) last `seconds`."""
+    return -(-seconds * 50 // (64 * speed))
+
+
 def loop_track(title, seed, speed, moods):
-    """A track of len(moods) patterns played in order and looping to order 0."""
+    """A track of at least LOOP_SECONDS, its patterns walking the moods in turn, played in order
+    and looping to order 0."""
     rng = random.Random(seed)
     patterns = []
-    for k, mood in enumerate(moods):
+    for k in range(patterns_for(LOOP_SECONDS, speed)):
+        mood = moods[k % len(moods)]
         home = 0 if k % 2 else 3
         patterns.append(melody_pattern(rng, speed, mood, rng.choice([0, 2, 3, 5]), home,
                                        with_flute=(k % 2 == 0)))
@@ -244,21 +268,27 @@ def loop_track(title, seed, speed, moods):
 
 
 def story_track():
+    """Theme A and the tension have a fixed number of orders, so to last LOOP_SECONDS each plays
+    slow rows in bars of 8; theme B has the orders from 13 to the end to itself."""
     rng = random.Random(339)
     patterns = []
     for k in range(7):                                   # theme A: orders 0-6
-        patterns.append(melody_pattern(rng, 7, "calm" if k < 4 else "bright", [3, 5, 2, 0][k % 4],
-                                       0 if k % 2 else 3, with_flute=(k % 3 != 2)))
+        patterns.append(melody_pattern(rng, patterns_speed(LOOP_SECONDS, 7),
+                                       "calm" if k < 4 else "bright", [3, 5, 2, 0][k % 4],
+                                       0 if k % 2 else 3,
+                                       with_flute=(k % 3 != 2), bar_rows=8))
     jump(patterns[6], 0)
     for k in range(5):                                   # tension: orders 7-11
-        patterns.append(melody_pattern(rng, 5, "tense", [0, -1, 1, 0, 2][k], -2 if k % 2 else 0,
-                                       with_flute=(k % 2 == 1)))
+        patterns.append(melody_pattern(rng, patterns_speed(LOOP_SECONDS, 5), "tense",
+                                       [0, -1, 1, 0, 2][k], -2 if k % 2 else 0,
+                                       with_flute=(k % 2 == 1), bar_rows=8))
     jump(patterns[11], 7)
     patterns.append(victory_pattern(6))                  # victory: order 12
-    for k in range(3):                                   # theme B: orders 13-15
-        patterns.append(melody_pattern(rng, 6, "bright" if k != 1 else "calm", [5, 7, 4][k],
-                                       3 if k % 2 else 0, with_flute=(k != 1)))
-    jump(patterns[15], 13)
+    moods = ["bright", "calm", "bright", "bright", "calm"]
+    for k in range(patterns_for(LOOP_SECONDS, 7)):       # theme B: orders 13 to the end
+        patterns.append(melody_pattern(rng, 7, moods[k % len(moods)], [5, 7, 4, 2][k % 4],
+                                       3 if k % 2 else 0, with_flute=(k % 3 != 1)))
+    jump(patterns[-1], 13)
     return module("Jade Road", patterns, list(range(len(patterns))))
 
 
