@@ -199,7 +199,8 @@ void CampaignMap::Draw() {
     int32_t progress = advancing_ ? shown + 1 : shown;
     DrawImage(0, 0, kMapImage, nullptr, true);
     if (headerFont_) {
-        headerFont_->DrawText(this, 8, 60, headerLeft_.CStr(), -1, 100, 100, 255);
+        // The title stands over the middle of the map: the road starts in its upper left corner.
+        headerFont_->DrawCentered(this, 0, 60, headerLeft_.CStr(), 800, 100, 100, 255);
         headerFont_->DrawRightAligned(this, 786, 60, headerRight_.CStr(), 100, 100, 255);
     }
     int32_t region = 0;

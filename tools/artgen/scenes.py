@@ -225,43 +225,199 @@ LEVEL_POINTS = [(72, 69), (94, 76), (114, 88), (148, 125), (161, 145), (173, 167
                 (735, 263), (740, 234), (746, 204)]
 
 
+def catmull(points, steps=10):
+    """A smooth curve through the points (Catmull-Rom), as a dense point list."""
+    pts = [points[0]] + list(points) + [points[-1]]
+    out = []
+    for i in range(1, len(pts) - 2):
+        p0, p1, p2, p3 = pts[i - 1], pts[i], pts[i + 1], pts[i + 2]
+        for k in range(steps):
+            t = k / steps
+            out.append(tuple(0.5 * (2 * p1[j] + (-p0[j] + p2[j]) * t
+                                    + (2 * p0[j] - 5 * p1[j] + 4 * p2[j] - p3[j]) * t * t
+                                    + (-p0[j] + 3 * p1[j] - 3 * p2[j] + p3[j]) * t * t * t)
+                             for j in range(2)))
+    out.append(points[-1])
+    return out
+
+
+def dashes(path, on, off):
+    """The runs of a dense path that a dashed line inks."""
+    runs, run, travelled = [], [path[0]], 0.0
+    for a, b in zip(path, path[1:]):
+        travelled += math.hypot(b[0] - a[0], b[1] - a[1])
+        if travelled % (on + off) < on:
+            run.append(b)
+        elif len(run) > 1:
+            runs.append(run)
+            run = [b]
+        else:
+            run = [b]
+    if len(run) > 1:
+        runs.append(run)
+    return runs
+
+
+def mountain(c, x, y, size, light, dark, ink):
+    """A map mountain: a peak lit on its left flank, shaded on its right, inked along the ridge."""
+    top = (x + size * 0.05, y - size * 0.9)
+    left, right, foot = (x - size * 0.75, y), (x + size * 0.75, y), (x + size * 0.15, y)
+    c.poly([left, top, foot], fill=rgba(light))
+    c.poly([foot, top, right], fill=rgba(dark))
+    c.line([left, top, right], rgba(ink, 220), max(1.0, size * 0.07), joint=None)
+    c.line([top, (x - size * 0.05, y - size * 0.45)], rgba(ink, 120), max(0.8, size * 0.04),
+           joint=None)
+
+
+def tree(c, x, y, size, colour):
+    c.line([(x, y), (x, y - size * 0.6)], rgba(shade(colour, 0.6)), max(1.0, size * 0.14))
+    c.circle(x, y - size * 0.75, size * 0.42, fill=rgba(colour))
+    c.circle(x - size * 0.12, y - size * 0.85, size * 0.18, fill=rgba(shade(colour, 1.25)))
+
+
+def settlement(c, x, y, rng, walled):
+    """A few houses under red roofs, or a walled town with its gate."""
+    if walled:
+        c.rect((x - 13, y - 11, x + 13, y + 9), rgba(PAPER_DARK))
+        c.rrect((x - 13, y - 11, x + 13, y + 9), 1, outline=rgba(INK, 230), width=1.6)
+        c.rect((x - 3, y + 3, x + 3, y + 9), rgba(INK, 230))
+        c.poly([(x - 8, y - 2), (x + 8, y - 2), (x + 5, y - 8), (x - 5, y - 8)],
+               fill=rgba(LACQUER))
+        return
+    for k in range(rng.randrange(2, 4)):
+        hx, hy = x + (k - 1) * 9 + rng.uniform(-2, 2), y + (k % 2) * 5
+        c.rect((hx - 4, hy - 4, hx + 4, hy + 3), rgba(IVORY))
+        c.rrect((hx - 4, hy - 4, hx + 4, hy + 3), 0.5, outline=rgba(INK, 200), width=0.8)
+        c.poly([(hx - 6, hy - 3), (hx + 6, hy - 3), (hx, hy - 9)], fill=rgba(LACQUER))
+
+
+def compass(c, x, y, r):
+    c.circle(x, y, r, outline=rgba(GOLD_DARK, 230), width=1.5)
+    c.circle(x, y, r * 0.78, outline=rgba(GOLD_DARK, 160), width=0.8)
+    for k in range(8):
+        a = k * math.pi / 4
+        length = r * (1.0 if k % 2 == 0 else 0.6)
+        tip = (x + math.sin(a) * length, y - math.cos(a) * length)
+        side = r * 0.14
+        l = (x + math.sin(a - math.pi / 2) * side, y - math.cos(a - math.pi / 2) * side)
+        rr = (x + math.sin(a + math.pi / 2) * side, y - math.cos(a + math.pi / 2) * side)
+        c.poly([l, tip, (x, y)], fill=rgba(LACQUER if k == 0 else INK, 230))
+        c.poly([(x, y), tip, rr], fill=rgba(GOLD if k == 0 else PAPER_DARK, 230))
+    c.text((x, y - r - 8), '北', BRUSH_CJK, 13, rgba(INK, 220))
+
+
+# The two great rivers, west to east, and the canal joining them.
+RIVERS = [
+    [(14, 128), (60, 150), (110, 196), (176, 214), (250, 186), (322, 224), (396, 246),
+     (470, 226), (536, 248), (598, 300), (660, 270), (722, 238), (790, 252)],
+    [(14, 404), (88, 382), (158, 420), (228, 404), (300, 444), (376, 420), (446, 470),
+     (520, 440), (598, 420), (662, 444), (724, 412), (790, 430)],
+]
+CANAL = [(440, 240), (446, 330), (452, 452)]
+# Towns along the road, clear of the level markers: (x, y, walled).
+TOWNS = [(40, 94), (197, 140), (132, 292), (190, 512), (318, 478), (300, 548), (346, 300),
+         (478, 168), (508, 92), (598, 186), (512, 372), (620, 520), (650, 408), (780, 190),
+         (770, 300), (688, 110)]
+
+
 def campaign_map():
-    img = vgradient((800, 600), [(0, PAPER), (1, mix(PAPER, PAPER_DARK, 0.6))])
-    tex = noise((800, 600), 229, 70, 5)
-    stain = Image.new('RGBA', (800, 600), rgba((150, 110, 60), 0))
+    """A painted map of the road through the dynasties: washes of lowland, upland and steppe,
+    mountains and forests, the two rivers and the canal, towns, and the road that the level
+    markers follow. The top band carries the progress strip; plaques hold the two headings."""
+    w, h = 800, 600
+    img = vgradient((w, h), [(0, PAPER), (1, mix(PAPER, PAPER_DARK, 0.6))])
+    # Terrain washes from a height field: lowland green, upland khaki, high ground brown, the
+    # south-east warming to steppe ochre.
+    height = np.asarray(noise((w, h), 2290, 150, 5), dtype=np.float32) / 255.0
+    ys, xs = np.mgrid[0:h, 0:w].astype(np.float32)
+    steppe = np.clip((xs - 520) / 200, 0, 1) * np.clip((ys - 400) / 140, 0, 1)
+    low, mid, high = (np.array(c, dtype=np.float32) for c in ((178, 192, 134), (206, 190, 140),
+                                                             (170, 148, 112)))
+    t = np.clip((height - 0.35) / 0.35, 0, 1)[..., None]
+    wash = np.where(t < 0.5, low + (mid - low) * (t * 2), mid + (high - mid) * (t * 2 - 1))
+    wash = wash + (np.array((218, 188, 124), dtype=np.float32) - wash) * steppe[..., None] * 0.8
+    paper = np.asarray(img.convert('RGB'), dtype=np.float32)
+    painted = paper + (wash - paper) * 0.75
+    # The sheet browns towards its edges.
+    edge = np.minimum(np.minimum(xs, w - 1 - xs), np.minimum(ys, h - 1 - ys))
+    painted *= (0.86 + 0.14 * np.clip(edge / 60, 0, 1))[..., None]
+    img = Image.fromarray(np.clip(painted, 0, 255).astype(np.uint8), 'RGB').convert('RGBA')
+    img = img.filter(ImageFilter.GaussianBlur(1.5))
+    tex = noise((w, h), 229, 70, 5)
+    stain = Image.new('RGBA', (w, h), rgba((150, 110, 60), 0))
     stain.putalpha(tex.point(lambda v: max(0, v - 120) // 3))
     img.alpha_composite(stain)
-    d = ImageDraw.Draw(img)
-    rng = random.Random(229)
-    for _ in range(40):
-        x, y = rng.randrange(30, 770), rng.randrange(90, 580)
-        s = rng.randrange(10, 24)
-        d.polygon([(x - s, y), (x, y - s * 0.8), (x + s, y)], fill=rgba(mix(PAPER_DARK, INK, 0.25), 120))
-    river = [(40, 200), (120, 260), (170, 330), (300, 420), (420, 400), (520, 330), (640, 380),
-             (790, 330)]
-    d.line(river, fill=rgba((110, 150, 170), 150), width=6, joint='curve')
-    road = LEVEL_POINTS
-    d.line(road, fill=rgba(shade(PAPER_DARK, 0.8), 255), width=5, joint='curve')
-    d.line(road, fill=rgba(GOLD_DARK, 200), width=2, joint='curve')
-    c = Canvas(800, 600)
-    c.rect((0, 0, 800, 70), rgba(LACQUER_DARK, 230))
-    c.rect((0, 70, 800, 73), rgba(GOLD))
-    c.rrect((10, 10, 790, 590), 12, outline=rgba(GOLD_DARK), width=3)
+
+    road = catmull(LEVEL_POINTS, 8)
+    rivers = [catmull(r, 10) for r in RIVERS]
+    canal = catmull(CANAL, 10)
+    # Ground the glyphs keep off: the road and its markers, the rivers, the towns, the band.
+    keep = Image.new('L', (w, h), 0)
+    kd = ImageDraw.Draw(keep)
+    kd.line(road, fill=255, width=44, joint='curve')
+    for r in rivers + [canal]:
+        kd.line(r, fill=255, width=18, joint='curve')
+    for x, y in TOWNS:
+        kd.ellipse((x - 24, y - 20, x + 24, y + 18), fill=255)
+    kd.rectangle((0, 0, w, 84), fill=255)
+    kd.ellipse((20, 470, 140, 590), fill=255)
+    kept = np.asarray(keep) > 0
+
+    water = (92, 138, 168)
+    c = Canvas(w, h)
+    for r in rivers:
+        c.line(r, rgba(shade(water, 0.8), 230), 7)
+        c.line(r, rgba(water), 5)
+        c.line(r, rgba(shade(water, 1.35), 150), 1.5)
+    c.line(canal, rgba(shade(water, 0.8), 230), 4)
+    c.line(canal, rgba(water), 2.5)
+    img.alpha_composite(c.result())
+
+    # Mountains and forests on a jittered grid, drawn from the back rows to the front ones.
+    forest = np.asarray(noise((w, h), 2291, 90, 3), dtype=np.float32) / 255.0
+    rng = random.Random(2292)
+    glyphs = []
+    for gy in range(96, h - 20, 20):
+        for gx in range(24, w - 20, 22):
+            x, y = gx + rng.uniform(-7, 7), gy + rng.uniform(-6, 6)
+            xi, yi = int(x), int(y)
+            if kept[max(0, yi - 16):yi + 2, max(0, xi - 12):xi + 12].any():
+                continue
+            if height[yi, xi] > 0.56 and steppe[yi, xi] < 0.5:
+                glyphs.append((y, 'mountain', x, 12 + 16 * min(1.0, (height[yi, xi] - 0.56) * 5)))
+            elif forest[yi, xi] > 0.58 and height[yi, xi] < 0.5:
+                for k in range(3):
+                    glyphs.append((y + k * 3, 'tree', x + (k - 1) * 7, 8 + rng.uniform(0, 3)))
+    c = Canvas(w, h)
+    for y, kind, x, size in sorted(glyphs):
+        if kind == 'mountain':
+            mountain(c, x, y, size, (222, 206, 164), (150, 126, 92), mix(INK, GOLD_DARK, 0.3))
+        else:
+            tree(c, x, y, size, (70, 112, 70))
+    img.alpha_composite(c.result())
+
+    c = Canvas(w, h)
+    c.line(road, rgba(IVORY, 200), 7)
+    for run in dashes(road, 7, 4):
+        c.line(run, rgba(mix(LACQUER_DARK, INK, 0.3), 230), 2.6)
+    trng = random.Random(2293)
+    for k, (x, y) in enumerate(TOWNS):
+        settlement(c, x, y, trng, k % 3 == 0)
+    compass(c, 80, 530, 34)
+    # The band under the progress strip, and plaques for the title and the mode heading.
+    c.rect((0, 0, w, 52), rgba(LACQUER_DARK, 240))
+    c.rect((0, 52, w, 55), rgba(GOLD))
+    for box in ((330, 40, 470, 68), (690, 40, 794, 68)):
+        c.rrect(box, 7, fill=rgba(LACQUER_DARK, 245))
+        c.rrect((box[0] + 2, box[1] + 2, box[2] - 2, box[3] - 2), 5, outline=rgba(GOLD), width=1.2)
+    c.rrect((6, 6, w - 6, h - 6), 12, outline=rgba(GOLD_DARK), width=3)
+    c.rrect((11, 11, w - 11, h - 11), 9, outline=rgba(GOLD_DARK, 140), width=1)
     img.alpha_composite(c.result())
     return img.convert('RGB')
 
 
-def region_image(width, height, landmark, seed):
-    """A wash of colour over the reached land with its landmark drawn in ink."""
-    c = Canvas(width, height)
-    rng = random.Random(seed)
-    for _ in range(7):
-        x, y = rng.uniform(0.2, 0.8) * width, rng.uniform(0.2, 0.8) * height
-        r = rng.uniform(0.2, 0.35) * min(width, height)
-        c.circle(x, y, r, fill=rgba(JADE, 60))
-    img = c.result().filter(ImageFilter.GaussianBlur(6))
-    ink = Canvas(width, height)
-    cx, cy = width / 2, height / 2
+def landmark_ink(ink, cx, cy, landmark):
+    """A dynasty's landmark drawn in ink about (cx, cy)."""
     colour = rgba(mix(INK, JADE_DARK, 0.4), 230)
     if landmark == 'pagoda':
         for k in range(4):
@@ -298,6 +454,27 @@ def region_image(width, height, landmark, seed):
             a = k * 2 * math.pi / 5
             ink.circle(cx + math.cos(a) * 10, cy + math.sin(a) * 10, 8, fill=rgba((220, 130, 150), 220))
         ink.circle(cx, cy, 5, fill=rgba(GOLD, 230))
+
+
+def region_image(width, height, landmark, seed):
+    """A wash of colour over the reached land with its landmark drawn in ink."""
+    c = Canvas(width, height)
+    rng = random.Random(seed)
+    for _ in range(7):
+        x, y = rng.uniform(0.2, 0.8) * width, rng.uniform(0.2, 0.8) * height
+        r = rng.uniform(0.2, 0.35) * min(width, height)
+        c.circle(x, y, r, fill=rgba(JADE, 105))
+    img = c.result().filter(ImageFilter.GaussianBlur(6))
+    # The wash thins out to nothing well inside the picture's edges, so it never shows a seam.
+    ys, xs = np.mgrid[0:height, 0:width].astype(np.float32)
+    edge = np.minimum(np.minimum(xs + 0.5, width - 0.5 - xs),
+                      np.minimum(ys + 0.5, height - 0.5 - ys))
+    fade = np.clip(edge / (0.3 * min(width, height)), 0, 1)
+    fade = fade * fade * (3 - 2 * fade)
+    alpha = np.asarray(img.getchannel('A'), dtype=np.float32) * fade
+    img.putalpha(Image.fromarray(np.round(alpha).astype(np.uint8), 'L'))
+    ink = Canvas(width, height)
+    landmark_ink(ink, width / 2, height / 2, landmark)
     img.alpha_composite(ink.result())
     return img
 

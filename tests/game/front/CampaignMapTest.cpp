@@ -155,6 +155,23 @@ TEST_F(CampaignMapTest, ADynastysEndHoldsItsBannerBeforeTheAdvance) {
     EXPECT_EQ(f.Images(MapRegion(0).imageId).size(), 1u);
 }
 
+// The map's title leaves the first level's marker and its ring clear.
+TEST_F(CampaignMapTest, TheTitleKeepsClearOfTheFirstLevel) {
+    Open(0);
+    auto title = f.Images(163);
+    ASSERT_FALSE(title.empty());
+    std::vector<RecordingDisplay::Draw> marks = f.Images(292);
+    for (const auto& ring : f.Images(249)) marks.push_back(ring);
+    ASSERT_EQ(marks.size(), 2u);
+    for (const auto& glyph : title)
+        for (const auto& mark : marks) {
+            const bool apart =
+                glyph.rect.right <= mark.rect.left || mark.rect.right <= glyph.rect.left ||
+                glyph.rect.bottom <= mark.rect.top || mark.rect.bottom <= glyph.rect.top;
+            EXPECT_TRUE(apart) << "glyph at " << glyph.rect.left << "," << glyph.rect.top;
+        }
+}
+
 // A long banner text wraps within the banner picture instead of running past its rims.
 TEST_F(CampaignMapTest, ADynastysBannerKeepsItsTextOnThePicture) {
     f.Text(112, "You have completed the %s Dynasty, and the long road of the empire now leads "
