@@ -256,27 +256,37 @@ def grid(cells, cols, cell_w, cell_h, rows):
 
 
 def highlight(face_img):
-    """A 40 x 50 selection cell: a warm glow and gold rim around the face, drawn over the tile."""
-    c = Canvas(40, 50)
-    c.rrect((0.5, 0.5, 39.5, 49.5), 5, fill=rgba(GOLD_LIGHT, 110))
-    c.rrect((0.5, 0.5, 39.5, 49.5), 5, outline=rgba(GOLD, 235), width=2.2)
-    out = c.result()
+    """A 40 x 50 selection cell drawn over the tile's face: the face, its ink still showing,
+    glows amber under a thick cinnabar rim, so the chosen tile stands out across the board."""
+    out = Image.new('RGBA', (40, 50), (0, 0, 0, 0))
     ink = face_img.copy()
-    ink.putalpha(ink.getchannel('A').point(lambda v: v * 3 // 4))
+    ink.putalpha(ink.getchannel('A').point(lambda v: v * 4 // 5))
     out.alpha_composite(ink, (1, 1))
+    c = Canvas(40, 50)
+    c.rrect((0.5, 0.5, 39.5, 49.5), 5, fill=rgba((255, 176, 40), 120))
+    c.rrect((0.5, 0.5, 39.5, 49.5), 5, outline=rgba(CINNABAR, 250), width=3.2)
+    c.rrect((3.2, 3.2, 36.8, 46.8), 3, outline=rgba(GOLD_LIGHT, 230), width=1.2)
+    out.alpha_composite(c.result())
     return out
 
 
 def base(top, top_edge, side, side_dark, back=None):
-    """A whole 48 x 58 tile base (RGBA): depth edges at left and bottom, top face above."""
+    """A whole 48 x 58 tile base (RGBA): the face above and right, the tile's body six pixels
+    deep beneath it at the left and bottom, shading from the face's edge to a dark rim, and a
+    dark outline round the whole tile, so that a tile lying on others stands clear of them."""
     c = Canvas(48, 58)
     back = back or side
-    c.rrect((0, 6, 42, 58), 5, fill=rgba(side_dark))
-    c.rrect((1.5, 4, 44.5, 56), 5, fill=rgba(back))
-    c.rrect((3, 2, 46, 54.5), 5, fill=rgba(side))
+    outline = mix(side_dark, (0, 0, 0), 0.55)
+    for k in range(6, -1, -1):
+        c.rrect((6 - k - 0.9, k - 0.9, 48 - k + 0.9, 52 + k + 0.9), 5.5, fill=rgba(outline))
+    for k in range(6, 0, -1):
+        t = (k - 1) / 5
+        colour = mix(mix(side, back, 0.35), side_dark, t * t)
+        c.rrect((6 - k, k, 48 - k, 52 + k), 5, fill=rgba(colour))
     c.rrect((6, 0, 48, 52), 5, fill=rgba(top_edge))
     c.rrect((6.8, 0.6, 47.2, 51.2), 4.5, fill=rgba(top))
-    c.rrect((6.8, 0.6, 47.2, 51.2), 4.5, outline=rgba((255, 255, 255), 110), width=0.8)
+    c.rrect((6.8, 0.6, 47.2, 51.2), 4.5, outline=rgba((255, 255, 255), 150), width=0.9)
+    c.line([(9, 50.6), (46.4, 50.6), (46.6, 3)], rgba(shade(top_edge, 0.8), 200), 1.0, joint=None)
     img = c.result()
     gloss = Canvas(48, 58)
     gloss.rrect((9, 2, 45, 14), 4, fill=rgba((255, 255, 255), 40))
