@@ -5,12 +5,13 @@ Frame pieces must join: the dialog frame's bars are 11 pixels thick, the top bar
 its pieces, the left bar at x 18-29, the bottom bar 25 pixels above the bottom and the right
 bar 30 pixels left of the right edge (the layout code places the pieces so)."""
 import math
+import random
 
 from PIL import Image, ImageFilter
 
 from common import (GOLD, GOLD_DARK, GOLD_LIGHT, INK, JADE, JADE_DARK, JADE_LIGHT,
-                    LACQUER, LACQUER_DARK, LACQUER_LIGHT, PAPER, PAPER_DARK, Canvas, mix, noise,
-                    rgba, save_png, shade, strip, vgradient)
+                    LACQUER, LACQUER_DARK, LACQUER_LIGHT, PAPER, PAPER_DARK, SERIF_BOLD, Canvas,
+                    mix, noise, rgba, save_png, shade, strip, vgradient)
 
 # Skins: (face colour, rim colour) per family of buttons.
 RED = (LACQUER, GOLD)
@@ -452,12 +453,45 @@ def selection_mark(w, h):
     return glow
 
 
+def padlock(c, cx, cy, size):
+    body = (cx - size * 0.5, cy - size * 0.1, cx + size * 0.5, cy + size * 0.62)
+    c.ellipse((cx - size * 0.34, cy - size * 0.62, cx + size * 0.34, cy + size * 0.06),
+              outline=rgba(shade(GOLD, 0.8)), width=size * 0.13)
+    c.rrect(body, size * 0.1, fill=rgba(GOLD))
+    c.rrect(body, size * 0.1, outline=rgba(GOLD_DARK), width=size * 0.05)
+    c.circle(cx, cy + size * 0.2, size * 0.09, fill=rgba(INK))
+    c.poly([(cx - size * 0.05, cy + size * 0.22), (cx + size * 0.05, cy + size * 0.22),
+            (cx + size * 0.08, cy + size * 0.44), (cx - size * 0.08, cy + size * 0.44)],
+           fill=rgba(INK))
+
+
 def thumbnail_frame():
+    """The background thumbnail's frame. A picture covers its inside; a background that the
+    story has not yet unlocked shows the inside itself: a dimmed, grey land under a padlock."""
     c = Canvas(196, 118)
     c.rect((0, 0, 196, 118), rgba(GOLD_DARK))
     c.rect((1.5, 1.5, 194.5, 116.5), rgba(GOLD))
-    c.rect((4, 5, 190, 112), rgba((40, 30, 24)))
-    return c.result()
+    inside = vgradient((186, 107), [(0, (92, 94, 98)), (1, (62, 62, 64))])
+    hills = Canvas(186, 107)
+    rng = random.Random(322)
+    for k, colour in enumerate([(78, 80, 84), (60, 61, 64), (44, 44, 46)]):
+        base = 52 + k * 18
+        pts = [(0, 107), (0, base)]
+        for x in range(0, 187, 12):
+            pts.append((x, base + rng.uniform(-12, 8) + 8 * math.sin(x / (23 + 9 * k) + k)))
+        pts += [(186, base), (186, 107)]
+        hills.poly(pts, fill=rgba(colour))
+    inside.alpha_composite(hills.result())
+    lock = Canvas(186, 107)
+    lock.circle(93, 46, 27, fill=rgba(LACQUER_DARK, 210))
+    lock.circle(93, 46, 27, outline=rgba(GOLD), width=1.5)
+    padlock(lock, 93, 46, 28)
+    lock.rrect((30, 82, 156, 100), 9, fill=rgba((20, 16, 14), 170))
+    lock.text((93, 91), 'Unlocked by the story', SERIF_BOLD, 10.5, rgba(GOLD_LIGHT))
+    inside.alpha_composite(lock.result())
+    frame = c.result()
+    frame.alpha_composite(inside, (4, 5))
+    return frame
 
 
 def slot_frame(selected):
