@@ -55,11 +55,13 @@ def wait_cursor():
 
 
 def corner_icon():
-    """Marks the screen corner that leaves full screen: two arrows pointing inwards."""
+    """Marks the screen corner that leaves full screen: four corner brackets turned inwards,
+    the frame of a screen drawing in to a window (a cross would read as closing the game)."""
     c = Canvas(11, 11)
-    c.rrect((0, 0, 11, 11), 2, fill=rgba(LACQUER_DARK, 220))
-    c.line([(2.5, 2.5), (8.5, 8.5)], rgba(IVORY), 1.3)
-    c.line([(8.5, 2.5), (2.5, 8.5)], rgba(IVORY), 1.3)
+    c.rrect((0, 0, 11, 11), 2, fill=rgba(LACQUER_DARK, 230))
+    for sx, sy in ((-1, -1), (1, -1), (-1, 1), (1, 1)):
+        cx, cy = 5.5 + sx * 2, 5.5 + sy * 2
+        c.line([(cx + sx * 2.5, cy), (cx, cy), (cx, cy + sy * 2.5)], rgba(IVORY), 1.1, joint=None)
     return c.result()
 
 
