@@ -479,31 +479,119 @@ def region_image(width, height, landmark, seed):
     return img
 
 
+TIMELINE_POINTS = [(409, 115), (538, 136), (646, 203), (633, 347), (524, 390), (403, 433),
+                   (261, 418), (145, 334), (146, 181), (254, 120), (383, 231)]
+# The timeline picture's place on the screen, and its size.
+TIMELINE_AT = (68, 119)
+TIMELINE_SIZE = (664, 420)
+
+
+def timeline_layout():
+    """Where the game writes each caption (two short lines from its point), where each
+    dynasty's medallion stands beside it, and the road through the medallions, in the
+    picture's own coordinates."""
+    captions = [(x - TIMELINE_AT[0], y - TIMELINE_AT[1]) for x, y in TIMELINE_POINTS]
+    stops = [(x - 28, y + 22) for x, y in captions]
+    return captions, stops, catmull(stops, 12)
+
+
+def timeline_scroll():
+    """The scroll the timeline is inked on: paper, a far ink-wash land, hills and groves where
+    the road, its medallions and the captions leave room, and pale ground under each caption."""
+    w, h = TIMELINE_SIZE
+    sheet = vgradient((w, h), [(0, PAPER), (1, mix(PAPER, PAPER_DARK, 0.5))])
+    land = Image.new('RGBA', (w, h), (0, 0, 0, 0))
+    for k, (base, colour) in enumerate([(120, (196, 200, 176)), (300, (176, 188, 160)),
+                                        (380, (150, 170, 140))]):
+        ys = ridge(w, 3630 + k, base, 34 - 6 * k, 0.5)
+        fill_below(land, ys, colour, 120 + 30 * k)
+        mist(land, base - 10, base + 60, PAPER, 150)
+    sheet.alpha_composite(land.filter(ImageFilter.GaussianBlur(1)))
+    tex = noise((w, h), 363, 60, 4)
+    stain = Image.new('RGBA', (w, h), rgba((150, 110, 60), 0))
+    stain.putalpha(tex.point(lambda v: max(0, v - 120) // 3))
+    sheet.alpha_composite(stain)
+    captions, stops, road = timeline_layout()
+    # Hills and groves wherever the road, the medallions and the captions leave room.
+    keep = Image.new('L', (w, h), 0)
+    kd = ImageDraw.Draw(keep)
+    kd.line(road, fill=255, width=30, joint='curve')
+    for (x, y), (sx, sy) in zip(captions, stops):
+        kd.rectangle((x - 8, y - 6, x + 90, y + 48), fill=255)
+        kd.ellipse((sx - 30, sy - 30, sx + 30, sy + 30), fill=255)
+    kd.rectangle((0, 0, w, 24), fill=255)
+    kept = np.asarray(keep) > 0
+    height = np.asarray(noise((w, h), 3631, 120, 4), dtype=np.float32) / 255.0
+    rng = random.Random(3632)
+    glyphs = []
+    for gy in range(40, h - 16, 18):
+        for gx in range(26, w - 20, 20):
+            x, y = gx + rng.uniform(-6, 6), gy + rng.uniform(-5, 5)
+            xi, yi = int(x), int(y)
+            if kept[max(0, yi - 14):yi + 2, max(0, xi - 12):xi + 12].any():
+                continue
+            if height[yi, xi] > 0.55:
+                glyphs.append((y, 'mountain', x, 11 + 12 * min(1.0, (height[yi, xi] - 0.55) * 5)))
+            elif height[yi, xi] < 0.42:
+                glyphs.append((y, 'tree', x, 8 + rng.uniform(0, 3)))
+    c = Canvas(w, h)
+    for y, kind, x, size in sorted(glyphs):
+        if kind == 'mountain':
+            mountain(c, x, y, size, (226, 214, 178), (160, 140, 108), mix(INK, GOLD_DARK, 0.3))
+        else:
+            tree(c, x, y, size, (86, 124, 86))
+    sheet.alpha_composite(c.result())
+    clear = Image.new('L', (w, h), 0)
+    cd = ImageDraw.Draw(clear)
+    for x, y in captions:
+        cd.rounded_rectangle((x - 6, y - 4, x + 84, y + 44), 10, fill=150)
+    veil = Image.new('RGBA', (w, h), rgba(PAPER, 0))
+    veil.putalpha(clear.filter(ImageFilter.GaussianBlur(8)))
+    sheet.alpha_composite(veil)
+    c = Canvas(w, h)
+    c.rrect((0, 0, w, h), 22, outline=rgba(GOLD_DARK), width=5)
+    c.rrect((9, 9, w - 9, h - 9), 16, outline=rgba(GOLD_DARK, 160), width=1.5)
+    sheet.alpha_composite(c.result())
+    frame = Canvas(w, h)
+    frame.rrect((0, 0, w, h), 22, fill=rgba((255, 255, 255)))
+    out = Image.new('RGBA', (w, h), (0, 0, 0, 0))
+    out.paste(sheet, (0, 0), frame.result().getchannel('A'))
+    return out
+
+
 def timeline_background():
+    """The timeline page: lacquer, with the scroll on which the timeline picture then
+    appears."""
     img = vgradient((800, 600), [(0, LACQUER_DARK), (0.5, LACQUER), (1, LACQUER_DARK)])
     c = Canvas(800, 600)
     c.rrect((52, 100, 748, 556), 18, fill=rgba((0, 0, 0), 90))
     c.rect((0, 530, 800, 533), rgba(GOLD))
     img.alpha_composite(c.result())
+    img.alpha_composite(timeline_scroll(), TIMELINE_AT)
     return img.convert('RGB')
 
 
-TIMELINE_POINTS = [(409, 115), (538, 136), (646, 203), (633, 347), (524, 390), (403, 433),
-                   (261, 418), (145, 334), (146, 181), (254, 120), (383, 231)]
-
-
 def timeline_picture():
-    """A painted scroll with the spiral of the eleven dynasties; drawn at (68, 119)."""
-    w, h = 664, 420
+    """The timeline of the eleven dynasties, inked over the scroll of the page behind it: a
+    road winds in a spiral past each dynasty's landmark, leaving clear paper for the caption
+    that the game writes beside each one."""
+    w, h = TIMELINE_SIZE
+    _, stops, road = timeline_layout()
+    out = Image.new('RGBA', (w, h), (0, 0, 0, 0))
     c = Canvas(w, h)
-    c.rrect((0, 0, w, h), 22, fill=rgba(PAPER, 245))
-    c.rrect((8, 8, w - 8, h - 8), 16, outline=rgba(GOLD_DARK), width=2)
-    pts = [(x - 68, y - 119 + 30) for x, y in TIMELINE_POINTS]
-    c.line(pts, rgba(GOLD_DARK, 200), 3)
-    for k, (x, y) in enumerate(pts):
-        c.circle(x, y, 9, fill=rgba(LACQUER))
-        c.circle(x, y, 5, fill=rgba(GOLD_LIGHT))
-    return c.result()
+    c.line(road, rgba(IVORY, 220), 8)
+    for run in dashes(road, 8, 5):
+        c.line(run, rgba(GOLD_DARK, 230), 3)
+    for x, y in stops:
+        c.circle(x, y, 21, fill=rgba(IVORY, 235), outline=rgba(GOLD_DARK), width=2)
+    out.alpha_composite(c.result())
+    # Each landmark drawn at region size, then brought down into its medallion.
+    for (x, y), (_, _, _, _, _, landmark) in zip(stops, REGIONS):
+        icon = Canvas(64, 64)
+        landmark_ink(icon, 32, 32, landmark)
+        small = icon.result().resize((34, 34), Image.LANCZOS)
+        out.alpha_composite(small, (int(round(x)) - 17, int(round(y)) - 18))
+    return out
 
 
 def welcome_backdrop():
