@@ -595,11 +595,14 @@ def timeline_picture():
 
 
 def welcome_backdrop():
+    """Drawn at (42, 10) four times its size over the campaign map: a soft band of paper under
+    the welcome text's two lines (about y 180 to 235 of the screen), leaving the map to be
+    seen."""
     c = Canvas(179, 145)
-    c.rrect((4, 4, 175, 141), 20, fill=rgba(LACQUER_DARK, 200))
-    c.rrect((10, 10, 169, 135), 16, fill=rgba(PAPER, 220))
-    img = c.result().filter(ImageFilter.GaussianBlur(1.5))
-    return img
+    c.rrect((-20, 39, 199, 61), 10, fill=rgba(PAPER, 225))
+    c.rect((-20, 37, 199, 38), rgba(GOLD_DARK, 150))
+    c.rect((-20, 62, 199, 63), rgba(GOLD_DARK, 150))
+    return c.result().filter(ImageFilter.GaussianBlur(1.5))
 
 
 def slide_wipe():
