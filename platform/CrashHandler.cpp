@@ -103,10 +103,11 @@ const char* SignalName(int signal) {
   }
 }
 
-// Opens "Error.txt" for appending, first moving a file grown above the limit aside.
+// Opens "Error.txt" for appending, first moving a file grown above the limit aside. Without
+// blocking: a FIFO in its place must not hang the crashing program.
 int OpenReportFile() {
   if (g_state.folderFd < 0) return -1;
-  const int flags = O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC;
+  const int flags = O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
   int fd = openat(g_state.folderFd, "Error.txt", flags, 0600);
   if (fd < 0) return -1;
   struct stat info;

@@ -1,8 +1,6 @@
 #include "platform/SettingsStore.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "platform/AtomicFile.h"
 #include "platform/CodePage.h"
@@ -152,18 +150,12 @@ void SettingsStore::FromText(std::string_view text) {
   }
 }
 
-bool SettingsStore::Load(const std::string& path) {
+FileRead SettingsStore::Load(const std::string& path) {
   sections_.clear();
-  std::ifstream file(path, std::ios::binary);
-  if (!file) return false;
   std::string text;
-  text.resize(kMaxFileSize + 1);
-  file.read(text.data(), static_cast<std::streamsize>(text.size()));
-  const auto got = static_cast<size_t>(file.gcount());
-  if (got > kMaxFileSize || file.bad()) return false;
-  text.resize(got);
-  FromText(text);
-  return true;
+  const FileRead read = ReadRegularFile(path, kMaxFileSize, FileLinks::kFollow, &text);
+  if (read == FileRead::kRead) FromText(text);
+  return read;
 }
 
 bool SettingsStore::Save(const std::string& path) const {

@@ -11,13 +11,16 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/RegularFile.h"
+
 class SettingsStore {
  public:
   // Largest file read; a longer one is taken as damaged and loads nothing.
   static constexpr size_t kMaxFileSize = 1 << 20;
 
-  // Replaces the contents by the file's; false (and empty) when it cannot be read.
-  bool Load(const std::string& path);
+  // Replaces the contents by the file's; empty unless the answer is FileRead::kRead. A link is
+  // followed: a settings file kept elsewhere and linked into place is the user's choice.
+  FileRead Load(const std::string& path);
   // Writes the whole store through a temporary file renamed over `path`; the folder must exist.
   bool Save(const std::string& path) const;
 

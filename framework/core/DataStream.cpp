@@ -1,11 +1,10 @@
 #include "framework/core/DataStream.h"
 
-#include <sys/stat.h>
-
 #include <chrono>
 
 #include "framework/core/Crc32.h"
 #include "framework/core/Serializable.h"
+#include "platform/RegularFile.h"
 #include "platform/Random.h"
 
 DataStream::DataStream() {
@@ -19,14 +18,11 @@ void DataStream::Close() {
   out_.Discard();
   buffer_.clear();
   buffer_.shrink_to_fit();
-  if (in_) {
-    fclose(in_);
-    in_ = nullptr;
-  }
+  fileBytes_.clear();
+  fileBytes_.shrink_to_fit();
   block_ = nullptr;
   blockSize_ = 0;
   position_ = 0;
-  fileSize_ = 0;
   crcOk_ = false;
   damaged_ = false;
 }
@@ -40,19 +36,16 @@ bool DataStream::OpenWrite(const char* fileName) {
   return false;
 }
 
-bool DataStream::OpenRead(const char* fileName) {
+bool DataStream::OpenRead(const char* fileName, size_t maxBytes) {
   Close();
   mode_ = kRead;
   crc_ = 0xFFFFFFFFu;
-  in_ = fileName ? fopen(fileName, "rb") : nullptr;
-  if (!in_) return false;
-  struct stat info;
-  if (fstat(fileno(in_), &info) != 0 || !S_ISREG(info.st_mode)) {
-    fclose(in_);
-    in_ = nullptr;
+  if (!fileName || ReadRegularFile(fileName, maxBytes, FileLinks::kRefuse, &fileBytes_) != FileRead::kRead) {
+    fileBytes_.clear();
     return false;
   }
-  fileSize_ = static_cast<size_t>(info.st_size);
+  block_ = fileBytes_.data();
+  blockSize_ = fileBytes_.size();
   return true;
 }
 
@@ -84,23 +77,15 @@ void DataStream::PutByte(uint8_t byte) {
 }
 
 uint8_t DataStream::GetByte() {
-  int value = EOF;
-  if (in_) {
-    value = fgetc(in_);
-  } else if (block_ && position_ < blockSize_) {
-    value = block_[position_];
-  }
-  if (value == EOF) return 0;
-  ++position_;
-  const auto byte = static_cast<uint8_t>(value);
+  if (!block_ || position_ >= blockSize_) return 0;
+  const uint8_t byte = block_[position_++];
   Crc32UpdateByte(byte, &crc_);
   return byte;
 }
 
 size_t DataStream::Remaining() const {
   if (mode_ != kRead) return 0;
-  const size_t size = in_ ? fileSize_ : blockSize_;
-  return position_ < size ? size - position_ : 0;
+  return position_ < blockSize_ ? blockSize_ - position_ : 0;
 }
 
 void DataStream::TransferChar(int32_t* field) {

@@ -6,7 +6,6 @@
 // Files are written through a temporary file that replaces the target only when Finish has
 // written the trailer completely, so a failed or abandoned write leaves the old record intact.
 #include <cstdint>
-#include <cstdio>
 #include <span>
 #include <vector>
 
@@ -21,6 +20,8 @@ class DataStream {
 
   // Longest string a read accepts; a longer one fails the record.
   static constexpr int kMaxStringLength = 65535;
+  // Largest record file OpenRead accepts by default.
+  static constexpr size_t kMaxFileBytes = 16 << 20;
 
   // Also reseeds the random generator from the millisecond clock, which dealing relies on.
   DataStream();
@@ -32,7 +33,9 @@ class DataStream {
   void Close();
 
   bool OpenWrite(const char* fileName);
-  bool OpenRead(const char* fileName);
+  // Reads the whole file at once: false, without waiting, for anything but a regular file of at
+  // most `maxBytes`, or a link in its last component (records are the game's own files).
+  bool OpenRead(const char* fileName, size_t maxBytes = kMaxFileBytes);
   // Reads from a block the caller keeps alive.
   void OpenMemory(const void* data, size_t size);
   // Writes into an owned buffer (see Written) instead of a file.
@@ -67,14 +70,13 @@ class DataStream {
   uint8_t GetByte();
 
   AtomicFile out_;
-  FILE* in_ = nullptr;
+  std::vector<uint8_t> fileBytes_;
   uint32_t crc_ = 0xFFFFFFFFu;
   std::vector<uint8_t> buffer_;
   Mode mode_ = kNone;
   const uint8_t* block_ = nullptr;
   size_t blockSize_ = 0;
   size_t position_ = 0;
-  size_t fileSize_ = 0;
   bool crcOk_ = false;
   // Set by any failed write or overlong string; the record then never verifies.
   bool damaged_ = false;

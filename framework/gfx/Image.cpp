@@ -1,6 +1,5 @@
 #include "framework/gfx/Image.h"
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -14,12 +13,13 @@
 #include "framework/gfx/TextureTile.h"
 #include "framework/gfx/TgaDecoder.h"
 #include "framework/gfx/ImageOpsDispatchTable.h"
+#include "platform/RegularFile.h"
 #include "png/PngDecoder.h"
 
 namespace {
 
 // Image files above this size are refused rather than read whole.
-constexpr long kMaxFileBytes = 256L * 1024 * 1024;
+constexpr size_t kMaxFileBytes = 256u * 1024 * 1024;
 
 uint32_t SwapRedBlue(uint32_t colour) {
     return ((colour & 0xFF) << 16) | (colour & 0xFF00) | ((colour >> 16) & 0xFF);
@@ -35,18 +35,9 @@ bool EndsWithNoCase(std::string_view text, std::string_view ending) {
     return true;
 }
 
+// Image files may be links the user placed.
 bool ReadWholeFile(const char* path, std::vector<uint8_t>* out) {
-    std::FILE* file = std::fopen(path, "rb");
-    if (!file) return false;
-    bool ok = std::fseek(file, 0, SEEK_END) == 0;
-    const long size = ok ? std::ftell(file) : -1;
-    ok = ok && size >= 0 && size <= kMaxFileBytes && std::fseek(file, 0, SEEK_SET) == 0;
-    if (ok) {
-        out->resize(static_cast<size_t>(size));
-        ok = std::fread(out->data(), 1, out->size(), file) == out->size();
-    }
-    std::fclose(file);
-    return ok;
+    return ReadRegularFile(path, kMaxFileBytes, FileLinks::kFollow, out) == FileRead::kRead;
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 #include "game/front/LayoutPageCache.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
+#include <string>
+#include <string_view>
 
 #include "framework/app/AppGlobals.h"
 #include "game/model/TileLayout.h"
+#include "platform/RegularFile.h"
 
 namespace {
 
@@ -49,29 +49,24 @@ void LayoutPageCache::FileNames(int pageStart, String* bmp, String* txt) {
 
 int LayoutPageCache::ReadText(const char* path, Lines* lines) {
     if (!path || !lines) return -1;
-    FILE* file = std::fopen(path, "r");
-    if (!file) return -1;
-    char buffer[kLineBuffer];
+    std::string text;
+    if (ReadRegularFile(path, kMaxFileBytes, FileLinks::kRefuse, &text) != FileRead::kRead) return -1;
+    std::string_view rest = text;
     int count = 0;
-    bool damaged = false;
-    while (count < kSlots && std::fgets(buffer, sizeof buffer, file)) {
-        size_t length = std::strlen(buffer);
-        if (length == 0 || buffer[length - 1] != '\n') {
-            // No line end: the line did not fit the buffer, or the file was cut short.
-            damaged = true;
-            break;
-        }
-        while (length > 0 && (buffer[length - 1] == '\n' || buffer[length - 1] == '\r')) {
-            buffer[--length] = '\0';
-        }
-        if (!ParseLine(String(buffer), &(*lines)[count])) {
-            damaged = true;
-            break;
-        }
+    while (count < kSlots && !rest.empty()) {
+        const size_t end = rest.find('\n');
+        // No line end: the file was cut short. A line as long as the buffer is damaged too.
+        if (end == std::string_view::npos || end + 1 >= static_cast<size_t>(kLineBuffer)) return -1;
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(end + 1);
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.find('\0') != std::string_view::npos) return -1;
+        String copy;
+        copy.Assign(line.data(), static_cast<int>(line.size()));
+        if (!ParseLine(copy, &(*lines)[count])) return -1;
         ++count;
     }
-    std::fclose(file);
-    return damaged ? -1 : count;
+    return count;
 }
 
 bool LayoutPageCache::WriteText(const char* path, const PageCacheLine* lines, int count) {

@@ -3,6 +3,7 @@
 // "<p>.bmp" holds the page's nine miniatures (609 x 459, magenta where no miniature lies) and
 // "<p>.txt" one line per filled slot, "name<TAB>tiles<TAB>free tiles".
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "framework/core/String.h"
@@ -19,6 +20,8 @@ public:
     static constexpr int32_t kPageWidth = 609;
     static constexpr int32_t kPageHeight = 459;
     static constexpr int kLineBuffer = 1000;
+    // Larger text files are not the cache's own.
+    static constexpr size_t kMaxFileBytes = 64 * 1024;
     using Lines = std::array<PageCacheLine, kSlots>;
 
     // The two file names of page `pageStart` in `folder` (which ends in "/").

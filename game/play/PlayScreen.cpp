@@ -13,6 +13,7 @@
 #include "game/play/PlayFlow.h"
 #include "game/play/SavedGameRecord.h"
 #include "game/play/ToggleButton.h"
+#include "platform/RegularFile.h"
 
 namespace {
 
@@ -177,12 +178,10 @@ void PlayScreen::NextLayout()
     PlayerProfile& profile = CurrentProfile();
     profile.currentLayout = index_;
     profile.Save();
-    FILE* saved = std::fopen(SaveFileName().CStr(), "rb");
-    if (!saved) {
+    if (!IsRegularFile(SaveFileName().CStr(), FileLinks::kRefuse)) {
         StartLayout(false);
         return;
     }
-    std::fclose(saved);
     if (flow_) flow_->AskQuestion(this, kAskResumeNext, true);
 }
 

@@ -1,12 +1,12 @@
 #include "game/play/SavedGameRecord.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
 #include <vector>
 
 #include "framework/core/DataStream.h"
 #include "game/model/TileLayout.h"
+#include "platform/RegularFile.h"
 
 namespace {
 
@@ -39,14 +39,8 @@ bool StateIsPlayable(TileLayout& layout, int32_t moveNumber)
 
 bool ReadFile(const char* fileName, std::vector<uint8_t>* bytes)
 {
-    FILE* file = fileName ? std::fopen(fileName, "rb") : nullptr;
-    if (!file) return false;
-    bytes->resize(SavedGameRecord::kMaxFileBytes + 1);
-    const size_t got = std::fread(bytes->data(), 1, bytes->size(), file);
-    std::fclose(file);
-    if (got > SavedGameRecord::kMaxFileBytes) return false;
-    bytes->resize(got);
-    return true;
+    return fileName && ReadRegularFile(fileName, SavedGameRecord::kMaxFileBytes, FileLinks::kRefuse, bytes) ==
+                           FileRead::kRead;
 }
 
 }  // namespace

@@ -62,13 +62,13 @@ TEST(SettingsStoreTest, SaveAndLoad) {
   store.Set("", "A", "1");
   ASSERT_TRUE(store.Save(path));
   SettingsStore back;
-  ASSERT_TRUE(back.Load(path));
+  ASSERT_EQ(back.Load(path), FileRead::kRead);
   EXPECT_EQ(back.Get("", "a"), "1");
   std::ofstream(path, std::ios::binary) << std::string(SettingsStore::kMaxFileSize + 1, 'x');
-  EXPECT_FALSE(back.Load(path));
+  EXPECT_EQ(back.Load(path), FileRead::kRefused);
   EXPECT_FALSE(back.Get("", "a").has_value());
   std::filesystem::remove(path);
-  EXPECT_FALSE(back.Load(path));
+  EXPECT_EQ(back.Load(path), FileRead::kMissing);
 }
 
 }  // namespace

@@ -1,10 +1,14 @@
 #include "framework/core/DataStream.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <iterator>
 #include <vector>
 
@@ -222,6 +226,25 @@ TEST(DataStreamTest, MissingFilesFailToOpen) {
   int32_t value = 1;
   stream.TransferInt(&value);
   EXPECT_FALSE(stream.Finish());
+}
+
+TEST(DataStreamTest, FifoInPlaceOfARecordFailsWithoutWaiting) {
+  const std::string path = TempPath("fifo");
+  std::filesystem::remove(path);
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  auto opened = std::async(std::launch::async, [&] {
+    DataStream stream;
+    return stream.OpenRead(path.c_str());
+  });
+  const bool answered = opened.wait_for(std::chrono::seconds(5)) == std::future_status::ready;
+  if (!answered) {
+    // Give the stuck open a writer so the test can end.
+    const int writer = open(path.c_str(), O_WRONLY | O_NONBLOCK);
+    if (writer >= 0) close(writer);
+  }
+  EXPECT_TRUE(answered);
+  EXPECT_FALSE(opened.get());
+  std::filesystem::remove(path);
 }
 
 }  // namespace
