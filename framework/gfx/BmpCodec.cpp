@@ -1,11 +1,11 @@
 #include "framework/gfx/BmpCodec.h"
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 
 #include "framework/gfx/Image.h"
 #include "framework/gfx/ImageOpsDispatchTable.h"
+#include "platform/AtomicFile.h"
 
 namespace {
 
@@ -111,8 +111,8 @@ bool WriteBmp24(const Image& image, const char* path) {
     const int64_t rowBytes = (static_cast<int64_t>(image.width) * 3 + 3) & ~int64_t{3};
     const int64_t imageBytes = rowBytes * image.height;
     if (54 + imageBytes > UINT32_MAX) return false;
-    std::FILE* file = std::fopen(path, "wb");
-    if (!file) return false;
+    AtomicFile file;
+    if (!file.Open(path)) return false;
 
     uint8_t header[54] = {};
     Put16(header, 0x4D42);
@@ -140,11 +140,10 @@ bool WriteBmp24(const Image& image, const char* path) {
             }
             std::memset(dst + 3 * image.width, 0, static_cast<size_t>(rowBytes - 3 * image.width));
         }
-        ok = std::fwrite(header, 1, 14, file) == 14 && std::fwrite(header + 14, 1, 40, file) == 40;
+        ok = file.Write(header, sizeof header);
         for (int32_t y = 0; ok && y < image.height; ++y) {
-            ok = std::fwrite(rows.get() + static_cast<int64_t>(y) * step, 1,
-                             static_cast<size_t>(rowBytes), file) == static_cast<size_t>(rowBytes);
+            ok = file.Write(rows.get() + static_cast<int64_t>(y) * step, static_cast<size_t>(rowBytes));
         }
     }
-    return (std::fclose(file) == 0) && ok;
+    return ok && file.Commit();
 }

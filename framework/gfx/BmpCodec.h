@@ -15,5 +15,6 @@ bool DecodeBmpResource(Image& image, const uint8_t* data, size_t length);
 bool DecodeBmpFile(Image& image, const uint8_t* data, size_t length);
 
 // Writes a 32-bit image as a 24-bit bottom-up BMP file (alpha dropped, rows padded to four
-// bytes). The rows must be bottom-up.
+// bytes). The rows must be bottom-up. The file is replaced whole or not at all, and a link in
+// its place is replaced, never written through.
 bool WriteBmp24(const Image& image, const char* path);

@@ -6,6 +6,7 @@
 
 #include "framework/app/AppGlobals.h"
 #include "game/model/TileLayout.h"
+#include "platform/AtomicFile.h"
 #include "platform/RegularFile.h"
 
 namespace {
@@ -71,8 +72,8 @@ int LayoutPageCache::ReadText(const char* path, Lines* lines) {
 
 bool LayoutPageCache::WriteText(const char* path, const PageCacheLine* lines, int count) {
     if (!path || (!lines && count > 0)) return false;
-    FILE* file = std::fopen(path, "w");
-    if (!file) return false;
+    AtomicFile file;
+    if (!file.Open(path)) return false;
     bool ok = true;
     for (int i = 0; i < count && i < kSlots && ok; ++i) {
         if (lines[i].tiles == 0) break;
@@ -83,10 +84,8 @@ bool LayoutPageCache::WriteText(const char* path, const PageCacheLine* lines, in
             if (chars[k] == '\t' || chars[k] == '\r' || chars[k] == '\n') chars[k] = ' ';
         }
         name.ReleaseBuffer();
-        ok = std::fprintf(file, "%s\t%d\t%d\n", name.CStr(), lines[i].tiles,
+        ok = std::fprintf(file.File(), "%s\t%d\t%d\n", name.CStr(), lines[i].tiles,
                           lines[i].freeTiles) > 0;
     }
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok) std::remove(path);
-    return ok;
+    return ok && file.Commit();
 }

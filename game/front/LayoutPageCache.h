@@ -33,7 +33,8 @@ public:
     // is damaged (no two TABs, a count that is not a plain number, more free tiles than tiles,
     // more tiles than a layout holds, a line too long for the buffer): the page is then rebuilt.
     static int ReadText(const char* path, Lines* lines);
-    // Writes the lines in slot order, stopping at the first with no tiles. False when the file
-    // cannot be written whole; a half-written file is removed.
+    // Writes the lines in slot order, stopping at the first with no tiles. The file is replaced
+    // whole or not at all (a link in its place is replaced, never written through); false when
+    // it could not be.
     static bool WriteText(const char* path, const PageCacheLine* lines, int count);
 };

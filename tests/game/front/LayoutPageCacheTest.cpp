@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -60,6 +61,20 @@ TEST_F(LayoutPageCacheTest, WrittenLinesReadBackAndStopAtTheFirstEmptySlot) {
 
     EXPECT_FALSE(LayoutPageCache::WriteText((folder / "no" / "such.txt").string().c_str(), written, 1));
     EXPECT_FALSE(LayoutPageCache::WriteText(nullptr, written, 1));
+}
+
+TEST_F(LayoutPageCacheTest, ALinkInPlaceOfTheFileIsReplacedNotWrittenThrough) {
+    const auto victim = folder / "victim";
+    std::ofstream(victim, std::ios::binary) << "keep me";
+    std::filesystem::create_symlink(victim, path);
+    EXPECT_EQ(Read(), -1);
+    const PageCacheLine written[1] = {{"1. Little Bridge", 72, 14}};
+    ASSERT_TRUE(LayoutPageCache::WriteText(path.c_str(), written, 1));
+    std::ifstream in(victim, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), "keep me");
+    EXPECT_FALSE(std::filesystem::is_symlink(path));
+    ASSERT_EQ(Read(), 1);
+    EXPECT_EQ(lines[0].name, "1. Little Bridge");
 }
 
 TEST_F(LayoutPageCacheTest, LinesWithEitherLineEndAndShortFilesAreTaken) {
