@@ -17,7 +17,7 @@ uint32_t Get32(const uint8_t* p) {
 
 bool PackFile::Open(const std::string& path) {
   Close();
-  if (!file_.Open(path)) return false;
+  if (!file_.Open(path, kMaxFileBytes)) return false;
   if (!OpenMemory(file_.Data(), file_.Size())) {
     file_.Close();
     return false;

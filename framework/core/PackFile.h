@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "framework/core/ResourceModule.h"
-#include "platform/MappedFile.h"
+#include "platform/FileSnapshot.h"
 
 class PackFile : public ResourceModule {
  public:
@@ -16,7 +16,12 @@ class PackFile : public ResourceModule {
   PackFile(const PackFile&) = delete;
   PackFile& operator=(const PackFile&) = delete;
 
-  // Maps the file; false when it is missing or its header or table is damaged.
+  // Largest pack file Open reads.
+  static constexpr size_t kMaxFileBytes = 256u << 20;
+
+  // Reads the whole file into read-only memory, so a pack changed or cut short on disk while
+  // the game runs cannot affect it; false when it is missing, not a regular file, too large,
+  // or its header or table is damaged.
   bool Open(const std::string& path);
   // Reads a pack that the caller keeps alive (the executable's embedded resources).
   bool OpenMemory(const uint8_t* data, size_t size);
@@ -41,7 +46,7 @@ class PackFile : public ResourceModule {
 
   bool ReadTable();
 
-  MappedFile file_;
+  FileSnapshot file_;
   const uint8_t* data_ = nullptr;
   size_t size_ = 0;
   std::vector<Entry> entries_;

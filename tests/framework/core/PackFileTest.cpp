@@ -182,4 +182,17 @@ TEST(PackFileTest, OpensFromAFileAndReportsAMissingOne) {
   EXPECT_FALSE(missing.Open(std::filesystem::temp_directory_path().string()));
 }
 
+TEST(PackFileTest, APackCutShortOnDiskWhileOpenStillReads) {
+  const std::vector<uint8_t> bytes = SamplePack();
+  const auto path = std::filesystem::temp_directory_path() / ("qm_pack_cut_" + std::to_string(getpid()) + ".pak");
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                               static_cast<std::streamsize>(bytes.size()));
+  PackFile pack;
+  ASSERT_TRUE(pack.Open(path.string()));
+  std::filesystem::resize_file(path, 0);
+  EXPECT_EQ(AsText(pack.Find("WAVE", 65535)), "RIFF");
+  EXPECT_EQ(AsText(pack.Find("STRING", 144)), "lower toggle");
+  std::filesystem::remove(path);
+}
+
 }  // namespace
