@@ -7,16 +7,13 @@
 
 namespace {
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    const auto ca = static_cast<unsigned char>(a[i]);
-    const auto cb = static_cast<unsigned char>(b[i]);
-    const auto la = ca >= 'A' && ca <= 'Z' ? ca + 32 : ca;
-    const auto lb = cb >= 'A' && cb <= 'Z' ? cb + 32 : cb;
-    if (la != lb) return false;
+// Names compare without regard to ASCII case only.
+std::string Key(std::string_view name) {
+  std::string key(name);
+  for (char& c : key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
   }
-  return true;
+  return key;
 }
 
 std::string_view Trim(std::string_view text) {
@@ -67,21 +64,23 @@ bool ValidName(std::string_view name) {
 }  // namespace
 
 const SettingsStore::Section* SettingsStore::FindSection(std::string_view name) const {
-  for (const Section& section : sections_) {
-    if (SameName(section.name, name)) return &section;
-  }
-  return nullptr;
+  const auto found = sectionIndex_.find(Key(name));
+  return found == sectionIndex_.end() ? nullptr : &sections_[found->second];
 }
 
 SettingsStore::Section* SettingsStore::FindSection(std::string_view name) {
   return const_cast<Section*>(static_cast<const SettingsStore*>(this)->FindSection(name));
 }
 
+void SettingsStore::IndexSections() {
+  sectionIndex_.clear();
+  for (size_t i = 0; i < sections_.size(); ++i) sectionIndex_[Key(sections_[i].name)] = i;
+}
+
 std::optional<std::string> SettingsStore::Get(std::string_view section, std::string_view name) const {
   if (const Section* found = FindSection(section)) {
-    for (const Value& value : found->values) {
-      if (SameName(value.name, name)) return value.text;
-    }
+    const auto value = found->index.find(Key(name));
+    if (value != found->index.end()) return found->values[value->second].text;
   }
   return std::nullopt;
 }
@@ -92,29 +91,37 @@ void SettingsStore::Set(std::string_view section, std::string_view name, std::st
   if (!target) {
     // The program's own key comes first in the file, so its values never fall under a header.
     const auto at = section.empty() ? sections_.begin() : sections_.end();
-    target = &*sections_.insert(at, Section{std::string(section), {}});
+    target = &*sections_.insert(at, Section{std::string(section), {}, {}});
+    IndexSections();
   }
-  for (Value& value : target->values) {
-    if (SameName(value.name, name)) {
-      value.text = text;
-      return;
-    }
+  const auto [found, added] = target->index.try_emplace(Key(name), target->values.size());
+  if (added) {
+    target->values.push_back({std::string(name), std::string(text)});
+  } else {
+    target->values[found->second].text = text;
   }
-  target->values.push_back({std::string(name), std::string(text)});
 }
 
 bool SettingsStore::Remove(std::string_view section, std::string_view name) {
   Section* found = FindSection(section);
   if (!found) return false;
-  const auto before = found->values.size();
-  std::erase_if(found->values, [&](const Value& v) { return SameName(v.name, name); });
-  return found->values.size() != before;
+  const auto value = found->index.find(Key(name));
+  if (value == found->index.end()) return false;
+  const size_t at = value->second;
+  found->values.erase(found->values.begin() + static_cast<std::ptrdiff_t>(at));
+  found->index.erase(value);
+  for (auto& entry : found->index) {
+    if (entry.second > at) --entry.second;
+  }
+  return true;
 }
 
 bool SettingsStore::RemoveSection(std::string_view section) {
-  const auto before = sections_.size();
-  std::erase_if(sections_, [&](const Section& s) { return SameName(s.name, section); });
-  return sections_.size() != before;
+  const auto found = sectionIndex_.find(Key(section));
+  if (found == sectionIndex_.end()) return false;
+  sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(found->second));
+  IndexSections();
+  return true;
 }
 
 std::string SettingsStore::ToText() const {
@@ -130,6 +137,7 @@ std::string SettingsStore::ToText() const {
 
 void SettingsStore::FromText(std::string_view text) {
   sections_.clear();
+  sectionIndex_.clear();
   std::string section;
   while (!text.empty()) {
     const size_t end = std::min(text.find('\n'), text.size());
@@ -152,6 +160,7 @@ void SettingsStore::FromText(std::string_view text) {
 
 FileRead SettingsStore::Load(const std::string& path) {
   sections_.clear();
+  sectionIndex_.clear();
   std::string text;
   const FileRead read = ReadRegularFile(path, kMaxFileSize, FileLinks::kFollow, &text);
   if (read == FileRead::kRead) FromText(text);

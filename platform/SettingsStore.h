@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/RegularFile.h"
@@ -40,13 +41,18 @@ class SettingsStore {
     std::string name;
     std::string text;
   };
+  // Kept in file order; the index (by lower-case name) makes a lookup constant time, so loading
+  // a long file costs time in proportion to its length.
   struct Section {
     std::string name;
     std::vector<Value> values;
+    std::unordered_map<std::string, size_t> index;
   };
 
   const Section* FindSection(std::string_view name) const;
   Section* FindSection(std::string_view name);
+  void IndexSections();
 
   std::vector<Section> sections_;
+  std::unordered_map<std::string, size_t> sectionIndex_;
 };
