@@ -1,7 +1,5 @@
 #include "framework/app/Registry.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <optional>
@@ -15,6 +13,39 @@
 
 namespace {
 
+// The values of one settings file as read, and for the user's file whether it may be replaced.
+struct KeptFile {
+  std::string path;
+  bool read = false;
+  // A file that exists but cannot be read is left alone rather than replaced by a store
+  // missing its other values.
+  bool writable = false;
+  SettingsStore store;
+};
+
+struct Kept {
+  KeptFile user;
+  KeptFile machine;
+  int batchDepth = 0;
+  bool unsaved = false;
+};
+
+Kept& State() {
+  static Kept kept;
+  return kept;
+}
+
+KeptFile& FileOf(Hive hive) {
+  KeptFile& file = hive == Hive::kCurrentUser ? State().user : State().machine;
+  const std::string path = Registry::FilePath(hive).CStr();
+  if (!file.read || file.path != path) {
+    file.path = path;
+    file.read = true;
+    file.writable = file.store.Load(path) != FileRead::kRefused;
+  }
+  return file;
+}
+
 bool ReadsDefaults() {
   const WinApp* app = WinApp::Current();
   return (app && app->UseRegistryDefaults()) || Globals().companyKey.IsEmpty();
@@ -22,9 +53,7 @@ bool ReadsDefaults() {
 
 std::optional<std::string> ReadValue(const char* subkey, const char* name, Hive hive) {
   if (ReadsDefaults() || !name) return std::nullopt;
-  SettingsStore store;
-  if (!store.Load(Registry::FilePath(hive).CStr())) return std::nullopt;
-  return store.Get(subkey ? subkey : "", name);
+  return FileOf(hive).store.Get(subkey ? subkey : "", name);
 }
 
 std::optional<int32_t> ParseInt(const std::string& text) {
@@ -40,21 +69,24 @@ std::optional<int32_t> ParseInt(const std::string& text) {
   return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
-// Applies one change to the current user's file. A file that exists but cannot be read is
-// left alone rather than replaced by a store missing its other values.
+bool SaveUserFile() {
+  KeptFile& user = State().user;
+  const String folder = FolderOfPath(String(user.path.c_str()));
+  if (!CreateUserFolder(folder.Left(folder.Length() - 1).CStr())) return false;
+  return user.store.Save(user.path);
+}
+
+// Applies one change to the user's kept values, then to the file unless a batch is open.
 template <typename Change>
 bool Modify(Change change) {
   if (Globals().companyKey.IsEmpty()) return false;
-  const String path = Registry::FilePath(Hive::kCurrentUser);
-  const String folder = FolderOfPath(path);
-  if (!CreateUserFolder(folder.Left(folder.Length() - 1).CStr())) return false;
-  SettingsStore store;
-  if (!store.Load(path.CStr())) {
-    struct stat info;
-    if (stat(path.CStr(), &info) == 0 || errno != ENOENT) return false;
+  KeptFile& user = FileOf(Hive::kCurrentUser);
+  if (!user.writable || !change(&user.store)) return false;
+  if (State().batchDepth > 0) {
+    State().unsaved = true;
+    return true;
   }
-  if (!change(&store)) return false;
-  return store.Save(path.CStr());
+  return SaveUserFile();
 }
 
 }  // namespace
@@ -105,4 +137,18 @@ bool Registry::WriteString(const char* subkey, const char* name, const char* tex
     store->Set(section, name, text);
     return store->Get(section, name).has_value();
   });
+}
+
+void Registry::Reload() {
+  State().user.read = false;
+  State().machine.read = false;
+}
+
+Registry::Batch::Batch() { ++State().batchDepth; }
+
+Registry::Batch::~Batch() {
+  Kept& kept = State();
+  if (--kept.batchDepth > 0 || !kept.unsaved) return;
+  kept.unsaved = false;
+  SaveUserFile();
 }

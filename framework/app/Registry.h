@@ -6,6 +6,9 @@
 // Reads never fail: the UseRegistryDefaults reset of the running application, an empty maker
 // key word, or a missing file, section or value yields the default; the stored text is read
 // as whatever kind the caller asks for.
+//
+// Each file is read once and its values kept for later reads (see Reload); a write changes the
+// kept values and replaces the user's file with them.
 #include <cstdint>
 
 #include "framework/core/String.h"
@@ -29,4 +32,19 @@ class Registry {
 
   // The settings file of a hive: <config>/<maker>/<title>/settings.ini.
   static String FilePath(Hive hive);
+
+  // Drops the kept values, so the next read of each file reads it again (start-up does, to see
+  // a file changed since the last run).
+  static void Reload();
+
+  // While a batch lives, writes change the values read back at once but reach the file only
+  // when the outermost batch ends, all in one replacement: a quit cut short leaves the file
+  // wholly old or wholly new.
+  class Batch {
+   public:
+    Batch();
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+    ~Batch();
+  };
 };

@@ -13,6 +13,7 @@ Settings& AppSettings() {
 void ReadSettings(Settings* s, const CommandLine& commandLine, const SettingsContext& context) {
   const Settings defaults;
   const Hive user = Hive::kCurrentUser;
+  Registry::Reload();
   if (Registry::ReadBool(nullptr, "UseRegistryDefaults", false, user)) {
     if (WinApp* app = WinApp::Current()) app->SetUseRegistryDefaults(true);
     Registry::WriteBool(nullptr, "UseRegistryDefaults", false);
@@ -44,6 +45,7 @@ void ReadSettings(Settings* s, const CommandLine& commandLine, const SettingsCon
 }
 
 void WriteSettings(const Settings& s) {
+  const Registry::Batch batch;
   Registry::WriteInt(nullptr, "SoundsVolume", s.soundsVolume);
   Registry::WriteInt(nullptr, "MusicVolume", s.musicVolume);
   Registry::WriteBool(nullptr, "FullScreen", s.fullScreen);

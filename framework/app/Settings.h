@@ -41,10 +41,10 @@ struct SettingsContext {
 // The process-wide settings.
 Settings& AppSettings();
 
-// Reads every value. A stored "UseRegistryDefaults" of 1 puts the running application into
+// Reads every value, from the settings files as they are now. A stored "UseRegistryDefaults" of 1 puts the running application into
 // defaults mode (every later read of this run yields its default) and is written back as 0
 // at once. "-no3d" on the command line turns acceleration off without reading it.
 void ReadSettings(Settings* settings, const CommandLine& commandLine, const SettingsContext& context);
 
-// Writes the values kept between runs.
+// Writes the values kept between runs, replacing the settings file once.
 void WriteSettings(const Settings& settings);

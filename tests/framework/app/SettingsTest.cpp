@@ -1,5 +1,10 @@
 #include "framework/app/Settings.h"
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <map>
+
 #include "AppTestHome.h"
 #include "framework/app/Registry.h"
 #include "framework/app/WinApp.h"
@@ -109,6 +114,36 @@ TEST_F(SettingsTest, WriteBackRoundTrips) {
   EXPECT_EQ(read.lastTestBitCount, 32);
   EXPECT_FALSE(read.useDDTM);
   EXPECT_TRUE(read.soundsOn);
+}
+
+TEST_F(SettingsTest, ReadOnceAtStartAndReplacedOnceAtExit) {
+  WinApp app(0, 0);
+  WriteFile(UserFile(), "SoundsVolume=30\n[3DSettings]\nLastResolution=1024\n");
+  const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(inotify_add_watch(watch, UserFile().parent_path().c_str(), IN_OPEN | IN_MOVED_TO), 0);
+  Settings s;
+  ReadSettings(&s, kNoOptions, {});
+  s.musicVolume = 20;
+  WriteSettings(s);
+
+  std::map<uint32_t, int> events;  // on settings.ini itself, by kind
+  alignas(inotify_event) char buffer[64 * 1024];
+  for (ssize_t got; (got = read(watch, buffer, sizeof buffer)) > 0;) {
+    for (ssize_t at = 0; at < got;) {
+      const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+      if (event->len > 0 && std::string(event->name) == "settings.ini") ++events[event->mask & (IN_OPEN | IN_MOVED_TO)];
+      at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+    }
+  }
+  close(watch);
+  EXPECT_EQ(events[IN_OPEN], 1);
+  EXPECT_EQ(events[IN_MOVED_TO], 1);
+  Settings again;
+  ReadSettings(&again, kNoOptions, {});
+  EXPECT_EQ(again.soundsVolume, 30);
+  EXPECT_EQ(again.musicVolume, 20);
+  EXPECT_EQ(again.lastResolution, 1024);
 }
 
 }  // namespace
