@@ -1,7 +1,10 @@
 #pragma once
 // One running copy per user: the first copy holds a lock file in the run-time folder and listens
 // on a local socket beside it; a later copy that finds the lock taken asks the first, through the
-// socket, to bring its window forward.
+// socket, to bring its window forward, and waits a bounded time for its answer: a first copy
+// that is stopped or stuck still takes connections into its listen queue, so only the answer
+// shows that it is alive.
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -9,8 +12,8 @@ class SingleInstance {
 public:
   enum class Outcome {
     First,             // this copy holds the lock and listens for requests
-    RaisedOther,       // another copy holds it and was asked to come forward
-    OtherUnreachable,  // another copy holds it but does not answer on its socket
+    RaisedOther,       // another copy holds it and answered the request to come forward
+    OtherUnreachable,  // another copy holds it but did not answer in time
     Unchecked,         // no lock could be made (no usable folder): run unchecked
   };
 
@@ -19,12 +22,16 @@ public:
   SingleInstance& operator=(const SingleInstance&) = delete;
   ~SingleInstance();
 
-  // `folder` must be a private folder; `name` names the lock ("<name>.lock") and the socket
-  // ("<name>.sock") in it.
-  Outcome Acquire(const std::string& folder, std::string_view name);
+  // How long a later copy waits for the first copy to answer.
+  static constexpr std::chrono::milliseconds kAnswerWait{2000};
 
-  // For the first copy: true when at least one request to come forward arrived since the last
-  // call. Never blocks.
+  // `folder` must be a private folder; `name` names the lock ("<name>.lock") and the socket
+  // ("<name>.sock") in it. Returns within about `answerWait` whatever the first copy does.
+  Outcome Acquire(const std::string& folder, std::string_view name,
+                  std::chrono::milliseconds answerWait = kAnswerWait);
+
+  // For the first copy: answers every request to come forward that arrived since the last
+  // call; true when there was at least one. Never blocks.
   bool TakeRaiseRequest();
 
   // Gives up the lock and the socket.
@@ -32,7 +39,7 @@ public:
 
 private:
   bool Listen();
-  static bool AskToRaise(const std::string& socketPath);
+  static bool AskToRaise(const std::string& socketPath, std::chrono::milliseconds answerWait);
 
   int lockFd_ = -1;
   int listenFd_ = -1;

@@ -6,11 +6,37 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <string>
+#include <thread>
 
 #include "ScratchFolder.h"
 
 namespace {
+
+// The first copy's main loop, answering requests until stopped.
+class AnsweringLoop {
+ public:
+  explicit AnsweringLoop(SingleInstance& first)
+      : thread_([this, &first] {
+          while (!stop_) {
+            if (first.TakeRaiseRequest()) ++taken_;
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+          }
+        }) {}
+  ~AnsweringLoop() { Stop(); }
+  // How many calls found requests.
+  int Stop() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    return taken_;
+  }
+
+ private:
+  std::atomic<bool> stop_{false};
+  std::atomic<int> taken_{0};
+  std::thread thread_;
+};
 
 TEST(SingleInstanceTest, SecondCopyAsksTheFirstToComeForward) {
   ScratchFolder folder;
@@ -19,9 +45,10 @@ TEST(SingleInstanceTest, SecondCopyAsksTheFirstToComeForward) {
   EXPECT_FALSE(first.TakeRaiseRequest());
 
   SingleInstance second;
+  AnsweringLoop loop(first);
   EXPECT_EQ(second.Acquire(folder.Path(), "Quillomar"), SingleInstance::Outcome::RaisedOther);
   EXPECT_EQ(second.Acquire(folder.Path(), "Quillomar"), SingleInstance::Outcome::RaisedOther);
-  EXPECT_TRUE(first.TakeRaiseRequest());
+  EXPECT_GE(loop.Stop(), 1);
   EXPECT_FALSE(first.TakeRaiseRequest());
 
   // Another name is another program.
@@ -48,8 +75,22 @@ TEST(SingleInstanceTest, StaleSocketOfAnEndedCopyIsReplaced) {
   SingleInstance first;
   ASSERT_EQ(first.Acquire(folder.Path(), "Quillomar"), SingleInstance::Outcome::First);
   SingleInstance second;
+  AnsweringLoop loop(first);
   EXPECT_EQ(second.Acquire(folder.Path(), "Quillomar"), SingleInstance::Outcome::RaisedOther);
-  EXPECT_TRUE(first.TakeRaiseRequest());
+  EXPECT_EQ(loop.Stop(), 1);
+}
+
+TEST(SingleInstanceTest, AStoppedFirstCopyIsUnreachableAndNoLaunchHangs) {
+  ScratchFolder folder;
+  SingleInstance first;
+  ASSERT_EQ(first.Acquire(folder.Path(), "Quillomar"), SingleInstance::Outcome::First);
+  // It never runs its loop: every later launch fills its listen queue a little more.
+  for (int launch = 1; launch <= 6; ++launch) {
+    SingleInstance later;
+    EXPECT_EQ(later.Acquire(folder.Path(), "Quillomar", std::chrono::milliseconds(200)),
+              SingleInstance::Outcome::OtherUnreachable)
+        << "launch " << launch;
+  }
 }
 
 TEST(SingleInstanceTest, HolderThatDoesNotListenIsUnreachable) {

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -146,17 +149,22 @@ TEST_F(ApplicationTest, SecondCopyBringsTheFirstForwardAndEnds) {
   ShellTestApp second;
   second.instanceFolder = app_->instanceFolder;
   second.SetStartup(&exe_, CommandLine({"quillomar"}), 1);
-  EXPECT_FALSE(second.Init());
+  // The first copy answers from its message loop while the second waits for the answer.
+  auto secondInit = std::async(std::launch::async, [&] { return second.Init(); });
+  NullWindowBackend& null = app_->Null();
+  null.SetMinimized(true);
+  bool closing = false;
+  null.SetPeekHook([&](uint32_t) {
+    if (!closing && secondInit.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+      closing = true;
+      null.PostMessage(Close());
+    }
+  });
+  app_->Run();
+  EXPECT_FALSE(secondInit.get());
   EXPECT_EQ(second.StartupExitCode(), 0);
   EXPECT_FALSE(second.Null().HasWindow());
   EXPECT_TRUE(second.Null().Boxes().empty());
-
-  NullWindowBackend& null = app_->Null();
-  null.SetMinimized(true);
-  null.SetPeekHook([&](uint32_t peek) {
-    if (peek == 3) null.PostMessage(Close());
-  });
-  app_->Run();
   EXPECT_EQ(null.RaiseCount(), 1);
   EXPECT_FALSE(null.IsMinimized());
 }
