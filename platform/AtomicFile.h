@@ -25,6 +25,11 @@ class AtomicFile {
   bool Commit();
   void Discard();
 
+  // Removes from `folder` the temporary files of writes cut short by a kill: regular files of
+  // this user named as Open names them (".<name>.XXXXXX"). Only for folders the program owns,
+  // while no other copy of it can be writing there. Answers how many were removed.
+  static int RemoveAbandoned(const std::string& folder);
+
  private:
   FILE* file_ = nullptr;
   std::string target_;

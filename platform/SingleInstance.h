@@ -34,6 +34,9 @@ public:
   // call; true when there was at least one. Never blocks.
   bool TakeRaiseRequest();
 
+  // True while this copy holds the lock: no other copy is running.
+  bool HoldsLock() const { return lockFd_ >= 0; }
+
   // Gives up the lock and the socket.
   void Release();
 

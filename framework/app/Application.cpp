@@ -7,6 +7,8 @@
 #include "framework/app/CrashReport.h"
 #include "framework/app/MainWindow.h"
 #include "framework/app/MessageBoxes.h"
+#include "framework/app/Paths.h"
+#include "framework/app/Registry.h"
 #include "framework/app/Settings.h"
 #include "framework/sound/SoundManager.h"
 #include "framework/gfx/FrameSize.h"
@@ -16,6 +18,7 @@
 #include "framework/ui/Button.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/ScreenManager.h"
+#include "platform/AtomicFile.h"
 #include "platform/CrashHandler.h"
 #include "platform/RuntimeFolder.h"
 #include "platform/SdlWindowBackend.h"
@@ -149,12 +152,23 @@ bool Application::CheckSingleInstance() {
   return true;
 }
 
+void Application::RemoveAbandonedWrites() {
+  // Only while holding the lock: a copy started with -restart may overlap one still quitting.
+  if (!singleInstance_.HoldsLock()) return;
+  const AppGlobals& g = Globals();
+  if (!g.companyKey.IsEmpty()) AtomicFile::RemoveAbandoned(FolderOfPath(Registry::FilePath(Hive::kCurrentUser)).CStr());
+  for (const String* folder : {&g.userDataFolder, &g.sharedDataFolder}) {
+    if (!folder->IsEmpty()) AtomicFile::RemoveAbandoned(folder->CStr());
+  }
+}
+
 bool Application::Init() {
   WindowBackend& backend = Backend();
   InstallCrashReport();
   CrashHandler::SetReportFolder(Globals().sharedDataFolder.CStr());
 
   if (!CheckSingleInstance()) return Fail(0);
+  RemoveAbandonedWrites();
 
   int32_t desktopWidth = 0;
   int32_t desktopHeight = 0;

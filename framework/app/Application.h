@@ -82,6 +82,8 @@ protected:
 
 private:
   bool CheckSingleInstance();
+  // Removes what writes cut short by a kill left in the program's folders.
+  void RemoveAbandonedWrites();
   bool Fail(int exitCode);
   void Dispatch(const WindowMessage& message);
   void PollRaiseRequests();

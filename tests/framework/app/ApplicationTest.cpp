@@ -178,6 +178,23 @@ TEST_F(ApplicationTest, RestartOptionSkipsTheCheck) {
   EXPECT_TRUE(second.Null().HasWindow());
 }
 
+TEST_F(ApplicationTest, StartRemovesOnlyTheTemporaryFilesOfCutShortWrites) {
+  const auto config = UserFile().parent_path();
+  const auto data = home_ / "data";
+  Globals().userDataFolder = (data.string() + "/").c_str();
+  const std::vector<std::filesystem::path> abandoned = {config / ".settings.ini.Ab12Cd", data / ".list.usr.x9Y8z7"};
+  const std::vector<std::filesystem::path> kept = {config / "settings.ini", config / ".settings.ini.Ab12C",
+                                                   config / ".settings.ini.Ab-2Cd", data / "x.list.usr.x9Y8z7",
+                                                   data / "0.usr"};
+  for (const auto& path : abandoned) WriteFile(path, "half");
+  for (const auto& path : kept) WriteFile(path, "FullScreen=0\n");
+  std::filesystem::create_directories(data / ".folder.Ab12Cd");
+  ASSERT_TRUE(app_->Init());
+  for (const auto& path : abandoned) EXPECT_FALSE(std::filesystem::exists(path)) << path;
+  for (const auto& path : kept) EXPECT_TRUE(std::filesystem::exists(path)) << path;
+  EXPECT_TRUE(std::filesystem::exists(data / ".folder.Ab12Cd"));
+}
+
 TEST_F(ApplicationTest, HolderThatCannotBeReachedGetsTheMessage) {
   SingleInstance holder;
   ASSERT_EQ(holder.Acquire(app_->instanceFolder, "Quillomar"), SingleInstance::Outcome::First);
