@@ -13,7 +13,6 @@ constexpr int32_t kTitleText = 173;
 constexpr int32_t kEmptyNameText = 172;
 constexpr int32_t kOkLabel = 168;
 constexpr int32_t kCancelLabel = 166;
-constexpr int32_t kMaxNameLength = 100;
 
 }  // namespace
 
@@ -29,7 +28,7 @@ void NewPlayerDialog::Init()
     SetEdgePieces(kLeft, kLeft, kTop, kBottom);
     SetTitle(kTitleText);
 
-    edit_ = new EditBox(270, 22, kMaxNameLength, false);
+    edit_ = new EditBox(270, 22, PlayerList::kMaxNameLength, false);
     edit_->SetFont(290, 289, 16, 64);
     edit_->SetHighlightColour(0x081060);
     edit_->SetFrame(0x304838, 0x90B8A8, 0x102860);

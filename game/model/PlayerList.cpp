@@ -72,6 +72,8 @@ void PlayerList::SerializeState(DataStream* stream)
         stream->TransferString(&entry.name);
         if (entry.id < 0)
             return;
+        if (entry.name.Length() > kMaxNameLength)
+            entry.name = entry.name.Left(kMaxNameLength);
     }
     for (size_t i = 0; i < read.size(); ++i)
         for (size_t j = 0; j < i; ++j)

@@ -16,6 +16,9 @@ public:
     // More players than a list box can reasonably show; also keeps every id within the file's
     // 16-bit fields.
     static constexpr int kMaxPlayers = 1000;
+    // Longest name the new-player box accepts. Longer names read from a file (the box lays out
+    // only that many) are cut to it.
+    static constexpr int kMaxNameLength = 100;
 
     struct Entry {
         int32_t id;

@@ -8,6 +8,7 @@
 
 #include "framework/core/DataStream.h"
 #include "game/model/PlayerFolders.h"
+#include "game/model/PlayerList.h"
 
 namespace {
 
@@ -136,6 +137,8 @@ void PlayerProfile::Normalize()
     storyTileSet = InRange(storyTileSet, 0, kTileSets - 1, 0);
     background = InRange(background, kRotateBackgrounds, kBackgrounds - 1, kRotateBackgrounds);
     storyLevelsDone = std::clamp(storyLevelsDone, 0, kStoryLevels);
+    if (name.Length() > PlayerList::kMaxNameLength)
+        name = name.Left(PlayerList::kMaxNameLength);
     for (int32_t& time : bestTimes)
         time = std::min(time, kNoTime);
     for (int32_t& time : storyTimes)

@@ -142,6 +142,24 @@ TEST_F(PlayerListTest, ACurrentIdNotInTheListGivesWayToTheFirstPlayer)
     EXPECT_EQ(empty.CurrentId(), -1);
 }
 
+TEST_F(PlayerListTest, NamesLongerThanTheNewPlayerBoxTakesAreCutWhenRead)
+{
+    const std::string longName(PlayerList::kMaxNameLength + 50, 'w');
+    const std::vector<uint8_t> bytes = Record(0x4C49, 1, 0, 2, {{0, longName.c_str()}, {1, "Bo"}});
+    PlayerList list;
+    DataStream stream;
+    stream.OpenMemory(bytes.data(), bytes.size());
+    list.SerializeState(&stream);
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(std::string(list.NameOf(0).CStr()), longName.substr(0, PlayerList::kMaxNameLength));
+    EXPECT_STREQ(list.NameOf(1).CStr(), "Bo");
+
+    SaveProfile(0, longName.c_str());
+    PlayerProfile loaded;
+    ASSERT_TRUE(loaded.Load(0, String()));
+    EXPECT_EQ(loaded.name.Length(), PlayerList::kMaxNameLength);
+}
+
 TEST_F(PlayerListTest, FirstStartHasNoPlayers)
 {
     PlayerList list;
