@@ -12,6 +12,14 @@ Image* RecordingDisplay::AddImage(int32_t id, int32_t width, int32_t height) {
     return raw;
 }
 
+Image* RecordingDisplay::CreateImage(int32_t width, int32_t height) {
+    if (!makesSurfaces) return nullptr;
+    auto surface = std::make_unique<Image>();
+    if (!surface->CreateBlank(width, height)) return nullptr;
+    surfaces_.push_back(std::move(surface));
+    return surfaces_.back().get();
+}
+
 int32_t RecordingDisplay::IdOf(const Image* image) const {
     for (const auto& [id, held] : images_) {
         if (held.get() == image) return id;

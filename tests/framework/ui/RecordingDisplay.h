@@ -88,7 +88,10 @@ public:
     // Reads the file as the game would; a file that does not load gives no image.
     bool LoadImageFile(int32_t id, const char* path) override;
     void UnloadImage(int32_t id) override { images_.erase(id); }
-    Image* CreateImage(int32_t width, int32_t height) override { return nullptr; }
+    // When set, CreateImage makes blank 32-bit surfaces that the display keeps, as a real device
+    // does; otherwise there are none.
+    bool makesSurfaces = false;
+    Image* CreateImage(int32_t width, int32_t height) override;
     void DestroyImage(Image* image) override {}
     // Fonts the test lends, by glyph image id; others give no font.
     std::map<int32_t, BitmapFont*> fonts;
@@ -113,6 +116,7 @@ private:
               int32_t scaleY, int32_t alpha, Rect& covered);
 
     std::map<int32_t, std::unique_ptr<Image>> images_;
+    std::vector<std::unique_ptr<Image>> surfaces_;
     std::vector<std::vector<Draw>> frames_;
     bool open_ = false;
 };

@@ -1,5 +1,9 @@
 #include "BoardFixture.h"
 
+#include <algorithm>
+
+#include "game/play/TileSheetComposer.h"
+
 namespace {
 
 TEST_F(BoardTest, CentresTheLayoutAndRefusesClicksDuringTheEntry)
@@ -27,6 +31,41 @@ TEST_F(BoardTest, CentresTheLayoutAndRefusesClicksDuringTheEntry)
     EXPECT_EQ(board->Selected(), a);
     EXPECT_EQ(Played(175), 1);
     EXPECT_EQ(host.Count("ClockOn"), 1);
+}
+
+TEST_F(BoardTest, EveryTileIsDrawnWithTheFaceOfItsKind)
+{
+    h.display.makesSurfaces = true;
+    // Face f of the tile set's face picture is blue f + 1.
+    Image* faces = h.display.AddImage(101, 228, 336);
+    ASSERT_TRUE(faces->CreateBlank(228, 336));
+    auto pixel = [](const Image* image, int x, int y) {
+        return image->pixels + (image->height - 1 - y) * image->rowStep + 4 * x;
+    };
+    for (int y = 0; y < faces->height; ++y)
+        for (int x = 0; x < faces->width; ++x) {
+            uint8_t* p = pixel(faces, x, y);
+            p[0] = static_cast<uint8_t>((y / 48) * 6 + x / 38 + 1);
+            p[3] = 0xFF;
+        }
+    Make(Board::kFreePlay);
+    for (int kind = 1; kind <= 42; ++kind) Add(4 * ((kind - 1) % 7), 4 * ((kind - 1) / 7), 0, kind);
+    board->BuildTileSheet(0);
+    Start();
+    h.manager.MarkDirty();
+    h.Frames(1);
+    std::vector<int> drawnFaces;
+    for (const RecordingDisplay::Draw& draw : h.display.LastFrame()) {
+        if (!draw.image || draw.image->width != TileSheetComposer::kWidth || !draw.hasSource) continue;
+        const int x = (draw.source.left + draw.source.right) / 2;
+        const int y = (draw.source.top + draw.source.bottom) / 2;
+        ASSERT_TRUE(x < draw.image->width && y < draw.image->height);
+        drawnFaces.push_back(pixel(draw.image, x, y)[0]);
+    }
+    std::sort(drawnFaces.begin(), drawnFaces.end());
+    std::vector<int> everyKind(42);
+    for (int kind = 1; kind <= 42; ++kind) everyKind[static_cast<size_t>(kind - 1)] = kind;
+    EXPECT_EQ(drawnFaces, everyKind);
 }
 
 TEST_F(BoardTest, MatchesAPairAndLandsItInTheTrayLeftMostFirst)

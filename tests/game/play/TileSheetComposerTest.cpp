@@ -68,24 +68,6 @@ TEST(TileSheetComposerTest, PutsBasesAndFacesInTheCellOfEachKind)
     EXPECT_TRUE(sheet->hasColourKey);
 }
 
-TEST(TileSheetComposerTest, EveryKindsCellShowsTheFaceOfThatKind)
-{
-    std::unique_ptr<Image> bases(Picture(384, 58, [](int, int) { return 0xFF101010u; }));
-    // Face f is blue f + 1.
-    std::unique_ptr<Image> faces(Picture(228, 336, [](int x, int y) -> uint32_t {
-        return 0xFF000000u | static_cast<uint32_t>((y / 48) * 6 + x / 38 + 1);
-    }));
-    std::unique_ptr<Image> sheet(Picture(288, 464, [](int, int) { return 0u; }));
-    ASSERT_TRUE(TileSheetComposer::Compose(sheet.get(), bases.get(), faces.get(), 0));
-    for (int kind = 1; kind <= 42; ++kind) {
-        const int x = TileSheetComposer::kCellWidth * (kind % 6);
-        const int y = TileSheetComposer::kCellHeight * (kind / 6);
-        EXPECT_EQ(At(sheet.get(), x + TileSheetComposer::kCellWidth / 2, y + TileSheetComposer::kCellHeight / 2),
-                  0xFF000000u | static_cast<uint32_t>(kind))
-            << kind;
-    }
-}
-
 TEST(TileSheetComposerTest, MissingOrShortPicturesLeaveCellsEmptyAndBadSheetsAreRefused)
 {
     std::unique_ptr<Image> sheet(Picture(288, 464, [](int, int) { return 0xFFFFFFFFu; }));
