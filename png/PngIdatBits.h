@@ -44,10 +44,12 @@ struct PngBitWindow {
 
 class PngIdatBits {
 public:
-    // `firstIdat` points at the first IDAT chunk's length field, inside [.., inputEnd).
+    // `firstIdat` points at the first IDAT chunk's length field, inside [.., inputEnd). The chunk
+    // walk has already named it IDAT by its own rule (first letter's case ignored), so its type
+    // is not tested again; the chunks after it must be IDAT by the rule below.
     PngIdatBits(const uint8_t* firstIdat, const uint8_t* inputEnd) : end_(inputEnd) {
         w_.pos = firstIdat;
-        OpenChunk();
+        OpenChunk(false);
     }
 
     unsigned Count() const { return w_.count; }
@@ -103,8 +105,9 @@ private:
     }
 
     // w_.pos at a chunk's length field: enters its data if the whole of it lies before the input's
-    // end and its type is IDAT (last letter's case ignored); otherwise the source is done.
-    void OpenChunk() {
+    // end and, when checkType is set, its type is IDAT (last letter's case ignored); otherwise
+    // the source is done.
+    void OpenChunk(bool checkType = true) {
         w_.left = 0;
         if (w_.pos > end_ || size_t(end_ - w_.pos) < 8) {
             done_ = true;
@@ -113,8 +116,8 @@ private:
         const uint32_t len = Load32Be(w_.pos);
         const uint8_t* type = w_.pos + 4;
         const uint8_t* data = w_.pos + 8;
-        if (type[0] != 'I' || type[1] != 'D' || type[2] != 'A' || (type[3] & 0xDF) != 'T' ||
-            len > 0x7FFFFFFF || len >= size_t(end_ - data)) {
+        const bool idat = type[0] == 'I' && type[1] == 'D' && type[2] == 'A' && (type[3] & 0xDF) == 'T';
+        if ((checkType && !idat) || len > 0x7FFFFFFF || len >= size_t(end_ - data)) {
             done_ = true;
             return;
         }

@@ -236,6 +236,20 @@ TEST(PngChunkWalk, NeedsAnIdatAndWalksToTheEnd) {
     EXPECT_EQ(Open(cut).result, 1);
 }
 
+TEST(PngChunkWalk, AFirstIdatNamedWithALowerCaseFirstLetterIsInflated) {
+    Bytes file = GreyPng(6, 4);
+    const size_t type = 33 + 4;  // the IDAT chunk's type, right after IHDR
+    ASSERT_EQ(file[type], 'I');
+    file[type] = 'i';
+    FixChunkCrcs(file);
+    Opened o = Open(file);
+    ASSERT_EQ(o.result, 1);
+    ASSERT_EQ(PngDecoderDecode(&o.dec), 1);
+    const Bytes expected = GreyImageRaw(6, 4);
+    EXPECT_EQ(Bytes(o.dec.raw, o.dec.raw + o.dec.rawSize), expected);
+    PngDecoderClose(&o.dec);
+}
+
 TEST(PngChunkWalk, HugeChunkLengthsAreRefusedWithoutPointerArithmetic) {
     Bytes file = GreyPng(2, 2);
     const size_t at = file.size() - 12;  // IEND's length field
