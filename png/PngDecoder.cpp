@@ -45,7 +45,10 @@ int PngDecoderDecode(PngDecoder* dec) {
     if (!dec) return 0;
     if (dec->stage != 1) return Fail(dec, kPngErrorNotReady);
     const uint64_t size = PngRawSize(dec->colourType, dec->bitDepth, dec->width, dec->height);
-    if (size > 0xFFFFFFFFu || size > SIZE_MAX) return Fail(dec, kPngErrorMalformed);
+    // Every IDAT byte lies between the first one and the end of the input.
+    const uint64_t compressed = uint64_t(dec->input + dec->inputLength - dec->firstIdat);
+    if (size > compressed * kPngMaxInflateRatio) return Fail(dec, kPngErrorMalformed);
+    if (size > kPngMaxRawBytes) return Fail(dec, kPngErrorUnsupported);
     auto* raw = static_cast<uint8_t*>(std::malloc(size_t(size)));
     if (!raw) return Fail(dec, kPngErrorMalformed);
     if (!PngInflate(dec->firstIdat, dec->input + dec->inputLength, raw, size_t(size))) {

@@ -83,6 +83,26 @@ TEST(PngDamagedFiles, RandomByteDamageWithMendedCrcs) {
     }
 }
 
+TEST(PngDamagedFiles, RawRowsBeyondTheBudgetAreRefusedBeforeAnyBufferIsMade) {
+    // A sound file whose raw rows come to just over the budget.
+    const uint32_t width = 8192;
+    const uint32_t height = uint32_t(kPngMaxRawBytes / (width + 1)) + 1;
+    Bytes raw;
+    raw.reserve(size_t(width + 1) * height);
+    for (uint32_t y = 0; y < height; ++y) {
+        raw.push_back(0);
+        for (uint32_t x = 0; x < width; ++x) raw.push_back(uint8_t(x ^ y));
+    }
+    const Bytes file = MakePng(IhdrData(width, height, 8, 0), ZlibCompress(raw, 1));
+    PngDecoder dec;
+    PngDecoderInit(&dec);
+    ASSERT_EQ(PngDecoderOpenMemory(&dec, file.data(), uint32_t(file.size())), 1);
+    EXPECT_EQ(PngDecoderDecode(&dec), 0);
+    EXPECT_EQ(+dec.error, kPngErrorUnsupported);
+    EXPECT_EQ(+dec.raw, nullptr);
+    PngDecoderClose(&dec);
+}
+
 TEST(PngDamagedFiles, DeclaredSizesLargerThanTheData) {
     // A tiny stream behind a header that promises a large image is refused, not read past.
     const Bytes file = MakePng(IhdrData(4000, 4000, 8, 6), ZlibCompress(Bytes(100, 0)));
