@@ -50,7 +50,8 @@ bool ParseInfoHeader(const uint8_t* data, size_t length, InfoHeader* out) {
     if (h.bits != 24 && h.bits != 32) return false;
     if (h.compression != kCompressionNone || h.coloursUsed != 0) return false;
     if (h.width < 1 || h.width > kMaxSide || h.height == 0 || h.height < -kMaxSide ||
-        h.height > kMaxSide) {
+        h.height > kMaxSide ||
+        !Image::FitsDecodeBudget(h.width, h.height < 0 ? -int64_t{h.height} : h.height, h.bits)) {
         return false;
     }
     *out = h;

@@ -72,6 +72,12 @@ bool Image::AllocatePixels() {
     return true;
 }
 
+bool Image::FitsDecodeBudget(int64_t width, int64_t height, int32_t bitsPerPixel) {
+    if (width < 1 || height < 1 || bitsPerPixel < 8) return false;
+    // Divided rather than multiplied, so no header's values can overflow.
+    return width <= kMaxDecodedBytes / (bitsPerPixel / 8) / height;
+}
+
 bool Image::LoadFromResource(uint32_t id, const ResourceModule* module) {
     if (!module) return false;
     static constexpr std::pair<std::string_view, ImageFormat> kTypes[] = {
@@ -114,12 +120,14 @@ bool Image::DecodePng(const uint8_t* data, size_t length) {
     if (length > UINT32_MAX) return false;
     PngDecoder decoder;
     PngDecoderInit(&decoder);
-    bool ok = PngDecoderOpenMemory(&decoder, data, static_cast<uint32_t>(length)) == 1 &&
-              PngDecoderDecode(&decoder) == 1;
-    // Only 8-bit RGB and RGBA have a converter into our pixel layouts; other kinds are refused.
+    bool ok = PngDecoderOpenMemory(&decoder, data, static_cast<uint32_t>(length)) == 1;
+    // Only 8-bit RGB and RGBA have a converter into our pixel layouts; other kinds are refused
+    // before anything is inflated. The decoder holds its raw rows, a byte per row larger than
+    // ours, to the same budget.
     const bool rgba = decoder.colourType == 6 && decoder.bitDepth == 8;
     const bool rgb = decoder.colourType == 2 && decoder.bitDepth == 8;
-    ok = ok && (rgba || rgb) && decoder.width <= 32768 && decoder.height <= 32768;
+    ok = ok && (rgba || rgb) && decoder.width <= 32768 && decoder.height <= 32768 &&
+         PngDecoderDecode(&decoder) == 1;
     if (ok) {
         width = static_cast<int32_t>(decoder.width);
         height = static_cast<int32_t>(decoder.height);

@@ -69,6 +69,12 @@ public:
     // than 24 and 32 or sizes the allocator refuses.
     bool AllocatePixels();
 
+    // Whether a decoded picture of this size and depth stays within the loaders' budget. The
+    // loaders ask before they allocate anything, so a few bytes claiming a huge picture cost
+    // neither memory nor time.
+    static bool FitsDecodeBudget(int64_t width, int64_t height, int32_t bitsPerPixel);
+    static constexpr int64_t kMaxDecodedBytes = int64_t{64} << 20;
+
     int32_t width = 0;  // 0 for an empty image
     int32_t height = 0;
     uint8_t* pixels = nullptr;

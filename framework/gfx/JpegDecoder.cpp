@@ -103,8 +103,10 @@ bool DecodeJpeg(Image& image, const uint8_t* data, size_t length) {
     jpeg_create_decompress(&cinfo);
     InstallMemorySource(&cinfo, data, length);
     jpeg_read_header(&cinfo, TRUE);
+    // The library sizes its own buffers from the header, so the budget is asked before it starts.
     if (cinfo.image_width == 0 || cinfo.image_height == 0 || cinfo.image_width > kMaxSide ||
-        cinfo.image_height > kMaxSide) {
+        cinfo.image_height > kMaxSide ||
+        !Image::FitsDecodeBudget(cinfo.image_width, cinfo.image_height, 24)) {
         jpeg_destroy_decompress(&cinfo);
         return false;
     }

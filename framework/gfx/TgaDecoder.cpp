@@ -10,6 +10,7 @@ constexpr size_t kHeaderSize = 18;
 constexpr uint8_t kTypeTrueColour = 2;
 constexpr uint8_t kTypeRunLength = 10;
 constexpr uint8_t kNoPendingHeader = 0xFF;
+constexpr int64_t kMaxPacketPixels = 128;
 
 // The packet state carried from one row to the next: a packet may run past a row's end.
 struct RleReader {
@@ -71,13 +72,20 @@ bool DecodeTga(Image& image, const uint8_t* data, size_t length, bool inPlace) {
     const int32_t height = data[14] | (data[15] << 8);
     const int32_t bits = data[16];
     if ((type != kTypeTrueColour && type != kTypeRunLength) || (bits != 24 && bits != 32) ||
-        width < 1 || height < 1 || kHeaderSize + idLength > length) {
+        width < 1 || height < 1 || kHeaderSize + idLength > length ||
+        !Image::FitsDecodeBudget(width, height, bits)) {
         return false;
     }
     const uint8_t* pixels = data + kHeaderSize + idLength;
     const int64_t available = static_cast<int64_t>(length - kHeaderSize - idLength);
     const int bytesPerPixel = bits / 8;
     const int64_t rowBytes = static_cast<int64_t>(width) * bytesPerPixel;
+    // A packet of a header and at least one pixel covers at most 128 pixels, so data that cannot
+    // cover the picture are refused before its rows are allocated.
+    if (type == kTypeRunLength &&
+        static_cast<int64_t>(width) * height > available / (1 + bytesPerPixel) * kMaxPacketPixels) {
+        return false;
+    }
 
     image.width = width;
     image.height = height;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <filesystem>
@@ -13,7 +14,9 @@
 #include <jpeglib.h>
 
 #include "framework/core/MemoryResources.h"
+#include "framework/gfx/BmpCodec.h"
 #include "framework/gfx/ImageDrawing.h"
+#include "framework/gfx/ImageOpsDispatchTable.h"
 
 namespace {
 
@@ -68,6 +71,32 @@ Bytes TgaHeader(uint8_t type, int width, int height, int bits, uint8_t idLength 
 void Append(Bytes& to, std::initializer_list<int> bytes) {
     for (int b : bytes) to.push_back(static_cast<uint8_t>(b));
 }
+
+// Counts the rows the loaders ask the primitive allocator for, while it lives.
+class AllocationCount {
+public:
+    AllocationCount() : saved_(gImageOpsDispatchTable) {
+        calls_ = 0;
+        gImageOpsDispatchTable.StoreErased(static_cast<int>(ImageOpSlot::AllocImage8u3),
+                                           EraseImageOpEntry<ImageOpSlot::AllocImage8u3>(&Count8u3));
+        gImageOpsDispatchTable.StoreErased(static_cast<int>(ImageOpSlot::AllocImage8u4),
+                                           EraseImageOpEntry<ImageOpSlot::AllocImage8u4>(&Count8u4));
+    }
+    ~AllocationCount() { gImageOpsDispatchTable = saved_; }
+    int Calls() const { return calls_; }
+
+private:
+    static uint8_t* Count8u3(int32_t width, int32_t height, int32_t* step) {
+        ++calls_;
+        return AllocImage8u3(width, height, step);
+    }
+    static uint8_t* Count8u4(int32_t width, int32_t height, int32_t* step) {
+        ++calls_;
+        return AllocImage8u4(width, height, step);
+    }
+    static inline int calls_ = 0;
+    ImageOpsDispatchTable saved_;
+};
 
 class ImageFiles : public ::testing::Test {
 protected:
@@ -147,6 +176,15 @@ TEST(ImageJpeg, DamagedBlocksFailOrDecodeWithoutReadingPastTheData) {
     EXPECT_FALSE(image.LoadFromMemory(wrongStart.data(), wrongStart.size(), ImageFormat::Jpeg));
 }
 
+TEST(ImageJpeg, PicturesBeyondTheDecodeBudgetAreRefused) {
+    const int side = 4800;
+    const Bytes jpeg = EncodeJpeg(side, side, 1, std::vector<uint8_t>(size_t{side} * side, 90));
+    ASSERT_GT(int64_t{side} * side * 3, Image::kMaxDecodedBytes);
+    Image image;
+    EXPECT_FALSE(image.LoadFromMemory(jpeg.data(), jpeg.size(), ImageFormat::Jpeg));
+    EXPECT_EQ(image.pixels, nullptr);
+}
+
 TEST(ImageTga, UncompressedResourceKeepsItsRowsInPlace) {
     Bytes tga = TgaHeader(2, 2, 2, 24, 3);
     Append(tga, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
@@ -197,6 +235,39 @@ TEST(ImageTga, HeadersThatDoNotFitAreRefused) {
     Bytes idPastEnd = TgaHeader(2, 1, 1, 24);
     idPastEnd[0] = 200;
     EXPECT_FALSE(image.LoadFromMemory(idPastEnd.data(), idPastEnd.size(), ImageFormat::Tga));
+}
+
+TEST(ImageTga, RunLengthDataThatCannotCoverThePictureAllocateNothing) {
+    AllocationCount allocations;
+    Image image;
+    // Five run packets of 128 pixels cover 640 pixels, far fewer than either picture holds.
+    for (const int side : {4000, 65535}) {
+        Bytes tga = TgaHeader(10, side, side, 24);
+        for (int i = 0; i < 5; ++i) Append(tga, {0xFF, 1, 2, 3});
+        EXPECT_FALSE(image.LoadFromMemory(tga.data(), tga.size(), ImageFormat::Tga)) << side;
+    }
+    EXPECT_EQ(allocations.Calls(), 0);
+}
+
+TEST(ImageBmp, FilesBeyondTheDecodeBudgetAreRefused) {
+    const int32_t width = 4096;
+    const int32_t height = static_cast<int32_t>(Image::kMaxDecodedBytes / (width * 3)) + 1;
+    Bytes bmp(54, 0);
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    bmp[10] = 54;
+    bmp[14] = 40;
+    bmp[19] = width >> 8;
+    bmp[22] = static_cast<uint8_t>(height);
+    bmp[23] = static_cast<uint8_t>(height >> 8);
+    bmp[26] = 1;
+    bmp[28] = 24;
+    bmp.resize(54 + size_t{width} * 3 * height, 0x40);
+    Image image;
+    EXPECT_FALSE(image.LoadFromMemory(bmp.data() + 14, bmp.size() - 14, ImageFormat::Bmp));
+    AllocationCount allocations;
+    EXPECT_FALSE(DecodeBmpFile(image, bmp.data(), bmp.size()));
+    EXPECT_EQ(allocations.Calls(), 0);
 }
 
 TEST(ImageBmp, ResourceRowsAreUsedInPlaceAndBadHeadersRefused) {
