@@ -2,6 +2,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 
 // libjpeg's header needs size_t and FILE declared first.
 #include <jpeglib.h>
@@ -28,12 +29,13 @@ void JpegSilentOutput(j_common_ptr) {}
 
 // The source hands the library the whole block on the first request; any later request means
 // the data ran out, and gets an end-of-image marker so decoding finishes instead of reading
-// the block again.
+// the block again. The decoder then stops at the rows it has data for.
 struct MemorySource {
     jpeg_source_mgr manager;
     const JOCTET* data;
     size_t length;
     bool handedOver;
+    bool ranOut;
 };
 
 const JOCTET kEndOfImage[2] = {0xFF, JPEG_EOI};
@@ -48,6 +50,7 @@ boolean FillInputBuffer(j_decompress_ptr cinfo) {
         src->manager.next_input_byte = src->data;
         src->manager.bytes_in_buffer = src->length;
     } else {
+        src->ranOut = true;
         WARNMS(cinfo, JWRN_JPEG_EOF);
         src->manager.next_input_byte = kEndOfImage;
         src->manager.bytes_in_buffer = sizeof kEndOfImage;
@@ -82,7 +85,19 @@ void InstallMemorySource(j_decompress_ptr cinfo, const uint8_t* data, size_t len
     src->data = data;
     src->length = length;
     src->handedOver = false;
+    src->ranOut = false;
     cinfo->src = &src->manager;
+}
+
+bool RanOut(j_decompress_ptr cinfo) { return reinterpret_cast<MemorySource*>(cinfo->src)->ranOut; }
+
+// Moves the rows decoded so far (the top `rows` of the picture, stored last because the rows are
+// bottom-up) to the start of the image and makes them its whole height.
+void KeepTopRows(Image& image, int32_t rows) {
+    const int64_t skipped = image.height - rows;
+    std::memmove(image.pixels, image.pixels + skipped * image.rowStep,
+                 static_cast<size_t>(rows) * static_cast<size_t>(image.rowStep));
+    image.height = rows;
 }
 
 }  // namespace
@@ -128,7 +143,14 @@ bool DecodeJpeg(Image& image, const uint8_t* data, size_t length) {
     }
     JSAMPARRAY line = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
                                                  cinfo.output_width * components, 1);
+    // A picture of several scans has taken in all its data before the first row, so every row
+    // shows what arrived. A single scan decodes a band of rows at a time as it reads: once the
+    // data have run out, the band under way is finished and the bands left, which would be
+    // padding only, are not made.
+    const bool singleScan = !jpeg_has_multiple_scans(&cinfo);
+    const JDIMENSION band = static_cast<JDIMENSION>(cinfo.max_v_samp_factor) * DCTSIZE;
     while (cinfo.output_scanline < cinfo.output_height) {
+        if (singleScan && cinfo.output_scanline % band == 0 && RanOut(&cinfo)) break;
         if (jpeg_read_scanlines(&cinfo, line, 1) != 1) break;
         const int32_t row = static_cast<int32_t>(cinfo.output_scanline) - 1;
         uint8_t* out = image.pixels + static_cast<int64_t>(image.height - 1 - row) * image.rowStep;
@@ -142,6 +164,17 @@ bool DecodeJpeg(Image& image, const uint8_t* data, size_t length) {
                 out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = in[x];
             }
         }
+    }
+    const int32_t decoded = static_cast<int32_t>(cinfo.output_scanline);
+    if (decoded < image.height) {
+        // Finishing would insist on the missing rows; destroying ends the decompression as well.
+        jpeg_destroy_decompress(&cinfo);
+        if (decoded == 0) {
+            image.Release();
+            return false;
+        }
+        KeepTopRows(image, decoded);
+        return true;
     }
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);

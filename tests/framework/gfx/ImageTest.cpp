@@ -185,6 +185,31 @@ TEST(ImageJpeg, PicturesBeyondTheDecodeBudgetAreRefused) {
     EXPECT_EQ(image.pixels, nullptr);
 }
 
+TEST(ImageJpeg, ASingleScanCutShortKeepsOnlyTheRowsItHasDataFor) {
+    const int width = 32;
+    const int height = 256;
+    std::vector<uint8_t> picture(size_t{width} * height);
+    for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint8_t>((i * 131) ^ (i >> 5));
+    const Bytes jpeg = EncodeJpeg(width, height, 1, picture);
+    Image whole;
+    ASSERT_TRUE(whole.LoadFromMemory(jpeg.data(), jpeg.size(), ImageFormat::Jpeg));
+    ASSERT_EQ(whole.height, height);
+
+    const Bytes half(jpeg.begin(), jpeg.begin() + static_cast<std::ptrdiff_t>(jpeg.size() / 2));
+    Image cut;
+    ASSERT_TRUE(cut.LoadFromMemory(half.data(), half.size(), ImageFormat::Jpeg));
+    EXPECT_GT(cut.height, 8);
+    EXPECT_LT(cut.height, height * 3 / 4);
+    EXPECT_EQ(cut.width, width);
+    // What is kept is the top of the picture, the last stored rows of the whole decode; only
+    // the band of eight rows in which the data ran out may differ.
+    for (int row = 0; row < cut.height - 8; ++row) {
+        ASSERT_TRUE(std::equal(PixelAt(cut, 0, cut.height - 1 - row), PixelAt(cut, width, cut.height - 1 - row),
+                               PixelAt(whole, 0, height - 1 - row)))
+            << row;
+    }
+}
+
 TEST(ImageTga, UncompressedResourceKeepsItsRowsInPlace) {
     Bytes tga = TgaHeader(2, 2, 2, 24, 3);
     Append(tga, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
