@@ -4,6 +4,17 @@
 # no -march=native (SIMD builds get their own per-file target flags).
 add_compile_options(-Wall -Wextra -Wno-unused-parameter -ffp-contract=off -fno-strict-aliasing)
 
+# A fuzz build gives every library libFuzzer's coverage feedback and the sanitizers, so the
+# fuzz targets that link them find faults anywhere below their entry.
+if(QM_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "QM_FUZZ needs clang (CXX=clang++ CC=clang)")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(QM_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)

@@ -1,10 +1,7 @@
 // libFuzzer entry over the whole decode: open, inflate, and every row converter the image takes,
-// each into a destination of exactly the size it reports. Built as fuzz-png with clang only
-// (configure with CXX=clang++ CC=clang and -DQM_BENCH=ON -DQM_TESTS=OFF -DQM_PNG_FUZZ=ON), run
-// over a copy of the seed corpus so that what it finds can be merged back:
-//   cp -r tests/data/fuzz/png /tmp/corpus && build/fuzz/bench/png/fuzz-png /tmp/corpus
-//   build/fuzz/bench/png/fuzz-png -merge=1 -use_counters=0 tests/data/fuzz/png /tmp/corpus
-// The tests replay every seed through this same entry in the ordinary sanitizer build.
+// each into a destination of exactly the size it reports. Built as fuzz-png by bench/fuzz and
+// run by `./dev fuzz png [seconds]` over a copy of the seed corpus tests/data/fuzz/png; the
+// tests replay every seed through this same entry in the ordinary sanitizer build.
 
 #include <cstddef>
 #include <cstdint>

@@ -1,4 +1,4 @@
-// libFuzzer target of the JPEG loader; see CMakeLists.txt beside it for the build.
+// libFuzzer target of the JPEG loader; built by bench/fuzz, run by ./dev fuzz.
 #include "bench/framework/gfx/ImageLoaderFuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
