@@ -1,5 +1,6 @@
 // Fuzz entry of the player profile: the block as the "<id>.usr" of the id it names, as it comes
-// and with its trailer mended for this program folder, read through the file loader. A profile
+// and with its trailer mended both ways a profile may be written (over its own bytes, and over
+// them and the program folder, as older copies were), read through the file loader. A profile
 // that loads holds values the game can use.
 #include <cstdint>
 #include <cstdlib>
@@ -36,7 +37,9 @@ void Load(const uint8_t* data, size_t size) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     PlayerFolders::Set(FuzzScratchFolder().c_str(), kProgramFolder);
     Load(data, size);
-    const std::vector<uint8_t> mended = WithRecordTrailer(data, size, kProgramFolder);
+    const std::vector<uint8_t> mended = WithRecordTrailer(data, size);
     Load(mended.data(), mended.size());
+    const std::vector<uint8_t> older = WithRecordTrailer(data, size, kProgramFolder);
+    Load(older.data(), older.size());
     return 0;
 }
