@@ -210,6 +210,21 @@ TEST(ImageJpeg, ASingleScanCutShortKeepsOnlyTheRowsItHasDataFor) {
     }
 }
 
+TEST(ImageJpeg, ASingleScanEndedByAMarkerInItsDataKeepsOnlyTheRowsBeforeIt) {
+    const int width = 32;
+    const int height = 256;
+    std::vector<uint8_t> picture(size_t{width} * height);
+    for (size_t i = 0; i < picture.size(); ++i) picture[i] = static_cast<uint8_t>((i * 131) ^ (i >> 5));
+    Bytes jpeg = EncodeJpeg(width, height, 1, picture);
+    // The end-of-image marker halfway through the scan, the rest of the block left behind it.
+    jpeg[jpeg.size() / 2] = 0xFF;
+    jpeg[jpeg.size() / 2 + 1] = 0xD9;
+    Image image;
+    ASSERT_TRUE(image.LoadFromMemory(jpeg.data(), jpeg.size(), ImageFormat::Jpeg));
+    EXPECT_GT(image.height, 8);
+    EXPECT_LT(image.height, height * 3 / 4);
+}
+
 TEST(ImageTga, UncompressedResourceKeepsItsRowsInPlace) {
     Bytes tga = TgaHeader(2, 2, 2, 24, 3);
     Append(tga, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12});
