@@ -50,6 +50,7 @@ const std::string& FuzzScratchFolder() {
 bool WriteFuzzFile(const std::string& path, const uint8_t* data, size_t size) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return false;
-    const bool written = std::fwrite(data, 1, size, file) == size;
+    // An empty block may come without an address, which fwrite must not be given.
+    const bool written = size == 0 || std::fwrite(data, 1, size, file) == size;
     return std::fclose(file) == 0 && written;
 }
