@@ -18,6 +18,11 @@ printf 'MusicOn=0\nFullScreen=0\n' >"$QUILLOMAR_HOME/config/Fennlow/Quillomar/se
 cp "$program" "$(dirname "$program")/resource.pak" "$work/bin/"
 export SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=$work/audio.raw
 
+# On a loaded machine the fresh server can take a moment before it accepts clients.
+for _ in $(seq 1 100); do
+  xwininfo -root >/dev/null 2>&1 && break
+  sleep 0.1
+done
 "$work/bin/$(basename "$program")" >"$work/game.out" 2>&1 &
 game=$!
 
