@@ -29,10 +29,15 @@ struct ContextDeleter {
 };
 using Player = std::unique_ptr<char, ContextDeleter>;
 
-bool LoadModule(const Player& player, uint32_t id) {
+// Loads music `id` into a new player and reads its module info; false when any step fails.
+bool LoadModule(Player& player, uint32_t id, xmp_module_info& info) {
+  player.reset(xmp_create_context());
   ResourceModule::Bytes bytes = BuiltPack()->Find(kWaveType, id);
-  if (bytes.empty()) return false;
-  return xmp_load_module_from_memory(player.get(), bytes.data(), long(bytes.size())) == 0;
+  if (!player || bytes.empty() ||
+      xmp_load_module_from_memory(player.get(), bytes.data(), long(bytes.size())) != 0)
+    return false;
+  xmp_get_module_info(player.get(), &info);
+  return true;
 }
 
 // The first row of the order's pattern that leaves it, and where to: -1 for a break (next
@@ -90,11 +95,9 @@ TEST(PackSounds, ClickIsShort) {
 TEST(PackSounds, EveryMusicModuleLoads) {
   ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
   for (uint32_t id : kMusicIds) {
-    Player player(xmp_create_context());
-    ASSERT_TRUE(player);
-    ASSERT_TRUE(LoadModule(player, id)) << "music " << id;
+    Player player;
     xmp_module_info info;
-    xmp_get_module_info(player.get(), &info);
+    ASSERT_TRUE(LoadModule(player, id, info)) << "music " << id;
     ASSERT_NE(info.mod, nullptr);
     EXPECT_GT(info.mod->len, 0) << "music " << id;
     EXPECT_GT(info.mod->ins, 0) << "music " << id;
@@ -105,11 +108,9 @@ TEST(PackSounds, EveryMusicModuleLoads) {
 // at the end of the last order back to 13; every other order runs on into the next.
 TEST(PackSounds, StoryMusicJumpsBetweenItsSections) {
   ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
-  Player player(xmp_create_context());
-  ASSERT_TRUE(player);
-  ASSERT_TRUE(LoadModule(player, 339));
+  Player player;
   xmp_module_info info;
-  xmp_get_module_info(player.get(), &info);
+  ASSERT_TRUE(LoadModule(player, 339, info));
   ASSERT_NE(info.mod, nullptr);
   const xmp_module& mod = *info.mod;
   ASSERT_GE(mod.len, 14);
@@ -134,11 +135,9 @@ TEST(PackSounds, StoryMusicJumpsBetweenItsSections) {
 TEST(PackSounds, EveryMusicLoopLastsTwoMinutes) {
   ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
   for (uint32_t id : kMusicIds) {
-    Player player(xmp_create_context());
-    ASSERT_TRUE(player);
-    ASSERT_TRUE(LoadModule(player, id)) << "music " << id;
+    Player player;
     xmp_module_info info;
-    xmp_get_module_info(player.get(), &info);
+    ASSERT_TRUE(LoadModule(player, id, info)) << "music " << id;
     ASSERT_GT(info.num_sequences, 0) << "music " << id;
     for (int s = 0; s < info.num_sequences; ++s) {
       EXPECT_GE(info.seq_data[s].duration, 120000)
