@@ -54,7 +54,17 @@ uint16_t To4444(uint32_t argb) {
                                  ((argb >> 4) & 0xF));
 }
 
+int32_t Resolution(const RenderSelfTest::Environment& env) {
+    return (env.desktopHeight << 16) | (env.desktopWidth & 0xFFFF);
+}
+
 }  // namespace
+
+bool RenderSelfTest::StoredVerdict(const DisplaySettings& settings, const Environment& env, bool& usable) {
+    usable = settings.initError.IsEmpty();
+    return settings.lastTestVersion == env.programVersion && settings.lastTestBitCount == env.desktopBitsPerPixel &&
+           settings.lastResolution == Resolution(env);
+}
 
 RenderSelfTest::RenderSelfTest(RenderBackend& backend, DisplaySettings& settings)
     : backend_(backend), settings_(settings) {}
@@ -81,15 +91,11 @@ bool RenderSelfTest::Test3D(const Environment& env) {
         return false;
     }
     const int32_t freeMegabytes = known ? static_cast<int32_t>(std::min<uint64_t>(freeBytes >> 20, INT32_MAX)) : 0;
-    const int32_t resolution = (env.desktopHeight << 16) | (env.desktopWidth & 0xFFFF);
-
-    if (settings_.lastTestVersion == env.programVersion && settings_.lastTestBitCount == env.desktopBitsPerPixel &&
-        settings_.lastResolution == resolution) {
-        return settings_.initError.IsEmpty();
-    }
+    bool usable = false;
+    if (StoredVerdict(settings_, env, usable)) return usable;
     settings_.lastTestVersion = env.programVersion;
     settings_.lastTestBitCount = env.desktopBitsPerPixel;
-    settings_.lastResolution = resolution;
+    settings_.lastResolution = Resolution(env);
     settings_.initError.Empty();
     settings_.initWarning.Empty();
     settings_.freeVideoBlocks = freeMegabytes;

@@ -31,6 +31,9 @@ public:
     // True when the accelerated path may be used (the "HardwareAcceleration" switch aside).
     bool Test3D(const Environment& environment);
 
+    // Whether the stored verdict answers for this environment, with the verdict in `usable`.
+    static bool StoredVerdict(const DisplaySettings& settings, const Environment& environment, bool& usable);
+
     // True when the last Test3D ran the scenes rather than answering from the stored verdict.
     bool RanScenes() const { return ranScenes_; }
 

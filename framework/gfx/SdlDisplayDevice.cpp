@@ -171,12 +171,20 @@ void SdlDisplayDevice::UpdateViewport() {
 }
 
 int32_t SdlDisplayDevice::InitDevice() {
-    std::unique_ptr<RenderBackend> quads = factory_ ? factory_(true) : nullptr;
-    capable3D_ = false;
+    const RenderSelfTest::Environment testEnv{env_.programVersion, env_.desktopBitsPerPixel, env_.desktopWidth,
+                                              env_.desktopHeight};
+    // The accelerated renderer loads the 3D drivers, which stay in the process once loaded, so
+    // it is made only when its path may be taken. With the switch off and no stored verdict the
+    // device counts as capable until the test, run once the switch is on, says otherwise.
+    bool storedUsable = false;
+    const bool stored = RenderSelfTest::StoredVerdict(settings_, testEnv, storedUsable);
+    const bool wanted = settings_.hardwareAcceleration && (!stored || storedUsable);
+    std::unique_ptr<RenderBackend> quads = wanted && factory_ ? factory_(true) : nullptr;
     if (quads) {
         RenderSelfTest test(*quads, settings_);
-        capable3D_ = test.Test3D(RenderSelfTest::Environment{env_.programVersion, env_.desktopBitsPerPixel,
-                                                            env_.desktopWidth, env_.desktopHeight});
+        capable3D_ = test.Test3D(testEnv);
+    } else {
+        capable3D_ = !wanted && (!stored || storedUsable);
     }
     accelerated_ = capable3D_ && settings_.hardwareAcceleration;
     if (accelerated_) {

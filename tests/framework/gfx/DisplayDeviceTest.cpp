@@ -126,6 +126,35 @@ TEST_F(DeviceLifecycle, TheSelfTestDecidesThePath) {
     EXPECT_FALSE(none.BeginFrame());
 }
 
+TEST_F(DeviceLifecycle, NoAcceleratedRendererIsMadeForAPathThatCannotBeTaken) {
+    int quadsAsked = 0;
+    auto factory = [&quadsAsked](bool quads) -> std::unique_ptr<RenderBackend> {
+        quadsAsked += quads;
+        return std::make_unique<FakeRenderBackend>();
+    };
+    settings.hardwareAcceleration = false;
+    {
+        SdlDisplayDevice device(factory, settings, {}, nullptr, nullptr);
+        ASSERT_EQ(device.SetMode(false, false), 0);
+        EXPECT_FALSE(device.IsDirect3DInUse());
+        EXPECT_TRUE(device.IsCapable3D()) << "untested, so the switch may still be turned on";
+    }
+    EXPECT_EQ(quadsAsked, 0) << "the switch is off";
+
+    settings.hardwareAcceleration = true;
+    settings.lastTestVersion = "v.1";
+    settings.lastTestBitCount = 32;
+    settings.lastResolution = (600 << 16) | 800;
+    settings.initError = "Constant AlphaBlend not supported";
+    SdlDisplayDevice::Environment env;
+    env.programVersion = "v.1";
+    SdlDisplayDevice device(factory, settings, env, nullptr, nullptr);
+    ASSERT_EQ(device.SetMode(false, false), 0);
+    EXPECT_FALSE(device.IsCapable3D());
+    EXPECT_EQ(quadsAsked, 0) << "the stored verdict is against it";
+    EXPECT_NE(device.Frame(), nullptr);
+}
+
 TEST_F(DeviceLifecycle, DrawingReportsWhatItCovers) {
     SdlDisplayDevice device(Factory(), settings, {}, nullptr, nullptr);
     ASSERT_EQ(device.SetMode(false, false), 0);
