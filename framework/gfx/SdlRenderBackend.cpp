@@ -29,8 +29,15 @@ SDL_Rect ToSdl(const Rect& r) { return SDL_Rect{r.left, r.top, r.Width(), r.Heig
 std::unique_ptr<SdlRenderBackend> SdlRenderBackend::Create(SDL_Window* window, Kind kind, bool vsync) {
     if (!window) return nullptr;
     Uint32 flags = vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
-    if (kind == Kind::Quads) flags |= SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE;
-    if (kind == Kind::QuadsInSoftware) flags |= SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE;
+    if (kind == Kind::Quads) {
+        flags |= SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE;
+    } else {
+        // SDL's own renderer, on a window surface that is not itself a 3D texture: the 3D
+        // drivers, once loaded, would stay in the process for nothing.
+        flags |= SDL_RENDERER_SOFTWARE;
+        if (kind == Kind::QuadsInSoftware) flags |= SDL_RENDERER_TARGETTEXTURE;
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
     SDL_Renderer* renderer = SDL_GetRenderer(window);
     if (renderer) SDL_DestroyRenderer(renderer);
     renderer = SDL_CreateRenderer(window, -1, flags);

@@ -201,6 +201,24 @@ TEST_F(DisplayScene, TheHardwareRendererDrawsWhatTheSoftwarePathDraws) {
     Compare(software, accelerated);
 }
 
+int NoteDriver(dl_phdr_info* info, size_t, void* found) {
+    const std::string name = info->dlpi_name ? info->dlpi_name : "";
+    for (const char* driver : {"libGLX_mesa", "libEGL_mesa", "_dri.so", "libLLVM", "libgallium"}) {
+        if (name.find(driver) != std::string::npos) *static_cast<std::string*>(found) = name;
+    }
+    return 0;
+}
+
+// The 3D drivers stay in the process once loaded, so the software path must never need them.
+TEST_F(DisplayScene, TheSoftwarePathLoadsNoThreeDimensionalDriver) {
+    SdlVideo video(std::getenv("DISPLAY") ? "x11" : "offscreen");
+    ASSERT_NE(video.Window(), nullptr) << SDL_GetError();
+    SoftwareFrame(SdlFactory(video.Window(), SdlRenderBackend::Kind::Quads));
+    std::string driver;
+    dl_iterate_phdr(NoteDriver, &driver);
+    EXPECT_EQ(driver, "");
+}
+
 // The in-memory renderer follows the renderer's rules exactly (pixel centres, nearest texels,
 // straight-alpha blending), so the comparison holds even where SDL has no renderer at all.
 TEST_F(DisplayScene, TheReferenceRendererDrawsWhatTheSoftwarePathDraws) {
