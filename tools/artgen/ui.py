@@ -13,9 +13,10 @@ from common import (GOLD, GOLD_DARK, GOLD_LIGHT, INK, JADE, JADE_DARK, JADE_LIGH
                     LACQUER, LACQUER_DARK, LACQUER_LIGHT, PAPER, PAPER_DARK, SERIF_BOLD, Canvas,
                     mix, noise, rgba, save_png, shade, strip, vgradient)
 
-# Skins: (face colour, rim colour) per family of buttons.
+# Skins: (face colour, rim colour) per family of buttons. The jade face is deeper than the
+# palette's jade so that cream captions stand out from it, gloss and all.
 RED = (LACQUER, GOLD)
-GREEN = (JADE, GOLD_LIGHT)
+GREEN = ((24, 92, 69), GOLD_LIGHT)
 
 
 def state_colours(face, state):
@@ -41,8 +42,11 @@ def button_frame(w, h, skin, state, radius=None, icon=None):
     c.rrect((1, 1 + dy, w - 1, h - 1 + dy - (0 if state == 2 else 1)), radius, fill=rgba(rim_colour))
     c.rrect((3, 3 + dy, w - 3, h - 3 + dy - (0 if state == 2 else 1)), max(1, radius - 2),
             fill=rgba(colour))
-    c.rrect((4, 4 + dy, w - 4, (h - 2) / 2 + dy), max(1, radius - 3),
-            fill=rgba(shade(colour, 1.25), 90 if state != 3 else 40))
+    # The gloss is laid over the face, not drawn into it, which would leave it see-through.
+    gloss = c.layer()
+    gloss.rrect((4, 4 + dy, w - 4, (h - 2) / 2 + dy), max(1, radius - 3),
+                fill=rgba(shade(colour, 1.25), 90 if state != 3 else 40))
+    c.over(gloss)
     if state == 1:
         c.rrect((1, 1, w - 1, h - 1), radius, outline=rgba(GOLD_LIGHT, 200), width=1.2)
     if icon:
