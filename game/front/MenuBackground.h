@@ -8,7 +8,7 @@ class MenuBackground : public Widget {
 public:
     static constexpr int32_t kImageId = 109;
     static constexpr int32_t kGreetingId = 113;
-    static constexpr int32_t kFontImage = 286, kFontMetrics = 285;
+    static constexpr int32_t kFontImage = 296, kFontMetrics = 295;
     static constexpr int32_t kLeftFigure = 150, kRightFigure = 149;
     static constexpr int32_t kFigureFrameWidth = 34;
 

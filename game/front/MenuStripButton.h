@@ -7,7 +7,7 @@ class MenuStripButton : public Button {
 public:
     static constexpr int32_t kCommandId = 1;
     static constexpr int32_t kTextId = 13;
-    static constexpr int32_t kFontImage = 284, kFontMetrics = 283;
+    static constexpr int32_t kFontImage = 374, kFontMetrics = 373;
     static constexpr int32_t kHoverFontImage = 366, kHoverFontMetrics = 365;
 
     MenuStripButton();

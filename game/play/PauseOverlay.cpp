@@ -8,7 +8,7 @@
 void PauseOverlay::OnCreate()
 {
     text_.LoadResString(40);
-    font_ = GetFont(286, 285);
+    font_ = GetFont(296, 295);
     EnableClicks(true);
     if (ScreenManager* manager = GetManager()) manager->PauseMusic(true);
 }

@@ -8,6 +8,7 @@
 
 #include "framework/gfx/BitmapFont.h"
 #include "framework/gfx/Image.h"
+#include "game/front/MenuStripButton.h"
 #include "tests/assets/BuiltPack.h"
 
 namespace {
@@ -23,7 +24,7 @@ const FontIds kFonts[] = {
     {199, 200, false}, {201, 198, false}, {203, 202, false}, {208, 207, false}, {210, 211, false},
     {213, 212, false}, {217, 216, false}, {258, 259, false}, {284, 283, false}, {286, 285, true},
     {290, 289, true},  {296, 295, true},  {302, 303, false}, {307, 306, false}, {311, 308, false},
-    {366, 365, false},
+    {366, 365, false}, {374, 373, false},
 };
 
 }  // namespace
@@ -85,8 +86,8 @@ TEST(PackFonts, GlyphSheetsHoldEveryRun) {
 // The main-menu strip swaps its font on hover: both must measure every text alike.
 TEST(PackFonts, HoverStripSharesItsMetrics) {
   ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
-  ResourceModule::Bytes normal = BuiltPack()->Find(kTextType, 283);
-  ResourceModule::Bytes hover = BuiltPack()->Find(kTextType, 365);
+  ResourceModule::Bytes normal = BuiltPack()->Find(kTextType, MenuStripButton::kFontMetrics);
+  ResourceModule::Bytes hover = BuiltPack()->Find(kTextType, MenuStripButton::kHoverFontMetrics);
   ASSERT_FALSE(normal.empty());
   EXPECT_TRUE(std::equal(normal.begin(), normal.end(), hover.begin(), hover.end()));
 }

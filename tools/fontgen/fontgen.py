@@ -47,12 +47,15 @@ class Font:
         self.effect_colour = effect_colour
 
 
-# Colours: gold for headings, cream for captions on lacquer, dark ink on parchment.
+# Colours: gold for headings, cream for captions on lacquer, dark ink and lacquer red on
+# parchment, a light coral for the menu's link over the dark hills.
 GOLD = (0xF6, 0xCF, 0x6A)
 CREAM = (0xFF, 0xF1, 0xCF)
 PALE = (0xEE, 0xDC, 0xB0)
 DARK = (0x2E, 0x1B, 0x0E)
 RED = (0x9B, 0x1C, 0x12)
+LACQUER = (0x7E, 0x16, 0x10)
+CORAL = (0xFF, 0x9A, 0x70)
 
 FONTS = [
     Font(152, 151, "menu-button", SERIF_BOLD, 16, CREAM, "outline"),
@@ -67,15 +70,16 @@ FONTS = [
     Font(210, 211, "hud-label", SERIF_BOLD, 14, PALE, "shadow"),
     Font(213, 212, "hud-small", SANS, 11, PALE, "shadow"),
     Font(217, 216, "floating-score", SANS_BOLD, 16, (0xFF, 0xE0, 0x66), "outline"),
-    Font(258, 259, "welcome", SERIF, 20, CREAM, "outline"),
-    Font(284, 283, "warning", SANS_BOLD, 13, (0xE8, 0x5A, 0x3C), "outline"),
-    Font(286, 285, "panel-title", SERIF_BOLD, 20, GOLD, "outline"),
+    Font(258, 259, "welcome", SERIF, 20, DARK, "halo", PAPER),
+    Font(284, 283, "warning", SANS_BOLD, 13, RED),
+    Font(286, 285, "panel-title", SERIF_BOLD, 20, LACQUER),
     Font(290, 289, "panel-line", SANS, 13, DARK),
     Font(296, 295, "hud-title", SERIF_BOLD, 20, CREAM, "outline"),
     Font(302, 303, "banner", SERIF_BOLD, 14, DARK, "halo", PAPER),
     Font(307, 306, "emphasis", SANS_BOLD, 13, RED),
     Font(311, 308, "dynasty-banner", SERIF_BOLD, 28, GOLD, "outline2"),
     Font(366, 365, "warning-hover", SANS_BOLD, 13, (0xFF, 0xE3, 0x8A), "outline"),
+    Font(374, 373, "menu-link", SANS_BOLD, 13, CORAL, "outline"),
 ]
 
 # (left, top, right, bottom) padding each effect needs around the glyph.

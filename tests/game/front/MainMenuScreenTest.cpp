@@ -13,6 +13,7 @@
 #include "game/front/FadeCaptionButton.h"
 #include "game/front/MainHelpDialog.h"
 #include "game/front/MainMenuScreen.h"
+#include "game/front/MenuBackground.h"
 #include "game/front/NewPlayerDialog.h"
 #include "game/front/OptionsDialog.h"
 #include "game/front/PlayerSelectDialog.h"
@@ -143,12 +144,18 @@ TEST_F(MainMenuScreenTest, PlayerListCommandWritesTheProfileFirst)
 
 TEST_F(MainMenuScreenTest, GreetsThePlayerAndStartsTheMusic)
 {
+    resources.Add(kTextType, MenuBackground::kFontMetrics, std::string_view(kMetrics));
+    fonts.push_back(std::make_unique<BitmapFont>());
+    ASSERT_TRUE(fonts.back()->Load(MenuBackground::kFontImage, MenuBackground::kFontMetrics, &resources));
+    h.display.AddImage(MenuBackground::kFontImage, 300, 14);
+    h.display.fonts[MenuBackground::kFontImage] = fonts.back().get();
+
     CurrentProfile().name = "dee";
     Open();
     h.manager.MarkDirty();
     h.Frames(1);
     std::string greeting;
-    for (const auto& draw : h.display.ImagesIn(h.display.LastFrame(), 286))
+    for (const auto& draw : h.display.ImagesIn(h.display.LastFrame(), MenuBackground::kFontImage))
         greeting += static_cast<char>('a' + draw.source.left / 10);
     EXPECT_EQ(greeting, "hellodee");
     EXPECT_TRUE(Heard("PlayMusic 335"));
