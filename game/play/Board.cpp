@@ -28,6 +28,8 @@ constexpr int kImageStrip44 = 182;
 constexpr int kImageSwapEffect = 209;
 constexpr int kImageTransform = 179;
 constexpr int kFontGlyphs = 217;
+constexpr int32_t kScorePlateAlpha = 210;
+constexpr uint32_t kScorePlateColour = 0x0E0C54;  // deep lacquer
 constexpr int kFontMetrics = 216;
 constexpr uint32_t kMagentaKey = 0xFF00FF;
 
@@ -825,6 +827,11 @@ void Board::DrawScoreTexts()
         int x = text.x + (40 - width) / 2 + 7;
         x = std::max(4, std::min(x, 796 - width));
         const int y = text.y - elapsed * 120 / ScoreText::kLifeMs + 30;
+        // The score rises over tile faces of every colour: a dark plate keeps it readable.
+        const FontMetrics& metrics = font_->Metrics();
+        const int top = y - metrics.baselineOffset;
+        FillRectAlpha(Rect{x - 3, top, x + width + 3, top + metrics.rowHeight}, alpha * kScorePlateAlpha / 255,
+                      kScorePlateColour, true);
         font_->DrawText(this, x, y, text.text.CStr(), -1, 100, 100, alpha);
     }
 }
