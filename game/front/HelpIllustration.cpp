@@ -66,7 +66,8 @@ void HelpIllustration::DrawDiagram(int32_t imageId) {
     DrawImage(15, 11, imageId, nullptr, true);
     if (!font_) return;
     font_->DrawRightAligned(this, 35, 118, caption1_.CStr(), 100, 100, 255);
-    font_->DrawText(this, 160, 117, caption1_.CStr(), -1, 100, 100, 255);
+    // Clear of the row's last tile, whose base would stand behind the caption's first letters.
+    font_->DrawText(this, 175, 117, caption1_.CStr(), -1, 100, 100, 255);
     font_->DrawRightAligned(this, 135, 25, caption2_.CStr(), 100, 100, 255);
     font_->DrawText(this, 250, 50, caption1_.CStr(), -1, 100, 100, 255);
 }

@@ -72,7 +72,8 @@ void TileLegend::Draw()
         DrawImage(15, 11, mode_, nullptr, true);
         if (!font_) return;
         font_->DrawRightAligned(this, 35, 118, text94_.CStr(), 100, 100, 255);
-        font_->DrawText(this, 160, 117, text94_.CStr(), -1, 100, 100, 255);
+        // Clear of the row's last tile, whose base would stand behind the caption's first letters.
+        font_->DrawText(this, 175, 117, text94_.CStr(), -1, 100, 100, 255);
         font_->DrawRightAligned(this, 135, 25, text103_.CStr(), 100, 100, 255);
         font_->DrawText(this, 250, 50, text94_.CStr(), -1, 100, 100, 255);
     }
