@@ -6,17 +6,50 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <string>
 #include <string_view>
 #include <vector>
 
+#include "framework/app/AppGlobals.h"
+#include "framework/core/ResourceModules.h"
 #include "framework/gfx/Image.h"
+#include "framework/ui/ScreenManager.h"
+#include "game/front/BackgroundSelectScreen.h"
+#include "game/front/CampaignMap.h"
+#include "game/front/CampaignScreen.h"
+#include "game/front/GameFlow.h"
+#include "game/front/InfoDialog.h"
+#include "game/front/IntroScreen.h"
 #include "game/front/LayoutPagerLabel.h"
 #include "game/front/LayoutSelectBackdrop.h"
+#include "game/front/LayoutSelectScreen.h"
+#include "game/front/LayoutsHelpDialog.h"
+#include "game/front/LeaveNoticeDialog.h"
+#include "game/front/LeaveQuestion.h"
+#include "game/front/MainHelpDialog.h"
+#include "game/front/MainMenuScreen.h"
+#include "game/front/NewPlayerDialog.h"
+#include "game/front/OptionsDialog.h"
 #include "game/front/PlayerSelectDialog.h"
+#include "game/front/StoryHelpDialog.h"
+#include "game/front/TileSetDialog.h"
+#include "game/model/PlayerList.h"
+#include "game/model/PlayerProfile.h"
+#include "game/model/Tile.h"
+#include "game/model/TileKind.h"
+#include "game/model/TileLayout.h"
 #include "game/play/Board.h"
 #include "game/play/Hud.h"
+#include "game/play/PlayFlow.h"
 #include "game/play/PlayScreen.h"
+#include "game/play/TutorialPopup.h"
 #include "tests/assets/BuiltPack.h"
+#include "tests/assets/TextProbeDisplay.h"
+#include "tests/framework/ui/FakeClock.h"
+#include "tests/framework/ui/FakeUiHost.h"
+#include "tests/framework/ui/RecordingSound.h"
+#include "tests/framework/ui/ScriptedWindow.h"
+#include "tests/game/model/ScratchPlayerFolder.h"
 
 namespace {
 
@@ -31,7 +64,7 @@ const uint32_t kPictureIds[] = {
     359, 361, 363, 364, 367, 368, 369, 370, 371, 372,
     // glyph sheets
     152, 154, 160, 163, 165, 199, 201, 203, 208, 210, 213, 217, 258, 284, 286, 290, 296, 302,
-    307, 311, 366,
+    307, 311, 366, 374,
 };
 
 struct Size {
@@ -321,4 +354,197 @@ TEST(PackImages, TrayFacesLieInTheBottomBarsRecesses) {
     EXPECT_GE(column(first.left - 8), level - 4 * rows) << "picture " << id;
     EXPECT_GE(column(second.right + 8), level - 4 * rows) << "picture " << id;
   }
+}
+
+namespace {
+
+// A started screen manager drawing on the game's software path with the packed pictures and
+// fonts, every text left out of its frames and remembered.
+struct PackedScreens {
+    TextProbeDisplay display;
+    FakeClock clock;
+    ScriptedWindow window;
+    RecordingSound sound;
+    ScreenManager manager{display, clock, &sound};
+
+    PackedScreens() { manager.Start(&window, false, 25); }
+    ~PackedScreens() { manager.ClearScreens(false); }
+    void Frames(int count) {
+        for (int i = 0; i < count; ++i) manager.OnFrameTimer();
+    }
+};
+
+// The glyphs of one line of text: one font, one row, each glyph after the last.
+struct TextRun {
+    int32_t font;
+    Rect box;
+};
+
+// Clicks the first free pair of one kind; false when there is none.
+bool MatchOnePair(Board* board) {
+    std::vector<Tile*> free(200);
+    const int count = std::min<int>(board->Layout().CollectFree(free), int(free.size()));
+    for (int i = 0; i < count; ++i)
+        for (int j = i + 1; j < count; ++j) {
+            if (!SameKind(free[i]->kind, free[j]->kind)) continue;
+            for (const Tile* tile : {free[i], free[j]})
+                board->OnLButtonDown(0, tile->screenRect.left + board->OffsetX() + 20,
+                                     tile->screenRect.top + board->OffsetY() + 20);
+            return true;
+        }
+    return false;
+}
+
+std::vector<TextRun> RunsOf(std::vector<TextProbeDisplay::Glyph> glyphs) {
+    std::vector<TextRun> runs;
+    for (const auto& glyph : glyphs) {
+        TextRun* last = runs.empty() ? nullptr : &runs.back();
+        const bool sameLine = last && last->font == glyph.font && last->box.top == glyph.rect.top &&
+                              glyph.rect.left >= last->box.left &&
+                              glyph.rect.left <= last->box.right + 3 * glyph.rect.Height();
+        if (sameLine) {
+            last->box.right = std::max(last->box.right, glyph.rect.right);
+            last->box.bottom = std::max(last->box.bottom, glyph.rect.bottom);
+        } else {
+            runs.push_back(TextRun{glyph.font, glyph.rect});
+        }
+    }
+    return runs;
+}
+
+}  // namespace
+
+// Every line of text of every screen and box, drawn from the packed texts, fonts and pictures:
+// its letters' fill stands 4.5:1 or more from at least 90 % of what the frame shows behind
+// the line, the text itself left out.
+TEST(PackImages, EveryTextCanBeReadOverWhatIsBehindIt) {
+    ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+    SetAssetModule(BuiltPack());
+    FakeUiHost host;
+    ScratchPlayerFolder players("qm_contrast");
+    host.folder = players.Folder();
+    const int32_t ann = ThePlayerList().Add("Annabel Whitfield");
+    ThePlayerList().Add("Bo");
+    ThePlayerList().SetCurrentId(ann);
+    const String sharedFolder = Globals().sharedDataFolder;
+    Globals().sharedDataFolder = players.Folder();
+    CurrentProfile().Load(ann, ThePlayerList().NameOf(ann));
+
+    std::map<int32_t, Rgb> inks;
+    auto inkOf = [&](int32_t font) {
+        auto found = inks.find(font);
+        if (found != inks.end()) return found->second;
+        Image sheet;
+        Rgb ink{0, 0, 0};
+        if (Load(font, sheet) && sheet.bitsPerPixel == 32) ink = InkOf(sheet);
+        return inks[font] = ink;
+    };
+
+    PackedScreens screens;
+    auto check = [&](const std::string& place, int frames = 40) {
+        SCOPED_TRACE(place);
+        screens.manager.MarkDirty();
+        screens.Frames(frames);
+        const auto runs = RunsOf(screens.display.Glyphs());
+        EXPECT_FALSE(runs.empty());
+        for (const TextRun& run : runs) {
+            const Rect box{std::max(run.box.left, 0), std::max(run.box.top, 0), std::min(run.box.right, 800),
+                           std::min(run.box.bottom, 600)};
+            if (box.Width() <= 0 || box.Height() <= 0) continue;
+            const Rgb ink = inkOf(run.font);
+            std::vector<double> ratios;
+            for (int32_t y = box.top; y < box.bottom; ++y)
+                for (int32_t x = box.left; x < box.right; ++x) {
+                    Rgb behind{};
+                    screens.display.PixelAt(x, y, behind.r, behind.g, behind.b);
+                    ratios.push_back(ContrastRatio(ink, behind));
+                }
+            std::nth_element(ratios.begin(), ratios.begin() + ratios.size() / 10, ratios.end());
+            EXPECT_GE(ratios[ratios.size() / 10], 4.5)
+                << "font " << run.font << " at " << box.left << "," << box.top << "-" << box.right << ","
+                << box.bottom;
+        }
+    };
+
+    ScreenManager& manager = screens.manager;
+    manager.PushScreen(new MainMenuScreen(), false, false, false);
+    check("main menu");
+
+    auto over = [&](Screen* dialog, const std::string& place) {
+        manager.PushScreen(dialog, true, true, true);
+        check(place);
+        manager.PopScreensNow(1);
+    };
+    over(new PlayerSelectDialog(), "player list");
+    over(new NewPlayerDialog(false), "new player");
+    over(new OptionsDialog(true), "options");
+    over(new InfoDialog(), "information");
+    over(new LeaveNoticeDialog(), "leave notice");
+    over(new TileSetDialog(false), "tile sets");
+    over(new BackgroundSelectScreen(), "backgrounds");
+    for (HelpDialog* help : std::initializer_list<HelpDialog*>{new MainHelpDialog(), new LayoutsHelpDialog(),
+                                                                new StoryHelpDialog()}) {
+        manager.PushScreen(help, true, true, true);
+        for (int page = 0; page < help->PageCount(); ++page) {
+            help->ShowPage(page);
+            check("help page " + std::to_string(page));
+        }
+        manager.PopScreensNow(1);
+    }
+    for (int step = 0; step < TutorialPopup::kSteps; ++step) {
+        TutorialPopup::Open(&manager, step, nullptr, nullptr);
+        check("tip " + std::to_string(step));
+        manager.PopScreensNow(1);
+    }
+    LeaveQuestion::ReplaceMenu(&manager, nullptr, 1);
+    check("leave game");
+
+    // A change of place fades out, swaps the screens and fades in.
+    auto go = [&](Screen* screen, const std::string& place) {
+        manager.BeginTransition(screen);
+        check(place, 150);
+    };
+    go(new LayoutSelectScreen(GameFlow::NewFreePlayScreen), "layout grid");
+
+    FreePlayChoice choice;
+    choice.layoutId = PlayScreen::kFirstFreeLayoutResource;
+    choice.name = "Turtle";
+    auto* play = static_cast<PlayScreen*>(GameFlow::NewFreePlayScreen(choice));
+    go(play, "free play");
+    // Leaves the play screen on top.
+    auto toPlay = [&] {
+        while (manager.GetTopScreen() != play && manager.GetScreens().size() > 1) manager.PopScreensNow(1);
+    };
+    PlayFlow& flow = *GameFlow::Flow();
+    toPlay();
+    ASSERT_TRUE(MatchOnePair(play->GetBoard()));
+    check("a match", 12);
+    auto overPlay = [&](auto open, const std::string& place) {
+        toPlay();
+        open();
+        check(place);
+    };
+    overPlay([&] { flow.OpenGameMenu(play); }, "game menu");
+    overPlay([&] { flow.ShowNoMoves(play); }, "no moves");
+    overPlay([&] { flow.AskQuestion(play, PlayScreen::kAskLeaveToMenu, false); }, "leave question");
+    overPlay([&] { flow.ShowLayoutComplete(play, LayoutOutcome{312, 298, false, 4120, 5030, true}); },
+             "layout complete");
+    overPlay([&] { play->Pause(); }, "paused");
+
+    auto* story = new PlayScreen(PlayScreen::kStory, GameFlow::Flow());
+    go(story, "campaign map");
+    auto* campaign = dynamic_cast<CampaignScreen*>(manager.GetTopScreen());
+    ASSERT_NE(campaign, nullptr);
+    campaign->GetMap()->StartAdvance(true, "Tang");
+    check("dynasty banner");
+    manager.PushScreen(new IntroScreen(CurrentProfile().name), true, false, true);
+    check("timeline");
+    manager.PopScreensNow(1);
+    campaign->ShowLevel(false);
+    check("story level", 150);
+    play = story;
+    overPlay([&] { flow.OpenGameMenu(story); }, "story menu");
+    overPlay([&] { flow.ShowLevelComplete(story, 300, 5000, "The Jade Gate"); }, "level complete");
+    Globals().sharedDataFolder = sharedFolder;
+    SetAssetModule(nullptr);
 }
