@@ -15,11 +15,21 @@
 #include "game/front/HelpIllustration.h"
 #include "game/front/HelpIllustration2.h"
 #include "game/front/LayoutsHelpDialog.h"
+#include "game/front/BackgroundSelectScreen.h"
+#include "game/front/InfoDialog.h"
+#include "game/front/LayoutCompleteDialog.h"
+#include "game/front/LeaveNoticeDialog.h"
 #include "game/front/LeaveQuestion.h"
+#include "game/front/LevelCompleteDialog.h"
+#include "game/front/NewPlayerDialog.h"
+#include "game/front/OptionsDialog.h"
+#include "game/front/PlayerSelectDialog.h"
+#include "game/front/TileSetDialog.h"
 #include "game/front/MainHelpDialog.h"
 #include "game/front/StoryHelpDialog.h"
 #include "game/play/FramePanel.h"
 #include "game/play/MessageDialog.h"
+#include "game/play/NoMovesDialog.h"
 #include "game/play/TextButton.h"
 #include "game/play/TutorialPopup.h"
 #include "tests/game/front/FrontHarness.h"
@@ -138,14 +148,18 @@ TEST_F(HelpDialogTest, StoryPagesCarrySeveralLinesAndTheSpecialTilePictures) {
 }
 
 // Every box drawn with the packed texts and fonts: no glyph of a title or a line comes within
-// 8 px of the frame's side or bottom edge art (the title keeps its fixed height under the top).
+// 8 px of the inner edge of the frame's art on any side.
 TEST(FrameTextMarginTest, PackedTextsKeepClearOfTheirFrames) {
     PackFile pack;
     ASSERT_TRUE(pack.Open(QM_BINARY_DIR "/resource.pak"));
     SetAssetModule(&pack);
     UiHarness ui;
     std::map<int32_t, std::unique_ptr<BitmapFont>> fonts;
-    for (auto [image, metrics] : {std::pair{284, 283}, {286, 285}, {290, 289}, {307, 306}, {160, 159}}) {
+    const std::pair<int32_t, int32_t> kFonts[] = {
+        {152, 151}, {154, 155}, {160, 159}, {163, 162}, {165, 164}, {199, 200}, {201, 198}, {203, 202},
+        {208, 207}, {210, 211}, {213, 212}, {217, 216}, {258, 259}, {284, 283}, {286, 285}, {290, 289},
+        {296, 295}, {302, 303}, {307, 306}, {311, 308}, {366, 365}, {374, 373}};
+    for (auto [image, metrics] : kFonts) {
         auto font = std::make_unique<BitmapFont>();
         ASSERT_TRUE(font->Load(image, metrics, &pack));
         ui.display.fonts[image] = font.get();
@@ -162,20 +176,23 @@ TEST(FrameTextMarginTest, PackedTextsKeepClearOfTheirFrames) {
         SCOPED_TRACE(box);
         ui.Frames(30);
         const auto& frame = ui.display.LastFrame();
-        int32_t left = INT32_MAX, right = INT32_MIN, bottom = INT32_MIN;
+        int32_t left = INT32_MAX, right = INT32_MIN, top = INT32_MAX, bottom = INT32_MIN;
         for (const auto& edge : ui.display.ImagesIn(frame, FramePanel::kVerticalEdgesImage)) {
             left = std::min(left, edge.rect.right);
             right = std::max(right, edge.rect.left);
         }
-        for (const auto& edge : ui.display.ImagesIn(frame, FramePanel::kHorizontalEdgesImage))
+        for (const auto& edge : ui.display.ImagesIn(frame, FramePanel::kHorizontalEdgesImage)) {
+            top = std::min(top, edge.rect.bottom);
             bottom = std::max(bottom, edge.rect.top);
+        }
         ASSERT_LT(left, right);
         int glyphs = 0;
-        for (int32_t font : {286, 290, 307}) {
+        for (auto [font, metrics] : kFonts) {
             for (const auto& glyph : ui.display.ImagesIn(frame, font)) {
                 ++glyphs;
                 EXPECT_GE(glyph.rect.left, left + 8) << "font " << font << " at x " << glyph.rect.left;
                 EXPECT_LE(glyph.rect.right + 8, right) << "font " << font << " at x " << glyph.rect.right;
+                EXPECT_GE(glyph.rect.top, top + 8) << "font " << font << " at y " << glyph.rect.top;
                 EXPECT_LE(glyph.rect.bottom + 8, bottom) << "font " << font << " at y " << glyph.rect.bottom;
             }
         }
@@ -199,6 +216,28 @@ TEST(FrameTextMarginTest, PackedTextsKeepClearOfTheirFrames) {
         TutorialPopup::Open(&ui.manager, step, nullptr, nullptr);
         check("tip " + std::to_string(step));
     }
+    auto box = [&](Screen* screen, const std::string& name) {
+        ui.manager.ReplaceTopScreen(screen, false, true);
+        check(name);
+    };
+    box(new PlayerSelectDialog(), "player list");
+    box(new NewPlayerDialog(false), "new player");
+    box(new OptionsDialog(true), "options");
+    box(new InfoDialog(), "information");
+    box(new LeaveNoticeDialog(), "leave notice");
+    box(new TileSetDialog(false), "tile sets");
+    box(new BackgroundSelectScreen(), "backgrounds");
+    for (HelpDialog* help : std::initializer_list<HelpDialog*>{new MainHelpDialog(), new LayoutsHelpDialog(),
+                                                                new StoryHelpDialog()}) {
+        box(help, "help");
+        for (int page = 0; page < help->PageCount(); ++page) {
+            help->ShowPage(page);
+            check("help page " + std::to_string(page));
+        }
+    }
+    box(new NoMovesDialog(), "no moves");
+    box(new LayoutCompleteDialog(312, 298, false, 4120, 5030, true), "layout complete");
+    box(new LevelCompleteDialog(300, 5000, "The Jade Gate"), "level complete");
     ui.manager.ClearScreens(false);
     SetAssetModule(nullptr);
 }
