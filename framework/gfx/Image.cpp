@@ -52,6 +52,8 @@ void Image::Release() {
     ownsPixels = false;
     width = height = rowStep = bitsPerPixel = 0;
     rowsFlipped = false;
+    originModule_ = nullptr;
+    originId_ = 0;
 }
 
 bool Image::AllocatePixels() {
@@ -88,7 +90,11 @@ bool Image::LoadFromResource(uint32_t id, const ResourceModule* module) {
     };
     for (const auto& [type, format] : kTypes) {
         const ResourceModule::Bytes bytes = module->Find(type, id);
-        if (!bytes.empty()) return LoadFromMemory(bytes.data(), bytes.size(), format);
+        if (bytes.empty()) continue;
+        if (!LoadFromMemory(bytes.data(), bytes.size(), format)) return false;
+        originModule_ = module;
+        originId_ = id;
+        return true;
     }
     return false;
 }
@@ -226,7 +232,7 @@ void Image::GetInfo(ImageInfo* out) const {
 }
 
 bool Image::OwnRows() {
-    if (!pixels) return false;
+    if (!RestorePixels()) return false;
     if (ownsPixels) return true;
     int32_t step = 0;
     uint8_t* rows = bitsPerPixel == 24   ? AllocImage8u3Stub(width, height, &step)
@@ -248,6 +254,7 @@ bool Image::BeginDrawInto() {
     DropSoftwareCopy();
     // Rows in place lie in a resource or a caller's block, which composing must not change.
     if (!OwnRows()) return false;
+    originModule_ = nullptr;
     RestoreRowOrder();
     rowsFlipped = true;
     return true;
@@ -258,6 +265,7 @@ void Image::Fill(uint32_t colour) {
     DropSoftwareCopy();
     // Only a filled image may be marked top-down: unchanged rows would then be read upside down.
     if (bitsPerPixel != 32 || !OwnRows()) return;
+    originModule_ = nullptr;
     const uint8_t value[4] = {static_cast<uint8_t>(colour >> 16), static_cast<uint8_t>(colour >> 8),
                               static_cast<uint8_t>(colour), static_cast<uint8_t>(colour >> 24)};
     FillPixel8u4Stub(value, pixels, rowStep, width, height);
@@ -278,14 +286,14 @@ void Image::RestoreRowOrder() {
 }
 
 bool Image::SaveToFile(const char* path) {
-    if (bitsPerPixel != 32 || !pixels) return false;
+    if (bitsPerPixel != 32 || !RestorePixels()) return false;
     if (rowsFlipped) RestoreRowOrder();
     return WriteBmp24(*this, path);
 }
 
 bool Image::PrepareSoftwareCopy() {
-    if (!pixels) return false;
     if (prepared && softwareCopy) return true;
+    if (!RestorePixels()) return false;
     DropTextures();
     int32_t step = 0;
     uint8_t* copy = AllocImage8u4Stub(width, height, &step);
@@ -332,4 +340,30 @@ void Image::DropSoftwareCopy() {
     softwareCopy = nullptr;
     softwareCopyStep = 0;
     prepared = false;
+}
+
+bool Image::DropReloadablePixels() {
+    if (!pixels || !ownsPixels || !originModule_ || !prepared || rowsFlipped) return false;
+    FreeImageStub(pixels);
+    pixels = nullptr;
+    ownsPixels = false;
+    rowStep = 0;
+    return true;
+}
+
+bool Image::RestorePixels() {
+    if (pixels) return true;
+    if (!originModule_ || width == 0) return false;
+    // Decoded beside this image, so its prepared forms and colour key stay as they are.
+    Image fresh;
+    if (!fresh.LoadFromResource(originId_, originModule_) || fresh.width != width || fresh.height != height ||
+        fresh.bitsPerPixel != bitsPerPixel) {
+        return false;
+    }
+    pixels = fresh.pixels;
+    rowStep = fresh.rowStep;
+    ownsPixels = fresh.ownsPixels;
+    fresh.pixels = nullptr;
+    fresh.ownsPixels = false;
+    return true;
 }

@@ -65,6 +65,12 @@ public:
     void DropTextures();
     void DropSoftwareCopy();
 
+    // Frees decoded rows that the resource they came from gives again, once a prepared form
+    // holds what drawing needs, so a drawn picture is held once. False when nothing was freed.
+    bool DropReloadablePixels();
+    // Decodes such rows again; true when the image has its rows.
+    bool RestorePixels();
+
     // Rows for the current size and depth from the primitive allocator; false for depths other
     // than 24 and 32 or sizes the allocator refuses.
     bool AllocatePixels();
@@ -90,6 +96,10 @@ public:
     int32_t softwareCopyStep = 0;
 
 private:
+    // The resource the rows were decoded from, while they still equal it.
+    const ResourceModule* originModule_ = nullptr;
+    uint32_t originId_ = 0;
+
     // Copies rows that lie in place into rows of the image's own; false without rows.
     bool OwnRows();
     bool DecodePng(const uint8_t* data, size_t length);

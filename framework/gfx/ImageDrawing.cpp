@@ -62,7 +62,7 @@ bool MakeTile(Image& image, const ImageDrawContext& ctx, RenderBackend::TextureF
 
 bool CreateImageTextures(Image& image) {
     const ImageDrawContext& ctx = CurrentImageDrawContext();
-    if (!image.pixels || !ctx.backend) return false;
+    if (!ctx.backend || !image.RestorePixels()) return false;
     if (image.bitsPerPixel != 24 && image.bitsPerPixel != 32) return false;
     image.DropTextures();
 
@@ -109,7 +109,7 @@ bool EnsureImagePrepared(Image& image) {
 
 bool DrawImageToFrame(Image& image, int32_t x, int32_t y, const Rect& source, int32_t scaleX, int32_t scaleY,
                int32_t alpha) {
-    if (image.width == 0 || !image.pixels) return false;
+    if (image.width == 0) return false;
     if (image.rowsFlipped) image.RestoreRowOrder();
     if (!EnsureImagePrepared(image)) return false;
     const ImageDrawContext& ctx = CurrentImageDrawContext();

@@ -329,6 +329,9 @@ void SdlDisplayDevice::DrawImageEx(int32_t x, int32_t y, Image* image, const uin
     const bool blend = key || image->bitsPerPixel == 32 || alpha < 255;
     if (accelerated_ && backend_ && blend) backend_->SetBlending(true);
     DrawImageToFrame(*image, x, y, from, scaleX, scaleY, alpha);
+    // Drawn, a resource's picture lives in its prepared form; the decoded rows come back from
+    // the resource whenever they are wanted again.
+    image->DropReloadablePixels();
     if (accelerated_ && backend_ && blend) backend_->SetBlending(false);
     covered = Rect{x, y, x + MulDiv(from.Width(), scaleX, 100), y + MulDiv(from.Height(), scaleY, 100)};
 }

@@ -513,6 +513,12 @@ void ScreenManager::AdoptCursorForPath() {
     MarkDirty();
 }
 
+Image* ScreenManager::LoadImage(int32_t id) {
+    Image* image = display_.GetImage(id, ImageModule::Assets);
+    if (image) image->RestorePixels();
+    return image;
+}
+
 bool ScreenManager::GetImageSize(int32_t id, int32_t& width, int32_t& height) {
     Image* image = display_.GetImage(id, ImageModule::Assets);
     width = image ? image->width : 0;

@@ -143,7 +143,8 @@ public:
 
     // Forwarders to the display device and its caches.
     DisplayDevice& GetDisplay() { return display_; }
-    Image* LoadImage(int32_t id) { return display_.GetImage(id, ImageModule::Assets); }
+    // With its decoded rows, for callers that read them (drawing may have let them go).
+    Image* LoadImage(int32_t id);
     Image* LoadExeImage(int32_t id) { return display_.GetImage(id, ImageModule::Executable); }
     bool LoadImageFile(int32_t id, const char* path) { return display_.LoadImageFile(id, path); }
     void UnloadImage(int32_t id) { display_.UnloadImage(id); }

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -301,6 +302,65 @@ TEST_F(DeviceLifecycle, ImageCacheKeepsTheFirstModulesPictureAndOnlyFilesThatLoa
     EXPECT_TRUE(device.LoadImageFile(950, logo.c_str())) << "a cached id answers without the file";
 
     SetAssetModule(previousAssets);
+}
+
+TEST_F(DeviceLifecycle, ADrawnResourcePictureIsHeldOnceAndItsRowsComeBackWhenWanted) {
+    std::ifstream file(std::string(QM_TESTDATA_DIR) + "/pngsuite/basn6a08.png", std::ios::binary);
+    MemoryResources assets;
+    assets.Add("PNG", 902, std::vector<uint8_t>(std::istreambuf_iterator<char>(file), {}));
+    struct AssetsInUse {
+        const ResourceModule* previous = AssetModule();
+        explicit AssetsInUse(const ResourceModule* module) { SetAssetModule(module); }
+        ~AssetsInUse() { SetAssetModule(previous); }
+    } inUse(&assets);
+    Image reference;
+    ASSERT_TRUE(reference.LoadFromResource(902, &assets));
+    const size_t rowBytes = static_cast<size_t>(reference.width) * 4;
+    auto framePart = [](const SdlDisplayDevice& device) {
+        std::vector<uint8_t> part;
+        for (int32_t y = 0; y < 32; ++y) {
+            const uint8_t* row = device.Frame() + static_cast<int64_t>(y) * device.FramePitch();
+            part.insert(part.end(), row, row + 32 * 4);
+        }
+        return part;
+    };
+
+    settings.hardwareAcceleration = false;
+    SdlDisplayDevice device(Factory(), settings, {}, nullptr, nullptr);
+    ASSERT_EQ(device.SetMode(false, false), 0);
+    Image* image = device.GetImage(902, ImageModule::Assets);
+    ASSERT_EQ(image->width, 32);
+    Rect covered;
+    ASSERT_TRUE(device.BeginFrame());
+    device.FillFrameRect(nullptr, 0);
+    device.DrawImage(0, 0, image, nullptr, 100, 100, 255, covered);
+    EXPECT_NE(image->softwareCopy, nullptr);
+    EXPECT_EQ(image->pixels, nullptr) << "the software copy alone holds the picture";
+    const std::vector<uint8_t> first = framePart(device);
+
+    // A new device has no copy: the rows are decoded again to make one.
+    ASSERT_EQ(device.SetMode(false, false), 0);
+    ASSERT_TRUE(device.BeginFrame());
+    device.FillFrameRect(nullptr, 0);
+    device.DrawImage(0, 0, image, nullptr, 100, 100, 255, covered);
+    EXPECT_EQ(framePart(device), first);
+    EXPECT_EQ(image->pixels, nullptr);
+
+    settings.hardwareAcceleration = true;
+    ASSERT_EQ(device.SetMode(false, false), 0);
+    ASSERT_TRUE(device.IsDirect3DInUse());
+    ASSERT_TRUE(device.BeginFrame());
+    device.DrawImage(0, 0, image, nullptr, 100, 100, 255, covered);
+    EXPECT_NE(image->tiles, nullptr);
+    EXPECT_EQ(image->pixels, nullptr) << "the textures alone hold the picture";
+
+    ASSERT_TRUE(image->RestorePixels()) << "for a caller that reads the rows";
+    for (int32_t y = 0; y < image->height; ++y) {
+        EXPECT_EQ(std::memcmp(image->pixels + static_cast<int64_t>(y) * image->rowStep,
+                              reference.pixels + static_cast<int64_t>(y) * reference.rowStep, rowBytes),
+                  0);
+    }
+    EXPECT_NE(image->tiles, nullptr) << "restoring keeps what was prepared";
 }
 
 TEST_F(DeviceLifecycle, WideScreenShowsACentredFourByThreePictureAndWindowedTheWholeFrame) {
