@@ -92,40 +92,62 @@ using Fixed16u = FixedLinearOps<std::uint16_t>;
 
 // ---- 8-bit rows -------------------------------------------------------------------------
 
-// Four channels, two destination pixels per vector and four per step. Each pixel's p0 and p1
-// are read as eight bytes, two pixels into one register; interleaving it with itself four bytes
-// on puts every channel's p0 beside its p1.
+// Row-buffer values of two four-channel destination pixels, whose left source pixels are at a
+// and b, with weights = (pair of a's pixel twice, pair of b's pixel twice) as 32-bit lanes, plus
+// kCarry (see FusedRows4). Each pixel's p0 and p1 are read as eight bytes, both pixels into one
+// register; one word shuffle per half sets channels 0-1 of p0 beside those of p1 (and 2-3
+// likewise), and the even and odd bytes of the words are then the (p0, p1) pairs of channels 0
+// and 2, and 1 and 3. Their sums land channel 0 and 1 in the two halves of one 32-bit lane, so
+// the results are put together by shifts and masks, which more units execute than shuffles.
+template <int kCarry = 0>
+inline __m128i Row4Pair(const std::uint8_t* a, const std::uint8_t* b, __m128i weights) {
+    const __m128i bias = _mm_set1_epi32(128 + 256 * kCarry);
+    const __m128i both = _mm_castpd_si128(
+        _mm_loadh_pd(_mm_castsi128_pd(LoadLow64(a)), reinterpret_cast<const double*>(b)));
+    const __m128i paired = _mm_shufflehi_epi16(_mm_shufflelo_epi16(both, 0xD8), 0xD8);
+    const __m128i even = _mm_and_si128(paired, _mm_set1_epi16(0x00FF));
+    const __m128i odd = _mm_srli_epi16(paired, 8);
+    const __m128i sumEven = _mm_add_epi32(_mm_madd_epi16(even, weights), bias);
+    const __m128i sumOdd = _mm_add_epi32(_mm_madd_epi16(odd, weights), bias);
+    return _mm_or_si128(_mm_srli_epi32(sumEven, 8),
+                        _mm_and_si128(_mm_slli_epi32(sumOdd, 8), _mm_set1_epi32(-65536)));
+}
+
+// The weight lanes of Row4Pair for pixels 0 and 1, and 2 and 3, of four weight pairs.
+inline __m128i PairWeightsLow(__m128i pairs) {
+    return _mm_unpacklo_epi32(pairs, pairs);
+}
+
+inline __m128i PairWeightsHigh(__m128i pairs) {
+    return _mm_unpackhi_epi32(pairs, pairs);
+}
+
+// Four channels, two destination pixels per vector and four per step; every value plus kCarry.
+template <int kCarry = 0>
 inline void LinearRow4(const std::uint8_t* row, int32_t count, const int32_t* offsets,
-                         const std::uint16_t* weights, std::uint16_t* out) {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i bias = _mm_set1_epi32(128);
-    // The row values of pixels x and x + 1, with their weight pairs broadcast.
-    const auto pair = [&](int32_t x, __m128i first, __m128i second) {
-        const __m128i both = _mm_castpd_si128(_mm_loadh_pd(_mm_castsi128_pd(LoadLow64(row + offsets[x])),
-                                                           reinterpret_cast<const double*>(row + offsets[x + 1])));
-        const __m128i next = _mm_srli_si128(both, 4);
-        const __m128i left = _mm_unpacklo_epi8(_mm_unpacklo_epi8(both, next), zero);
-        const __m128i right = _mm_unpacklo_epi8(_mm_unpackhi_epi8(both, next), zero);
-        const __m128i sum0 = _mm_srli_epi32(_mm_add_epi32(_mm_madd_epi16(left, first), bias), 8);
-        const __m128i sum1 = _mm_srli_epi32(_mm_add_epi32(_mm_madd_epi16(right, second), bias), 8);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * static_cast<std::ptrdiff_t>(x)),
-                         _mm_packs_epi32(sum0, sum1));
-    };
+                       const std::uint16_t* weights, std::uint16_t* out) {
     int32_t x = 0;
     for (; x + 4 <= count; x += 4) {
         _mm_prefetch(reinterpret_cast<const char*>(row + offsets[x]) + kRowReadAhead, _MM_HINT_T0);
         const __m128i w =
             _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights + 2 * static_cast<std::ptrdiff_t>(x)));
-        pair(x, _mm_shuffle_epi32(w, 0x00), _mm_shuffle_epi32(w, 0x55));
-        pair(x + 2, _mm_shuffle_epi32(w, 0xAA), _mm_shuffle_epi32(w, 0xFF));
+        auto* o = reinterpret_cast<__m128i*>(out + 4 * static_cast<std::ptrdiff_t>(x));
+        _mm_storeu_si128(o, Row4Pair<kCarry>(row + offsets[x], row + offsets[x + 1], PairWeightsLow(w)));
+        _mm_storeu_si128(o + 1, Row4Pair<kCarry>(row + offsets[x + 2], row + offsets[x + 3], PairWeightsHigh(w)));
     }
     if (x + 2 <= count) {
         const __m128i w = LoadLow64(weights + 2 * static_cast<std::ptrdiff_t>(x));
-        pair(x, _mm_shuffle_epi32(w, 0x00), _mm_shuffle_epi32(w, 0x55));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * static_cast<std::ptrdiff_t>(x)),
+                         Row4Pair<kCarry>(row + offsets[x], row + offsets[x + 1], PairWeightsLow(w)));
         x += 2;
     }
-    LinearRowScalar<Fixed8u, std::uint8_t, 4>(row, count - x, 4, offsets + x, weights + 2 * x,
-                                              out + 4 * static_cast<std::ptrdiff_t>(x));
+    if (x < count) {
+        std::uint16_t* last = out + 4 * static_cast<std::ptrdiff_t>(x);
+        LinearRowScalar<Fixed8u, std::uint8_t, 4>(row, 1, 4, offsets + x, weights + 2 * x, last);
+        for (int c = 0; c < 4; ++c) {
+            last[c] = static_cast<std::uint16_t>(last[c] + kCarry);
+        }
+    }
 }
 
 // Three channels: with a stride of 4 whole pixels are read and the fourth channel dropped;
@@ -258,19 +280,29 @@ inline __m128i LoadBuffer(const std::uint16_t* p) {
     return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
 }
 
-// Sixteen bytes per step in 16-bit lanes. With d = b - t and w below 16384,
-// (16384 t + d w + 524288) >> 20 equals (t + floor(d w / 16384) + 32) >> 6, and floor(d w / 16384)
-// is the high half of (2 d)(2 w). A weight of 16384 takes the bottom row alone.
+// Eight 8-bit results in 16-bit lanes from eight buffer values of each row holding the values
+// plus kCarry, weight = 2 w for a row weight w below 16384. With d = b - t,
+// (16384 t + d w + 524288) >> 20 equals (t + floor(d w / 16384) + 32) >> 6, and
+// floor(d w / 16384) is the high half of (2 d)(2 w).
+template <int kCarry = 0>
+inline __m128i Column8uWords(__m128i t, __m128i b, __m128i weight) {
+    const __m128i d = _mm_sub_epi16(b, t);
+    __m128i q = _mm_add_epi16(t, _mm_mulhi_epi16(_mm_add_epi16(d, d), weight));
+    if constexpr (kCarry != 32) {
+        q = _mm_add_epi16(q, _mm_set1_epi16(static_cast<short>(32 - kCarry)));
+    }
+    return _mm_srli_epi16(q, 6);
+}
+
+// Sixteen bytes per step in 16-bit lanes, from buffers holding the values plus kCarry. A weight
+// of 16384 takes the bottom row alone.
+template <int kCarry = 0>
 inline void LinearColumn(std::uint8_t* dst, std::int64_t count, std::uint32_t w,
-                           const std::uint16_t* top, const std::uint16_t* bottom) {
+                         const std::uint16_t* top, const std::uint16_t* bottom) {
     const std::uint16_t* upper = w >= 16384u ? bottom : top;
     const __m128i weight = _mm_set1_epi16(static_cast<short>(w >= 16384u ? 0 : 2 * w));
-    const __m128i bias = _mm_set1_epi16(32);
     const auto eight = [&](std::int64_t i) {
-        const __m128i t = LoadBuffer(upper + i);
-        const __m128i d = _mm_sub_epi16(LoadBuffer(bottom + i), t);
-        const __m128i q = _mm_add_epi16(_mm_add_epi16(t, _mm_mulhi_epi16(_mm_add_epi16(d, d), weight)), bias);
-        return _mm_srli_epi16(q, 6);
+        return Column8uWords<kCarry>(LoadBuffer(upper + i), LoadBuffer(bottom + i), weight);
     };
     std::int64_t i = 0;
     for (; i + 16 <= count; i += 16) {
@@ -281,8 +313,111 @@ inline void LinearColumn(std::uint8_t* dst, std::int64_t count, std::uint32_t w,
         _mm_storel_epi64(reinterpret_cast<__m128i*>(dst + i), _mm_packus_epi16(words, words));
         i += 8;
     }
-    LinearColumnScalar<Fixed8u>(dst, i, count, w, top, bottom);
+    for (; i < count; ++i) {
+        dst[i] = Fixed8u::Vertical(top[i] - kCarry, bottom[i] - kCarry, w);
+    }
 }
+
+// One window step of contiguous four-channel 8-bit pixels over FusedRows4 buffers, four pixels
+// per step: the new source rows are filtered, blended while still in registers and stored to
+// their buffers as well for the destination rows after. kFilterUpper: the upper row is new too,
+// else it is read from top. Each step filters the next block before blending the last one, so
+// the processor has independent work beside every blend.
+template <bool kFilterUpper>
+inline void RowsColumn4Blocks(const std::uint8_t* upper, const std::uint8_t* lower, int32_t count,
+                              const int32_t* offsets, const std::uint16_t* weights,
+                              std::uint16_t* top, std::uint16_t* bottom, std::uint32_t w,
+                              std::uint8_t* dst) {
+    constexpr int kCarry = 32;
+    const __m128i weight = _mm_set1_epi16(static_cast<short>(2 * w));
+    struct Block {
+        __m128i t0, t1, b0, b1;
+    };
+    const auto filter = [&](int32_t x) {
+        const int32_t o0 = offsets[x];
+        const int32_t o1 = offsets[x + 1];
+        const int32_t o2 = offsets[x + 2];
+        const int32_t o3 = offsets[x + 3];
+        const __m128i pairs =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(weights + 2 * static_cast<std::ptrdiff_t>(x)));
+        const __m128i w01 = PairWeightsLow(pairs);
+        const __m128i w23 = PairWeightsHigh(pairs);
+        const std::ptrdiff_t v = 4 * static_cast<std::ptrdiff_t>(x);
+        Block k;
+        _mm_prefetch(reinterpret_cast<const char*>(lower + o0) + kRowReadAhead, _MM_HINT_T0);
+        k.b0 = Row4Pair<kCarry>(lower + o0, lower + o1, w01);
+        k.b1 = Row4Pair<kCarry>(lower + o2, lower + o3, w23);
+        _mm_store_si128(reinterpret_cast<__m128i*>(bottom + v), k.b0);
+        _mm_store_si128(reinterpret_cast<__m128i*>(bottom + v + 8), k.b1);
+        if constexpr (kFilterUpper) {
+            _mm_prefetch(reinterpret_cast<const char*>(upper + o0) + kRowReadAhead, _MM_HINT_T0);
+            k.t0 = Row4Pair<kCarry>(upper + o0, upper + o1, w01);
+            k.t1 = Row4Pair<kCarry>(upper + o2, upper + o3, w23);
+            _mm_store_si128(reinterpret_cast<__m128i*>(top + v), k.t0);
+            _mm_store_si128(reinterpret_cast<__m128i*>(top + v + 8), k.t1);
+        } else {
+            k.t0 = _mm_load_si128(reinterpret_cast<const __m128i*>(top + v));
+            k.t1 = _mm_load_si128(reinterpret_cast<const __m128i*>(top + v + 8));
+        }
+        return k;
+    };
+    const auto blend = [&](int32_t x, const Block& k) {
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 4 * static_cast<std::ptrdiff_t>(x)),
+                         _mm_packus_epi16(Column8uWords<kCarry>(k.t0, k.b0, weight),
+                                          Column8uWords<kCarry>(k.t1, k.b1, weight)));
+    };
+    int32_t x = 0;
+    if (count >= 4) {
+        Block k = filter(0);
+        for (x = 4; x + 4 <= count; x += 4) {
+            const Block next = filter(x);
+            blend(x - 4, k);
+            k = next;
+        }
+        blend(x - 4, k);
+    }
+    if (x < count) {
+        const std::ptrdiff_t v = 4 * static_cast<std::ptrdiff_t>(x);
+        LinearRow4<kCarry>(lower, count - x, offsets + x, weights + 2 * x, bottom + v);
+        if constexpr (kFilterUpper) {
+            LinearRow4<kCarry>(upper, count - x, offsets + x, weights + 2 * x, top + v);
+        }
+        LinearColumn<kCarry>(dst + v, 4 * static_cast<std::int64_t>(count - x), w, top + v,
+                             bottom + v);
+    }
+}
+
+// The contiguous four-channel 8-bit kernel's own row pass and window step (LinearRowKernels.h).
+// Its row buffers hold each value plus 32, the vertical step's rounding term, which the row
+// pass adds for free in its own rounding constant.
+struct FusedRows4 {
+    static constexpr int kCarry = 32;
+
+    static void Row(const std::uint8_t* row, int32_t count, const int32_t* offsets,
+                    const std::uint16_t* weights, std::uint16_t* out) {
+        LinearRow4<kCarry>(row, count, offsets, weights, out);
+    }
+
+    static void Step(const std::uint8_t* upper, const std::uint8_t* lower, int32_t count,
+                     const int32_t* offsets, const std::uint16_t* weights, std::uint16_t* top,
+                     std::uint16_t* bottom, std::uint32_t w, std::uint8_t* dst) {
+        // Full weight on the lower row is outside the blocks' arithmetic; so are rows the
+        // buffers hold already.
+        if (lower == nullptr || w >= 16384u) {
+            if (lower != nullptr) {
+                Row(lower, count, offsets, weights, bottom);
+            }
+            if (upper != nullptr) {
+                Row(upper, count, offsets, weights, top);
+            }
+            LinearColumn<kCarry>(dst, 4 * static_cast<std::int64_t>(count), w, top, bottom);
+        } else if (upper != nullptr) {
+            RowsColumn4Blocks<true>(upper, lower, count, offsets, weights, top, bottom, w, dst);
+        } else {
+            RowsColumn4Blocks<false>(upper, lower, count, offsets, weights, top, bottom, w, dst);
+        }
+    }
+};
 
 inline void LinearColumn(std::uint16_t* dst, std::int64_t count, std::uint32_t w,
                             const std::uint16_t* top, const std::uint16_t* bottom) {
@@ -406,6 +541,8 @@ inline void LinearColumn3of4(float* dst, int32_t width, float w, const float* to
 
 // The passes of the kernel templates (LinearRowKernels.h), each overloaded on the sample type.
 struct SimdLinearPasses {
+    using Fused4 = FusedRows4;
+
     template <typename T, int kChannels, typename Weight, typename Buffer>
     static void Row(const T* row, int32_t count, int32_t distance, const int32_t* offsets,
                     const Weight* weights, Buffer* out) {

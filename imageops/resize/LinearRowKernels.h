@@ -8,9 +8,12 @@
 // The linear kernels of every build: the two-row window (ResizeLinearWindow.h) driven by a
 // build's passes. Passes provides Row<T, kChannels>(row, count, distance, offsets, weights,
 // out) with the right neighbour `distance` samples on, Column<T> (consecutive values) and
-// Column3of4<T> (three packed values into samples 0-2 of 4-sample pixels); LinearPasses.h,
-// ResizeLinearRowsSse.cpp and LinearPassesSimd.h hold them. Internal linkage keeps each
-// build's copy compiled with its own flags.
+// Column3of4<T> (three packed values into samples 0-2 of 4-sample pixels). It may also provide
+// Fused4, a row pass Row(row, count, offsets, weights, out) and a whole window step
+// Step(upper, lower, count, offsets, weights, top, bottom, weight, out) for contiguous
+// four-channel pixels of one sample type, with a buffer content of its own. LinearPasses.h,
+// ResizeLinearRowsSse.cpp and LinearPassesSimd.h hold them. Internal linkage keeps each build's
+// copy compiled with its own flags.
 namespace {
 
 template <typename Passes, typename T>
@@ -41,8 +44,26 @@ void LinearInterleaved(const T* src, T* dst, std::int32_t srcStep, std::int32_t 
         }
     };
     const std::int64_t span = dstWidth > 0 ? static_cast<std::int64_t>(columnOffsets[dstWidth - 1]) + 2 * pixelStride : 0;
+    if constexpr (requires {
+                      Passes::Fused4::Step(src, src, dstWidth, columnOffsets, columnWeights,
+                                           lineBuffer0, lineBuffer1, rowWeights[0], dst);
+                  }) {
+        if (!three && contiguous) {
+            const auto row = [&](const T* r, Buffer* out) {
+                Passes::Fused4::Row(r, dstWidth, columnOffsets, columnWeights, out);
+            };
+            const auto step = [&](const T* upper, const T* lower, Buffer* top, Buffer* bottom,
+                                  LinearWeight<T> w, T* out) {
+                Passes::Fused4::Step(upper, lower, dstWidth, columnOffsets, columnWeights, top,
+                                     bottom, w, out);
+            };
+            LinearWindow(src, dst, srcStep, dstStep, dstHeight, span, rowOffsets, rowWeights,
+                         lineBuffer0, lineBuffer1, row, step);
+            return;
+        }
+    }
     LinearWindow(src, dst, srcStep, dstStep, dstHeight, span, rowOffsets, rowWeights, lineBuffer0,
-                 lineBuffer1, rowPass, columnPass);
+                 lineBuffer1, rowPass, SeparateLinearSteps(rowPass, columnPass));
 }
 
 template <typename Passes, typename T>
@@ -61,7 +82,7 @@ void LinearSingle(const T* src, T* dst, std::int32_t srcStep, std::int32_t dstSt
     };
     const std::int64_t span = dstWidth > 0 ? static_cast<std::int64_t>(columnOffsets[dstWidth - 1]) + 2 : 0;
     LinearWindow(src, dst, srcStep, dstStep, dstHeight, span, rowOffsets, rowWeights, lineBuffer0,
-                 lineBuffer1, rowPass, columnPass);
+                 lineBuffer1, rowPass, SeparateLinearSteps(rowPass, columnPass));
 }
 
 }  // namespace
