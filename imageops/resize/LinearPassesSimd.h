@@ -281,28 +281,29 @@ inline __m128i LoadBuffer(const std::uint16_t* p) {
 }
 
 // Eight 8-bit results in 16-bit lanes from eight buffer values of each row holding the values
-// plus kCarry, weight = 2 w for a row weight w below 16384. With d = b - t,
+// plus kCarry, for the row weight w that ColumnFactor gave factor for. With d = b - t,
 // (16384 t + d w + 524288) >> 20 equals (t + floor(d w / 16384) + 32) >> 6, and
-// floor(d w / 16384) is the high half of (2 d)(2 w).
-template <int kCarry = 0>
-inline __m128i Column8uWords(__m128i t, __m128i b, __m128i weight) {
-    const __m128i d = _mm_sub_epi16(b, t);
-    __m128i q = _mm_add_epi16(t, _mm_mulhi_epi16(_mm_add_epi16(d, d), weight));
+// floor(d w / 16384) is the high half of d (4 w). From w = 8192 on, 4 w is held as 4 w - 65536,
+// whose high half is d less, so the sum starts from b = t + d instead (kFromBottom).
+template <int kCarry, bool kFromBottom>
+inline __m128i Column8uWords(__m128i t, __m128i b, __m128i factor) {
+    __m128i q = _mm_add_epi16(kFromBottom ? b : t, _mm_mulhi_epi16(_mm_sub_epi16(b, t), factor));
     if constexpr (kCarry != 32) {
         q = _mm_add_epi16(q, _mm_set1_epi16(static_cast<short>(32 - kCarry)));
     }
     return _mm_srli_epi16(q, 6);
 }
 
-// Sixteen bytes per step in 16-bit lanes, from buffers holding the values plus kCarry. A weight
-// of 16384 takes the bottom row alone.
-template <int kCarry = 0>
-inline void LinearColumn(std::uint8_t* dst, std::int64_t count, std::uint32_t w,
-                         const std::uint16_t* top, const std::uint16_t* bottom) {
-    const std::uint16_t* upper = w >= 16384u ? bottom : top;
-    const __m128i weight = _mm_set1_epi16(static_cast<short>(w >= 16384u ? 0 : 2 * w));
+inline __m128i ColumnFactor(std::uint32_t w) {
+    return _mm_set1_epi16(static_cast<short>(static_cast<std::uint16_t>(4 * w)));
+}
+
+template <int kCarry, bool kFromBottom>
+inline void LinearColumnRows(std::uint8_t* dst, std::int64_t count, std::uint32_t w,
+                             const std::uint16_t* top, const std::uint16_t* bottom) {
+    const __m128i factor = ColumnFactor(w);
     const auto eight = [&](std::int64_t i) {
-        return Column8uWords<kCarry>(LoadBuffer(upper + i), LoadBuffer(bottom + i), weight);
+        return Column8uWords<kCarry, kFromBottom>(LoadBuffer(top + i), LoadBuffer(bottom + i), factor);
     };
     std::int64_t i = 0;
     for (; i + 16 <= count; i += 16) {
@@ -318,18 +319,29 @@ inline void LinearColumn(std::uint8_t* dst, std::int64_t count, std::uint32_t w,
     }
 }
 
+// Sixteen bytes per step in 16-bit lanes, from buffers holding the values plus kCarry.
+template <int kCarry = 0>
+inline void LinearColumn(std::uint8_t* dst, std::int64_t count, std::uint32_t w,
+                         const std::uint16_t* top, const std::uint16_t* bottom) {
+    if (w >= 8192u) {
+        LinearColumnRows<kCarry, true>(dst, count, w, top, bottom);
+    } else {
+        LinearColumnRows<kCarry, false>(dst, count, w, top, bottom);
+    }
+}
+
 // One window step of contiguous four-channel 8-bit pixels over FusedRows4 buffers, four pixels
 // per step: the new source rows are filtered, blended while still in registers and stored to
 // their buffers as well for the destination rows after. kFilterUpper: the upper row is new too,
 // else it is read from top. Each step filters the next block before blending the last one, so
-// the processor has independent work beside every blend.
-template <bool kFilterUpper>
+// the processor has independent work beside every blend. kFromBottom as for Column8uWords.
+template <bool kFilterUpper, bool kFromBottom>
 inline void RowsColumn4Blocks(const std::uint8_t* upper, const std::uint8_t* lower, int32_t count,
                               const int32_t* offsets, const std::uint16_t* weights,
                               std::uint16_t* top, std::uint16_t* bottom, std::uint32_t w,
                               std::uint8_t* dst) {
     constexpr int kCarry = 32;
-    const __m128i weight = _mm_set1_epi16(static_cast<short>(2 * w));
+    const __m128i factor = ColumnFactor(w);
     struct Block {
         __m128i t0, t1, b0, b1;
     };
@@ -363,8 +375,8 @@ inline void RowsColumn4Blocks(const std::uint8_t* upper, const std::uint8_t* low
     };
     const auto blend = [&](int32_t x, const Block& k) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 4 * static_cast<std::ptrdiff_t>(x)),
-                         _mm_packus_epi16(Column8uWords<kCarry>(k.t0, k.b0, weight),
-                                          Column8uWords<kCarry>(k.t1, k.b1, weight)));
+                         _mm_packus_epi16(Column8uWords<kCarry, kFromBottom>(k.t0, k.b0, factor),
+                                          Column8uWords<kCarry, kFromBottom>(k.t1, k.b1, factor)));
     };
     int32_t x = 0;
     if (count >= 4) {
@@ -382,8 +394,8 @@ inline void RowsColumn4Blocks(const std::uint8_t* upper, const std::uint8_t* low
         if constexpr (kFilterUpper) {
             LinearRow4<kCarry>(upper, count - x, offsets + x, weights + 2 * x, top + v);
         }
-        LinearColumn<kCarry>(dst + v, 4 * static_cast<std::int64_t>(count - x), w, top + v,
-                             bottom + v);
+        LinearColumnRows<kCarry, kFromBottom>(dst + v, 4 * static_cast<std::int64_t>(count - x),
+                                              w, top + v, bottom + v);
     }
 }
 
@@ -401,20 +413,17 @@ struct FusedRows4 {
     static void Step(const std::uint8_t* upper, const std::uint8_t* lower, int32_t count,
                      const int32_t* offsets, const std::uint16_t* weights, std::uint16_t* top,
                      std::uint16_t* bottom, std::uint32_t w, std::uint8_t* dst) {
-        // Full weight on the lower row is outside the blocks' arithmetic; so are rows the
-        // buffers hold already.
-        if (lower == nullptr || w >= 16384u) {
-            if (lower != nullptr) {
-                Row(lower, count, offsets, weights, bottom);
-            }
-            if (upper != nullptr) {
-                Row(upper, count, offsets, weights, top);
-            }
+        const bool fromBottom = w >= 8192u;
+        if (lower == nullptr) {
             LinearColumn<kCarry>(dst, 4 * static_cast<std::int64_t>(count), w, top, bottom);
+        } else if (upper != nullptr && fromBottom) {
+            RowsColumn4Blocks<true, true>(upper, lower, count, offsets, weights, top, bottom, w, dst);
         } else if (upper != nullptr) {
-            RowsColumn4Blocks<true>(upper, lower, count, offsets, weights, top, bottom, w, dst);
+            RowsColumn4Blocks<true, false>(upper, lower, count, offsets, weights, top, bottom, w, dst);
+        } else if (fromBottom) {
+            RowsColumn4Blocks<false, true>(upper, lower, count, offsets, weights, top, bottom, w, dst);
         } else {
-            RowsColumn4Blocks<false>(upper, lower, count, offsets, weights, top, bottom, w, dst);
+            RowsColumn4Blocks<false, false>(upper, lower, count, offsets, weights, top, bottom, w, dst);
         }
     }
 };
