@@ -6,7 +6,7 @@
 #include <utility>
 
 // How far ahead of its reads, in bytes, a row pass asks for source data.
-inline constexpr std::int64_t kRowReadAhead = 2048;
+inline constexpr std::int64_t kRowReadAhead = 1024;
 
 // Asks for the start of the two source rows at `upper` (span samples each, step apart) to be
 // brought into the cache; passes that read ahead within a row fetch the rest as they go.
