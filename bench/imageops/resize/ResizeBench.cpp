@@ -1,5 +1,6 @@
 // Resize speed for 8-bit BGRA images, 800x600 -> 1920x1080 and back, in every mode of our plain,
-// SSE, SSE2 and SSE3 builds and of the reference scalers that are installed. Rounds are
+// SSE, SSE2 and SSE3 builds and of the reference scalers that are installed, and linear
+// resizing at two further sizes. Rounds are
 // interleaved and times are medians (bench/MedianRuns.h). The closing @row lines give, per mode
 // and direction, the SSE2 build beside the plain build and the reference scalers; the last
 // line the CPU-time ratios of the headline cases (ours / theirs: below 1 means ours is faster).
@@ -37,6 +38,12 @@ struct Size {
 
 constexpr Size kSmall{800, 600};
 constexpr Size kLarge{1920, 1080};
+constexpr Size kFullScreen{1280, 800};
+constexpr Size kSlightlySmaller{640, 480};
+
+// Further linear cases beside pixman's bilinear filter: the game window to a full screen, and
+// a mild reduction.
+constexpr Size kLinearOnly[][2] = {{kSmall, kFullScreen}, {kSmall, kSlightlySmaller}};
 
 std::vector<std::uint8_t> Pattern(Size s) {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(s.width) * s.height * 4);
@@ -185,6 +192,28 @@ void Register() {
         }
 #endif
     }
+    for (const auto& d : kLinearOnly) {
+        const Size from = d[0];
+        const Size to = d[1];
+        const struct {
+            const char* name;
+            ResizeEntry entry;
+        } builds[] = {{"plain", ResizeImage8u4}, {"sse2", ResizeImage8u4Sse2}, {"sse3", ResizeImage8u4Sse3}};
+        for (const auto& b : builds) {
+            if (b.entry == ResizeImage8u4Sse3 && !__builtin_cpu_supports("sse3")) {
+                continue;
+            }
+            const ResizeEntry entry = b.entry;
+            benchmark::RegisterBenchmark((std::string(b.name) + "/" + Name("linear", from, to)).c_str(),
+                                         [=](benchmark::State& s) { Ours(s, entry, 2, from, to); })
+                ->Unit(benchmark::kMillisecond);
+        }
+#if QM_BENCH_PIXMAN
+        benchmark::RegisterBenchmark(("pixman/" + Name("linear", from, to)).c_str(),
+                                     [=](benchmark::State& s) { Pixman(s, PIXMAN_FILTER_BILINEAR, from, to); })
+            ->Unit(benchmark::kMillisecond);
+#endif
+    }
 }
 
 std::string Ratio(const bench::MedianReporter& reporter, const std::string& ours, const std::string& theirs) {
@@ -209,6 +238,12 @@ void PrintRows(const bench::MedianReporter& reporter) {
                              {"pixman", reporter.Median("pixman/" + name)},
                              {"swscale", reporter.Median("swscale/" + name)}});
         }
+    }
+    for (const auto& d : kLinearOnly) {
+        const std::string name = Name("linear", d[0], d[1]);
+        bench::PrintRow("resize " + name + " (sse2)", "ms", reporter.Median("sse2/" + name),
+                        {{"plain", reporter.Median("plain/" + name)},
+                         {"pixman", reporter.Median("pixman/" + name)}});
     }
 }
 
