@@ -1,0 +1,108 @@
+#!/usr/bin/python3
+"""What the game shows on an X display, read back from the server.
+
+  window_picture.py menu <display> <screen.png> <seconds>
+      Waits until the screen shows the main menu and writes that picture: the first painted
+      scene that stands still (the splash is a plain ground with a few pictures on it).
+  window_picture.py cut <screen.png> <x> <y> <width> <height> <out.png>
+      Writes that part of a picture.
+  window_picture.py full-screen <screen.png> <window.png>
+      Checks that the screen is the window's picture scaled to the screen's height and centred
+      between black bars.
+
+Exits 1 with the reason on stderr when the picture never comes or is wrong.
+"""
+import sys
+import time
+
+from PIL import Image, ImageChops, ImageDraw, ImageGrab, ImageStat
+
+# Mean absolute differences per channel, of 255.
+STILL = 1.0          # two grabs this close: the picture stands still
+SAME_PICTURE = 6.0   # a scaled copy this close: the same picture (filters differ at edges)
+BLACK = 8            # no channel above this: a black bar
+STANDS = 1.5         # seconds a picture stands still before it counts as a screen
+
+
+def difference(a, b):
+    return sum(ImageStat.Stat(ImageChops.difference(a, b)).mean) / 3
+
+
+def fail(reason):
+    print(f"FAIL: {reason}", file=sys.stderr)
+    sys.exit(1)
+
+
+def is_scene(picture):
+    """Whether the lit part of a picture is a painted scene, which the main menu is: no single
+    colour covers half of it, as the splash's plain ground does."""
+    box = picture.getbbox()
+    if box is None:
+        return False
+    lit = picture.crop(box)
+    count = lit.width * lit.height
+    return max(lit.getcolors(count))[0] < count // 2
+
+
+def wait_for_menu(display, seconds):
+    start = time.monotonic()
+    previous = None
+    still_since = None
+    trail = []
+    while time.monotonic() - start < seconds:
+        try:
+            picture = ImageGrab.grab(xdisplay=display)
+        except OSError as error:
+            fail(f"cannot read the display: {error}")
+        now = time.monotonic()
+        change = difference(picture, previous) if previous else 255.0
+        trail.append(f"{now - start:.1f} s: change {change:.1f}")
+        if change >= STILL:
+            still_since = None
+        elif still_since is None:
+            still_since = now
+        # A fade's step may stand for a moment on a slow machine; the menu stands.
+        if still_since is not None and now - still_since >= STANDS and is_scene(picture):
+            return picture
+        previous = picture
+        time.sleep(0.3)
+    print("\n".join(trail), file=sys.stderr)
+    fail("the main menu never came")
+
+
+def check_full_screen(menu, window):
+    width, height = menu.size
+    # The 4:3 frame over the screen's whole height, centred.
+    shown = round(height * window.width / window.height)
+    left = (width - shown) // 2
+    for bar in ((0, 0, left - 1, height), (left + shown + 1, 0, width, height)):
+        brightest = max(high for _, high in menu.crop(bar).getextrema())
+        if brightest > BLACK:
+            fail(f"the bar {bar} is not black (brightest {brightest}): the picture is not centred at its own shape")
+    scaled = window.resize((shown, height), Image.BILINEAR)
+    middle = menu.crop((left, 0, left + shown, height))
+    # Full screen marks its top right corner (16 frame pixels square) for leaving it; the window
+    # shows no mark there. A margin covers the filter's spread.
+    corner = (shown * (784 - 8) // 800, 0, shown, height * (16 + 8) // 600)
+    for picture in (scaled, middle):
+        ImageDraw.Draw(picture).rectangle(corner, fill=(0, 0, 0))
+    apart = difference(scaled, middle)
+    if apart > SAME_PICTURE:
+        fail(f"the screen is not the window's picture scaled to {shown}x{height} at x={left} (differs by {apart:.1f})")
+    print(f"full screen: the picture scaled to {shown}x{height} at x={left}, {apart:.1f} from the window's")
+
+
+def main(argv):
+    if len(argv) == 5 and argv[1] == "menu":
+        wait_for_menu(argv[2], float(argv[4])).save(argv[3])
+    elif len(argv) == 8 and argv[1] == "cut":
+        x, y, w, h = (int(v) for v in argv[3:7])
+        Image.open(argv[2]).convert("RGB").crop((x, y, x + w, y + h)).save(argv[7])
+    elif len(argv) == 4 and argv[1] == "full-screen":
+        check_full_screen(Image.open(argv[2]).convert("RGB"), Image.open(argv[3]).convert("RGB"))
+    else:
+        fail(__doc__)
+
+
+if __name__ == "__main__":
+    main(sys.argv)
