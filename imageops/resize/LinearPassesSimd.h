@@ -97,18 +97,27 @@ using Fixed16u = FixedLinearOps<std::uint16_t>;
 // kCarry (see FusedRows4). Each pixel's p0 and p1 are read as eight bytes, both pixels into one
 // register; one word shuffle per half sets channels 0-1 of p0 beside those of p1 (and 2-3
 // likewise), and the even and odd bytes of the words are then the (p0, p1) pairs of channels 0
-// and 2, and 1 and 3. Their sums land channel 0 and 1 in the two halves of one 32-bit lane, so
-// the results are put together by shifts and masks, which more units execute than shuffles.
-template <int kCarry = 0>
-inline __m128i Row4Pair(const std::uint8_t* a, const std::uint8_t* b, __m128i weights) {
+// and 2 (sumEven: pixel a's, then b's) and 1 and 3 (sumOdd), summed with the rounding constant.
+// Row4Pair puts channel 0 and 1 into the two halves of one 32-bit lane by shifts and masks,
+// which more units execute than shuffles.
+template <int kCarry>
+inline void Row4Sums(const std::uint8_t* a, const std::uint8_t* b, __m128i weights,
+                     __m128i& sumEven, __m128i& sumOdd) {
     const __m128i bias = _mm_set1_epi32(128 + 256 * kCarry);
     const __m128i both = _mm_castpd_si128(
         _mm_loadh_pd(_mm_castsi128_pd(LoadLow64(a)), reinterpret_cast<const double*>(b)));
     const __m128i paired = _mm_shufflehi_epi16(_mm_shufflelo_epi16(both, 0xD8), 0xD8);
     const __m128i even = _mm_and_si128(paired, _mm_set1_epi16(0x00FF));
     const __m128i odd = _mm_srli_epi16(paired, 8);
-    const __m128i sumEven = _mm_add_epi32(_mm_madd_epi16(even, weights), bias);
-    const __m128i sumOdd = _mm_add_epi32(_mm_madd_epi16(odd, weights), bias);
+    sumEven = _mm_add_epi32(_mm_madd_epi16(even, weights), bias);
+    sumOdd = _mm_add_epi32(_mm_madd_epi16(odd, weights), bias);
+}
+
+template <int kCarry = 0>
+inline __m128i Row4Pair(const std::uint8_t* a, const std::uint8_t* b, __m128i weights) {
+    __m128i sumEven;
+    __m128i sumOdd;
+    Row4Sums<kCarry>(a, b, weights, sumEven, sumOdd);
     return _mm_or_si128(_mm_srli_epi32(sumEven, 8),
                         _mm_and_si128(_mm_slli_epi32(sumOdd, 8), _mm_set1_epi32(-65536)));
 }
@@ -330,6 +339,64 @@ inline void LinearColumn(std::uint8_t* dst, std::int64_t count, std::uint32_t w,
     }
 }
 
+// Four pixels as FusedRows4 buffers hold them: channels 0 and 2 of the four pixels in turn,
+// then channels 1 and 3, so each half comes from the sums by one shift and one pack.
+struct Block4 {
+    __m128i even;
+    __m128i odd;
+};
+
+template <int kCarry>
+inline Block4 Row4Block(const std::uint8_t* row, int32_t o0, int32_t o1, int32_t o2, int32_t o3,
+                        __m128i w01, __m128i w23) {
+    __m128i even01;
+    __m128i odd01;
+    __m128i even23;
+    __m128i odd23;
+    Row4Sums<kCarry>(row + o0, row + o1, w01, even01, odd01);
+    Row4Sums<kCarry>(row + o2, row + o3, w23, even23, odd23);
+    return {_mm_packs_epi32(_mm_srli_epi32(even01, 8), _mm_srli_epi32(even23, 8)),
+            _mm_packs_epi32(_mm_srli_epi32(odd01, 8), _mm_srli_epi32(odd23, 8))};
+}
+
+inline Block4 LoadBlock(const std::uint16_t* p) {
+    return {_mm_load_si128(reinterpret_cast<const __m128i*>(p)),
+            _mm_load_si128(reinterpret_cast<const __m128i*>(p + 8))};
+}
+
+inline void StoreBlock(std::uint16_t* p, const Block4& k) {
+    _mm_store_si128(reinterpret_cast<__m128i*>(p), k.even);
+    _mm_store_si128(reinterpret_cast<__m128i*>(p + 8), k.odd);
+}
+
+// The sixteen bytes of four pixels from blocks of the two rows holding values plus 32 (see
+// Column8uWords): each even result is the low byte of a word, each odd one the high byte.
+template <bool kFromBottom>
+inline __m128i BlockBytes(const Block4& t, const Block4& b, __m128i factor) {
+    const __m128i even = _mm_add_epi16(kFromBottom ? b.even : t.even,
+                                       _mm_mulhi_epi16(_mm_sub_epi16(b.even, t.even), factor));
+    const __m128i odd = _mm_add_epi16(kFromBottom ? b.odd : t.odd,
+                                      _mm_mulhi_epi16(_mm_sub_epi16(b.odd, t.odd), factor));
+    return _mm_or_si128(_mm_srli_epi16(even, 6),
+                        _mm_and_si128(_mm_slli_epi16(odd, 2), _mm_set1_epi16(static_cast<short>(0xFF00))));
+}
+
+// The blend of two FusedRows4 rows of count pixels.
+template <bool kFromBottom>
+inline void BlockColumn(std::uint8_t* dst, int32_t count, std::uint32_t w,
+                        const std::uint16_t* top, const std::uint16_t* bottom) {
+    const __m128i factor = ColumnFactor(w);
+    int32_t x = 0;
+    for (; x + 4 <= count; x += 4) {
+        const std::ptrdiff_t v = 4 * static_cast<std::ptrdiff_t>(x);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + v),
+                         BlockBytes<kFromBottom>(LoadBlock(top + v), LoadBlock(bottom + v), factor));
+    }
+    const std::ptrdiff_t v = 4 * static_cast<std::ptrdiff_t>(x);
+    LinearColumnRows<32, kFromBottom>(dst + v, 4 * static_cast<std::int64_t>(count - x), w,
+                                      top + v, bottom + v);
+}
+
 // One window step of contiguous four-channel 8-bit pixels over FusedRows4 buffers, four pixels
 // per step: the new source rows are filtered, blended while still in registers and stored to
 // their buffers as well for the destination rows after. kFilterUpper: the upper row is new too,
@@ -343,7 +410,8 @@ inline void RowsColumn4Blocks(const std::uint8_t* upper, const std::uint8_t* low
     constexpr int kCarry = 32;
     const __m128i factor = ColumnFactor(w);
     struct Block {
-        __m128i t0, t1, b0, b1;
+        Block4 t;
+        Block4 b;
     };
     const auto filter = [&](int32_t x) {
         const int32_t o0 = offsets[x];
@@ -357,26 +425,20 @@ inline void RowsColumn4Blocks(const std::uint8_t* upper, const std::uint8_t* low
         const std::ptrdiff_t v = 4 * static_cast<std::ptrdiff_t>(x);
         Block k;
         _mm_prefetch(reinterpret_cast<const char*>(lower + o0) + kRowReadAhead, _MM_HINT_T0);
-        k.b0 = Row4Pair<kCarry>(lower + o0, lower + o1, w01);
-        k.b1 = Row4Pair<kCarry>(lower + o2, lower + o3, w23);
-        _mm_store_si128(reinterpret_cast<__m128i*>(bottom + v), k.b0);
-        _mm_store_si128(reinterpret_cast<__m128i*>(bottom + v + 8), k.b1);
+        k.b = Row4Block<kCarry>(lower, o0, o1, o2, o3, w01, w23);
+        StoreBlock(bottom + v, k.b);
         if constexpr (kFilterUpper) {
             _mm_prefetch(reinterpret_cast<const char*>(upper + o0) + kRowReadAhead, _MM_HINT_T0);
-            k.t0 = Row4Pair<kCarry>(upper + o0, upper + o1, w01);
-            k.t1 = Row4Pair<kCarry>(upper + o2, upper + o3, w23);
-            _mm_store_si128(reinterpret_cast<__m128i*>(top + v), k.t0);
-            _mm_store_si128(reinterpret_cast<__m128i*>(top + v + 8), k.t1);
+            k.t = Row4Block<kCarry>(upper, o0, o1, o2, o3, w01, w23);
+            StoreBlock(top + v, k.t);
         } else {
-            k.t0 = _mm_load_si128(reinterpret_cast<const __m128i*>(top + v));
-            k.t1 = _mm_load_si128(reinterpret_cast<const __m128i*>(top + v + 8));
+            k.t = LoadBlock(top + v);
         }
         return k;
     };
     const auto blend = [&](int32_t x, const Block& k) {
         _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + 4 * static_cast<std::ptrdiff_t>(x)),
-                         _mm_packus_epi16(Column8uWords<kCarry, kFromBottom>(k.t0, k.b0, factor),
-                                          Column8uWords<kCarry, kFromBottom>(k.t1, k.b1, factor)));
+                         BlockBytes<kFromBottom>(k.t, k.b, factor));
     };
     int32_t x = 0;
     if (count >= 4) {
@@ -401,21 +463,35 @@ inline void RowsColumn4Blocks(const std::uint8_t* upper, const std::uint8_t* low
 
 // The contiguous four-channel 8-bit kernel's own row pass and window step (LinearRowKernels.h).
 // Its row buffers hold each value plus 32, the vertical step's rounding term, which the row
-// pass adds for free in its own rounding constant.
+// pass adds for free in its own rounding constant, and whole blocks of four pixels in the order
+// of Block4; the pixels after the last whole block are held in plain order.
 struct FusedRows4 {
     static constexpr int kCarry = 32;
 
     static void Row(const std::uint8_t* row, int32_t count, const int32_t* offsets,
                     const std::uint16_t* weights, std::uint16_t* out) {
-        LinearRow4<kCarry>(row, count, offsets, weights, out);
+        int32_t x = 0;
+        for (; x + 4 <= count; x += 4) {
+            _mm_prefetch(reinterpret_cast<const char*>(row + offsets[x]) + kRowReadAhead, _MM_HINT_T0);
+            const __m128i pairs = _mm_loadu_si128(
+                reinterpret_cast<const __m128i*>(weights + 2 * static_cast<std::ptrdiff_t>(x)));
+            StoreBlock(out + 4 * static_cast<std::ptrdiff_t>(x),
+                       Row4Block<kCarry>(row, offsets[x], offsets[x + 1], offsets[x + 2],
+                                         offsets[x + 3], PairWeightsLow(pairs),
+                                         PairWeightsHigh(pairs)));
+        }
+        LinearRow4<kCarry>(row, count - x, offsets + x, weights + 2 * x,
+                           out + 4 * static_cast<std::ptrdiff_t>(x));
     }
 
     static void Step(const std::uint8_t* upper, const std::uint8_t* lower, int32_t count,
                      const int32_t* offsets, const std::uint16_t* weights, std::uint16_t* top,
                      std::uint16_t* bottom, std::uint32_t w, std::uint8_t* dst) {
         const bool fromBottom = w >= 8192u;
-        if (lower == nullptr) {
-            LinearColumn<kCarry>(dst, 4 * static_cast<std::int64_t>(count), w, top, bottom);
+        if (lower == nullptr && fromBottom) {
+            BlockColumn<true>(dst, count, w, top, bottom);
+        } else if (lower == nullptr) {
+            BlockColumn<false>(dst, count, w, top, bottom);
         } else if (upper != nullptr && fromBottom) {
             RowsColumn4Blocks<true, true>(upper, lower, count, offsets, weights, top, bottom, w, dst);
         } else if (upper != nullptr) {
