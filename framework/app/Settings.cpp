@@ -25,7 +25,8 @@ void ReadSettings(Settings* s, const CommandLine& commandLine, const SettingsCon
   s->fullScreen = Registry::ReadBool(nullptr, "FullScreen", defaults.fullScreen, user) ||
                   context.desktopBitsPerPixel < 16;
   s->wideScreen = Registry::ReadBool(nullptr, "WideScreen", defaults.wideScreen, user);
-  s->hardwareAcceleration = !commandLine.HasOption("-no3d") && !context.shiftHeld &&
+  s->accelerationOffForThisRun = commandLine.HasOption("-no3d");
+  s->hardwareAcceleration = !s->accelerationOffForThisRun && !context.shiftHeld &&
                             Registry::ReadBool(nullptr, "HardwareAcceleration", defaults.hardwareAcceleration, user);
   s->activateLinks = Registry::ReadBool(nullptr, "ActivateLinks", defaults.activateLinks, Hive::kLocalMachine);
 
@@ -50,7 +51,8 @@ void WriteSettings(const Settings& s) {
   Registry::WriteInt(nullptr, "MusicVolume", s.musicVolume);
   Registry::WriteBool(nullptr, "FullScreen", s.fullScreen);
   Registry::WriteBool(nullptr, "WideScreen", s.wideScreen);
-  Registry::WriteBool(nullptr, "HardwareAcceleration", s.hardwareAcceleration);
+  if (s.hardwareAcceleration || !s.accelerationOffForThisRun)
+    Registry::WriteBool(nullptr, "HardwareAcceleration", s.hardwareAcceleration);
   const char* key = kDisplaySettingsKey;
   Registry::WriteString(key, "LastTestVersion", s.lastTestVersion.CStr());
   Registry::WriteInt(key, "LastTestBitCount", s.lastTestBitCount);

@@ -13,6 +13,9 @@ struct Settings {
   bool fullScreen = true;
   bool wideScreen = false;
   bool hardwareAcceleration = true;
+  // "-no3d" turned acceleration off for this run only: the stored switch is kept at exit
+  // unless the player turns acceleration on meanwhile.
+  bool accelerationOffForThisRun = false;
   bool activateLinks = true;
 
   // The display self-test's values, below "3DSettings".
@@ -43,7 +46,8 @@ Settings& AppSettings();
 
 // Reads every value, from the settings files as they are now. A stored "UseRegistryDefaults" of 1 puts the running application into
 // defaults mode (every later read of this run yields its default) and is written back as 0
-// at once. "-no3d" on the command line turns acceleration off without reading it.
+// at once. "-no3d" on the command line turns acceleration off without reading it, and without
+// the next start inheriting it; Shift held at start turns it off and keeps it off.
 void ReadSettings(Settings* settings, const CommandLine& commandLine, const SettingsContext& context);
 
 // Writes the values kept between runs, replacing the settings file once.

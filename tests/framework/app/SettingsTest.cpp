@@ -74,6 +74,27 @@ TEST_F(SettingsTest, StartConditionsOverrideStoredValues) {
   EXPECT_FALSE(s.fullScreen);
 }
 
+TEST_F(SettingsTest, NoThreeDLastsOneRunWhileShiftAtStartIsKept) {
+  WinApp app(0, 0);
+  WriteFile(UserFile(), "HardwareAcceleration=1\n");
+  Settings s;
+  ReadSettings(&s, CommandLine({"q", "-no3d"}), {});
+  WriteSettings(s);
+  ReadSettings(&s, kNoOptions, {});
+  EXPECT_TRUE(s.hardwareAcceleration);
+
+  ReadSettings(&s, kNoOptions, {true, 32});
+  WriteSettings(s);
+  ReadSettings(&s, kNoOptions, {});
+  EXPECT_FALSE(s.hardwareAcceleration);
+
+  ReadSettings(&s, CommandLine({"q", "-no3d"}), {});
+  s.hardwareAcceleration = true;  // switched on in the options during the run
+  WriteSettings(s);
+  ReadSettings(&s, kNoOptions, {});
+  EXPECT_TRUE(s.hardwareAcceleration);
+}
+
 TEST_F(SettingsTest, UseRegistryDefaultsResetsOnceAndWritesDefaults) {
   WinApp app(0, 0);
   WriteFile(UserFile(), "UseRegistryDefaults=1\nSoundsVolume=3\n[3DSettings]\nLastResolution=1024\n");
