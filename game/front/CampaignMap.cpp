@@ -21,6 +21,10 @@ constexpr int32_t kStripImage = 248;
 constexpr int32_t kStripEndImage = 247;
 constexpr int32_t kRingImage = 249;
 constexpr int32_t kWelcomeImage = 257;
+// The welcome picture's paper band spans x 42 to 758 at four times the picture's size; its text
+// wraps within the band, clear of the band's soft ends.
+constexpr int32_t kWelcomeLeft = 42, kWelcomeScale = 400;
+constexpr int32_t kWelcomeTextLeft = 66, kWelcomeTextWidth = 668;
 constexpr int32_t kBannerTop = 310;
 constexpr int32_t kBannerBottom = 309;
 constexpr int32_t kBannerLeft = 128;
@@ -231,10 +235,10 @@ void CampaignMap::Draw() {
     DrawImage(std::min(width, 739) + 6, 8, kStripEndImage, nullptr, true);
     DrawRing(progress);
     if (progress == 0 && bannerAlpha_ > 0) {
-        DrawImage(42, 10, kWelcomeImage, nullptr, true, 400, 400, bannerAlpha_);
+        DrawImage(kWelcomeLeft, 10, kWelcomeImage, nullptr, true, kWelcomeScale, kWelcomeScale, bannerAlpha_);
         if (welcomeFont_) {
-            welcomeFont_->DrawWrappedCentered(this, 0, 200, 800, 600, welcomeText_.CStr(), 26,
-                                              false, bannerAlpha_);
+            welcomeFont_->DrawWrappedCentered(this, kWelcomeTextLeft, 200, kWelcomeTextWidth, 600,
+                                              welcomeText_.CStr(), 26, false, bannerAlpha_);
         }
     }
     if (dynastyEnd_ && bannerAlpha_ > 0) {
