@@ -29,6 +29,8 @@ constexpr int kImageSwapEffect = 209;
 constexpr int kImageTransform = 179;
 constexpr int kFontGlyphs = 217;
 constexpr int32_t kScorePlateAlpha = 210;
+// Wider than the text's advances by the glyphs' outline and overhang.
+constexpr int kScorePlateMargin = 5;
 constexpr uint32_t kScorePlateColour = 0x0E0C54;  // deep lacquer
 constexpr int kFontMetrics = 216;
 constexpr uint32_t kMagentaKey = 0xFF00FF;
@@ -830,8 +832,8 @@ void Board::DrawScoreTexts()
         // The score rises over tile faces of every colour: a dark plate keeps it readable.
         const FontMetrics& metrics = font_->Metrics();
         const int top = y - metrics.baselineOffset;
-        FillRectAlpha(Rect{x - 3, top, x + width + 3, top + metrics.rowHeight}, alpha * kScorePlateAlpha / 255,
-                      kScorePlateColour, true);
+        const Rect plate{x - kScorePlateMargin, top, x + width + kScorePlateMargin, top + metrics.rowHeight};
+        FillRectAlpha(plate, alpha * kScorePlateAlpha / 255, kScorePlateColour, true);
         font_->DrawText(this, x, y, text.text.CStr(), -1, 100, 100, alpha);
     }
 }
