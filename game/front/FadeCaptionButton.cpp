@@ -7,6 +7,14 @@
 #include "framework/ui/ScreenManager.h"
 #include "game/model/PlayerProfile.h"
 
+namespace {
+
+constexpr int32_t kPlateMargin = 6;
+constexpr int32_t kPlateAlpha = 200;
+constexpr uint32_t kPlateColour = 0x0E0C54;  // deep lacquer
+
+}  // namespace
+
 FadeCaptionButton::FadeCaptionButton(int32_t commandId, int32_t captionKind)
     : Button(commandId, 3, false), captionKind_(captionKind) {}
 
@@ -34,6 +42,12 @@ void FadeCaptionButton::Draw() {
     const bool tracks = TracksBounds();
     SetTracksBounds(false);
     const int32_t middle = GetFrameWidth() / 2;
+    // The caption hangs over the menu's mid-toned hills: a dark plate keeps it readable.
+    const int32_t width = hoverFont_->TextWidth(caption.CStr());
+    const int32_t top = y - hoverFont_->Metrics().baselineOffset;
+    const Rect plate{middle - width / 2 - kPlateMargin, top, middle + (width + 1) / 2 + kPlateMargin,
+                     top + hoverFont_->Metrics().rowHeight};
+    FillRectAlpha(plate, captionAlpha_ * kPlateAlpha / 255, kPlateColour, true);
     hoverFont_->DrawCentered(this, middle - 400, y, caption.CStr(), 800, 100, 100, captionAlpha_);
     SetTracksBounds(tracks);
 }

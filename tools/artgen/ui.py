@@ -20,9 +20,8 @@ GREEN = ((24, 92, 69), GOLD_LIGHT)
 
 
 def state_colours(face, state):
-    """normal, hover, pressed, disabled."""
-    if state == 1:
-        return shade(face, 1.18)
+    """normal, hover, pressed, disabled. Hover keeps the face, so that its caption reads as well
+    as at rest; the rim lights up instead."""
     if state == 2:
         return shade(face, 0.78)
     if state == 3:
@@ -34,7 +33,7 @@ def state_colours(face, state):
 def button_frame(w, h, skin, state, radius=None, icon=None):
     face, rim = skin
     colour = state_colours(face, state)
-    rim_colour = rim if state != 3 else (150, 140, 126)
+    rim_colour = {1: mix(rim, (255, 255, 255), 0.5), 3: (150, 140, 126)}.get(state, rim)
     radius = radius if radius is not None else min(h / 2 - 1, 9)
     c = Canvas(w, h)
     dy = 1 if state == 2 else 0
@@ -48,7 +47,9 @@ def button_frame(w, h, skin, state, radius=None, icon=None):
                 fill=rgba(shade(colour, 1.25), 90 if state != 3 else 40))
     c.over(gloss)
     if state == 1:
-        c.rrect((1, 1, w - 1, h - 1), radius, outline=rgba(GOLD_LIGHT, 200), width=1.2)
+        glow = c.layer()
+        glow.rrect((1, 1, w - 1, h - 1), radius, outline=rgba(GOLD_LIGHT, 200), width=1.2)
+        c.over(glow)
     if icon:
         icon(c, w, h, dy, rim_colour if state != 3 else (150, 140, 126))
     return c.result()
