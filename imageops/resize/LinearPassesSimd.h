@@ -401,7 +401,8 @@ inline void BlockColumn(std::uint8_t* dst, int32_t count, std::uint32_t w,
 // per step: the new source rows are filtered, blended while still in registers and stored to
 // their buffers as well for the destination rows after. kFilterUpper: the upper row is new too,
 // else it is read from top. Each step filters the next block before blending the last one, so
-// the processor has independent work beside every blend. kFromBottom as for Column8uWords.
+// the processor has independent work beside every blend; a turn of the loop takes two steps, so
+// the two blocks in flight keep their registers. kFromBottom as for Column8uWords.
 template <bool kFilterUpper, bool kFromBottom>
 inline void RowsColumn4Blocks(const std::uint8_t* upper, const std::uint8_t* lower, int32_t count,
                               const int32_t* offsets, const std::uint16_t* weights,
@@ -443,10 +444,17 @@ inline void RowsColumn4Blocks(const std::uint8_t* upper, const std::uint8_t* low
     int32_t x = 0;
     if (count >= 4) {
         Block k = filter(0);
-        for (x = 4; x + 4 <= count; x += 4) {
-            const Block next = filter(x);
+        for (x = 4; x + 8 <= count; x += 8) {
+            const Block k1 = filter(x);
             blend(x - 4, k);
-            k = next;
+            k = filter(x + 4);
+            blend(x, k1);
+        }
+        if (x + 4 <= count) {
+            const Block k1 = filter(x);
+            blend(x - 4, k);
+            k = k1;
+            x += 4;
         }
         blend(x - 4, k);
     }
