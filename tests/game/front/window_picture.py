@@ -3,14 +3,15 @@
 
   window_picture.py menu <display> <screen.png> <seconds>
       Waits until the screen shows the main menu and writes that picture: the first painted
-      scene that stands still (the splash is a plain ground with a few pictures on it).
+      scene over much of the screen that stands still (the splash is a plain ground with a few
+      pictures on it).
   window_picture.py cut <screen.png> <x> <y> <width> <height> <out.png>
       Writes that part of a picture.
-  window_picture.py full-screen <screen.png> <window.png>
-      Checks that the screen is the window's picture scaled to the screen's height and centred
+  window_picture.py full-screen <display> <window.png> <seconds>
+      Waits until the screen is the window's picture scaled to the screen's height and centred
       between black bars.
 
-Exits 1 with the reason on stderr when the picture never comes or is wrong.
+Exits 1 with the reason on stderr when the picture never comes.
 """
 import sys
 import time
@@ -21,7 +22,7 @@ from PIL import Image, ImageChops, ImageDraw, ImageGrab, ImageStat
 STILL = 1.0          # two grabs this close: the picture stands still
 SAME_PICTURE = 6.0   # a scaled copy this close: the same picture (filters differ at edges)
 BLACK = 8            # no channel above this: a black bar
-STANDS = 1.5         # seconds a picture stands still before it counts as a screen
+STANDS = 2.5         # seconds a picture stands still before it counts as a screen
 
 
 def difference(a, b):
@@ -34,14 +35,15 @@ def fail(reason):
 
 
 def is_scene(picture):
-    """Whether the lit part of a picture is a painted scene, which the main menu is: no single
-    colour covers half of it, as the splash's plain ground does."""
+    """Whether the lit part of a picture is a painted scene over a quarter of it at least, which
+    the main menu is: no single colour covers half of it, as the splash's plain ground does. (A
+    black screen with the full-screen corner's mark alone is no scene.)"""
     box = picture.getbbox()
     if box is None:
         return False
     lit = picture.crop(box)
     count = lit.width * lit.height
-    return max(lit.getcolors(count))[0] < count // 2
+    return count * 4 >= picture.width * picture.height and max(lit.getcolors(count))[0] < count // 2
 
 
 def wait_for_menu(display, seconds):
@@ -70,17 +72,18 @@ def wait_for_menu(display, seconds):
     fail("the main menu never came")
 
 
-def check_full_screen(menu, window):
-    width, height = menu.size
-    # The 4:3 frame over the screen's whole height, centred.
+def full_screen_fault(screen, window):
+    """Why the screen is not the window's picture scaled to the screen's height between black
+    bars, or None when it is."""
+    width, height = screen.size
     shown = round(height * window.width / window.height)
     left = (width - shown) // 2
     for bar in ((0, 0, left - 1, height), (left + shown + 1, 0, width, height)):
-        brightest = max(high for _, high in menu.crop(bar).getextrema())
+        brightest = max(high for _, high in screen.crop(bar).getextrema())
         if brightest > BLACK:
-            fail(f"the bar {bar} is not black (brightest {brightest}): the picture is not centred at its own shape")
+            return f"the bar {bar} is not black (brightest {brightest})"
     scaled = window.resize((shown, height), Image.BILINEAR)
-    middle = menu.crop((left, 0, left + shown, height))
+    middle = screen.crop((left, 0, left + shown, height))
     # Full screen marks its top right corner (16 frame pixels square) for leaving it; the window
     # shows no mark there. A margin covers the filter's spread.
     corner = (shown * (784 - 8) // 800, 0, shown, height * (16 + 8) // 600)
@@ -88,8 +91,23 @@ def check_full_screen(menu, window):
         ImageDraw.Draw(picture).rectangle(corner, fill=(0, 0, 0))
     apart = difference(scaled, middle)
     if apart > SAME_PICTURE:
-        fail(f"the screen is not the window's picture scaled to {shown}x{height} at x={left} (differs by {apart:.1f})")
+        return f"the screen is not the window's picture scaled to {shown}x{height} at x={left} (differs by {apart:.1f})"
     print(f"full screen: the picture scaled to {shown}x{height} at x={left}, {apart:.1f} from the window's")
+    return None
+
+
+def wait_for_full_screen(display, window, seconds):
+    start = time.monotonic()
+    fault = "nothing was read"
+    while time.monotonic() - start < seconds:
+        try:
+            fault = full_screen_fault(ImageGrab.grab(xdisplay=display), window)
+        except OSError as error:
+            fail(f"cannot read the display: {error}")
+        if fault is None:
+            return
+        time.sleep(0.3)
+    fail(fault)
 
 
 def main(argv):
@@ -98,8 +116,8 @@ def main(argv):
     elif len(argv) == 8 and argv[1] == "cut":
         x, y, w, h = (int(v) for v in argv[3:7])
         Image.open(argv[2]).convert("RGB").crop((x, y, x + w, y + h)).save(argv[7])
-    elif len(argv) == 4 and argv[1] == "full-screen":
-        check_full_screen(Image.open(argv[2]).convert("RGB"), Image.open(argv[3]).convert("RGB"))
+    elif len(argv) == 5 and argv[1] == "full-screen":
+        wait_for_full_screen(argv[2], Image.open(argv[3]).convert("RGB"), float(argv[4]))
     else:
         fail(__doc__)
 
