@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "framework/gfx/BitmapFont.h"
+#include "framework/gfx/FrameSize.h"
+#include "framework/ui/Button.h"
 #include "framework/ui/ScreenManager.h"
 #include "game/front/CampaignMapHost.h"
 #include "game/model/CampaignTables.h"
@@ -32,7 +34,6 @@ constexpr int32_t kBannerMargin = 40;
 constexpr int32_t kDynastySound = 380;
 constexpr int32_t kAdvanceSound = 381;
 constexpr int32_t kBannerGoneSound = 382;
-constexpr int32_t kClickSound = 105;
 constexpr int32_t kDoneDelayMs = 1000;
 
 int32_t Between(int32_t from, int32_t to, int32_t alpha) {
@@ -157,7 +158,7 @@ bool CampaignMap::OnLButtonDown(uint32_t keys, int32_t x, int32_t y) {
     if (level < 0) return false;
     selected_ = std::min(level, kStoryLevelCount - 1);
     if (ScreenManager* manager = GetManager()) {
-        manager->PlaySound(kClickSound);
+        manager->PlaySound(Button::kClickSoundId);
         manager->MarkDirty();
     }
     return true;
@@ -204,7 +205,7 @@ void CampaignMap::Draw() {
     DrawImage(0, 0, kMapImage, nullptr, true);
     if (headerFont_) {
         // The title stands over the middle of the map: the road starts in its upper left corner.
-        headerFont_->DrawCentered(this, 0, 60, headerLeft_.CStr(), 800, 100, 100, 255);
+        headerFont_->DrawCentered(this, 0, 60, headerLeft_.CStr(), kFrameWidth, 100, 100, 255);
         headerFont_->DrawRightAligned(this, 786, 60, headerRight_.CStr(), 100, 100, 255);
     }
     int32_t region = 0;
@@ -246,7 +247,7 @@ void CampaignMap::Draw() {
         if (bannerFont_) {
             // The text wraps within the banner's painted field, never past its rims.
             int32_t width = 0, height = 0;
-            if (!GetImageSize(kBannerTop, width, height)) width = 800 - 2 * kBannerLeft;
+            if (!GetImageSize(kBannerTop, width, height)) width = kFrameWidth - 2 * kBannerLeft;
             const int32_t field = std::max(width - 2 * kBannerMargin, 1);
             bannerFont_->DrawWrappedCentered(this, kBannerLeft + kBannerMargin, 236, field, 600,
                                              bannerText_.CStr(), 38, false, bannerAlpha_);

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "framework/gfx/BitmapFont.h"
+#include "framework/gfx/FrameSize.h"
 #include "game/model/PlayerProfile.h"
 
 namespace {
@@ -46,13 +47,13 @@ bool LayoutPagerLabel::Update() {
 }
 
 void LayoutPagerLabel::Draw() {
-    if (titleFont_) titleFont_->DrawCentered(this, 0, 18, title_.CStr(), 800, 100, 100, 255);
+    if (titleFont_) titleFont_->DrawCentered(this, 0, 18, title_.CStr(), kFrameWidth, 100, 100, 255);
     if (rangeFont_) {
         rangeFont_->DrawCentered(this, kPreviousGapLeft, kRangeY, previousRange_.CStr(), kPreviousGapWidth, 100,
                                  100, 255);
         rangeFont_->DrawCentered(this, kNextGapLeft, kRangeY, nextRange_.CStr(), kNextGapWidth, 100, 100, 255);
     }
     if (completionFont_) {
-        completionFont_->DrawCentered(this, 0, kCompletionY, completion_.CStr(), 800, 100, 100, 255);
+        completionFont_->DrawCentered(this, 0, kCompletionY, completion_.CStr(), kFrameWidth, 100, 100, 255);
     }
 }

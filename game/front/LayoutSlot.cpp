@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include "framework/gfx/BitmapFont.h"
+#include "framework/ui/Button.h"
 #include "framework/ui/ScreenManager.h"
 #include "game/front/LayoutPreview.h"
 #include "game/front/LayoutSlotHost.h"
@@ -28,7 +29,6 @@ constexpr int32_t kNameFormat = 19;
 constexpr int32_t kSavedText = 21;
 constexpr int32_t kBestTimeFormat = 17;
 constexpr int32_t kCountsFormat = 18;
-constexpr int32_t kClickSound = 105;
 constexpr uint32_t kKey = 0xFF00FF;
 
 }  // namespace
@@ -114,13 +114,13 @@ bool LayoutSlot::OnLButtonDown(uint32_t keys, int32_t x, int32_t y) {
     if (state_ == kEmpty) return false;
     if (host_) host_->SelectSlot(slot_);
     SetSelected(true);
-    if (GetManager()) GetManager()->PlaySound(kClickSound);
+    if (GetManager()) GetManager()->PlaySound(Button::kClickSoundId);
     return true;
 }
 
 bool LayoutSlot::OnLButtonDblClk(uint32_t keys, int32_t x, int32_t y) {
     if (state_ == kEmpty) return false;
-    if (GetManager()) GetManager()->PlaySound(kClickSound);
+    if (GetManager()) GetManager()->PlaySound(Button::kClickSoundId);
     if (host_) host_->AskResume(slot_);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "framework/core/String.h"
 #include "framework/gfx/BitmapFont.h"
+#include "framework/gfx/FrameSize.h"
 #include "framework/ui/AnimatedSprite.h"
 #include "game/model/PlayerProfile.h"
 
@@ -29,5 +30,5 @@ void MenuBackground::Draw() {
     if (!font_) return;
     String greeting;
     greeting.FormatResString(kGreetingId, CurrentProfile().name.CStr());
-    font_->DrawCentered(this, 0, 482, greeting.CStr(), 800, 100, 100, 255);
+    font_->DrawCentered(this, 0, 482, greeting.CStr(), kFrameWidth, 100, 100, 255);
 }

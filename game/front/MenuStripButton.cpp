@@ -1,6 +1,7 @@
 #include "game/front/MenuStripButton.h"
 
 #include "framework/gfx/BitmapFont.h"
+#include "framework/gfx/FrameSize.h"
 
 MenuStripButton::MenuStripButton() : Button(0, 2, true) { SetCommandId(kCommandId); }
 
@@ -15,5 +16,5 @@ void MenuStripButton::DrawNormal() { DrawStrip(normalFont_); }
 void MenuStripButton::DrawHover() { DrawStrip(hoverFont_ ? hoverFont_ : normalFont_); }
 
 void MenuStripButton::DrawStrip(BitmapFont* font) {
-    if (font) font->DrawCentered(this, 0, 0, text_.CStr(), 800, 100, 100, 255);
+    if (font) font->DrawCentered(this, 0, 0, text_.CStr(), kFrameWidth, 100, 100, 255);
 }

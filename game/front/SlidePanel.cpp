@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "framework/gfx/DisplayDevice.h"
+#include "framework/gfx/FrameSize.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/ScreenManager.h"
 
@@ -41,8 +42,8 @@ void SlidePanel::StartOpen() {
 }
 
 void SlidePanel::ApplyClips() {
-    ownClip_ = ClipRect{Rect{0, 0, x_ + kOwnEdge, 600}, nullptr};
-    partnerClip_ = ClipRect{Rect{x_ + kPartnerEdge, 0, 800, 600}, nullptr};
+    ownClip_ = ClipRect{Rect{0, 0, x_ + kOwnEdge, kFrameHeight}, nullptr};
+    partnerClip_ = ClipRect{Rect{x_ + kPartnerEdge, 0, kFrameWidth, kFrameHeight}, nullptr};
     if (Screen* own = GetScreen()) own->SetClipRegion(&ownClip_);
     if (partner_) partner_->SetClipRegion(&partnerClip_);
 }

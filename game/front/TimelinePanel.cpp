@@ -1,6 +1,7 @@
 #include "game/front/TimelinePanel.h"
 
 #include "framework/gfx/BitmapFont.h"
+#include "framework/gfx/FrameSize.h"
 #include "framework/ui/Screen.h"
 
 namespace {
@@ -74,7 +75,7 @@ void TimelinePanel::DrawCaption(int32_t index, int32_t alpha) {
 void TimelinePanel::Draw() {
     DrawImage(0, 0, kBackdropId, nullptr, true);
     if (titleFont_) {
-        titleFont_->DrawWrappedCentered(this, 0, 45, 800, 600, title_.CStr(),
+        titleFont_->DrawWrappedCentered(this, 0, 45, kFrameWidth, kFrameHeight, title_.CStr(),
                                         titleFont_->Metrics().rowHeight - 5, false, 255);
     }
     DrawImage(68, 119, kTimelineId, nullptr, true, 100, 100, stage_ == 0 ? alpha_ : 255);

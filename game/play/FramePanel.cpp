@@ -1,6 +1,7 @@
 #include "game/play/FramePanel.h"
 
 #include "framework/gfx/BitmapFont.h"
+#include "framework/gfx/FrameSize.h"
 #include "framework/ui/AnimatedSprite.h"
 #include "framework/ui/Screen.h"
 #include "framework/ui/ScreenManager.h"
@@ -344,7 +345,7 @@ void FramePanel::Draw()
     if (timedSeconds_ > 0 && timedFont_)
         timedFont_->DrawText(this, timedX_, timedY_, timedText_.CStr(), -1, 100, 100, 255);
     if (clickCommand_ != -1)
-        AddDrawnRect({0, 0, 800, 600});
+        AddDrawnRect({0, 0, kFrameWidth, kFrameHeight});
 }
 
 BitmapFont* FramePanel::LineFont(uint8_t fontFlag) const { return fontFlag == 1 ? emphasisFont_ : lineFont_; }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/gfx/BitmapFont.h"
+#include "framework/gfx/FrameSize.h"
 #include "framework/ui/ScreenManager.h"
 
 namespace {
@@ -159,7 +160,7 @@ void Hud::DrawTexts()
         smallFont_->DrawCentered(this, 55, 576, labelTiles_.CStr(), 42, 100, 100, 255);
     }
     if (BitmapFont* font = mode_ == kFreePlay ? titleFont_ : labelFont_)
-        font->DrawCentered(this, 0, 27, title_.CStr(), 800, 100, 100, 255);
+        font->DrawCentered(this, 0, 27, title_.CStr(), kFrameWidth, 100, 100, 255);
     if (yearFont_) {
         if (!firstYear_.IsEmpty())
             yearFont_->DrawRightAligned(this, 264, 50, firstYear_.CStr(), 100, 100, 255);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/gfx/BitmapFont.h"
+#include "framework/gfx/FrameSize.h"
 #include "framework/ui/ScreenManager.h"
 
 void PauseOverlay::OnCreate()
@@ -17,10 +18,10 @@ void PauseOverlay::Draw()
 {
     if (font_) {
         const int lineStep = std::max(font_->Metrics().rowHeight - 1, 1);
-        font_->DrawWrappedCentered(this, 0, 200, 800, 400, text_.CStr(), lineStep, false, 255);
+        font_->DrawWrappedCentered(this, 0, 200, kFrameWidth, 400, text_.CStr(), lineStep, false, 255);
     }
     // A click anywhere, beside the text too, must reach the overlay.
-    AddDrawnRect(Rect{0, 0, 800, 600});
+    AddDrawnRect(Rect{0, 0, kFrameWidth, kFrameHeight});
 }
 
 bool PauseOverlay::OnLButtonUp(uint32_t keys, int32_t x, int32_t y)

@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
+#include "framework/gfx/FrameSize.h"
+
 namespace {
-constexpr int kScreenWidth = 800;
 constexpr int kLowestBottom = 510;  // the popup stays above the bottom bar
 }  // namespace
 
@@ -15,7 +16,7 @@ void PlaceTipBesideTile(const TipAnchor& anchor, int width, int height, int* x, 
     if (anchor.drawnLeft > width) {
         px = anchor.drawnLeft - width;
         py = besideTop;
-    } else if (anchor.drawnRight >= kScreenWidth - width) {
+    } else if (anchor.drawnRight >= kFrameWidth - width) {
         px = 20;
         py = anchor.boardY + 20;
     } else {
@@ -24,7 +25,7 @@ void PlaceTipBesideTile(const TipAnchor& anchor, int width, int height, int* x, 
     }
     // The lower bound wins when the popup is too tall for the room between them.
     py = std::max(std::min(py, kLowestBottom - height), anchor.boardY + 5);
-    px = std::max(std::min(px, kScreenWidth - width), 0);
+    px = std::max(std::min(px, kFrameWidth - width), 0);
     *x = px;
     *y = py;
 }
