@@ -38,10 +38,15 @@ public:
     // or a window the window manager gave another size) instead of shown as it is.
     virtual bool GetStretchedViewport(Rect& viewport) const = 0;
 
-    // One frame: nothing is drawn unless BeginFrame answered true.
+    // One frame: nothing is drawn unless BeginFrame answered true. Present shows the frame; what
+    // the frame's draws left alone need not be sent to the window again.
     virtual bool BeginFrame() = 0;
     virtual void EndFrame() = 0;
     virtual int32_t Present() = 0;
+    // Limits every later draw of the open frame to `area` of the frame (null: all of it again),
+    // so a part can be drawn anew while the rest of the picture stays as it is. Each frame
+    // begins unlimited.
+    virtual void ClipFrame(const Rect* area) = 0;
     // Whether Present waits for the vertical blank (so a moving wipe does not tear); answers the
     // previous setting.
     virtual bool SetVSyncWait(bool on) = 0;

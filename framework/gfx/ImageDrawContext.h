@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "framework/gfx/FrameSize.h"
+#include "framework/gfx/Rect.h"
 #include "framework/gfx/RenderBackend.h"
 #include "framework/gfx/SoftwareCompositor.h"
 
@@ -18,6 +20,9 @@ struct ImageDrawContext {
     bool squareOnly = false;
     RenderBackend::Formats formats;
     PixelTarget frame;  // the 800x600 software frame
+    // The part of the software frame that drawing into it may change now: all of it, unless the
+    // frame being drawn is drawn anew only in part.
+    Rect frameClip{0, 0, kFrameWidth, kFrameHeight};
 };
 
 ImageDrawContext& CurrentImageDrawContext();

@@ -114,9 +114,10 @@ bool DrawImageToFrame(Image& image, int32_t x, int32_t y, const Rect& source, in
     if (!EnsureImagePrepared(image)) return false;
     const ImageDrawContext& ctx = CurrentImageDrawContext();
     if (!ctx.backend) {
+        const Rect& clip = ctx.frameClip;
         BlitSoftware(SoftwareCopy{image.softwareCopy, image.softwareCopyStep, image.width, image.height,
                                   image.bitsPerPixel == 32, image.bitsPerPixel == 24 && image.hasColourKey},
-                     x, y, source, scaleX, scaleY, alpha, ctx.frame);
+                     x - clip.left, y - clip.top, source, scaleX, scaleY, alpha, SubTarget(ctx.frame, clip));
         return true;
     }
     const uint32_t colour = (static_cast<uint32_t>(std::clamp(alpha, 0, 255)) << 24) | 0xFFFFFF;

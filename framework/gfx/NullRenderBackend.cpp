@@ -10,7 +10,8 @@ bool NullRenderBackend::FreeVideoMemory(uint64_t& bytes, bool& known) {
     return true;
 }
 
-bool NullRenderBackend::PresentFrame(const uint8_t* frame, int32_t pitch, const Rect&) {
+// The copy is taken whole: the frame always holds the whole picture.
+bool NullRenderBackend::PresentFrame(const uint8_t* frame, int32_t pitch, const Rect&, const Rect&) {
     if (!frame || pitch < kFrameWidth * 4) return false;
     lastFrame_.resize(static_cast<size_t>(kFrameWidth) * kFrameHeight * 4);
     for (int32_t y = 0; y < kFrameHeight; ++y) {

@@ -19,11 +19,13 @@ public:
     bool BeginScene() override { return true; }
     bool EndScene() override { return true; }
     bool Clear(const Rect*, uint32_t) override { return false; }
+    bool SetClip(const Rect*) override { return true; }
     bool SetBlending(bool) override { return true; }
     bool DrawQuad(Texture*, const Vertex (&)[4]) override { return false; }
     bool ReadPixels(const Rect&, uint8_t*, int32_t) override { return false; }
     bool PresentTarget(Texture*, const Rect&) override { return false; }
-    bool PresentFrame(const uint8_t* frame, int32_t pitch, const Rect& dest) override;
+    bool PresentFrame(const uint8_t* frame, int32_t pitch, const Rect& dest,
+                      const Rect& changed) override;
     bool SetVSync(bool) override { return true; }
     bool IsLost() override { return false; }
 

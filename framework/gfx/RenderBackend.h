@@ -64,6 +64,9 @@ public:
     virtual bool EndScene() = 0;
     // Solid fill of the target (null: all of it), no blending.
     virtual bool Clear(const Rect* rect, uint32_t argb) = 0;
+    // Limits fills and quads of the current target to `rect` (null: no limit) until the target
+    // changes or another clip is set.
+    virtual bool SetClip(const Rect* rect) = 0;
     // Blending source-alpha over inverse-source-alpha, or plain replacement.
     virtual bool SetBlending(bool on) = 0;
     // A triangle strip of four vertices (top-left, bottom-left, top-right, bottom-right), with
@@ -73,9 +76,11 @@ public:
     virtual bool ReadPixels(const Rect& rect, uint8_t* dst, int32_t pitch) = 0;
 
     // Shows `picture` (a render target) or the 32-bit frame (`frame` at `pitch`, 800x600) in
-    // `dest` of the window. With vsync the call waits for the vertical blank.
+    // `dest` of the window. With vsync the call waits for the vertical blank. Of the frame only
+    // `changed` need be taken anew: the rest is as it was at the last PresentFrame.
     virtual bool PresentTarget(Texture* picture, const Rect& dest) = 0;
-    virtual bool PresentFrame(const uint8_t* frame, int32_t pitch, const Rect& dest) = 0;
+    virtual bool PresentFrame(const uint8_t* frame, int32_t pitch, const Rect& dest,
+                              const Rect& changed) = 0;
 
     // Whether presenting waits for the vertical blank.
     virtual bool SetVSync(bool on) = 0;

@@ -77,6 +77,20 @@ void SdlDisplayDevice::Publish() {
     } else if (frame_) {
         ctx.frame = PixelTarget{frame_, framePitch_, kFrameWidth, kFrameHeight};
     }
+    ctx.frameClip = DrawableArea();
+}
+
+const Rect& SdlDisplayDevice::DrawableArea() const { return clipped_ ? clip_ : kScreen; }
+
+void SdlDisplayDevice::Touch(const Rect& area) {
+    if (!accelerated_) changed_ = Rect::Union(changed_, Rect::Intersect(area, DrawableArea()));
+}
+
+void SdlDisplayDevice::ClipFrame(const Rect* area) {
+    clipped_ = area != nullptr;
+    clip_ = area ? Rect::Intersect(*area, kScreen) : Rect{};
+    CurrentImageDrawContext().frameClip = DrawableArea();
+    if (accelerated_ && backend_) backend_->SetClip(area ? &clip_ : nullptr);
 }
 
 void SdlDisplayDevice::ReleaseAll() {
@@ -95,6 +109,7 @@ void SdlDisplayDevice::ReleaseAll() {
     cursorTexture_ = nullptr;
     backBuffer_ = nullptr;
     cursorRect_ = Rect{};
+    clipped_ = false;
     backend_.reset();
     FreeImageStub(frame_);
     frame_ = nullptr;
@@ -205,6 +220,7 @@ int32_t SdlDisplayDevice::InitDevice() {
         if (!frame_) return Code(kNoFrame);
         static const uint8_t kBlack[4] = {0, 0, 0, 0xFF};
         FillPixel8u4Stub(kBlack, frame_, framePitch_, kFrameWidth, kFrameHeight);
+        changed_ = kScreen;
     }
     backend_->SetVSync(vsync_);
     Publish();
@@ -249,6 +265,7 @@ bool SdlDisplayDevice::SetVSyncWait(bool on) {
 
 bool SdlDisplayDevice::BeginFrame() {
     if (!EnsureDevice()) return false;
+    if (clipped_) ClipFrame(nullptr);
     if (!accelerated_) return true;
     if (!backend_->BeginScene() || !backend_->SetTarget(backBuffer_) || !backend_->SetBlending(false)) {
         ReleaseAll();
@@ -258,6 +275,7 @@ bool SdlDisplayDevice::BeginFrame() {
 }
 
 void SdlDisplayDevice::EndFrame() {
+    if (clipped_) ClipFrame(nullptr);
     if (accelerated_ && backend_) backend_->EndScene();
 }
 
@@ -266,11 +284,12 @@ int32_t SdlDisplayDevice::Present() {
     UpdateViewport();
     const Rect dest = stretched_ ? viewport_ : kScreen;
     const bool shown = accelerated_ ? backend_->PresentTarget(backBuffer_, dest)
-                                    : backend_->PresentFrame(frame_, framePitch_, dest);
+                                    : backend_->PresentFrame(frame_, framePitch_, dest, changed_);
     if (!shown) {
         ReleaseAll();
         return Code(RenderSelfTest::kCallFailed);
     }
+    changed_ = Rect{};
     return 0;
 }
 
@@ -334,6 +353,7 @@ void SdlDisplayDevice::DrawImageEx(int32_t x, int32_t y, Image* image, const uin
     image->DropReloadablePixels();
     if (accelerated_ && backend_ && blend) backend_->SetBlending(false);
     covered = Rect{x, y, x + MulDiv(from.Width(), scaleX, 100), y + MulDiv(from.Height(), scaleY, 100)};
+    Touch(covered);
 }
 
 void SdlDisplayDevice::DrawImage(int32_t x, int32_t y, Image* image, const Rect* source, int32_t scaleX,
@@ -348,7 +368,9 @@ void SdlDisplayDevice::DrawImageKeyed(int32_t x, int32_t y, Image* image, uint32
 
 void SdlDisplayDevice::FillFrameRect(const Rect* rect, uint32_t colour) {
     if (!accelerated_) {
-        FillTargetRect(CurrentImageDrawContext().frame, rect, colour);
+        const Rect area = rect ? Rect::Intersect(*rect, DrawableArea()) : DrawableArea();
+        FillTargetRect(CurrentImageDrawContext().frame, &area, colour);
+        Touch(area);
         return;
     }
     if (!backend_) return;
@@ -359,7 +381,9 @@ void SdlDisplayDevice::FillFrameRect(const Rect* rect, uint32_t colour) {
 void SdlDisplayDevice::BlendFrameRect(const Rect* rect, int32_t alpha, uint32_t colour) {
     Rect r = rect ? *rect : kScreen;
     if (!accelerated_) {
+        r = Rect::Intersect(r, DrawableArea());
         BlendTargetRect(CurrentImageDrawContext().frame, r, alpha, colour);
+        Touch(r);
         return;
     }
     if (!backend_) return;

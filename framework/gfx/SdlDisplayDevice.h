@@ -64,6 +64,7 @@ public:
     bool BeginFrame() override;
     void EndFrame() override;
     int32_t Present() override;
+    void ClipFrame(const Rect* area) override;
 
     Image* GetImage(int32_t id, ImageModule module) override;
     bool LoadImageFile(int32_t id, const char* path) override;
@@ -101,6 +102,10 @@ private:
     void DrawImageEx(int32_t x, int32_t y, Image* image, const uint32_t* key, const Rect* source,
                      int32_t scaleX, int32_t scaleY, int32_t alpha, Rect& covered);
     void Publish();
+    // The part of the frame the open frame may draw on now.
+    const Rect& DrawableArea() const;
+    // Notes that `area` of the software frame may have changed, as far as the clip let it.
+    void Touch(const Rect& area);
 
     BackendFactory factory_;
     DisplaySettings& settings_;
@@ -122,6 +127,10 @@ private:
     uint8_t* frame_ = nullptr;
     int32_t framePitch_ = 0;
     Rect viewport_{0, 0, kFrameWidth, kFrameHeight};
+    bool clipped_ = false;
+    Rect clip_;
+    // What of the software frame changed since it was last shown.
+    Rect changed_{0, 0, kFrameWidth, kFrameHeight};
     bool stretched_ = false;
 
     std::map<int32_t, std::unique_ptr<Image>> imageCache_;

@@ -134,10 +134,20 @@ bool SdlRenderBackend::Clear(const Rect* rect, uint32_t argb) {
     SDL_SetRenderDrawBlendMode(renderer_, SDL_BLENDMODE_NONE);
     SDL_SetRenderDrawColor(renderer_, static_cast<Uint8>(argb >> 16), static_cast<Uint8>(argb >> 8),
                            static_cast<Uint8>(argb), static_cast<Uint8>(argb >> 24));
-    if (!rect) return SDL_RenderClear(renderer_) == 0;
+    // The renderer's clear ignores the clip; a clipped target is filled instead.
+    if (!rect && !SDL_RenderIsClipEnabled(renderer_)) return SDL_RenderClear(renderer_) == 0;
+    if (!rect) return SDL_RenderFillRect(renderer_, nullptr) == 0;
     if (rect->IsEmpty()) return true;
     const SDL_Rect r = ToSdl(*rect);
     return SDL_RenderFillRect(renderer_, &r) == 0;
+}
+
+bool SdlRenderBackend::SetClip(const Rect* rect) {
+    if (lost_) return false;
+    if (!rect) return SDL_RenderSetClipRect(renderer_, nullptr) == 0;
+    // An empty clip would switch clipping off; a clip beside the target lets nothing through.
+    const SDL_Rect r = rect->IsEmpty() ? SDL_Rect{-1, -1, 1, 1} : ToSdl(*rect);
+    return SDL_RenderSetClipRect(renderer_, &r) == 0;
 }
 
 bool SdlRenderBackend::SetBlending(bool on) {
@@ -171,8 +181,14 @@ bool SdlRenderBackend::ReadPixels(const Rect& rect, uint8_t* dst, int32_t pitch)
 bool SdlRenderBackend::ShowTexture(SDL_Texture* texture, const Rect& dest) {
     Texture* target = target_;
     if (SDL_SetRenderTarget(renderer_, nullptr) != 0) return false;
-    SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-    SDL_RenderClear(renderer_);
+    // The picture covers a window of its own size whole; only borders around it need the black.
+    int outputWidth = 0;
+    int outputHeight = 0;
+    SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
+    if (dest != Rect{0, 0, outputWidth, outputHeight}) {
+        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
+        SDL_RenderClear(renderer_);
+    }
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
     // A scaled picture is filtered, so its pixels do not come out as uneven blocks.
     const bool asItIs = dest.Width() == kFrameWidth && dest.Height() == kFrameHeight;
@@ -188,8 +204,11 @@ bool SdlRenderBackend::PresentTarget(Texture* picture, const Rect& dest) {
     return !lost_ && picture && ShowTexture(Native(picture), dest);
 }
 
-bool SdlRenderBackend::PresentFrame(const uint8_t* frame, int32_t pitch, const Rect& dest) {
+bool SdlRenderBackend::PresentFrame(const uint8_t* frame, int32_t pitch, const Rect& dest,
+                                    const Rect& changed) {
     if (lost_ || !frame) return false;
+    const Rect whole{0, 0, kFrameWidth, kFrameHeight};
+    Rect upload = Rect::Intersect(changed, whole);
     if (!frameTexture_) {
         SDL_RendererInfo info;
         if (SDL_GetRendererInfo(renderer_, &info) != 0) return false;
@@ -200,19 +219,28 @@ bool SdlRenderBackend::PresentFrame(const uint8_t* frame, int32_t pitch, const R
         frameTexture_ = SDL_CreateTexture(renderer_, frameFormat_, SDL_TEXTUREACCESS_STREAMING, kFrameWidth,
                                           kFrameHeight);
         if (!frameTexture_) return false;
+        // A new texture holds nothing of the picture yet.
+        upload = whole;
     }
-    int bpp = 0;
-    PixelFormatMasks masks;
-    SDL_PixelFormatEnumToMasks(frameFormat_, &bpp, &masks.redMask, &masks.greenMask, &masks.blueMask,
-                               &masks.alphaMask);
-    masks.bitsPerPixel = bpp;
-    void* pixels = nullptr;
-    int texturePitch = 0;
-    if (SDL_LockTexture(frameTexture_, nullptr, &pixels, &texturePitch) != 0) return false;
-    const bool converted = ConvertFrame(ChooseConversionMode(masks), ComputeChannelShifts(masks), frame, pitch,
-                                        static_cast<uint8_t*>(pixels), texturePitch, kFrameWidth, kFrameHeight);
-    SDL_UnlockTexture(frameTexture_);
-    return converted && ShowTexture(frameTexture_, dest);
+    // Only what changed is converted and sent; an unchanged frame is shown again as it stands.
+    if (!upload.IsEmpty()) {
+        int bpp = 0;
+        PixelFormatMasks masks;
+        SDL_PixelFormatEnumToMasks(frameFormat_, &bpp, &masks.redMask, &masks.greenMask, &masks.blueMask,
+                                   &masks.alphaMask);
+        masks.bitsPerPixel = bpp;
+        void* pixels = nullptr;
+        int texturePitch = 0;
+        const SDL_Rect area = ToSdl(upload);
+        if (SDL_LockTexture(frameTexture_, &area, &pixels, &texturePitch) != 0) return false;
+        const uint8_t* from = frame + static_cast<int64_t>(upload.top) * pitch + static_cast<int64_t>(upload.left) * 4;
+        const bool converted = ConvertFrame(ChooseConversionMode(masks), ComputeChannelShifts(masks), from, pitch,
+                                            static_cast<uint8_t*>(pixels), texturePitch, upload.Width(),
+                                            upload.Height());
+        SDL_UnlockTexture(frameTexture_);
+        if (!converted) return false;
+    }
+    return ShowTexture(frameTexture_, dest);
 }
 
 bool SdlRenderBackend::SetVSync(bool on) { return SDL_RenderSetVSync(renderer_, on ? 1 : 0) == 0; }

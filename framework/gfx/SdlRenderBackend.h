@@ -30,11 +30,13 @@ public:
     bool BeginScene() override { return !lost_; }
     bool EndScene() override { return !lost_; }
     bool Clear(const Rect* rect, uint32_t argb) override;
+    bool SetClip(const Rect* rect) override;
     bool SetBlending(bool on) override;
     bool DrawQuad(Texture* texture, const Vertex (&quad)[4]) override;
     bool ReadPixels(const Rect& rect, uint8_t* dst, int32_t pitch) override;
     bool PresentTarget(Texture* picture, const Rect& dest) override;
-    bool PresentFrame(const uint8_t* frame, int32_t pitch, const Rect& dest) override;
+    bool PresentFrame(const uint8_t* frame, int32_t pitch, const Rect& dest,
+                      const Rect& changed) override;
     bool SetVSync(bool on) override;
     bool IsLost() override { return lost_; }
 

@@ -17,6 +17,13 @@ Rect TargetBounds(const PixelTarget& t) { return Rect{0, 0, t.width, t.height}; 
 
 }  // namespace
 
+PixelTarget SubTarget(const PixelTarget& target, const Rect& area) {
+    const Rect inside = Rect::Intersect(area, TargetBounds(target));
+    if (!target.pixels || inside.IsEmpty()) return PixelTarget{};
+    return PixelTarget{PixelAt(target.pixels, target.pitch, inside.left, inside.top), target.pitch, inside.Width(),
+                       inside.Height()};
+}
+
 void BlitSoftware(const SoftwareCopy& copy, int32_t x, int32_t y, const Rect& source,
                   int32_t scaleX, int32_t scaleY, int32_t alpha, const PixelTarget& target) {
     if (!copy.pixels || !target.pixels || alpha <= 0 || scaleX <= 0 || scaleY <= 0) return;
@@ -37,6 +44,8 @@ void BlitSoftware(const SoftwareCopy& copy, int32_t x, int32_t y, const Rect& so
         const int32_t newW = MulDiv(w, scaleX, 100);
         const int32_t newH = MulDiv(h, scaleY, 100);
         if (newW <= 0 || newH <= 0) return;
+        // Nothing of it lands in the target: the resize would be wasted.
+        if (x >= target.width || y >= target.height || x + newW <= 0 || y + newH <= 0) return;
         if (!EnsureScratchImage(w, h, scaleX, scaleY, true)) return;
         const ScratchImage& s = CurrentScratchImage();
         if (ResizeImage8u4Stub(copy.pixels, copy.width, copy.height, copy.step, src.left, src.top, w, h, s.pixels, s.step,

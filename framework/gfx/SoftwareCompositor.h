@@ -15,6 +15,11 @@ struct PixelTarget {
     int32_t height = 0;
 };
 
+// The part `area` of the target (inside it) as a target of its own, whose pixel (0, 0) is the
+// area's top-left corner: what is drawn into it at a position moved by the area's corner comes
+// out exactly as drawn into the whole target, limited to the area. Empty for an empty area.
+PixelTarget SubTarget(const PixelTarget& target, const Rect& area);
+
 // An image's software copy and what decides how it is composited.
 struct SoftwareCopy {
     const uint8_t* pixels = nullptr;

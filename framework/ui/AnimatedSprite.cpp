@@ -228,7 +228,18 @@ void AnimatedSprite::EndLoop(int32_t stopFrame) {
     hold_ = DrawDelay(repeatDelay_);
 }
 
+bool AnimatedSprite::GetChangedArea(Rect& area) const {
+    Widget* owner = GetOwner();
+    if (!owner) return false;
+    int32_t x = 0, y = 0;
+    owner->GetAbsolutePosition(x, y);
+    const Rect cell{x + x_, y + y_, x + x_ + frameWidth_, y + y_ + frameHeight_};
+    area = Rect::Union(cell, drawn_);
+    return true;
+}
+
 void AnimatedSprite::Draw() {
+    drawn_ = Rect{};
     if (!running_ && !drawWhenStopped_) return;
     if (hold_ >= 1 && !drawDuringHold_) return;
     Widget* owner = GetOwner();
@@ -240,5 +251,8 @@ void AnimatedSprite::Draw() {
     } else {
         owner->DrawImage(x_, y_, imageId_, &source, true, 100, 100, alpha_);
     }
+    int32_t ox = 0, oy = 0;
+    owner->GetAbsolutePosition(ox, oy);
+    drawn_ = Rect{ox + x_, oy + y_, ox + x_ + frameWidth_, oy + y_ + frameHeight_};
     AfterDraw();
 }

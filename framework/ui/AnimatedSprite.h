@@ -19,6 +19,9 @@ public:
 
     void SetPaused(bool paused) override;
     bool Update(uint32_t gameTime) override;
+    // The cell the sprite draws now and the one it drew last. A subclass that draws elsewhere
+    // (in OnStep or AfterDraw) answers false.
+    bool GetChangedArea(Rect& area) const override;
     void Draw() override;
     void SetClockPaused(bool paused) override;
     // The step of mode 0.
@@ -110,4 +113,5 @@ private:
     int32_t alpha_ = 255;
     bool stopRequest_ = false;
     int32_t holdAtTurn_ = 0;
+    Rect drawn_;  // frame coordinates
 };

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/core/String.h"
+#include "framework/gfx/FrameSize.h"
 #include "framework/gfx/Image.h"
 #include "framework/sound/SoundService.h"
 #include "framework/ui/FrameClock.h"
@@ -380,10 +381,14 @@ void ScreenManager::CompleteFrame() {
     lastPresent_ = Now();
 }
 
+void ScreenManager::MarkDirty(const Rect& area) {
+    dirtyArea_ = Rect::Union(dirtyArea_, Rect::Intersect(area, Rect{0, 0, kFrameWidth, kFrameHeight}));
+}
+
 void ScreenManager::Render() {
     if (!IsRunning()) return;
     EventScope scope(*this);
-    if (!redrawWanted_) {
+    if (!IsRedrawWanted()) {
         if (!softwareCursor_) return;
         int32_t x = 0, y = 0;
         bool outside = IsCursorOutside(x, y);
@@ -395,6 +400,14 @@ void ScreenManager::Render() {
         return;
     }
     if (!display_.BeginFrame()) return;
+    // Asked after BeginFrame: a device made anew there wants the whole frame.
+    const bool partial = !redrawWanted_;
+    if (partial) {
+        // The cursor's old place is drawn anew too, so no old cursor stays in the picture.
+        Rect area = dirtyArea_;
+        if (softwareCursor_ && softwareCursorDrawn_) area = Rect::Union(area, softwareCursorRect_);
+        display_.ClipFrame(&area);
+    }
     DrawStack();
     if (transitionState_ != kTransitionNone) {
         if (transitionLevel_ == 0) display_.FillFrameRect(nullptr, 0);
@@ -405,9 +418,11 @@ void ScreenManager::Render() {
         Image* corner = display_.GetImage(kCornerImageId, ImageModule::Executable);
         if (corner) display_.DrawImage(785, 4, corner, nullptr, 100, 100, 255, covered);
     }
+    if (partial) display_.ClipFrame(nullptr);
     if (softwareCursor_) DrawSoftwareCursor(false);
     CompleteFrame();
     redrawWanted_ = false;
+    dirtyArea_ = Rect{};
     if (retestPending_ && !retesting_) RetestPointer();
 }
 

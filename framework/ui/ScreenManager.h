@@ -94,8 +94,13 @@ public:
     void Update(uint32_t gameTime, uint32_t delta);
     void Render();
     void Present();
+    // Something visible changed: the next render draws the whole frame anew.
     void MarkDirty() { redrawWanted_ = true; }
-    bool IsRedrawWanted() const { return redrawWanted_; }
+    // Only `area` of the frame (frame coordinates) changed: unless the whole is wanted, the next
+    // render draws every screen again limited to the union of such areas and keeps the rest of
+    // the picture, which comes out as a whole render would draw it.
+    void MarkDirty(const Rect& area);
+    bool IsRedrawWanted() const { return redrawWanted_ || !dirtyArea_.IsEmpty(); }
     bool HasStackChanged() const { return stackChanged_; }
 
     // Window events.
@@ -304,6 +309,9 @@ private:
     bool softwareCursorDrawn_ = false;
     bool retesting_ = false;
     bool redrawWanted_ = false;
+    Rect dirtyArea_;
+    // Where the software cursor was drawn last.
+    Rect softwareCursorRect_;
     bool stackChanged_ = false;
     DisplaySettings ownSettings_;
     DisplaySettings* settings_ = &ownSettings_;

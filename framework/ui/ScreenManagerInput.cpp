@@ -318,6 +318,7 @@ void ScreenManager::DrawSoftwareCursor(bool restore) {
     int32_t top = y - cursor.hotY;
     Rect save{left, top, left + 32, top + 32};
     display_.SaveUnderCursor(save);
+    softwareCursorRect_ = save;
     softwareCursorDrawn_ = true;
     Rect covered;
     if (Image* image = display_.GetImage(cursor.imageId, ImageModule::Executable)) {

@@ -483,7 +483,11 @@ bool Widget::Tick(uint32_t gameTime) {
     if (stackChanged()) return changed;
 
     for (WidgetEffect* effect : effects_) {
-        if (effect->Update(gameTime)) changed = true;
+        Rect area;
+        if (effect->Update(gameTime)) {
+            if (manager_ && effect->GetChangedArea(area)) manager_->MarkDirty(area);
+            else changed = true;
+        }
         if (stackChanged()) return changed;
     }
     if (Update()) changed = true;

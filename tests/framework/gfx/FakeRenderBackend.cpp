@@ -88,7 +88,20 @@ bool FakeRenderBackend::UpdateTexture(Texture* texture, const uint8_t* pixels, i
 bool FakeRenderBackend::SetTarget(Texture* target) {
     if (Fails("SetTarget")) return false;
     target_ = static_cast<FakeTexture*>(target);
+    clipped_ = false;
     return true;
+}
+
+bool FakeRenderBackend::SetClip(const Rect* rect) {
+    if (Fails("SetClip")) return false;
+    clipped_ = rect != nullptr;
+    if (rect) clip_ = *rect;
+    return true;
+}
+
+Rect FakeRenderBackend::Writable() const {
+    const Rect all{0, 0, target_->width, target_->height};
+    return clipped_ ? Rect::Intersect(all, clip_) : all;
 }
 
 bool FakeRenderBackend::BeginScene() {
@@ -100,8 +113,7 @@ bool FakeRenderBackend::EndScene() { return !Fails("EndScene"); }
 
 bool FakeRenderBackend::Clear(const Rect* rect, uint32_t argb) {
     if (Fails("Clear") || !target_) return false;
-    const Rect all{0, 0, target_->width, target_->height};
-    const Rect r = rect ? Rect::Intersect(*rect, all) : all;
+    const Rect r = rect ? Rect::Intersect(*rect, Writable()) : Writable();
     for (int32_t y = r.top; y < r.bottom; ++y)
         for (int32_t x = r.left; x < r.right; ++x) target_->argb[static_cast<size_t>(y) * target_->width + x] = argb;
     return true;
@@ -116,13 +128,15 @@ bool FakeRenderBackend::SetBlending(bool on) {
 bool FakeRenderBackend::DrawQuad(Texture* texture, const Vertex (&quad)[4]) {
     ++draws;
     if (Fails("Draw") || !target_) return false;
+    if (clipped_) ++clippedDraws;
     const auto* t = static_cast<const FakeTexture*>(texture);
     const float x0 = quad[0].x + placementShift, y0 = quad[0].y, x1 = quad[3].x + placementShift, y1 = quad[3].y;
     const uint32_t vc = quad[0].colour;
-    for (int32_t py = std::max(0, static_cast<int32_t>(std::ceil(y0 - 0.5f)));
-         py < target_->height && py + 0.5f < y1; ++py) {
-        for (int32_t px = std::max(0, static_cast<int32_t>(std::ceil(x0 - 0.5f)));
-             px < target_->width && px + 0.5f < x1; ++px) {
+    const Rect writable = Writable();
+    for (int32_t py = std::max(writable.top, static_cast<int32_t>(std::ceil(y0 - 0.5f)));
+         py < writable.bottom && py + 0.5f < y1; ++py) {
+        for (int32_t px = std::max(writable.left, static_cast<int32_t>(std::ceil(x0 - 0.5f)));
+             px < writable.right && px + 0.5f < x1; ++px) {
             uint32_t src = 0xFFFFFFFF;
             if (t) {
                 const float u = quad[0].u + (px + 0.5f - x0) / (x1 - x0) * (quad[3].u - quad[0].u);
@@ -175,17 +189,21 @@ bool FakeRenderBackend::PresentTarget(Texture* picture, const Rect& dest) {
     return true;
 }
 
-bool FakeRenderBackend::PresentFrame(const uint8_t* frame, int32_t pitch, const Rect& dest) {
+bool FakeRenderBackend::PresentFrame(const uint8_t* frame, int32_t pitch, const Rect& dest, const Rect& changed) {
     if (Fails("Present") || !frame) return false;
     ++presents;
-    shown.assign(800 * 600, 0);
-    for (int32_t y = 0; y < 600; ++y) {
-        for (int32_t x = 0; x < 800; ++x) {
+    const Rect all{0, 0, 800, 600};
+    const Rect taken = frameShown_ ? Rect::Intersect(changed, all) : all;
+    shown.resize(800 * 600, 0);
+    for (int32_t y = taken.top; y < taken.bottom; ++y) {
+        for (int32_t x = taken.left; x < taken.right; ++x) {
             const uint8_t* p = frame + static_cast<int64_t>(y) * pitch + x * 4;
             shown[static_cast<size_t>(y) * 800 + x] =
                 p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
         }
     }
+    frameShown_ = true;
+    frameTaken = taken;
     shownRect = dest;
     return true;
 }

@@ -36,6 +36,8 @@ public:
     int32_t presents = 0;
     std::vector<uint32_t> shown;  // the last presented picture, 800x600 ARGB
     Rect shownRect;
+    Rect frameTaken;              // what the last PresentFrame took of the frame
+    int32_t clippedDraws = 0;     // quads drawn while a clip was set
 
     FakeRenderBackend();
     ~FakeRenderBackend() override;
@@ -49,11 +51,13 @@ public:
     bool BeginScene() override;
     bool EndScene() override;
     bool Clear(const Rect* rect, uint32_t argb) override;
+    bool SetClip(const Rect* rect) override;
     bool SetBlending(bool on) override;
     bool DrawQuad(Texture* texture, const Vertex (&quad)[4]) override;
     bool ReadPixels(const Rect& rect, uint8_t* dst, int32_t pitch) override;
     bool PresentTarget(Texture* picture, const Rect& dest) override;
-    bool PresentFrame(const uint8_t* frame, int32_t pitch, const Rect& dest) override;
+    // Like a streaming texture, the picture shown keeps what `changed` leaves out.
+    bool PresentFrame(const uint8_t* frame, int32_t pitch, const Rect& dest, const Rect& changed) override;
     bool SetVSync(bool on) override;
     bool IsLost() override { return lost; }
 
@@ -61,9 +65,14 @@ public:
 
 private:
     bool Fails(const char* operation);
+    // The part of the target that fills and quads may change.
+    Rect Writable() const;
 
     FakeTexture* target_ = nullptr;
     std::unordered_set<FakeTexture*> textures_;
     bool blending_ = false;
+    bool clipped_ = false;
+    Rect clip_;
+    bool frameShown_ = false;
     int32_t calls_ = 0;
 };

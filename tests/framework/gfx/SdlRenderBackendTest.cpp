@@ -34,7 +34,7 @@ TEST(SdlRenderBackend, SoftwareRendererFailsOnlyTheShiftAndCropScene) {
     SetExeModule(previous);
 
     std::vector<uint8_t> frame(800 * 600 * 4, 0x40);
-    EXPECT_TRUE(backend->PresentFrame(frame.data(), 800 * 4, Rect{0, 0, 800, 600}));
+    EXPECT_TRUE(backend->PresentFrame(frame.data(), 800 * 4, Rect{0, 0, 800, 600}, Rect{0, 0, 800, 600}));
     EXPECT_FALSE(backend->IsLost());
 }
 
@@ -50,7 +50,7 @@ TEST(SdlRenderBackend, FrameOnlyRendererRefusesQuadsAndAResetLosesTheDevice) {
     SDL_PushEvent(&reset);
     EXPECT_TRUE(backend->IsLost());
     std::vector<uint8_t> frame(800 * 600 * 4, 0);
-    EXPECT_FALSE(backend->PresentFrame(frame.data(), 800 * 4, Rect{0, 0, 800, 600}));
+    EXPECT_FALSE(backend->PresentFrame(frame.data(), 800 * 4, Rect{0, 0, 800, 600}, Rect{0, 0, 800, 600}));
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
 }
 

@@ -74,6 +74,9 @@ public:
     bool GetStretchedViewport(Rect& view) const override;
     bool BeginFrame() override;
     void EndFrame() override { open_ = false; }
+    // Every limit the frames set, the whole frame for none.
+    std::vector<Rect> clips;
+    void ClipFrame(const Rect* area) override { clips.push_back(area ? *area : Rect{0, 0, 800, 600}); }
     int32_t Present() override {
         ++presents;
         if (vsyncWait) ++vsyncPresents;

@@ -1,10 +1,47 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <memory>
+
+#include "../gfx/FakeRenderBackend.h"
 #include "UiHarness.h"
+#include "framework/core/MemoryResources.h"
+#include "framework/core/ResourceModules.h"
+#include "framework/gfx/SdlDisplayDevice.h"
+#include "framework/ui/AnimatedSprite.h"
 
 namespace {
 
 using Op = RecordingDisplay::Op;
+
+// A 32-bit bitmap resource: the info header, then the rows bottom-up, pixel (x, y) of the
+// picture being colour(x, y) as ARGB.
+std::vector<uint8_t> Bitmap32(int32_t width, int32_t height, uint32_t (*colour)(int32_t, int32_t)) {
+    std::vector<uint8_t> bytes(40 + static_cast<size_t>(width) * height * 4, 0);
+    auto put = [&](size_t at, uint32_t value) {
+        for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<uint8_t>(value >> (8 * i));
+    };
+    put(0, 40);
+    put(4, static_cast<uint32_t>(width));
+    put(8, static_cast<uint32_t>(height));
+    bytes[12] = 1;
+    bytes[14] = 32;
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) put(40 + (static_cast<size_t>(height - 1 - y) * width + x) * 4, colour(x, y));
+    }
+    return bytes;
+}
+
+// Draws one picture of the asset module at its corner.
+class PictureWidget : public Widget {
+public:
+    explicit PictureWidget(int32_t imageId) : imageId_(imageId) {}
+    void Draw() override { DrawImage(0, 0, imageId_, nullptr, true); }
+    void OnCreate() override {}
+
+private:
+    int32_t imageId_;
+};
 
 TEST(ScreenManagerLifecycle, StartNeedsAWindowAndStopClosesWithoutNotices) {
     UiHarness h(false);
@@ -123,6 +160,113 @@ TEST(ScreenManagerRender, DrawsOnlyWhenSomethingChanged) {
     h.display.canDraw = true;
     h.Frames(1);
     EXPECT_EQ(h.display.Frames().size(), frames + 2);
+}
+
+TEST(ScreenManagerRender, APartialRepaintDrawsWhatAWholeRepaintDraws) {
+    MemoryResources assets;
+    assets.Add(kBitmapType, 1, Bitmap32(400, 300, [](int32_t x, int32_t y) {
+        return 0xFF000000u | static_cast<uint32_t>(x * 255 / 399) << 16 | static_cast<uint32_t>(y * 255 / 299) << 8 | 0x30;
+    }));
+    // Four frames of 24x24, each a disc of its own colour fading towards its rim, on a faint
+    // square that reaches the frame's edges.
+    assets.Add(kBitmapType, 2, Bitmap32(96, 24, [](int32_t x, int32_t y) {
+        const int32_t dx = x % 24 - 12, dy = y - 12, d = dx * dx + dy * dy;
+        const uint32_t alpha = d >= 144 ? 60 : static_cast<uint32_t>(255 - d * 195 / 144);
+        return alpha << 24 | static_cast<uint32_t>(x / 24 * 80) << 16 | 0x00A0u << 8 | static_cast<uint32_t>(255 - x / 24 * 60);
+    }));
+    assets.Add(kBitmapType, 3, Bitmap32(60, 20, [](int32_t x, int32_t) { return 0x80FFFFFFu - static_cast<uint32_t>(x); }));
+    // The accelerated path's arrow, translucent, so that one drawn twice shows.
+    MemoryResources exe;
+    exe.Add(kBitmapType, 71, Bitmap32(32, 32, [](int32_t x, int32_t y) { return x + y < 24 ? 0x90102030u : 0u; }));
+    const ResourceModule* previousAssets = AssetModule();
+    const ResourceModule* previousExe = ExeModule();
+    SetAssetModule(&assets);
+    SetExeModule(&exe);
+
+    for (bool accelerated : {false, true}) {
+        SCOPED_TRACE(accelerated ? "accelerated" : "software");
+        DisplaySettings settings;
+        settings.hardwareAcceleration = accelerated;
+        FakeRenderBackend* backend = nullptr;
+        ScreenManager* manager = nullptr;
+        SdlDisplayDevice display(
+            [&](bool) -> std::unique_ptr<RenderBackend> {
+                auto made = std::make_unique<FakeRenderBackend>();
+                backend = made.get();
+                return made;
+            },
+            settings, {}, nullptr, [&] {
+                if (manager) manager->MarkDirty();
+            });
+        FakeClock clock;
+        ScriptedWindow window;
+        // Over the sprite, where the accelerated path draws its cursor into the frame.
+        window.cursorX = 100;
+        window.cursorY = 95;
+        ScreenManager screens(display, clock, nullptr);
+        manager = &screens;
+        ASSERT_TRUE(screens.Start(&window, false, 25));
+        ASSERT_EQ(display.IsDirect3DInUse(), accelerated);
+
+        auto* sprite = new AnimatedSprite();
+        auto* screen = new ProbeScreen(nullptr, "S");
+        screen->build = [sprite](ProbeScreen& s) {
+            s.AddWidget(new PictureWidget(1), 0, 0);
+            auto* holder = new ProbeWidget(nullptr, "holder", 0, 0);
+            holder->draws = false;
+            s.AddWidget(holder, 100, 80);
+            holder->AddEffect(sprite);
+            sprite->SetImage(0, 0, 2, 24);
+            sprite->Run(AnimatedSprite::kModeLoop, 100, AnimatedSprite::kForever, 0);
+            holder->EnableUpdates(true);
+            // Over the sprite's path.
+            s.AddWidget(new PictureWidget(3), 110, 90);
+        };
+        screens.PushScreen(screen, false, false, false);
+        // The sprite's clock starts with the first frame after game time 0.
+        for (int32_t i = 0; i < 2; ++i) {
+            clock.now += 100;
+            screens.OnFrameTimer();
+        }
+
+        auto picture = [&] {
+            std::vector<uint8_t> pixels(static_cast<size_t>(800) * 600 * 4);
+            if (accelerated) {
+                EXPECT_TRUE(display.ReadBackBuffer(Rect{0, 0, 800, 600}, pixels.data(), 800 * 4));
+            } else {
+                for (int32_t y = 0; y < 600; ++y) {
+                    std::memcpy(pixels.data() + static_cast<size_t>(y) * 800 * 4,
+                                display.Frame() + static_cast<int64_t>(y) * display.FramePitch(), 800 * 4);
+                }
+            }
+            return pixels;
+        };
+        for (int32_t step = 1; step <= 6; ++step) {
+            SCOPED_TRACE(step);
+            sprite->SetPosition(step * 9, step * 4);
+            window.cursorX += 5;
+            clock.now += 100;
+            const int32_t clippedBefore = backend->clippedDraws;
+            screens.OnFrameTimer();
+            const std::vector<uint8_t> partial = picture();
+            std::vector<uint32_t> frame(partial.size() / 4);
+            std::memcpy(frame.data(), partial.data(), partial.size());
+            EXPECT_TRUE(backend->shown == frame) << "the picture shown is the frame";
+            const Rect taken = backend->frameTaken;
+            if (accelerated) {
+                EXPECT_GT(backend->clippedDraws, clippedBefore) << "drawn in part";
+            } else {
+                EXPECT_LT(taken.Width() * taken.Height(), 800 * 600 / 20) << "sent in part";
+            }
+
+            screens.MarkDirty();
+            screens.Render();
+            EXPECT_TRUE(partial == picture()) << "the frame drawn in part is the frame drawn whole";
+        }
+        screens.Stop();
+    }
+    SetAssetModule(previousAssets);
+    SetExeModule(previousExe);
 }
 
 TEST(ScreenManagerRender, PresentsAtLeastOnceASecondWhenIdle) {
