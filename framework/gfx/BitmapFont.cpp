@@ -16,6 +16,28 @@ const unsigned char* Bytes(const char* text) {
 
 bool IsWrapBreak(char c) { return c == '.' || c == ',' || c == ':' || c == ';' || c == ' '; }
 
+// Draws nothing and keeps the union of the glyph rectangles it was asked to draw.
+class MeasuringCanvas : public GlyphCanvas {
+ public:
+  void DrawGlyph(int32_t x, int32_t y, int32_t, const Rect& source, int32_t scaleX, int32_t scaleY,
+                 int32_t) override {
+    Add(x, y, source, scaleX, scaleY);
+  }
+  void DrawGlyphKeyed(int32_t x, int32_t y, int32_t, uint32_t, const Rect& source, int32_t scaleX,
+                      int32_t scaleY, int32_t) override {
+    Add(x, y, source, scaleX, scaleY);
+  }
+  const Rect& Bounds() const { return bounds_; }
+
+ private:
+  void Add(int32_t x, int32_t y, const Rect& source, int32_t scaleX, int32_t scaleY) {
+    const Rect glyph{x, y, x + MulDiv(source.Width(), scaleX, 100), y + MulDiv(source.Height(), scaleY, 100)};
+    bounds_ = Rect::Union(bounds_, glyph);
+  }
+
+  Rect bounds_;
+};
+
 }  // namespace
 
 BitmapFont::BitmapFont() = default;
@@ -108,6 +130,13 @@ const int32_t* BitmapFont::CharAdvances(const char* text, int* count) {
   for (size_t i = 0; i < length; ++i) advances_[i] = StepAt(s, int(i), false, 0, 100).advance;
   if (count != nullptr) *count = int(length);
   return advances_.data();
+}
+
+Rect BitmapFont::TextBounds(int32_t x, int32_t y, const char* text, int32_t scaleX,
+                            int32_t scaleY) const {
+  MeasuringCanvas canvas;
+  DrawText(&canvas, x, y, text, -1, scaleX, scaleY, 255);
+  return canvas.Bounds();
 }
 
 int BitmapFont::DrawText(GlyphCanvas* target, int32_t x, int32_t y, const char* text,

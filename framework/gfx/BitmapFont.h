@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "framework/gfx/FontMetrics.h"
+#include "framework/gfx/Rect.h"
 
 class GlyphCanvas;
 class ResourceModule;
@@ -37,6 +38,9 @@ class BitmapFont {
   // null for texts over 2000 characters. `count` receives the length (0 with a null answer).
   const int32_t* CharAdvances(const char* text, int* count);
 
+  // The rectangle the glyphs of DrawText(x, y, text) without a clip width would cover, in the
+  // same coordinates; empty when it draws none.
+  Rect TextBounds(int32_t x, int32_t y, const char* text, int32_t scaleX, int32_t scaleY) const;
   // y is the baseline. Answers the number of characters processed.
   int DrawText(GlyphCanvas* target, int32_t x, int32_t y, const char* text, int32_t clipWidth,
                int32_t scaleX, int32_t scaleY, int32_t alpha) const;

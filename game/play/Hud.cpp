@@ -24,6 +24,7 @@ constexpr Placed kFreeFrame[] = {{261, 0, 0},     {263, 54, 60},   {262, 54, 506
 constexpr int kStripImage = 253;
 constexpr int kStripTick = 255;
 constexpr int kStripMarker = 254;
+constexpr int32_t kClockX = 76, kClockY = 22;
 
 }  // namespace
 
@@ -121,6 +122,20 @@ int Hud::ElapsedSeconds() const
     return static_cast<int>(std::min<uint32_t>(seconds, kMaxSeconds));
 }
 
+bool Hud::Update()
+{
+    const String before = clock_;
+    if (!ClockTick()) return false;
+    ScreenManager* manager = GetManager();
+    if (!numberFont_ || !manager) return true;
+    int32_t x = 0, y = 0;
+    GetAbsolutePosition(x, y);
+    const Rect old = numberFont_->TextBounds(kClockX, kClockY, before.CStr(), 100, 100);
+    const Rect now = numberFont_->TextBounds(kClockX, kClockY, clock_.CStr(), 100, 100);
+    manager->MarkDirty(Rect::Union(old, now).Offset(x, y));
+    return false;
+}
+
 bool Hud::ClockTick()
 {
     if (!running_) return false;
@@ -174,7 +189,7 @@ void Hud::DrawTexts()
         yearFont_->DrawCentered(this, 56, 593, counterB_.CStr(), 40, 100, 100, 255);
     }
     if (numberFont_) {
-        numberFont_->DrawText(this, 76, 22, clock_.CStr(), -1, 100, 100, 255);
+        numberFont_->DrawText(this, kClockX, kClockY, clock_.CStr(), -1, 100, 100, 255);
         numberFont_->DrawCentered(this, 706, 22, score_.CStr(), 76, 100, 100, 255);
     }
 }

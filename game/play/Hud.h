@@ -23,7 +23,8 @@ public:
 
     void Draw() override;
     void OnCreate() override;
-    bool Update() override { return ClockTick(); }
+    // When the clock's second turns, only the clock is drawn anew.
+    bool Update() override;
 
     void SetTitle(const String& title) { title_ = title; }
     // Years before the common era are negative.

@@ -2,6 +2,7 @@
 
 #include "framework/core/MemoryResources.h"
 #include "framework/core/ResourceModules.h"
+#include "framework/gfx/BitmapFont.h"
 #include "game/play/Hud.h"
 #include "tests/framework/ui/UiHarness.h"
 
@@ -77,6 +78,33 @@ TEST_F(HudTest, ClockStandsStillWhileADialogCoversThePage)
     EXPECT_EQ(hud->ElapsedSeconds(), before);
     RunSeconds(2);
     EXPECT_EQ(hud->ElapsedSeconds(), before + 2);
+}
+
+TEST_F(HudTest, WhenTheSecondTurnsOnlyTheClockIsDrawnAnew)
+{
+    texts.Add(kTextType, 202, std::string_view("H:14,12,0,6,1\nS:0x30,8,8,8,8,8,8,8,8,8,8,4\n"));
+    BitmapFont numbers;
+    ASSERT_TRUE(numbers.Load(203, 202, &texts));
+    h.display.AddImage(203, 84, 14);
+    h.display.fonts[203] = &numbers;
+    Make(Hud::kFreePlay);
+    hud->StartClock(0);
+    h.Frames(1);
+    h.display.clips.clear();
+    const size_t frames = h.display.Frames().size();
+    RunSeconds(1);
+    ASSERT_EQ(h.display.Frames().size(), frames + 1);
+    ASSERT_FALSE(h.display.clips.empty());
+    const Rect clip = h.display.clips.front();
+    EXPECT_LT(clip.Width() * clip.Height(), 800 * 600 / 100);
+    // The clock's glyphs, left of the score's.
+    int clockGlyphs = 0;
+    for (const auto& glyph : h.display.ImagesIn(h.display.LastFrame(), 203)) {
+        if (glyph.x >= 400) continue;
+        ++clockGlyphs;
+        EXPECT_EQ(Rect::Intersect(glyph.rect, clip), glyph.rect);
+    }
+    EXPECT_EQ(clockGlyphs, 7);
 }
 
 TEST_F(HudTest, FormatsCountsYearsAndBestResults)
