@@ -40,15 +40,26 @@ bool TextProbeDisplay::LeftOut(int32_t x, int32_t y, Image* image, const Rect* s
     if (id == ids_.end() || !fontImages_.count(id->second)) return false;
     const Rect from = source ? *source : Rect{0, 0, image->width, image->height};
     covered = Rect{x, y, x + from.Width() * scaleX / 100, y + from.Height() * scaleY / 100};
-    if (alpha > 0) glyphs_.push_back(Glyph{id->second, covered});
+    if (alpha > 0 && covered.Width() > 0 && covered.Height() > 0) {
+        glyphs_.push_back(Glyph{id->second, covered,
+                                std::vector<bool>(static_cast<size_t>(covered.Width()) * covered.Height(), true)});
+    }
     return true;
 }
 
 void TextProbeDisplay::Covered(const Rect& rect) {
-    std::erase_if(glyphs_, [&](const Glyph& glyph) {
-        return glyph.rect.left >= rect.left && glyph.rect.right <= rect.right && glyph.rect.top >= rect.top &&
-               glyph.rect.bottom <= rect.bottom;
-    });
+    for (size_t i = glyphs_.size(); i-- > 0;) {
+        const Rect& glyph = glyphs_[i].rect;
+        const int32_t left = std::max(glyph.left, rect.left), right = std::min(glyph.right, rect.right);
+        const int32_t top = std::max(glyph.top, rect.top), bottom = std::min(glyph.bottom, rect.bottom);
+        if (left >= right || top >= bottom) continue;
+        std::vector<bool>& open = glyphs_[i].open;
+        for (int32_t y = top; y < bottom; ++y)
+            for (int32_t x = left; x < right; ++x)
+                open[static_cast<size_t>(y - glyph.top) * glyph.Width() + (x - glyph.left)] = false;
+        if (std::find(open.begin(), open.end(), true) == open.end())
+            glyphs_.erase(glyphs_.begin() + static_cast<std::ptrdiff_t>(i));
+    }
 }
 
 void TextProbeDisplay::DrawImage(int32_t x, int32_t y, Image* image, const Rect* source,

@@ -1,8 +1,9 @@
 #pragma once
 // The game's own software drawing path, with every glyph of every text left out of the frame
 // and remembered instead: the frame then shows what lies behind each text, and the glyphs say
-// where the texts are and in which font. A glyph that a later drawing covers whole (a box over
-// the screen, the veil over a screen below a box) is not kept: it could not be seen.
+// where the texts are and in which font. A glyph that later drawings cover whole, at once or
+// piece by piece (a box over the screen, the veil over a screen below a box), is not kept: it
+// could not be seen.
 #include <cstdint>
 #include <map>
 #include <set>
@@ -21,6 +22,11 @@ public:
     struct Glyph {
         int32_t font;  // glyph image id
         Rect rect;     // frame rectangle it would cover
+        // Its pixels that no later drawing covered, row by row over `rect`: only these show.
+        std::vector<bool> open;
+        bool Shows(int32_t x, int32_t y) const {
+            return open[static_cast<size_t>(y - rect.top) * rect.Width() + (x - rect.left)];
+        }
     };
 
     TextProbeDisplay();
