@@ -27,7 +27,8 @@ void MenuBackground::OnCreate() {
 
 void MenuBackground::Draw() {
     DrawImage(0, 0, kImageId, nullptr, true);
-    if (!font_) return;
+    // Before the first player is made there is nobody to greet, and "Welcome, !" reads as a fault.
+    if (!font_ || CurrentProfile().name.IsEmpty()) return;
     String greeting;
     greeting.FormatResString(kGreetingId, CurrentProfile().name.CStr());
     font_->DrawCentered(this, 0, 482, greeting.CStr(), kFrameWidth, 100, 100, 255);

@@ -142,7 +142,7 @@ TEST_F(MainMenuScreenTest, PlayerListCommandWritesTheProfileFirst)
     EXPECT_EQ(onDisk.storyLevelsDone, 7);
 }
 
-TEST_F(MainMenuScreenTest, GreetsThePlayerAndStartsTheMusic)
+TEST_F(MainMenuScreenTest, GreetsThePlayerWhenThereIsOneAndStartsTheMusic)
 {
     resources.Add(kTextType, MenuBackground::kFontMetrics, std::string_view(kMetrics));
     fonts.push_back(std::make_unique<BitmapFont>());
@@ -159,6 +159,11 @@ TEST_F(MainMenuScreenTest, GreetsThePlayerAndStartsTheMusic)
         greeting += static_cast<char>('a' + draw.source.left / 10);
     EXPECT_EQ(greeting, "hellodee");
     EXPECT_TRUE(Heard("PlayMusic 335"));
+
+    CurrentProfile().name = "";  // no player made yet
+    h.manager.MarkDirty();
+    h.Frames(1);
+    EXPECT_TRUE(h.display.ImagesIn(h.display.LastFrame(), MenuBackground::kFontImage).empty());
 }
 
 TEST_F(MainMenuScreenTest, StoryHoverCaptionFadesInAndTellsWhetherTheStoryBegan)
