@@ -275,6 +275,29 @@ def tree(c, x, y, size, colour):
     c.circle(x - size * 0.12, y - size * 0.85, size * 0.18, fill=rgba(shade(colour, 1.25)))
 
 
+def scattered(rng, xs, ys, jitter, kept, reach):
+    """Jittered grid points, row by row, that keep clear of the `kept` mask.
+
+    Lazy, so a caller drawing more numbers from `rng` per point keeps the sequence as it was."""
+    for gy in ys:
+        for gx in xs:
+            x, y = gx + rng.uniform(-jitter[0], jitter[0]), gy + rng.uniform(-jitter[1], jitter[1])
+            xi, yi = int(x), int(y)
+            if not kept[max(0, yi - reach):yi + 2, max(0, xi - 12):xi + 12].any():
+                yield x, y, xi, yi
+
+
+def relief(w, h, glyphs, light, dark, tree_colour):
+    """Mountain and tree glyphs (y, kind, x, size), back rows first, as one layer."""
+    c = Canvas(w, h)
+    for y, kind, x, size in sorted(glyphs):
+        if kind == 'mountain':
+            mountain(c, x, y, size, light, dark, mix(INK, GOLD_DARK, 0.3))
+        else:
+            tree(c, x, y, size, tree_colour)
+    return c.result()
+
+
 def settlement(c, x, y, rng, walled):
     """A few houses under red roofs, or a walled town with its gate."""
     if walled:
@@ -377,24 +400,13 @@ def campaign_map():
     forest = np.asarray(noise((w, h), 2291, 90, 3), dtype=np.float32) / 255.0
     rng = random.Random(2292)
     glyphs = []
-    for gy in range(96, h - 20, 20):
-        for gx in range(24, w - 20, 22):
-            x, y = gx + rng.uniform(-7, 7), gy + rng.uniform(-6, 6)
-            xi, yi = int(x), int(y)
-            if kept[max(0, yi - 16):yi + 2, max(0, xi - 12):xi + 12].any():
-                continue
-            if height[yi, xi] > 0.56 and steppe[yi, xi] < 0.5:
-                glyphs.append((y, 'mountain', x, 12 + 16 * min(1.0, (height[yi, xi] - 0.56) * 5)))
-            elif forest[yi, xi] > 0.58 and height[yi, xi] < 0.5:
-                for k in range(3):
-                    glyphs.append((y + k * 3, 'tree', x + (k - 1) * 7, 8 + rng.uniform(0, 3)))
-    c = Canvas(w, h)
-    for y, kind, x, size in sorted(glyphs):
-        if kind == 'mountain':
-            mountain(c, x, y, size, (222, 206, 164), (150, 126, 92), mix(INK, GOLD_DARK, 0.3))
-        else:
-            tree(c, x, y, size, (70, 112, 70))
-    img.alpha_composite(c.result())
+    for x, y, xi, yi in scattered(rng, range(24, w - 20, 22), range(96, h - 20, 20), (7, 6), kept, 16):
+        if height[yi, xi] > 0.56 and steppe[yi, xi] < 0.5:
+            glyphs.append((y, 'mountain', x, 12 + 16 * min(1.0, (height[yi, xi] - 0.56) * 5)))
+        elif forest[yi, xi] > 0.58 and height[yi, xi] < 0.5:
+            for k in range(3):
+                glyphs.append((y + k * 3, 'tree', x + (k - 1) * 7, 8 + rng.uniform(0, 3)))
+    img.alpha_composite(relief(w, h, glyphs, (222, 206, 164), (150, 126, 92), (70, 112, 70)))
 
     c = Canvas(w, h)
     c.line(road, rgba(IVORY, 200), 7)
@@ -524,23 +536,12 @@ def timeline_scroll():
     height = np.asarray(noise((w, h), 3631, 120, 4), dtype=np.float32) / 255.0
     rng = random.Random(3632)
     glyphs = []
-    for gy in range(40, h - 16, 18):
-        for gx in range(26, w - 20, 20):
-            x, y = gx + rng.uniform(-6, 6), gy + rng.uniform(-5, 5)
-            xi, yi = int(x), int(y)
-            if kept[max(0, yi - 14):yi + 2, max(0, xi - 12):xi + 12].any():
-                continue
-            if height[yi, xi] > 0.55:
-                glyphs.append((y, 'mountain', x, 11 + 12 * min(1.0, (height[yi, xi] - 0.55) * 5)))
-            elif height[yi, xi] < 0.42:
-                glyphs.append((y, 'tree', x, 8 + rng.uniform(0, 3)))
-    c = Canvas(w, h)
-    for y, kind, x, size in sorted(glyphs):
-        if kind == 'mountain':
-            mountain(c, x, y, size, (226, 214, 178), (160, 140, 108), mix(INK, GOLD_DARK, 0.3))
-        else:
-            tree(c, x, y, size, (86, 124, 86))
-    sheet.alpha_composite(c.result())
+    for x, y, xi, yi in scattered(rng, range(26, w - 20, 20), range(40, h - 16, 18), (6, 5), kept, 14):
+        if height[yi, xi] > 0.55:
+            glyphs.append((y, 'mountain', x, 11 + 12 * min(1.0, (height[yi, xi] - 0.55) * 5)))
+        elif height[yi, xi] < 0.42:
+            glyphs.append((y, 'tree', x, 8 + rng.uniform(0, 3)))
+    sheet.alpha_composite(relief(w, h, glyphs, (226, 214, 178), (160, 140, 108), (86, 124, 86)))
     clear = Image.new('L', (w, h), 0)
     cd = ImageDraw.Draw(clear)
     for x, y in captions:
