@@ -21,8 +21,6 @@
 #include "game/front/GameFlow.h"
 #include "game/front/InfoDialog.h"
 #include "game/front/IntroScreen.h"
-#include "game/front/LayoutPagerLabel.h"
-#include "game/front/LayoutSelectBackdrop.h"
 #include "game/front/LayoutSelectScreen.h"
 #include "game/front/LayoutsHelpDialog.h"
 #include "game/front/LeaveNoticeDialog.h"
@@ -250,16 +248,6 @@ struct Rgb {
   int32_t r, g, b;
 };
 
-// Pixel (x, y) counted from the top, of a picture stored bottom-up.
-Rgb PixelAt(const Image& image, int32_t x, int32_t y) {
-  const uint8_t* p = image.pixels + (image.height - 1 - y) * image.rowStep + x * (image.bitsPerPixel / 8);
-  return {p[2], p[1], p[0]};
-}
-
-Rgb FromColourRef(uint32_t colour) {
-  return {int32_t(colour & 0xFF), int32_t((colour >> 8) & 0xFF), int32_t((colour >> 16) & 0xFF)};
-}
-
 // Relative luminance as the web's accessibility guidelines define it.
 double RelativeLuminance(Rgb c) {
   auto linear = [](int32_t v) {
@@ -295,29 +283,6 @@ Rgb InkOf(const Image& font) {
 }
 
 }  // namespace
-
-TEST(PackImages, TheFreePlayCompletionLineCanBeReadOverTheGrid) {
-  ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
-  Image backdrop, font;
-  ASSERT_TRUE(Load(LayoutSelectBackdrop::kImageId, backdrop));
-  ASSERT_TRUE(Load(LayoutPagerLabel::kCompletionFontImage, font));
-  ASSERT_EQ(font.bitsPerPixel, 32);
-  const Rgb ink = InkOf(font);
-  // The rows of the 13-px line about its baseline, across the middle of the screen where its
-  // longest text lies.
-  double worst = 21;
-  for (int32_t y = LayoutPagerLabel::kCompletionY - 16; y < LayoutPagerLabel::kCompletionY + 4; ++y)
-    for (int32_t x = 250; x < 550; ++x) worst = std::min(worst, ContrastRatio(ink, PixelAt(backdrop, x, y)));
-  EXPECT_GE(worst, 4.5);
-}
-
-TEST(PackImages, ThePlayerListsSelectedRowCanBeRead) {
-  ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
-  Image font;
-  ASSERT_TRUE(Load(PlayerSelectDialog::kListFontImage, font));
-  ASSERT_EQ(font.bitsPerPixel, 32);
-  EXPECT_GE(ContrastRatio(InkOf(font), FromColourRef(PlayerSelectDialog::kHighlightColour)), 4.5);
-}
 
 // The pair the board lays in the tray sits in the bottom bar's two painted recesses: every
 // column of each face is darker than the bar across the screen at those rows, and the bar shows
