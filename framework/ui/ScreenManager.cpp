@@ -260,7 +260,9 @@ void ScreenManager::OnFrameTimer() {
     Update(gameTime_, now - lastTick_);
     lastTick_ = now;
     Render();
-    if (now - lastPresent_ > kPresentAtLeastEveryMs) Present();
+    // Asked of the clock anew: a frame drawn above was presented after `now`, and the difference
+    // from `now` would wrap round and present it a second time.
+    if (Now() - lastPresent_ > kPresentAtLeastEveryMs) Present();
 
     // The schedule restarts at this frame's start when the 16-bit count wraps; this frame is
     // then the first of the new schedule and still ends one interval after it began.

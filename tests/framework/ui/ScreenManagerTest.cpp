@@ -279,6 +279,21 @@ TEST(ScreenManagerRender, PresentsAtLeastOnceASecondWhenIdle) {
     EXPECT_EQ(h.display.presents, presents + 1);
 }
 
+TEST(ScreenManagerRender, AFrameThatTakesTimeIsPresentedOnce) {
+    UiHarness h;
+    ProbeWidget* w = h.NewWidget("w", 10, 10);
+    w->onCreate = [](ProbeWidget& self) { self.EnableUpdates(true); };
+    w->onUpdate = [&] {
+        h.clock.now += 3;
+        return true;
+    };
+    h.manager.PushScreen(h.ScreenWith("A", w, 0, 0), false, false, false);
+    h.Frames(1);
+    const int presents = h.display.presents;
+    h.Frames(10);
+    EXPECT_EQ(h.display.presents, presents + 10);
+}
+
 TEST(ScreenManagerTransition, BlackVeilTiming) {
     UiHarness h;
     h.manager.PushScreen(h.ScreenWith("A", h.NewWidget("a", 10, 10), 0, 0), false, false, false);
