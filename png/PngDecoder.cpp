@@ -6,6 +6,7 @@
 #include "png/PngChunks.h"
 #include "png/PngInflate.h"
 #include "png/PngLayout.h"
+#include "png/PngRawBuffer.h"
 #include "png/PngRowConverters.h"
 #include "png/PngRowFilters.h"
 
@@ -49,10 +50,10 @@ int PngDecoderDecode(PngDecoder* dec) {
     const uint64_t compressed = uint64_t(dec->input + dec->inputLength - dec->firstIdat);
     if (size > compressed * kPngMaxInflateRatio) return Fail(dec, kPngErrorMalformed);
     if (size > kPngMaxRawBytes) return Fail(dec, kPngErrorUnsupported);
-    auto* raw = static_cast<uint8_t*>(std::malloc(size_t(size)));
+    uint8_t* raw = PngAllocateRaw(size_t(size));
     if (!raw) return Fail(dec, kPngErrorMalformed);
     if (!PngInflate(dec->firstIdat, dec->input + dec->inputLength, raw, size_t(size))) {
-        std::free(raw);
+        PngFreeRaw(raw, size_t(size));
         return Fail(dec, kPngErrorMalformed);
     }
     dec->raw = raw;
@@ -107,6 +108,6 @@ int PngDecoderWriteRows(PngDecoder* dec, void* pixels, uint32_t format, int32_t 
 
 int PngDecoderClose(PngDecoder* dec) {
     if (!dec) return 0;
-    if (dec->raw) std::free(dec->raw);
+    PngFreeRaw(dec->raw, dec->rawSize);
     return PngDecoderInit(dec);
 }
