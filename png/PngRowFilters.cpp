@@ -54,43 +54,74 @@ bool UnfilterBytes(uint32_t filterType, const uint8_t* raw, const uint8_t* prev,
 template <size_t Step>
 constexpr size_t kWord = Step <= 4 ? 4 : 8;
 
+// The kWord bytes at p in the low byte lanes.
 template <size_t Step>
-inline __m128i LoadWord(const uint8_t* p) {
+inline __m128i LoadBytes(const uint8_t* p) {
     if constexpr (kWord<Step> == 4) {
         uint32_t v;
         std::memcpy(&v, p, 4);
-        return _mm_unpacklo_epi8(_mm_cvtsi32_si128(int(v)), _mm_setzero_si128());
+        return _mm_cvtsi32_si128(int(v));
     } else {
         uint64_t v;
         std::memcpy(&v, p, 8);
-        return _mm_unpacklo_epi8(_mm_cvtsi64_si128(int64_t(v)), _mm_setzero_si128());
+        return _mm_cvtsi64_si128(int64_t(v));
     }
 }
 
 template <size_t Step>
-inline void StoreWord(uint8_t* p, __m128i lanes) {
-    const __m128i packed = _mm_packus_epi16(lanes, lanes);
+inline void StoreBytes(uint8_t* p, __m128i bytes) {
     if constexpr (kWord<Step> == 4) {
-        const uint32_t v = uint32_t(_mm_cvtsi128_si32(packed));
+        const uint32_t v = uint32_t(_mm_cvtsi128_si32(bytes));
         std::memcpy(p, &v, 4);
     } else {
-        const uint64_t v = uint64_t(_mm_cvtsi128_si64(packed));
+        const uint64_t v = uint64_t(_mm_cvtsi128_si64(bytes));
         std::memcpy(p, &v, 8);
     }
+}
+
+// The same word widened to 16-bit lanes.
+template <size_t Step>
+inline __m128i LoadWord(const uint8_t* p) {
+    return _mm_unpacklo_epi8(LoadBytes<Step>(p), _mm_setzero_si128());
 }
 
 template <size_t Step>
 inline __m128i LoadExact(const uint8_t* p) {
     uint8_t word[8] = {};
     std::memcpy(word, p, Step);
-    return LoadWord<Step>(word);
+    return LoadBytes<Step>(word);
 }
 
 template <size_t Step>
-inline void StoreExact(uint8_t* p, __m128i lanes) {
+inline void StoreExact(uint8_t* p, __m128i bytes) {
     uint8_t word[8];
-    StoreWord<Step>(word, lanes);
+    StoreBytes<Step>(word, bytes);
     std::memcpy(p, word, Step);
+}
+
+// Sub and Average in byte lanes, where the sums wrap by themselves. Average's floor of
+// (a + b) / 2 is the complement of the rounded-up average of the complements, so with the
+// pixel to the left kept complemented (A = ~a) the chain from pixel to pixel is one rounded
+// average and one subtraction: ~(x + ~avg(A, ~b)) = avg(A, ~b) - x.
+template <size_t Step, uint32_t Filter>
+void UnfilterBytesLanes(const uint8_t* raw, const uint8_t* prev, uint8_t* out, size_t length) {
+    const __m128i ones = _mm_set1_epi8(-1);
+    __m128i a = Filter == 1 ? _mm_setzero_si128() : ones;
+    auto pixel = [&](__m128i x, const uint8_t* above, bool exact) {
+        if constexpr (Filter == 1) {
+            a = _mm_add_epi8(a, x);
+            return a;
+        } else {
+            const __m128i b = exact ? LoadExact<Step>(above) : LoadBytes<Step>(above);
+            a = _mm_sub_epi8(_mm_avg_epu8(a, _mm_xor_si128(b, ones)), x);
+            return _mm_xor_si128(a, ones);
+        }
+    };
+    size_t i = 0;
+    for (; i + kWord<Step> <= length; i += Step) {
+        StoreBytes<Step>(out + i, pixel(LoadBytes<Step>(raw + i), prev + i, false));
+    }
+    if (i < length) StoreExact<Step>(out + i, pixel(LoadExact<Step>(raw + i), prev + i, true));
 }
 
 inline __m128i Abs16(__m128i v) { return _mm_max_epi16(v, _mm_sub_epi16(_mm_setzero_si128(), v)); }
@@ -108,34 +139,27 @@ inline __m128i PaethLanes(__m128i a, __m128i b, __m128i c) {
     return _mm_or_si128(_mm_and_si128(notA, bOrC), _mm_andnot_si128(notA, a));
 }
 
-// Sub, Average and Paeth carry the reconstructed pixel to the left from pixel to pixel; doing a
-// whole pixel per step in 16-bit lanes keeps that chain short. `length` is a multiple of Step.
-template <size_t Step, uint32_t Filter>
-void UnfilterPixels(const uint8_t* raw, const uint8_t* prev, uint8_t* out, size_t length) {
+// Paeth carries the reconstructed pixel to the left from pixel to pixel; a whole pixel per step
+// in 16-bit lanes keeps that chain short. `length` is a multiple of Step.
+template <size_t Step>
+void UnfilterPaeth(const uint8_t* raw, const uint8_t* prev, uint8_t* out, size_t length) {
     const __m128i low = _mm_set1_epi16(0xFF);
-    __m128i a = _mm_setzero_si128();
-    __m128i c = _mm_setzero_si128();
-    auto pixel = [&](__m128i x, __m128i b) {
-        __m128i predictor;
-        if constexpr (Filter == 1) {
-            predictor = a;
-        } else if constexpr (Filter == 3) {
-            predictor = _mm_srli_epi16(_mm_add_epi16(a, b), 1);
-        } else {
-            predictor = PaethLanes(a, b, c);
-            c = b;
-        }
-        a = _mm_and_si128(_mm_add_epi16(x, predictor), low);
-    };
     const __m128i zero = _mm_setzero_si128();
+    __m128i a = zero;
+    __m128i c = zero;
+    auto pixel = [&](__m128i x, __m128i b) {
+        a = _mm_and_si128(_mm_add_epi16(x, PaethLanes(a, b, c)), low);
+        c = b;
+        return _mm_packus_epi16(a, a);
+    };
     size_t i = 0;
     for (; i + kWord<Step> <= length; i += Step) {
-        pixel(LoadWord<Step>(raw + i), Filter == 1 ? zero : LoadWord<Step>(prev + i));
-        StoreWord<Step>(out + i, a);
+        StoreBytes<Step>(out + i, pixel(LoadWord<Step>(raw + i), LoadWord<Step>(prev + i)));
     }
     if (i < length) {
-        pixel(LoadExact<Step>(raw + i), Filter == 1 ? zero : LoadExact<Step>(prev + i));
-        StoreExact<Step>(out + i, a);
+        const __m128i x = _mm_unpacklo_epi8(LoadExact<Step>(raw + i), zero);
+        const __m128i b = _mm_unpacklo_epi8(LoadExact<Step>(prev + i), zero);
+        StoreExact<Step>(out + i, pixel(x, b));
     }
 }
 
@@ -154,9 +178,9 @@ template <size_t Step>
 bool UnfilterStep(uint32_t filterType, const uint8_t* raw, const uint8_t* prev, uint8_t* out,
                   size_t length) {
     switch (filterType) {
-        case 1: UnfilterPixels<Step, 1>(raw, prev, out, length); return true;
-        case 3: UnfilterPixels<Step, 3>(raw, prev, out, length); return true;
-        case 4: UnfilterPixels<Step, 4>(raw, prev, out, length); return true;
+        case 1: UnfilterBytesLanes<Step, 1>(raw, prev, out, length); return true;
+        case 3: UnfilterBytesLanes<Step, 3>(raw, prev, out, length); return true;
+        case 4: UnfilterPaeth<Step>(raw, prev, out, length); return true;
         default: return false;
     }
 }
