@@ -8,6 +8,10 @@
 // How far ahead of its reads, in bytes, a row pass asks for source data.
 inline constexpr std::int64_t kRowReadAhead = 1024;
 
+// Internal linkage keeps each build's copy compiled with its own flags: a shared copy could be
+// taken from a build the processor cannot run.
+namespace {
+
 // Asks for the start of the two source rows at `upper` (span samples each, step apart) to be
 // brought into the cache; passes that read ahead within a row fetch the rest as they go.
 template <typename T>
@@ -76,3 +80,5 @@ auto SeparateLinearSteps(RowFn rowPass, ColumnFn columnPass) {
         columnPass(out, weight, top, bottom);
     };
 }
+
+}  // namespace
