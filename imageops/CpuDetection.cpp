@@ -10,6 +10,14 @@ constexpr std::uint32_t kExtendedBase = 0x80000000u;
 
 constexpr std::uint32_t Bit(std::uint32_t value, int bit) { return (value >> bit) & 1u; }
 
+// XGETBV faults unless the system has set OSXSAVE, so callers check that first.
+std::uint64_t ReadXcr0() {
+    std::uint32_t low = 0;
+    std::uint32_t high = 0;
+    __asm__ volatile("xgetbv" : "=a"(low), "=d"(high) : "c"(0));
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
 }  // namespace
 
 CpuidRegisters Cpuid(std::uint32_t leaf) {
@@ -27,6 +35,8 @@ CpuidSnapshot ReadCpuidSnapshot() {
     s.leaf0 = Cpuid(0);
     if (s.leaf0.eax >= 1) s.leaf1 = Cpuid(1);
     if (s.leaf0.eax >= 2) s.leaf2 = Cpuid(2);
+    if (s.leaf0.eax >= 7) s.leaf7 = Cpuid(7);
+    if (Bit(s.leaf1.ecx, 27) != 0) s.xcr0 = ReadXcr0();
     s.extendedLeaf0 = Cpuid(kExtendedBase);
     if (s.extendedLeaf0.eax >= kExtendedBase + 1) s.extendedLeaf1 = Cpuid(kExtendedBase + 1);
     return s;
@@ -92,6 +102,12 @@ CpuTypeCode ClassifyCpuid(const CpuidSnapshot& snapshot) {
     }
     const CpuFeatureRecord features = FeaturesFromCpuid(snapshot);
     return IsGenuineIntelVendor(snapshot.leaf0) ? ClassifyCpu(features) : ClassifyByFeatures(features);
+}
+
+bool SupportsAvx2(const CpuidSnapshot& s) {
+    constexpr std::uint64_t kXmmAndYmmState = 0x6;
+    return s.hasCpuid && s.leaf0.eax >= 7 && Bit(s.leaf1.ecx, 27) != 0 && Bit(s.leaf1.ecx, 28) != 0 &&
+           (s.xcr0 & kXmmAndYmmState) == kXmmAndYmmState && Bit(s.leaf7.ebx, 5) != 0;
 }
 
 // Every x86-64 processor has CPUID; the EFLAGS ID-bit probe is only meaningful in 32-bit code.

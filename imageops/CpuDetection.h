@@ -25,6 +25,8 @@ struct CpuidSnapshot {
     CpuidRegisters leaf2;          // cache descriptors
     CpuidRegisters extendedLeaf0;  // highest extended leaf
     CpuidRegisters extendedLeaf1;  // extended feature bits
+    CpuidRegisters leaf7;          // structured extended feature bits (subleaf 0)
+    std::uint64_t xcr0 = 0;        // the register states the system saves; 0 without OSXSAVE
 };
 
 struct CpuFeatureRecord {
@@ -55,6 +57,12 @@ CpuTypeCode ClassifyCpu(const CpuFeatureRecord& features);
 CpuTypeCode ClassifyByFeatures(const CpuFeatureRecord& features);
 // The whole decision: 0 without CPUID, ClassifyCpu for Intel, else ClassifyByFeatures.
 CpuTypeCode ClassifyCpuid(const CpuidSnapshot& snapshot);
+
+// Whether AVX2 code may run, beside the generation: the processor has AVX and AVX2 (leaf 1 ECX
+// bit 28, leaf 7 EBX bit 5, leaf 7 within the highest leaf) and the system saves the XMM and
+// YMM registers on a switch (OSXSAVE, leaf 1 ECX bit 27, and XCR0 bits 1 and 2). Without the
+// system's part the instructions fault.
+bool SupportsAvx2(const CpuidSnapshot& snapshot);
 
 // The same questions asked of this processor. Every call runs CPUID again.
 std::int32_t HasCpuid();

@@ -134,6 +134,33 @@ TEST(CpuDetectionTest, FeatureBitsAreReadOnlyWhereThePartsSay) {
     EXPECT_EQ(f.em64t, 1u);
 }
 
+TEST(CpuDetectionTest, Avx2NeedsTheProcessorsBitsAndTheSavedRegisterState) {
+    constexpr std::uint32_t kOsxsave = 1u << 27;
+    constexpr std::uint32_t kAvx = 1u << 28;
+    CpuidSnapshot s = Snapshot({.family = 6, .edx = kMmx | kSse | kSse2, .sse3 = true, .em64t = true});
+    s.leaf0.eax = 7;
+    s.leaf1.ecx |= kOsxsave | kAvx;
+    s.leaf7.ebx = 1u << 5;
+    s.xcr0 = 0x7;
+    EXPECT_TRUE(SupportsAvx2(s));
+    // The generation does not move.
+    EXPECT_EQ(ClassifyCpuid(s), 9);
+
+    const auto without = [&](auto change) {
+        CpuidSnapshot t = s;
+        change(t);
+        return SupportsAvx2(t);
+    };
+    EXPECT_FALSE(without([](CpuidSnapshot& t) { t.leaf7.ebx = 0; }));
+    EXPECT_FALSE(without([&](CpuidSnapshot& t) { t.leaf1.ecx &= ~kAvx; }));
+    // The system saves no YMM state, or says nothing of what it saves.
+    EXPECT_FALSE(without([](CpuidSnapshot& t) { t.xcr0 = 0x3; }));
+    EXPECT_FALSE(without([&](CpuidSnapshot& t) { t.leaf1.ecx &= ~kOsxsave; }));
+    // Leaf 7 beyond the highest leaf holds no answer.
+    EXPECT_FALSE(without([](CpuidSnapshot& t) { t.leaf0.eax = 6; }));
+    EXPECT_FALSE(without([](CpuidSnapshot& t) { t.hasCpuid = false; }));
+}
+
 TEST(CpuDetectionTest, ThisProcessorIsClassifiedFromItsOwnAnswers) {
     EXPECT_EQ(HasCpuid(), 1);
     EXPECT_EQ(DetectCpuType(), ClassifyCpuid(ReadCpuidSnapshot()));
@@ -143,6 +170,7 @@ TEST(CpuDetectionTest, ThisProcessorIsClassifiedFromItsOwnAnswers) {
     EXPECT_EQ(record.mmx, 1u);
     EXPECT_EQ(record.sse2, 1u);
     EXPECT_EQ(IsGenuineIntel() != 0, IsGenuineIntelVendor(Cpuid(0)));
+    EXPECT_EQ(SupportsAvx2(ReadCpuidSnapshot()), __builtin_cpu_supports("avx2") != 0);
 }
 
 }  // namespace
