@@ -1,3 +1,5 @@
+#include "imageops/CpuDetection.h"
+#include "imageops/resize/ResizeAvx2Choice.h"
 #include "tests/imageops/resize/AllocationControl.h"
 #include "tests/imageops/resize/ResizeTestCases.h"
 #include "tests/imageops/resize/ResizeTestImage.h"
@@ -6,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <sstream>
@@ -316,7 +319,40 @@ TEST_P(ResizeBuildDifferential, EveryAllocationFailureReportsOutOfMemoryAndFrees
     }
 }
 
+// Where the processor runs AVX2 the SSE3 build's 8-bit linear requests take the AVX2 kernel; the
+// CTest entry ResizeBuildDifferentialWithoutAvx2 runs these cases again with it turned off.
 INSTANTIATE_TEST_SUITE_P(SimdBuilds, ResizeBuildDifferential,
                          ::testing::Values(kSse2Build, kSse3Build), SimdBuildName);
+
+// The run without the AVX2 kernel holds the other kernel to the plain build only if the
+// harness's switch is heeded.
+TEST(ResizeAvx2Choice, FollowsTheProcessorUnlessTheHarnessTurnsItOff) {
+    struct Kept {
+        const char* name;
+        std::string value;
+        bool set;
+    };
+    std::vector<Kept> kept;
+    for (const char* name : {"QUILLOMAR_TEST", "QUILLOMAR_RESIZE_AVX2"}) {
+        const char* value = std::getenv(name);
+        kept.push_back({name, value != nullptr ? value : "", value != nullptr});
+    }
+    setenv("QUILLOMAR_TEST", "1", 1);
+    setenv("QUILLOMAR_RESIZE_AVX2", "0", 1);
+    EXPECT_FALSE(ResizeMayUseAvx2());
+    setenv("QUILLOMAR_RESIZE_AVX2", "1", 1);
+    EXPECT_EQ(ResizeMayUseAvx2(), SupportsAvx2(ReadCpuidSnapshot()));
+    // Outside the harness the switch is ignored.
+    setenv("QUILLOMAR_RESIZE_AVX2", "0", 1);
+    unsetenv("QUILLOMAR_TEST");
+    EXPECT_EQ(ResizeMayUseAvx2(), SupportsAvx2(ReadCpuidSnapshot()));
+    for (const Kept& k : kept) {
+        if (k.set) {
+            setenv(k.name, k.value.c_str(), 1);
+        } else {
+            unsetenv(k.name);
+        }
+    }
+}
 
 }  // namespace
