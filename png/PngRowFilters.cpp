@@ -124,23 +124,11 @@ void UnfilterBytesLanes(const uint8_t* raw, const uint8_t* prev, uint8_t* out, s
     if (i < length) StoreExact<Step>(out + i, pixel(LoadExact<Step>(raw + i), prev + i, true));
 }
 
-inline __m128i Abs16(__m128i v) { return _mm_max_epi16(v, _mm_sub_epi16(_mm_setzero_si128(), v)); }
-
-// The Paeth predictor in 16-bit lanes: a where it is nearest, else b, else c.
-inline __m128i PaethLanes(__m128i a, __m128i b, __m128i c) {
-    const __m128i bc = _mm_sub_epi16(b, c);
-    const __m128i ac = _mm_sub_epi16(a, c);
-    const __m128i pa = Abs16(bc);
-    const __m128i pb = Abs16(ac);
-    const __m128i pc = Abs16(_mm_add_epi16(bc, ac));
-    const __m128i notA = _mm_cmpgt_epi16(pa, _mm_min_epi16(pb, pc));
-    const __m128i cOverB = _mm_cmpgt_epi16(pb, pc);
-    const __m128i bOrC = _mm_or_si128(_mm_and_si128(cOverB, c), _mm_andnot_si128(cOverB, b));
-    return _mm_or_si128(_mm_and_si128(notA, bOrC), _mm_andnot_si128(notA, a));
-}
-
 // Paeth carries the reconstructed pixel to the left from pixel to pixel; a whole pixel per step
-// in 16-bit lanes keeps that chain short. `length` is a multiple of Step.
+// in 16-bit lanes keeps that chain short. Whatever does not need the left pixel (pa, and x + b and
+// x + c already wrapped to bytes) is formed before it arrives, and x is added to the candidates
+// before the choice rather than after it. |v| is the larger of v and -v, both formed side by
+// side. `length` is a multiple of Step.
 template <size_t Step>
 void UnfilterPaeth(const uint8_t* raw, const uint8_t* prev, uint8_t* out, size_t length) {
     const __m128i low = _mm_set1_epi16(0xFF);
@@ -148,7 +136,21 @@ void UnfilterPaeth(const uint8_t* raw, const uint8_t* prev, uint8_t* out, size_t
     __m128i a = zero;
     __m128i c = zero;
     auto pixel = [&](__m128i x, __m128i b) {
-        a = _mm_and_si128(_mm_add_epi16(x, PaethLanes(a, b, c)), low);
+        const __m128i bc = _mm_sub_epi16(b, c);
+        const __m128i cb = _mm_sub_epi16(c, b);
+        const __m128i pa = _mm_max_epi16(bc, cb);
+        const __m128i xb = _mm_and_si128(_mm_add_epi16(x, b), low);
+        const __m128i xc = _mm_and_si128(_mm_add_epi16(x, c), low);
+        const __m128i ac = _mm_sub_epi16(a, c);
+        const __m128i ca = _mm_sub_epi16(c, a);
+        const __m128i pb = _mm_max_epi16(ac, ca);
+        const __m128i pc = _mm_max_epi16(_mm_add_epi16(ac, bc), _mm_sub_epi16(ca, bc));
+        const __m128i xa = _mm_and_si128(_mm_add_epi16(x, a), low);
+        // a where pa is the smallest, else b where pb is no larger than pc, else c.
+        const __m128i notA = _mm_cmpgt_epi16(pa, _mm_min_epi16(pb, pc));
+        const __m128i cOverB = _mm_cmpgt_epi16(pb, pc);
+        const __m128i xbc = _mm_or_si128(_mm_and_si128(cOverB, xc), _mm_andnot_si128(cOverB, xb));
+        a = _mm_or_si128(_mm_and_si128(notA, xbc), _mm_andnot_si128(notA, xa));
         c = b;
         return _mm_packus_epi16(a, a);
     };
