@@ -1,5 +1,11 @@
 #include "framework/gfx/SdlRenderBackend.h"
 
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
 #include "framework/gfx/FrameConversion.h"
 #include "framework/gfx/FrameSize.h"
 
@@ -24,6 +30,22 @@ Uint32 SdlFormat(RenderBackend::TextureFormat format) {
 
 SDL_Rect ToSdl(const Rect& r) { return SDL_Rect{r.left, r.top, r.Width(), r.Height()}; }
 
+// The renderer name of the current GL context, empty without one.
+std::string GlRendererName() {
+    if (!SDL_GL_GetCurrentContext()) return {};
+    using GetString = const unsigned char* (*)(unsigned int);
+    constexpr unsigned int kGlRenderer = 0x1F01;
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString ? getString(kGlRenderer) : nullptr;
+    return name ? reinterpret_cast<const char*>(name) : "";
+}
+
+bool SoftwareRasterizerAllowed() {
+    const char* test = std::getenv("QUILLOMAR_TEST");
+    const char* allowed = std::getenv("QUILLOMAR_SOFTWARE_3D");
+    return test && std::strcmp(test, "1") == 0 && allowed && std::strcmp(allowed, "1") == 0;
+}
+
 }  // namespace
 
 std::unique_ptr<SdlRenderBackend> SdlRenderBackend::Create(SDL_Window* window, Kind kind, bool vsync) {
@@ -42,7 +64,20 @@ std::unique_ptr<SdlRenderBackend> SdlRenderBackend::Create(SDL_Window* window, K
     if (renderer) SDL_DestroyRenderer(renderer);
     renderer = SDL_CreateRenderer(window, -1, flags);
     if (!renderer) return nullptr;
-    return std::unique_ptr<SdlRenderBackend>(new SdlRenderBackend(renderer, kind));
+    std::unique_ptr<SdlRenderBackend> backend(new SdlRenderBackend(renderer, kind));
+    // The renderer's context is current right after its creation.
+    if (kind == Kind::Quads) backend->emulated_ = IsSoftwareRasterizer(GlRendererName()) && !SoftwareRasterizerAllowed();
+    return backend;
+}
+
+bool SdlRenderBackend::IsSoftwareRasterizer(std::string_view glRenderer) {
+    std::string name(glRenderer);
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const char* rasterizer : {"llvmpipe", "softpipe", "software rasterizer", "swiftshader"}) {
+        if (name.find(rasterizer) != std::string::npos) return true;
+    }
+    return false;
 }
 
 SdlRenderBackend::SdlRenderBackend(SDL_Renderer* renderer, Kind kind) : renderer_(renderer), kind_(kind) {
@@ -77,7 +112,8 @@ RenderBackend::Caps SdlRenderBackend::GetCaps() {
     if (SDL_GetRendererInfo(renderer_, &info) != 0) return caps;
     const bool targets = (info.flags & SDL_RENDERER_TARGETTEXTURE) != 0;
     caps.accelerated = targets && (kind_ == Kind::QuadsInSoftware ||
-                                   (kind_ == Kind::Quads && (info.flags & SDL_RENDERER_ACCELERATED) != 0));
+                                   (kind_ == Kind::Quads && (info.flags & SDL_RENDERER_ACCELERATED) != 0 &&
+                                    !emulated_));
     caps.maxTextureWidth = info.max_texture_width > 0 ? info.max_texture_width : 4096;
     caps.maxTextureHeight = info.max_texture_height > 0 ? info.max_texture_height : 4096;
     for (Uint32 i = 0; i < info.num_texture_formats; ++i) {

@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <memory>
+#include <string_view>
 #include <unordered_set>
 
 #include "framework/gfx/RenderBackend.h"
@@ -18,6 +19,10 @@ public:
 
     // Null when the window has no renderer of the wanted kind.
     static std::unique_ptr<SdlRenderBackend> Create(SDL_Window* window, Kind kind, bool vsync);
+    // Whether a GL renderer of this name draws on the processor. Such a renderer is no hardware
+    // device: it costs more processor time than the software path, so it does not count as
+    // accelerated unless the test harness asks for it (QUILLOMAR_TEST=1, QUILLOMAR_SOFTWARE_3D=1).
+    static bool IsSoftwareRasterizer(std::string_view glRenderer);
     ~SdlRenderBackend() override;
 
     bool FreeVideoMemory(uint64_t& bytes, bool& known) override;
@@ -56,4 +61,5 @@ private:
     Texture* target_ = nullptr;
     SDL_BlendMode blend_ = SDL_BLENDMODE_NONE;
     bool lost_ = false;
+    bool emulated_ = false;  // a hardware renderer in name that rasterizes on the processor
 };

@@ -188,9 +188,24 @@ protected:
     std::unique_ptr<Image> opaque, alpha, blocks, keyed;
 };
 
+// The headless machines have only a renderer that rasterizes on the processor; the harness lets
+// it stand in for a hardware one.
+void AllowSoftwareRasterizer(bool allowed) {
+    setenv("QUILLOMAR_TEST", "1", 1);
+    setenv("QUILLOMAR_SOFTWARE_3D", allowed ? "1" : "0", 1);
+}
+
+std::string CurrentGlRenderer() {
+    using GetString = const unsigned char* (*)(unsigned int);
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = SDL_GL_GetCurrentContext() && getString ? getString(0x1F01) : nullptr;
+    return name ? reinterpret_cast<const char*>(name) : "";
+}
+
 TEST_F(DisplayScene, TheHardwareRendererDrawsWhatTheSoftwarePathDraws) {
     SdlVideo video(std::getenv("DISPLAY") ? "x11" : "offscreen");
     ASSERT_NE(video.Window(), nullptr) << SDL_GetError();
+    AllowSoftwareRasterizer(true);
     const auto software = SoftwareFrame(SdlFactory(video.Window(), SdlRenderBackend::Kind::Quads));
     {
         auto probe = SdlRenderBackend::Create(video.Window(), SdlRenderBackend::Kind::Quads, false);
@@ -199,6 +214,35 @@ TEST_F(DisplayScene, TheHardwareRendererDrawsWhatTheSoftwarePathDraws) {
     const auto accelerated = Render(SdlFactory(video.Window(), SdlRenderBackend::Kind::Quads), true);
     SavePpm("accelerated", accelerated);
     Compare(software, accelerated);
+}
+
+// A GL renderer that draws on the processor costs more than the software path: it fails the
+// self-test as no hardware device, and the device takes the software path.
+TEST_F(DisplayScene, ARendererThatRasterizesOnTheProcessorIsNoHardwareDevice) {
+    EXPECT_TRUE(SdlRenderBackend::IsSoftwareRasterizer("llvmpipe (LLVM 15.0.6, 256 bits)"));
+    EXPECT_TRUE(SdlRenderBackend::IsSoftwareRasterizer("zink (llvmpipe (LLVM 15.0.6, 256 bits))"));
+    EXPECT_TRUE(SdlRenderBackend::IsSoftwareRasterizer("softpipe"));
+    EXPECT_FALSE(SdlRenderBackend::IsSoftwareRasterizer("AMD Radeon RX 6600 (navi23, LLVM 15.0.6, DRM 3.49)"));
+    EXPECT_FALSE(SdlRenderBackend::IsSoftwareRasterizer("Mesa Intel(R) UHD Graphics 620 (KBL GT2)"));
+
+    SdlVideo video(std::getenv("DISPLAY") ? "x11" : "offscreen");
+    ASSERT_NE(video.Window(), nullptr) << SDL_GetError();
+    AllowSoftwareRasterizer(false);
+    bool emulated = false;
+    {
+        auto probe = SdlRenderBackend::Create(video.Window(), SdlRenderBackend::Kind::Quads, false);
+        if (!probe) GTEST_SKIP() << "no hardware renderer on this machine: " << SDL_GetError();
+        emulated = SdlRenderBackend::IsSoftwareRasterizer(CurrentGlRenderer());
+        EXPECT_EQ(probe->GetCaps().accelerated, !emulated) << CurrentGlRenderer();
+    }
+    DisplaySettings settings;
+    settings.hardwareAcceleration = true;
+    SdlDisplayDevice device(SdlFactory(video.Window(), SdlRenderBackend::Kind::Quads), settings,
+                            SdlDisplayDevice::Environment{}, nullptr, nullptr);
+    EXPECT_EQ(device.SetMode(false, false), 0);
+    EXPECT_EQ(device.IsDirect3DInUse(), !emulated);
+    EXPECT_EQ(settings.initError.IsEmpty(), !emulated) << settings.initError.CStr();
+    AllowSoftwareRasterizer(true);
 }
 
 int NoteDriver(dl_phdr_info* info, size_t, void* found) {
