@@ -6,7 +6,8 @@
 
 // The linear kernels of the SSE3 build: the arguments, window and integer results of the plain
 // kernels (ResizeLinearRows.h); float kernels round every operation to single precision, so
-// their results may differ from the plain build's in the last bit.
+// their results may differ from the plain build's in the last bit. ResizeLinearRows8uSse3 hands
+// its work to ResizeLinearRows8uAvx2 where ResizeMayUseAvx2 allows, asking once per process.
 
 LinearInterleavedKernel<std::uint8_t> ResizeLinearRows8uSse3;
 LinearInterleavedKernel<std::uint16_t> ResizeLinearRows16uSse3;
