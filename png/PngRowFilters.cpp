@@ -5,6 +5,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__x86_64__)
+#include <smmintrin.h>
+#endif
 
 namespace {
 
@@ -165,6 +168,47 @@ void UnfilterPaeth(const uint8_t* raw, const uint8_t* prev, uint8_t* out, size_t
     }
 }
 
+#if defined(__x86_64__)
+
+// The same Paeth pixel with SSSE3's absolute values and SSE4.1's blends, one operation each where
+// SSE2 takes two or three: six operations from one pixel to the next, and fewer in all.
+__attribute__((target("sse4.1"))) inline __m128i PaethBlended(__m128i a, __m128i b, __m128i c,
+                                                            __m128i x) {
+    const __m128i low = _mm_set1_epi16(0xFF);
+    const __m128i bc = _mm_sub_epi16(b, c);
+    const __m128i pa = _mm_abs_epi16(bc);
+    const __m128i xb = _mm_and_si128(_mm_add_epi16(x, b), low);
+    const __m128i xc = _mm_and_si128(_mm_add_epi16(x, c), low);
+    const __m128i ac = _mm_sub_epi16(a, c);
+    const __m128i pb = _mm_abs_epi16(ac);
+    const __m128i pc = _mm_abs_epi16(_mm_add_epi16(ac, bc));
+    const __m128i xa = _mm_and_si128(_mm_add_epi16(x, a), low);
+    const __m128i xbc = _mm_blendv_epi8(xb, xc, _mm_cmpgt_epi16(pb, pc));
+    return _mm_blendv_epi8(xa, xbc, _mm_cmpgt_epi16(pa, _mm_min_epi16(pb, pc)));
+}
+
+template <size_t Step>
+__attribute__((target("sse4.1"))) void UnfilterPaethBlended(const uint8_t* raw,
+                                                             const uint8_t* prev, uint8_t* out,
+                                                             size_t length) {
+    __m128i a = _mm_setzero_si128();
+    __m128i c = a;
+    size_t i = 0;
+    for (; i + kWord<Step> <= length; i += Step) {
+        const __m128i b = _mm_cvtepu8_epi16(LoadBytes<Step>(prev + i));
+        a = PaethBlended(a, b, c, _mm_cvtepu8_epi16(LoadBytes<Step>(raw + i)));
+        c = b;
+        StoreBytes<Step>(out + i, _mm_packus_epi16(a, a));
+    }
+    if (i < length) {
+        const __m128i b = _mm_cvtepu8_epi16(LoadExact<Step>(prev + i));
+        a = PaethBlended(a, b, c, _mm_cvtepu8_epi16(LoadExact<Step>(raw + i)));
+        StoreExact<Step>(out + i, _mm_packus_epi16(a, a));
+    }
+}
+
+#endif
+
 // Up has no chain from pixel to pixel: sixteen bytes at a time.
 void UnfilterUp(const uint8_t* raw, const uint8_t* prev, uint8_t* out, size_t length) {
     size_t i = 0;
@@ -182,7 +226,15 @@ bool UnfilterStep(uint32_t filterType, const uint8_t* raw, const uint8_t* prev, 
     switch (filterType) {
         case 1: UnfilterBytesLanes<Step, 1>(raw, prev, out, length); return true;
         case 3: UnfilterBytesLanes<Step, 3>(raw, prev, out, length); return true;
-        case 4: UnfilterPaeth<Step>(raw, prev, out, length); return true;
+        case 4:
+#if defined(__x86_64__)
+            if (__builtin_cpu_supports("sse4.1")) {
+                UnfilterPaethBlended<Step>(raw, prev, out, length);
+                return true;
+            }
+#endif
+            UnfilterPaeth<Step>(raw, prev, out, length);
+            return true;
         default: return false;
     }
 }
