@@ -123,6 +123,10 @@ bool SingleInstance::AskToRaise(const std::string& socketPath, std::chrono::mill
 
 bool SingleInstance::TakeRaiseRequest() {
   if (listenFd_ < 0) return false;
+  // Asked every turn of the message loop: a failed accept still makes and drops a socket in the
+  // kernel, so it is tried only when a request waits.
+  pollfd waiting{listenFd_, POLLIN, 0};
+  if (poll(&waiting, 1, 0) != 1 || (waiting.revents & POLLIN) == 0) return false;
   bool requested = false;
   for (;;) {
     const int fd = accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
