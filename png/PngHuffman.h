@@ -83,18 +83,29 @@ constexpr uint32_t MakeEntry(PngAlphabet alphabet, uint32_t symbol, unsigned len
     return 0;
 }
 
-// Two literals side by side in one lookup, so the decode loop writes both at once.
-constexpr void PairLiterals(uint32_t* table, unsigned tableBits) {
-    // Downwards: the second code's entry sits at a lower index and is still a single literal.
-    for (uint32_t i = (1u << tableBits); i-- > 0;) {
-        const uint32_t first = table[i];
-        if (!(first & kPngEntryLiteral)) continue;
-        const unsigned used = first & 0xFF;
-        if (used >= tableBits) continue;
-        const uint32_t second = table[i >> used];
-        if (!(second & kPngEntryLiteral) || (second & 0xFF) > tableBits - used) continue;
-        table[i] = kPngEntryLiteral | kPngEntryPair | (second & 0xFF00) << 8 | (first & 0xFF00) |
-                   (used + (second & 0xFF));
+// The literal codes short enough to lead a pair, in the order of the canonical walk: by length.
+struct PairLeads {
+    uint16_t reversed[256] = {};
+    uint8_t length[256] = {};
+    uint8_t symbol[256] = {};
+    uint32_t count = 0;
+};
+
+// Two literals side by side in one lookup, so the decode loop writes both at once: every first
+// code with every second that fits the lookup after it. No accepted code is a prefix of
+// another, so each entry is written by at most one pair, over the single literal there.
+constexpr void PairLiterals(uint32_t* table, unsigned tableBits, const PairLeads& leads) {
+    const uint32_t size = 1u << tableBits;
+    for (uint32_t a = 0; a < leads.count; ++a) {
+        const unsigned firstLength = leads.length[a];
+        for (uint32_t b = 0; b < leads.count && leads.length[b] <= tableBits - firstLength; ++b) {
+            const unsigned both = firstLength + leads.length[b];
+            const uint32_t entry = kPngEntryLiteral | kPngEntryPair |
+                                   uint32_t(leads.symbol[b]) << 16 |
+                                   uint32_t(leads.symbol[a]) << 8 | both;
+            const uint32_t start = leads.reversed[a] | uint32_t(leads.reversed[b]) << firstLength;
+            for (uint32_t j = start; j < size; j += 1u << both) table[j] = entry;
+        }
     }
 }
 
@@ -102,7 +113,7 @@ constexpr void PairLiterals(uint32_t* table, unsigned tableBits) {
 
 // Builds the table for `n` symbols (at most 288) from their code lengths (0 = absent, at most
 // 15) into `table`, which holds the alphabet's table size. `pairs` lets literal/length entries
-// carry two literals where both codes fit the lookup: a pass over the whole lookup that pays
+// carry two literals where both codes fit the lookup: a second pass over the lookup that pays
 // for itself only over a few thousand literals.
 constexpr void PngBuildTable(uint32_t* table, unsigned tableBits, const uint8_t* lengths,
                              uint32_t n, PngAlphabet alphabet, bool pairs = false) {
@@ -128,16 +139,22 @@ constexpr void PngBuildTable(uint32_t* table, unsigned tableBits, const uint8_t*
     // The codes of length L the walk accepts are [first, first + count) among the L-bit values,
     // and only those below 2^L can occur; values below `first` matched a shorter length, so no
     // accepted code is a prefix of another, even when the lengths over-fill the code space.
+    const bool pairing = pairs && alphabet == PngAlphabet::kLiteralLength;
+    png_detail::PairLeads leads;
     uint32_t first = 0;
     uint32_t index = 0;
     for (unsigned len = 1; len <= longest; ++len) {
         const uint32_t limit = 1u << len;
         for (uint32_t code = first; code < first + count[len] && code < limit; ++code) {
-            const uint32_t entry =
-                png_detail::MakeEntry(alphabet, sorted[index + code - first], len);
+            const uint32_t symbol = sorted[index + code - first];
+            const uint32_t entry = png_detail::MakeEntry(alphabet, symbol, len);
             if (len <= tableBits) {
-                for (uint32_t j = png_detail::Reverse(code, len); j < size; j += limit) {
-                    table[j] = entry;
+                const uint32_t reversed = png_detail::Reverse(code, len);
+                for (uint32_t j = reversed; j < size; j += limit) table[j] = entry;
+                if (pairing && symbol < 256 && len < tableBits) {
+                    leads.reversed[leads.count] = uint16_t(reversed);
+                    leads.length[leads.count] = uint8_t(len);
+                    leads.symbol[leads.count++] = uint8_t(symbol);
                 }
                 continue;
             }
@@ -155,7 +172,7 @@ constexpr void PngBuildTable(uint32_t* table, unsigned tableBits, const uint8_t*
         index += count[len];
         first = (first + count[len]) << 1;
     }
-    if (pairs && alphabet == PngAlphabet::kLiteralLength) png_detail::PairLiterals(table, tableBits);
+    if (pairing) png_detail::PairLiterals(table, tableBits, leads);
 }
 
 // The entry for the next bits of `bits` (least significant first), through a subtable if needed.
