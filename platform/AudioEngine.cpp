@@ -443,10 +443,17 @@ void AudioEngine::MixMusic(Music& music, float* mix, int frames) {
     size_t left = music.tick.size() / 2 - music.tickFrame;
     int n = int(std::min<size_t>(left, size_t(frames - done)));
     const int16_t* source = music.tick.data() + music.tickFrame * 2;
-    for (int i = 0; i < n; ++i) {
-      float gain = float(music.volume.At(done + i) / 100.0 / 32768.0);
-      mix[2 * (done + i)] += source[2 * i] * gain;
-      mix[2 * (done + i) + 1] += source[2 * i + 1] * gain;
+    float* target = mix + 2 * done;
+    // Only a row callback, between ticks, changes the volume: a steady one holds for the run.
+    if (music.volume.slideFrames == 0) {
+      const float gain = float(music.volume.level / 100.0 / 32768.0);
+      for (int i = 0; i < 2 * n; ++i) target[i] += source[i] * gain;
+    } else {
+      for (int i = 0; i < n; ++i) {
+        float gain = float(music.volume.At(done + i) / 100.0 / 32768.0);
+        target[2 * i] += source[2 * i] * gain;
+        target[2 * i + 1] += source[2 * i + 1] * gain;
+      }
     }
     music.tickFrame += size_t(n);
     done += n;
@@ -458,6 +465,9 @@ void AudioEngine::MixVoice(Sample& sample, Voice& voice, float* mix, int frames)
   const int64_t total = sound.Frames();
   const int channels = sound.channels;
   const double step = double(sound.sampleRate) / double(frequency_);
+  // The same gain as the slide's at every frame, worked out once when there is no slide.
+  const bool sliding = voice.volume.slideFrames != 0;
+  const float steady = float(voice.volume.level / 100.0);
   for (int i = 0; i < frames; ++i) {
     if (voice.position >= double(total)) {
       if (!sample.loop) break;
@@ -470,7 +480,7 @@ void AudioEngine::MixVoice(Sample& sample, Voice& voice, float* mix, int frames)
     const float* b = &sound.samples[size_t(next * channels)];
     float left = a[0] + (b[0] - a[0]) * frac;
     float right = channels == 2 ? a[1] + (b[1] - a[1]) * frac : left;
-    float gain = float(voice.volume.At(i) / 100.0);
+    float gain = sliding ? float(voice.volume.At(i) / 100.0) : steady;
     mix[2 * i] += left * gain;
     mix[2 * i + 1] += right * gain;
     voice.position += step;
