@@ -160,6 +160,7 @@ bool AudioEngine::IsReady() const {
 
 void AudioEngine::Release() {
   channels_.clear();
+  busy_.clear();
   samples_.clear();
   musics_.clear();
   retired_.clear();
@@ -221,6 +222,7 @@ void AudioEngine::SampleFree(AudioHandle sampleHandle) {
   if (found == samples_.end()) return;
   for (const Voice& voice : found->second->voices)
     if (voice.handle != 0) channels_.erase(voice.handle);
+  std::erase_if(busy_, [sampleHandle](const auto& entry) { return entry.first == sampleHandle; });
   samples_.erase(found);
 }
 
@@ -263,19 +265,30 @@ void AudioEngine::MusicFree(AudioHandle musicHandle) {
   musics_.erase(found);
 }
 
-AudioEngine::Voice* AudioEngine::FindVoice(AudioHandle channel) {
+AudioEngine::Voice* AudioEngine::FindVoice(AudioHandle channel, AudioHandle* sampleHandle) {
   auto found = channels_.find(channel);
   if (found == channels_.end()) return nullptr;
   auto sample = samples_.find(found->second.first);
   if (sample == samples_.end()) return nullptr;
   Voice& voice = sample->second->voices[found->second.second];
-  return voice.handle == channel ? &voice : nullptr;
+  if (voice.handle != channel) return nullptr;
+  if (sampleHandle != nullptr) *sampleHandle = sample->first;
+  return &voice;
 }
 
-AudioEngine::Volume* AudioEngine::FindVolume(AudioHandle handle) {
-  if (Voice* voice = FindVoice(handle)) return &voice->volume;
+AudioEngine::Volume* AudioEngine::FindVolume(AudioHandle handle, AudioHandle* sampleHandle) {
+  if (sampleHandle != nullptr) *sampleHandle = 0;
+  if (Voice* voice = FindVoice(handle, sampleHandle)) return &voice->volume;
   auto music = musics_.find(handle);
   return music != musics_.end() ? &music->second->volume : nullptr;
+}
+
+void AudioEngine::MarkBusy(AudioHandle sampleHandle) {
+  auto at = std::lower_bound(busy_.begin(), busy_.end(), sampleHandle,
+                             [](const auto& entry, AudioHandle h) { return entry.first < h; });
+  if (at != busy_.end() && at->first == sampleHandle) return;
+  auto sample = samples_.find(sampleHandle);
+  if (sample != samples_.end()) busy_.insert(at, {sampleHandle, sample->second.get()});
 }
 
 void AudioEngine::ChannelSetVolume(AudioHandle handle, int volume) {
@@ -296,7 +309,8 @@ void AudioEngine::ChannelSlideVolume(AudioHandle handle, int volume, int millise
     sample->second->defaultVolume = ClampVolume(volume);  // nothing sounds on the sample itself
     return;
   }
-  Volume* v = FindVolume(handle);
+  AudioHandle owner = 0;
+  Volume* v = FindVolume(handle, &owner);
   if (v == nullptr) return;
   v->level = v->At(0);
   v->from = v->level;
@@ -304,13 +318,16 @@ void AudioEngine::ChannelSlideVolume(AudioHandle handle, int volume, int millise
   v->elapsed = 0;
   v->slideFrames = milliseconds > 0 ? (int64_t(milliseconds) * frequency_ + 500) / 1000 : 0;
   if (v->slideFrames == 0) v->level = v->to;
+  if (owner != 0 && v->slideFrames != 0) MarkBusy(owner);
 }
 
 void AudioEngine::ChannelPlay(AudioHandle handle, bool restart) {
   std::lock_guard lock(mutex_);
-  if (Voice* voice = FindVoice(handle)) {
+  AudioHandle owner = 0;
+  if (Voice* voice = FindVoice(handle, &owner)) {
     if (restart) voice->position = 0.0;
     voice->state = ChannelState::Playing;
+    MarkBusy(owner);
     return;
   }
   auto music = musics_.find(handle);
@@ -491,6 +508,15 @@ void AudioEngine::MixVoice(Sample& sample, Voice& voice, float* mix, int frames)
   }
 }
 
+bool AudioEngine::AdvanceVoices(Sample& sample, int64_t frames) {
+  bool busy = false;
+  for (Voice& voice : sample.voices) {
+    voice.volume.Advance(frames);
+    busy |= voice.state == ChannelState::Playing || voice.volume.slideFrames != 0;
+  }
+  return busy;
+}
+
 void AudioEngine::Render(int16_t* out, int frames) {
   if (out == nullptr || frames <= 0) return;
   std::lock_guard lock(mutex_);
@@ -500,7 +526,7 @@ void AudioEngine::Render(int16_t* out, int frames) {
   }
   rendering_ = true;
   mix_.assign(size_t(frames) * 2, 0.0f);
-  for (auto& [handle, sample] : samples_)
+  for (auto& [handle, sample] : busy_)
     for (Voice& voice : sample->voices)
       if (voice.state == ChannelState::Playing) MixVoice(*sample, voice, mix_.data(), frames);
   // Row callbacks may load or free musics: walk by handle, not by iterator.
@@ -510,8 +536,11 @@ void AudioEngine::Render(int16_t* out, int frames) {
     handle = it->first;
     if (it->second->state == ChannelState::Playing) MixMusic(*it->second, mix_.data(), frames);
   }
-  for (auto& [handle, sample] : samples_)
-    for (Voice& voice : sample->voices) voice.volume.Advance(frames);
+  // Voices elsewhere neither play nor slide: advancing them would change nothing.
+  size_t kept = 0;
+  for (const auto& entry : busy_)
+    if (AdvanceVoices(*entry.second, frames)) busy_[kept++] = entry;
+  busy_.resize(kept);
   for (auto& [handle, music] : musics_) music->volume.Advance(frames);
   ToSamples(mix_.data(), out, mix_.size());
   rendering_ = false;

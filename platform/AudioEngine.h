@@ -81,8 +81,12 @@ class AudioEngine : public AudioService {
 
   AudioHandle NextHandle();
   bool StartMusic(Music& music);
-  Voice* FindVoice(AudioHandle channel);
-  Volume* FindVolume(AudioHandle handle);
+  // Either sets `sample`, when given, to the handle of the voice's sample (0 for a music).
+  Voice* FindVoice(AudioHandle channel, AudioHandle* sample = nullptr);
+  Volume* FindVolume(AudioHandle handle, AudioHandle* sample = nullptr);
+  void MarkBusy(AudioHandle sample);
+  // Advances every voice's slide; false once none is playing or sliding.
+  static bool AdvanceVoices(Sample& sample, int64_t frames);
   void MixVoice(Sample& sample, Voice& voice, float* mix, int frames);
   void MixMusic(Music& music, float* mix, int frames);
   bool RenderTick(Music& music);
@@ -96,6 +100,10 @@ class AudioEngine : public AudioService {
   uint32_t device_ = 0;
   AudioHandle lastHandle_ = 0;
   std::map<AudioHandle, std::unique_ptr<Sample>> samples_;
+  // The samples on which a voice may be playing or sliding, in handle order, the order the mix
+  // adds them in. A sample joins when a voice starts either and leaves when a render finds it
+  // quiet, so a loaded sample that sounds nothing costs the mixer nothing.
+  std::vector<std::pair<AudioHandle, Sample*>> busy_;
   std::map<AudioHandle, std::pair<AudioHandle, size_t>> channels_;  // channel -> sample, voice
   std::map<AudioHandle, std::unique_ptr<Music>> musics_;
   // Musics freed by a row callback while they were being rendered; dropped after the render.
