@@ -88,11 +88,12 @@ def pointer_out(display):
     xdotool(display, "mousemove", "1275", "795")
 
 
-# name, extra arguments, extra environment
+# name, extra arguments, extra environment, whether the targets apply: the game never takes the
+# emulated path by itself, so it is measured for comparison only.
 CONFIGURATIONS = [
-    ("accelerated", [], {}),
-    ("software", ["-no3d"], {}),
-    ("emulated-3d", [], {"QUILLOMAR_TEST": "1", "QUILLOMAR_SOFTWARE_3D": "1"}),
+    ("accelerated", [], {}, True),
+    ("software", ["-no3d"], {}, True),
+    ("emulated-3d", [], {"QUILLOMAR_TEST": "1", "QUILLOMAR_SOFTWARE_3D": "1"}, False),
 ]
 
 
@@ -155,13 +156,16 @@ def main():
     display, helpers = start_display()
     failed = False
     try:
-        for path, arguments, environment in CONFIGURATIONS:
+        for path, arguments, environment, judged in CONFIGURATIONS:
             results, resident = run(options.game, display, arguments, environment, options.seconds)
             for (screen, where), value in results.items():
-                verdict = "ok" if value <= TARGETS[screen] else "OVER"
-                failed |= value > TARGETS[screen]
-                print(f"idle-cpu {path} {screen} pointer-{where}: {value:.2f} % of a core "
-                      f"(target {TARGETS[screen]:g} %) {verdict}")
+                line = f"idle-cpu {path} {screen} pointer-{where}: {value:.2f} % of a core"
+                if judged:
+                    failed |= value > TARGETS[screen]
+                    line += f" (target {TARGETS[screen]:g} %) {'ok' if value <= TARGETS[screen] else 'OVER'}"
+                else:
+                    line += " (for comparison)"
+                print(line)
             for screen, kib in resident.items():
                 line = f"idle-rss {path} {screen}: {kib / 1024:.1f} MiB"
                 if screen == "play" and path == "software":
