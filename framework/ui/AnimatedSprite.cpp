@@ -228,13 +228,16 @@ void AnimatedSprite::EndLoop(int32_t stopFrame) {
     hold_ = DrawDelay(repeatDelay_);
 }
 
+Rect AnimatedSprite::CellOn(const Widget& owner) const {
+    int32_t x = 0, y = 0;
+    owner.GetAbsolutePosition(x, y);
+    return Rect{x + x_, y + y_, x + x_ + frameWidth_, y + y_ + frameHeight_};
+}
+
 bool AnimatedSprite::GetChangedArea(Rect& area) const {
     Widget* owner = GetOwner();
     if (!owner) return false;
-    int32_t x = 0, y = 0;
-    owner->GetAbsolutePosition(x, y);
-    const Rect cell{x + x_, y + y_, x + x_ + frameWidth_, y + y_ + frameHeight_};
-    area = Rect::Union(cell, drawn_);
+    area = Rect::Union(CellOn(*owner), drawn_);
     return true;
 }
 
@@ -251,8 +254,6 @@ void AnimatedSprite::Draw() {
     } else {
         owner->DrawImage(x_, y_, imageId_, &source, true, 100, 100, alpha_);
     }
-    int32_t ox = 0, oy = 0;
-    owner->GetAbsolutePosition(ox, oy);
-    drawn_ = Rect{ox + x_, oy + y_, ox + x_ + frameWidth_, oy + y_ + frameHeight_};
+    drawn_ = CellOn(*owner);
     AfterDraw();
 }

@@ -75,6 +75,8 @@ private:
     void StepWander();
     // The end of one loop; `stopFrame` is the frame to rest on when the sprite stops, or −1.
     void EndLoop(int32_t stopFrame);
+    // The cell a frame takes, in frame coordinates, with the owner where it now stands.
+    Rect CellOn(const Widget& owner) const;
     int32_t DrawDelay(int32_t delayMs) const;
     void UpdatePause();
     uint32_t OwnerTime() const;
