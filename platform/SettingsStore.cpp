@@ -89,10 +89,16 @@ void SettingsStore::Set(std::string_view section, std::string_view name, std::st
   if (!ValidName(name) || (!section.empty() && !ValidName(section))) return;
   Section* target = FindSection(section);
   if (!target) {
-    // The program's own key comes first in the file, so its values never fall under a header.
-    const auto at = section.empty() ? sections_.begin() : sections_.end();
-    target = &*sections_.insert(at, Section{std::string(section), {}, {}});
-    IndexSections();
+    // The program's own key comes first in the file, so its values never fall under a header;
+    // that one insertion moves the others and is indexed afresh. Any other section is appended,
+    // so a file of many sections loads in time in proportion to its length.
+    if (section.empty()) {
+      target = &*sections_.insert(sections_.begin(), Section{std::string(section), {}, {}});
+      IndexSections();
+    } else {
+      sectionIndex_.emplace(Key(section), sections_.size());
+      target = &sections_.emplace_back(Section{std::string(section), {}, {}});
+    }
   }
   const auto [found, added] = target->index.try_emplace(Key(name), target->values.size());
   if (added) {

@@ -3,8 +3,23 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <new>
+
+// Every allocation of the test program is counted, so that a test can weigh the work of a call.
+// The deletes stay out of line: inlined, the compiler takes their free() for a mismatch.
+std::atomic<size_t> g_allocations{0};
+
+void* operator new(size_t size) {
+  ++g_allocations;
+  if (void* block = std::malloc(size ? size : 1)) return block;
+  throw std::bad_alloc();
+}
+[[gnu::noinline]] void operator delete(void* block) noexcept { std::free(block); }
+[[gnu::noinline]] void operator delete(void* block, size_t) noexcept { std::free(block); }
 
 namespace {
 
@@ -41,6 +56,22 @@ TEST(SettingsStoreTest, DamagedLinesAreSkipped) {
   EXPECT_FALSE(store.Get("", "C").has_value());
   EXPECT_EQ(store.Get("Sub", "D"), "5");
   EXPECT_FALSE(store.Get("Sub", "").has_value());
+}
+
+TEST(SettingsStoreTest, LoadWorkGrowsInProportionToTheSections) {
+  const auto allocationsToLoad = [](int sections) {
+    std::string text;
+    for (int i = 0; i < sections; ++i) text += "[" + std::to_string(i) + "]\nA=1\n";
+    SettingsStore store;
+    const size_t before = g_allocations;
+    store.FromText(text);
+    const size_t work = g_allocations - before;
+    store.Set("", "Top", "1");
+    EXPECT_EQ(store.Get(std::to_string(sections - 1), "a"), "1");
+    return work;
+  };
+  // Twice the sections may take about twice the allocations, not four times as many.
+  EXPECT_LT(allocationsToLoad(1000), 3 * allocationsToLoad(500));
 }
 
 TEST(SettingsStoreTest, RemoveValuesAndSections) {
