@@ -2,16 +2,18 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <stdlib.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstring>
-#include <vector>
 
 namespace {
 
-// The letters mkstemp puts in place of "XXXXXX".
+constexpr char kTempLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+// The letters CreateTemp puts in place of "XXXXXX".
 bool IsTempLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'); }
 
 // ".<name>.XXXXXX" with a name of at least one character.
@@ -22,6 +24,30 @@ bool IsTempName(const char* name) {
     if (!IsTempLetter(name[i])) return false;
   }
   return true;
+}
+
+// Creates `prefix` followed by six random letters, as mkstemp does, but with `mode` less the
+// umask (or as the folder's default ACL has it), where mkstemp always makes 0600.
+int CreateTemp(const std::string& prefix, mode_t mode, std::string* path) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    unsigned char bytes[6];
+    if (getrandom(bytes, sizeof bytes, 0) != static_cast<ssize_t>(sizeof bytes)) return -1;
+    std::string name = prefix;
+    for (const unsigned char byte : bytes) name += kTempLetters[byte % (sizeof kTempLetters - 1)];
+    const int fd = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    if (fd >= 0) *path = name;
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  return -1;
+}
+
+// Makes a rename in `folder` survive a power loss.
+bool SyncFolder(const std::string& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool ok = fsync(fd) == 0;
+  close(fd);
+  return ok;
 }
 
 }  // namespace
@@ -56,19 +82,19 @@ bool AtomicFile::Open(const std::string& target) {
   const size_t slash = target.rfind('/');
   const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-  std::vector<char> pattern(folder.begin(), folder.end());
-  const std::string suffix = "." + name + ".XXXXXX";
-  pattern.insert(pattern.end(), suffix.begin(), suffix.end());
-  pattern.push_back('\0');
-  const int fd = mkstemp(pattern.data());  // mode 0600
+  // A replaced file keeps its mode; the temporary file is private until it has that mode.
+  struct stat old;
+  const bool replaces = stat(target.c_str(), &old) == 0;
+  std::string temp;
+  const int fd = CreateTemp(folder + "." + name + ".", replaces ? S_IRUSR | S_IWUSR : 0644, &temp);
   if (fd < 0) return false;
-  file_ = fdopen(fd, "wb");
+  file_ = !replaces || fchmod(fd, old.st_mode & 07777) == 0 ? fdopen(fd, "wb") : nullptr;
   if (!file_) {
     close(fd);
-    unlink(pattern.data());
+    unlink(temp.c_str());
     return false;
   }
-  temp_ = pattern.data();
+  temp_ = temp;
   return true;
 }
 
@@ -81,10 +107,11 @@ bool AtomicFile::Commit() {
   bool ok = !ferror(file_) && fflush(file_) == 0 && fsync(fileno(file_)) == 0;
   ok = fclose(file_) == 0 && ok;
   file_ = nullptr;
-  ok = ok && rename(temp_.c_str(), target_.c_str()) == 0;
-  if (!ok) unlink(temp_.c_str());
+  const bool renamed = ok && rename(temp_.c_str(), target_.c_str()) == 0;
+  if (!renamed) unlink(temp_.c_str());
   temp_.clear();
-  return ok;
+  const size_t slash = target_.rfind('/');
+  return renamed && SyncFolder(slash == std::string::npos ? "." : target_.substr(0, slash + 1));
 }
 
 void AtomicFile::Discard() {

@@ -1,7 +1,8 @@
 #pragma once
 // Replaces a file only after its new contents are completely and durably written: the bytes go
 // to a temporary file beside the target, which is renamed over the target by Commit. A crash,
-// a full disk or an abandoned write leaves the old file as it was.
+// a full disk or an abandoned write leaves the old file as it was. The new file has the mode of
+// the one it replaces; a file made afresh gets 0644 less the umask, as other programs make them.
 #include <cstdio>
 #include <string>
 
@@ -12,7 +13,7 @@ class AtomicFile {
   AtomicFile& operator=(const AtomicFile&) = delete;
   ~AtomicFile();  // discards an uncommitted write
 
-  // Creates the temporary file (owner read and write only). False when it cannot be made.
+  // Creates the temporary file. False when it cannot be made.
   bool Open(const std::string& target);
   bool IsOpen() const { return file_ != nullptr; }
 
@@ -20,8 +21,10 @@ class AtomicFile {
   FILE* File() const { return file_; }
   bool Write(const void* data, size_t size);
 
-  // Flushes, syncs and closes the temporary file, then renames it over the target. False, with
-  // the target untouched and the temporary file removed, when any write or step failed.
+  // Flushes, syncs and closes the temporary file, renames it over the target, then syncs the
+  // folder so that the rename outlasts a power loss. False, with the target untouched and the
+  // temporary file removed, when any write or step up to the rename failed; false also when
+  // the folder could not be synced, the target then being new but perhaps not yet on disk.
   bool Commit();
   void Discard();
 

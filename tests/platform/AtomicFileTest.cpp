@@ -43,9 +43,24 @@ TEST_F(AtomicFileTest, CommitReplacesTheTarget) {
   EXPECT_TRUE(file.Commit());
   EXPECT_EQ(Read(), "new");
   EXPECT_EQ(FileCount(), 1u);
+}
+
+TEST_F(AtomicFileTest, ReplacedFileKeepsItsModeAndNewOnesFollowTheUmask) {
+  const std::string fresh = (folder_ / "new").string();
+  std::ofstream(target_) << "old";
+  ASSERT_EQ(chmod(target_.c_str(), 0640), 0);
+  for (const std::string& path : {target_, fresh}) {
+    AtomicFile file;
+    ASSERT_TRUE(file.Open(path));
+    EXPECT_TRUE(file.Commit());
+  }
+  const mode_t mask = umask(0);
+  umask(mask);
   struct stat info;
   ASSERT_EQ(stat(target_.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0600u);
+  EXPECT_EQ(info.st_mode & 0777, 0640u);
+  ASSERT_EQ(stat(fresh.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0644u & ~mask);
 }
 
 TEST_F(AtomicFileTest, AbandonedWriteLeavesTheOldFile) {

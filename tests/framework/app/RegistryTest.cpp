@@ -28,7 +28,7 @@ TEST_F(RegistryTest, WrittenValuesReadBackWithoutCase) {
   EXPECT_STREQ(Registry::ReadString("3DSettings", "Empty", "default", Hive::kCurrentUser).CStr(), "");
   EXPECT_EQ(Registry::ReadInt(nullptr, "SoundsVolume", 0, Hive::kLocalMachine), 0);
   struct stat info;
-  ASSERT_EQ(stat(UserFile().c_str(), &info), 0);
+  ASSERT_EQ(stat(UserFile().parent_path().c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0077, 0u);
 }
 
