@@ -1,5 +1,7 @@
 #include "framework/app/Application.h"
 
+#include <cstdio>
+
 #include "framework/app/AppGlobals.h"
 #include "framework/app/ApplicationUiHost.h"
 #include "framework/app/AssetPack.h"
@@ -265,7 +267,9 @@ void Application::Exit() {
     if (MessageBoxResId(kKeepAccelerationId, MB_YESNO | MB_ICONQUESTION) == IDNO)
       settings.hardwareAcceleration = false;
   }
-  WriteSettings(settings);
+  // Told, not dropped: the next start would otherwise bring back older settings unexplained.
+  if (!WriteSettings(settings))
+    std::fprintf(stderr, "quillomar: could not save the settings in %s\n", Registry::FilePath(Hive::kCurrentUser).CStr());
   SaveUserData();
 }
 

@@ -28,6 +28,7 @@ struct Kept {
   KeptFile machine;
   int batchDepth = 0;
   bool unsaved = false;
+  bool refused = false;  // a write inside the open batches was not taken
 };
 
 Kept& State() {
@@ -79,14 +80,16 @@ bool SaveUserFile() {
 // Applies one change to the user's kept values, then to the file unless a batch is open.
 template <typename Change>
 bool Modify(Change change) {
-  if (Globals().companyKey.IsEmpty()) return false;
-  KeptFile& user = FileOf(Hive::kCurrentUser);
-  if (!user.writable || !change(&user.store)) return false;
-  if (State().batchDepth > 0) {
-    State().unsaved = true;
-    return true;
+  bool taken = false;
+  if (!Globals().companyKey.IsEmpty()) {
+    KeptFile& user = FileOf(Hive::kCurrentUser);
+    taken = user.writable && change(&user.store);
   }
-  return SaveUserFile();
+  Kept& kept = State();
+  if (kept.batchDepth == 0) return taken && SaveUserFile();
+  kept.unsaved = kept.unsaved || taken;
+  kept.refused = kept.refused || !taken;
+  return taken;
 }
 
 }  // namespace
@@ -146,9 +149,16 @@ void Registry::Reload() {
 
 Registry::Batch::Batch() { ++State().batchDepth; }
 
-Registry::Batch::~Batch() {
+Registry::Batch::~Batch() { static_cast<void>(End()); }
+
+bool Registry::Batch::End() {
+  if (ended_) return outcome_;
+  ended_ = true;
   Kept& kept = State();
-  if (--kept.batchDepth > 0 || !kept.unsaved) return;
+  outcome_ = !kept.refused;
+  if (--kept.batchDepth > 0) return outcome_;
+  if (kept.unsaved) outcome_ = SaveUserFile() && outcome_;
   kept.unsaved = false;
-  SaveUserFile();
+  kept.refused = false;
+  return outcome_;
 }

@@ -39,12 +39,21 @@ class Registry {
 
   // While a batch lives, writes change the values read back at once but reach the file only
   // when the outermost batch ends, all in one replacement: a quit cut short leaves the file
-  // wholly old or wholly new.
+  // wholly old or wholly new. A write inside a batch answers whether its value was taken;
+  // whether the file got it, End tells.
   class Batch {
    public:
     Batch();
     Batch(const Batch&) = delete;
     Batch& operator=(const Batch&) = delete;
-    ~Batch();
+    ~Batch();  // ends the batch if End has not, its outcome then unseen
+
+    // Ends the batch, replacing the file when it is the outermost. True when every write of
+    // the batches open so far was taken and, for the outermost, the file replaced.
+    [[nodiscard]] bool End();
+
+   private:
+    bool ended_ = false;
+    bool outcome_ = true;
   };
 };

@@ -45,8 +45,8 @@ void ReadSettings(Settings* s, const CommandLine& commandLine, const SettingsCon
   s->useDDTM = Registry::ReadBool(key, "UseDDTM", defaults.useDDTM, user);
 }
 
-void WriteSettings(const Settings& s) {
-  const Registry::Batch batch;
+bool WriteSettings(const Settings& s) {
+  Registry::Batch batch;
   Registry::WriteInt(nullptr, "SoundsVolume", s.soundsVolume);
   Registry::WriteInt(nullptr, "MusicVolume", s.musicVolume);
   Registry::WriteBool(nullptr, "FullScreen", s.fullScreen);
@@ -62,4 +62,5 @@ void WriteSettings(const Settings& s) {
   Registry::WriteInt(key, "FreeVideoBlocks", s.freeVideoBlocks);
   Registry::WriteString(key, "DirectXVersion", s.directXVersion.CStr());
   Registry::WriteBool(key, "UseDDTM", s.useDDTM);
+  return batch.End();
 }

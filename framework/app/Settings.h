@@ -50,5 +50,6 @@ Settings& AppSettings();
 // the next start inheriting it; Shift held at start turns it off and keeps it off.
 void ReadSettings(Settings* settings, const CommandLine& commandLine, const SettingsContext& context);
 
-// Writes the values kept between runs, replacing the settings file once.
-void WriteSettings(const Settings& settings);
+// Writes the values kept between runs, replacing the settings file once; false when the file
+// could not take them all.
+bool WriteSettings(const Settings& settings);

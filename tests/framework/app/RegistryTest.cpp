@@ -88,4 +88,16 @@ TEST_F(RegistryTest, UnreadableFileIsNotOverwritten) {
   EXPECT_EQ(Registry::ReadInt(nullptr, "SoundsVolume", 9, Hive::kCurrentUser), 9);
 }
 
+TEST_F(RegistryTest, BatchTellsWhetherItsWritesReachedTheFile) {
+  WriteFile(UserFile().parent_path(), "a file where the folder belongs");
+  Registry::Batch failing;
+  EXPECT_TRUE(Registry::WriteInt(nullptr, "SoundsVolume", 5));
+  EXPECT_FALSE(failing.End());
+  std::filesystem::remove(UserFile().parent_path());
+  Registry::Batch batch;
+  Registry::WriteInt(nullptr, "SoundsVolume", 6);
+  EXPECT_TRUE(batch.End());
+  EXPECT_EQ(ReadFile(UserFile()), "SoundsVolume=6\n");
+}
+
 }  // namespace
