@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/BoxProcessGuard.h"
 #include "platform/CodePage.h"
 #include "platform/LinkOpener.h"
 #include "platform/VirtualKeys.h"
@@ -30,6 +31,8 @@ SdlWindowBackend::SdlWindowBackend() {
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   video_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  // Here rather than at the first box, which may come from the crash report's signal handler.
+  BoxProcessGuard::Prepare();
 }
 
 SdlWindowBackend::~SdlWindowBackend() {
@@ -329,6 +332,7 @@ int32_t SdlWindowBackend::MessageBox(std::string_view text, std::string_view cap
     data.numbuttons = yesNo ? 2 : 1;
     data.buttons = yesNo ? yesNoButtons : okButtons;
     int answer = 0;
+    const BoxProcessGuard guard;
     if (SDL_ShowMessageBox(&data, &answer) == 0 && answer > 0) return answer;
   }
   // No way to ask: say it on the standard error stream and take the first button.

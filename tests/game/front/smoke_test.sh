@@ -55,6 +55,28 @@ fi
 timeout 60 "$game" >"$work/second.out" 2>&1 || fail "second copy did not end cleanly"
 kill -0 "$first" 2>/dev/null || fail "first copy died when the second started"
 
+# With the first copy stopped, later starts show their box (in a child process); a log-out's
+# SIGTERM ends each with its box, and a start killed outright leaves no box behind.
+kill -STOP "$first"
+for _ in 1 2 3 4; do QUILLOMAR_TEST=0 "$game" >/dev/null 2>&1 & done
+launches=$(jobs -p | grep -vx "$first")
+boxes=
+for _ in $(seq 300); do
+  boxes=$(for launch in $launches; do pgrep -P "$launch"; done)
+  [ "$(echo $boxes | wc -w)" -eq 4 ] && break
+  sleep 0.1
+done
+[ "$(echo $boxes | wc -w)" -eq 4 ] || fail "later starts showed no boxes"
+set -- $launches
+kill -TERM "$1" "$2" "$3"
+kill -KILL "$4"
+sleep 3
+for pid in $launches $boxes; do
+  case $(ps -o stat= -p "$pid") in ''|Z*) ;; *) fail "process $pid still runs 3 s after the signal" ;; esac
+done
+wait $launches
+kill -CONT "$first"
+
 # CPU use of the idle game over two seconds (in clock ticks of user + system time).
 ticks() { awk '{print $14 + $15}' "/proc/$first/stat"; }
 before=$(ticks)
