@@ -629,6 +629,30 @@ TUTORIAL_SPECIALS = {
     12: [WILD_ALL],
 }
 
+# The story's own rules stay in play after the tutorials, in a mix that grows along the road:
+# one kind of special a level, from the Song (dynasty 7) two kinds, from the Yuan all three.
+# Each dynasty's first level stays plain, a breather before its new mix.
+LAST_TUTORIAL_LEVEL = max(TUTORIAL_SPECIALS)
+ROAD_SPECIALS = [[COMP_FIRST, COMP_SECOND], [WILD_ONE], [WILD_ALL]]
+TWO_KINDS_FROM, THREE_KINDS_FROM = 7, 8
+
+
+def dynasty_of(level):
+    """The dynasty and the level's place in it: 3 and 4 levels, then 5 a dynasty."""
+    if level < 7:
+        return (0, level) if level < 3 else (1, level - 3)
+    return 2 + (level - 7) // 5, (level - 7) % 5
+
+
+def story_specials(level):
+    if level <= LAST_TUTORIAL_LEVEL:
+        return TUTORIAL_SPECIALS.get(level, [])
+    dynasty, place = dynasty_of(level)
+    if place == 0:
+        return []
+    kinds = 1 + (dynasty >= TWO_KINDS_FROM) + (dynasty >= THREE_KINDS_FROM)
+    return [kind for i in range(kinds) for kind in ROAD_SPECIALS[(level + i) % len(ROAD_SPECIALS)]]
+
 
 def render(tiles, kinds):
     minx = min(t[0] for t in tiles)
@@ -658,7 +682,7 @@ def slug(name):
 
 def write(resource, heading, layout, presets_for=None):
     tiles = build(layout.mask, layout.style, layout.cap, layout.crown)
-    specials = TUTORIAL_SPECIALS.get(presets_for, []) if presets_for is not None else []
+    specials = story_specials(presets_for) if presets_for is not None else []
     preset_count = (2 + len(specials)) if presets_for is not None else 0
     fit_count(tiles, layout.limit, preset_count)
     kinds = {}

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <set>
 #include <sstream>
 
+#include "game/model/CampaignTables.h"
 #include "game/model/LayoutSource.h"
 #include "game/model/TileDealer.h"
 #include "game/model/TileLayout.h"
@@ -19,6 +21,14 @@ void Row(TileLayout* layout, int n, int y = 0, int z = 0, int x0 = 0)
 {
     for (int i = 0; i < n; ++i)
         layout->AddTile(x0 + 2 * i, y, z, 0);
+}
+
+std::string ReadText(const std::filesystem::path& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
 
 bool Has(const std::vector<std::string>& faults, const std::string& fault)
@@ -161,12 +171,9 @@ TEST(LayoutCheck, TheGamesLayoutsKeepEveryRule)
         const std::string file = entry.path().filename().string();
         const int id = std::stoi(file);
         ids.insert(id);
-        std::ifstream in(entry.path());
-        std::stringstream text;
-        text << in.rdbuf();
         TileLayout layout;
         std::string error;
-        ASSERT_TRUE(ParseLayoutSource(text.str(), &layout, &error)) << file << ": " << error;
+        ASSERT_TRUE(ParseLayoutSource(ReadText(entry.path()), &layout, &error)) << file << ": " << error;
         names.insert(layout.Name().CStr());
         const auto faults = id < 437 ? CheckStoryLayout(layout, id - 385) : CheckFreePlayLayout(layout);
         for (const std::string& fault : faults)
@@ -179,6 +186,44 @@ TEST(LayoutCheck, TheGamesLayoutsKeepEveryRule)
     EXPECT_EQ(*ids.begin(), 385);
     EXPECT_EQ(*ids.rbegin(), 562);
     EXPECT_EQ(names.size(), 178u) << "every layout has its own name";
+}
+
+// Once the story has shown every special tile, each later dynasty keeps them all in play, in at
+// least two thirds of its levels.
+TEST(LayoutCheck, LaterDynastiesKeepEverySpecialInPlay)
+{
+    const std::set<TileKind> all{kKindComplementFirst, kKindComplementSecond, kKindWildAll, kKindWildOne};
+    std::map<int, std::set<TileKind>> specials;  // by level
+    const std::filesystem::path dir = std::filesystem::path(QM_SOURCE_DIR) / "assets" / "layouts";
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+        if (entry.path().extension() != ".layout")
+            continue;
+        const int level = std::stoi(entry.path().filename().string()) - kFirstStoryLayoutId;
+        TileLayout layout;
+        if (level >= kStoryLevelCount || !ParseLayoutSource(ReadText(entry.path()), &layout, nullptr))
+            continue;
+        for (int i = 0; i < layout.Count(); ++i)
+            if (all.count(layout.TileAt(i)->kind))
+                specials[level].insert(layout.TileAt(i)->kind);
+    }
+    std::set<TileKind> shown;
+    std::map<int, std::set<TileKind>> byDynasty;
+    int taught = -1, levels = 0, holding = 0;
+    for (int level = 0; level < kStoryLevelCount; ++level) {
+        const int dynasty = LevelToDynasty(level).dynasty;
+        if (taught < 0 || dynasty == taught) {
+            shown.insert(specials[level].begin(), specials[level].end());
+            if (taught < 0 && shown == all)
+                taught = dynasty;
+            continue;
+        }
+        byDynasty[dynasty].insert(specials[level].begin(), specials[level].end());
+        ++levels;
+        holding += !specials[level].empty();
+    }
+    for (int dynasty = taught + 1; dynasty < kDynastyCount; ++dynasty)
+        EXPECT_EQ(byDynasty[dynasty], all) << DynastyName(dynasty);
+    EXPECT_GE(3 * holding, 2 * levels);
 }
 
 }  // namespace
