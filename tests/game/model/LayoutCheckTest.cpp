@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -21,14 +22,6 @@ void Row(TileLayout* layout, int n, int y = 0, int z = 0, int x0 = 0)
 {
     for (int i = 0; i < n; ++i)
         layout->AddTile(x0 + 2 * i, y, z, 0);
-}
-
-std::string ReadText(const std::filesystem::path& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 bool Has(const std::vector<std::string>& faults, const std::string& fault)
@@ -171,9 +164,12 @@ TEST(LayoutCheck, TheGamesLayoutsKeepEveryRule)
         const std::string file = entry.path().filename().string();
         const int id = std::stoi(file);
         ids.insert(id);
+        std::ifstream in(entry.path());
+        std::stringstream text;
+        text << in.rdbuf();
         TileLayout layout;
         std::string error;
-        ASSERT_TRUE(ParseLayoutSource(ReadText(entry.path()), &layout, &error)) << file << ": " << error;
+        ASSERT_TRUE(ParseLayoutSource(text.str(), &layout, &error)) << file << ": " << error;
         names.insert(layout.Name().CStr());
         const auto faults = id < 437 ? CheckStoryLayout(layout, id - 385) : CheckFreePlayLayout(layout);
         for (const std::string& fault : faults)
@@ -193,37 +189,33 @@ TEST(LayoutCheck, TheGamesLayoutsKeepEveryRule)
 TEST(LayoutCheck, LaterDynastiesKeepEverySpecialInPlay)
 {
     const std::set<TileKind> all{kKindComplementFirst, kKindComplementSecond, kKindWildAll, kKindWildOne};
-    std::map<int, std::set<TileKind>> specials;  // by level
+    std::map<int, std::set<TileKind>> kinds;  // by dynasty
+    std::map<int, int> holding;               // levels with a special, by dynasty
     const std::filesystem::path dir = std::filesystem::path(QM_SOURCE_DIR) / "assets" / "layouts";
     for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        if (entry.path().extension() != ".layout")
-            continue;
-        const int level = std::stoi(entry.path().filename().string()) - kFirstStoryLayoutId;
+        const int level = std::atoi(entry.path().filename().c_str()) - kFirstStoryLayoutId;
+        std::ifstream in(entry.path());
+        std::stringstream text;
+        text << in.rdbuf();
         TileLayout layout;
-        if (level >= kStoryLevelCount || !ParseLayoutSource(ReadText(entry.path()), &layout, nullptr))
+        if (level < 0 || level >= kStoryLevelCount || !ParseLayoutSource(text.str(), &layout, nullptr))
             continue;
+        const int dynasty = LevelToDynasty(level).dynasty;
+        std::set<TileKind> found;
         for (int i = 0; i < layout.Count(); ++i)
             if (all.count(layout.TileAt(i)->kind))
-                specials[level].insert(layout.TileAt(i)->kind);
+                found.insert(layout.TileAt(i)->kind);
+        kinds[dynasty].insert(found.begin(), found.end());
+        holding[dynasty] += !found.empty();
     }
-    std::set<TileKind> shown;
-    std::map<int, std::set<TileKind>> byDynasty;
-    int taught = -1, levels = 0, holding = 0;
-    for (int level = 0; level < kStoryLevelCount; ++level) {
-        const int dynasty = LevelToDynasty(level).dynasty;
-        if (taught < 0 || dynasty == taught) {
-            shown.insert(specials[level].begin(), specials[level].end());
-            if (taught < 0 && shown == all)
-                taught = dynasty;
-            continue;
-        }
-        byDynasty[dynasty].insert(specials[level].begin(), specials[level].end());
-        ++levels;
-        holding += !specials[level].empty();
+    int dynasty = 0;
+    for (std::set<TileKind> shown; dynasty < kDynastyCount && shown != all; ++dynasty)
+        shown.insert(kinds[dynasty].begin(), kinds[dynasty].end());
+    ASSERT_LT(dynasty, kDynastyCount);
+    for (; dynasty < kDynastyCount; ++dynasty) {
+        EXPECT_EQ(kinds[dynasty], all) << DynastyName(dynasty);
+        EXPECT_GE(3 * holding[dynasty], 2 * LevelToDynasty(DynastyFirstLevel(dynasty)).count) << DynastyName(dynasty);
     }
-    for (int dynasty = taught + 1; dynasty < kDynastyCount; ++dynasty)
-        EXPECT_EQ(byDynasty[dynasty], all) << DynastyName(dynasty);
-    EXPECT_GE(3 * holding, 2 * levels);
 }
 
 }  // namespace
