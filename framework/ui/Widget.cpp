@@ -400,9 +400,9 @@ void Widget::FillRectAlpha(const Rect& rect, int32_t alpha, uint32_t colour, boo
 }
 
 // Unclipped, alpha 255 fills solid and anything else blends. Clipped, a plain fill is solid
-// (clipped drawing ignores the screen's fade) and an alpha fill blends, part by part. The clip
-// copy lies in the same coordinates as the widget's own drawing, so the rectangle meets it
-// before it is moved onto the frame, as clipped blits do.
+// (clipped drawing ignores the screen's fade) and an alpha fill blends, part by part. The
+// rectangle meets the clip copy as given, relative or not, and only then moves onto the frame,
+// exactly as clipped blits do, so a fill and a blit of one place are cut alike.
 void Widget::Fill(const Rect& rect, int32_t alpha, uint32_t colour, bool relative, bool blendClipped) {
     DisplayDevice* display = Display();
     if (!display) return;
@@ -416,8 +416,7 @@ void Widget::Fill(const Rect& rect, int32_t alpha, uint32_t colour, bool relativ
         return;
     }
     for (const ClipRect* clip = clipList_; clip; clip = clip->next) {
-        const Rect clipHere = relative ? clip->rect : clip->rect.Offset(x_, y_);
-        const Rect inter = Rect::Intersect(rect, clipHere).Offset(offsetX, offsetY);
+        const Rect inter = Rect::Intersect(rect, clip->rect).Offset(offsetX, offsetY);
         if (inter.IsEmpty()) continue;
         if (blendClipped) display->BlendFrameRect(&inter, alpha, colour);
         else display->FillFrameRect(&inter, colour);

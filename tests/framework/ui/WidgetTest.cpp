@@ -280,6 +280,24 @@ TEST(WidgetDrawing, ClippedAlphaFillBlendsWithinTheClipWhereverTheWidgetLies) {
     EXPECT_EQ(veil.rect, (Rect{120, 76, 148, 128}));
 }
 
+TEST(WidgetDrawing, NestedAbsoluteFillAndBlitMeetTheClipAlike) {
+    UiHarness h;
+    h.display.AddImage(9, 40, 20);
+    ProbeWidget* parent = h.NewWidget("p", 0, 0);
+    ProbeWidget* child = h.NewWidget("c", 0, 0);
+    parent->draws = child->draws = false;
+    parent->onCreate = [&](ProbeWidget& self) { self.AddChild(child, 20, 30); };
+    Show(h, parent, 100, 50);
+    ClipRect clip{Rect{0, 0, 150, 75}, nullptr};
+    parent->SetClipRegion(&clip);
+    h.display.BeginFrame();
+    child->FillRect(Rect{110, 40, 150, 60}, 0, false);
+    child->DrawImage(110, 40, 9, nullptr, false);
+    h.display.EndFrame();
+    ASSERT_EQ(h.display.LastFrame().size(), 2u);
+    EXPECT_EQ(h.display.LastFrame()[0].rect, h.display.LastFrame()[1].rect);
+}
+
 TEST(WidgetRegistration, EachListHoldsAWidgetOnceAndLetsItGo) {
     UiHarness h;
     ProbeWidget* w = h.NewWidget("w", 10, 10);
