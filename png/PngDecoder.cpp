@@ -49,7 +49,10 @@ int PngDecoderDecode(PngDecoder* dec) {
     // Every IDAT byte lies between the first one and the end of the input.
     const uint64_t compressed = uint64_t(dec->input + dec->inputLength - dec->firstIdat);
     if (size > compressed * kPngMaxInflateRatio) return Fail(dec, kPngErrorMalformed);
-    if (size > kPngMaxRawBytes) return Fail(dec, kPngErrorUnsupported);
+    // The budget is for the pixels; the rows' filter bytes come on top of it.
+    const uint64_t pixelBytes =
+        PngRowLength(dec->colourType, dec->bitDepth, dec->width) * dec->height;
+    if (pixelBytes > kPngMaxPixelBytes) return Fail(dec, kPngErrorUnsupported);
     uint8_t* raw = PngAllocateRaw(size_t(size));
     if (!raw) return Fail(dec, kPngErrorMalformed);
     if (!PngInflate(dec->firstIdat, dec->input + dec->inputLength, raw, size_t(size))) {

@@ -68,15 +68,16 @@ int PngDecoderInit(PngDecoder* dec);
 // record already open; kPngErrorMalformed or kPngErrorUnsupported on a file it cannot take.
 int PngDecoderOpenMemory(PngDecoder* dec, const void* data, uint32_t length);
 
-// Inflated image data larger than this are refused before anything is allocated.
-inline constexpr uint64_t kPngMaxRawBytes = uint64_t{64} << 20;
+// Images whose pixels, packed at their own depth, take more bytes than this are refused before
+// anything is allocated.
+inline constexpr uint64_t kPngMaxPixelBytes = uint64_t{64} << 20;
 // Deflate makes at most 258 bytes of two bits, so no stream inflates beyond this ratio.
 inline constexpr uint64_t kPngMaxInflateRatio = 1032;
 
 // Inflates the image data into the raw buffer. Needs a successful open (else kPngErrorNotReady).
 // A bad or short stream, an image larger than the bytes from the first IDAT to the end of the
 // input could inflate to, or a failed allocation fails with kPngErrorMalformed; an image whose
-// raw rows exceed kPngMaxRawBytes with kPngErrorUnsupported. A failure leaves no buffer, and the
+// pixels exceed kPngMaxPixelBytes with kPngErrorUnsupported. A failure leaves no buffer, and the
 // size refusals come before any allocation.
 int PngDecoderDecode(PngDecoder* dec);
 

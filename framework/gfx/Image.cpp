@@ -128,8 +128,7 @@ bool Image::DecodePng(const uint8_t* data, size_t length) {
     PngDecoderInit(&decoder);
     bool ok = PngDecoderOpenMemory(&decoder, data, static_cast<uint32_t>(length)) == 1;
     // Only 8-bit RGB and RGBA have a converter into our pixel layouts; other kinds are refused
-    // before anything is inflated. The decoder holds its raw rows, a byte per row larger than
-    // ours, to the same budget.
+    // before anything is inflated. The decoder holds their pixels to the same budget as ours.
     const bool rgba = decoder.colourType == 6 && decoder.bitDepth == 8;
     const bool rgb = decoder.colourType == 2 && decoder.bitDepth == 8;
     ok = ok && (rgba || rgb) && decoder.width <= 32768 && decoder.height <= 32768 &&

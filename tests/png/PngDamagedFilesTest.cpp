@@ -83,20 +83,24 @@ TEST(PngDamagedFiles, RandomByteDamageWithMendedCrcs) {
     }
 }
 
-TEST(PngDamagedFiles, RawRowsBeyondTheBudgetAreRefusedBeforeAnyBufferIsMade) {
-    // A sound file whose raw rows come to just over the budget.
-    const uint32_t width = 8192;
-    const uint32_t height = uint32_t(kPngMaxRawBytes / (width + 1)) + 1;
+TEST(PngDamagedFiles, PixelsUpToTheBudgetDecodeAndOneColumnMoreIsRefusedBeforeAnyBuffer) {
+    // 4096 x 4096 RGBA: its pixels fill the budget exactly, its rows' filter bytes come on top.
+    const uint32_t side = 4096;
     Bytes raw;
-    raw.reserve(size_t(width + 1) * height);
-    for (uint32_t y = 0; y < height; ++y) {
+    raw.reserve(size_t(side * 4 + 1) * side);
+    for (uint32_t y = 0; y < side; ++y) {
         raw.push_back(0);
-        for (uint32_t x = 0; x < width; ++x) raw.push_back(uint8_t(x ^ y));
+        for (uint32_t x = 0; x < side * 4; ++x) raw.push_back(uint8_t(x ^ y));
     }
-    const Bytes file = MakePng(IhdrData(width, height, 8, 0), ZlibCompress(raw, 1));
+    const Bytes stream = ZlibCompress(raw, 1);
+    const Bytes fits = MakePng(IhdrData(side, side, 8, 6), stream);
     PngDecoder dec;
     PngDecoderInit(&dec);
-    ASSERT_EQ(PngDecoderOpenMemory(&dec, file.data(), uint32_t(file.size())), 1);
+    ASSERT_EQ(PngDecoderOpenMemory(&dec, fits.data(), uint32_t(fits.size())), 1);
+    EXPECT_EQ(PngDecoderDecode(&dec), 1);
+    PngDecoderClose(&dec);
+    const Bytes wider = MakePng(IhdrData(side + 1, side, 8, 6), stream);
+    ASSERT_EQ(PngDecoderOpenMemory(&dec, wider.data(), uint32_t(wider.size())), 1);
     EXPECT_EQ(PngDecoderDecode(&dec), 0);
     EXPECT_EQ(+dec.error, kPngErrorUnsupported);
     EXPECT_EQ(+dec.raw, nullptr);
