@@ -176,6 +176,24 @@ TEST(PngChunkWalk, RawSizesBeyond32BitsAreRefusedNotWrapped) {
     EXPECT_EQ(+wraps.dec.error, kPngErrorMalformed);
 }
 
+TEST(PngChunkWalk, AnImageLargerThanItsDataCouldInflateToIsMalformedNotTooLarge) {
+    // Deflate's densest code copies 258 bytes for two bits. Grey rows of `dataBytes` bytes with
+    // the filter byte, that many rows: exactly what the data from the first IDAT on could give,
+    // and beyond the budget, so only the data's size decides which refusal it is.
+    const uint32_t dataBytes = 70000, rows = 258 * 8 / 2;
+    auto decodeError = [&](uint32_t bytes) {
+        Bytes file = MakePng(IhdrData(dataBytes - 1, rows, 8, 0), ZlibCompress(Bytes(9, 0)));
+        AppendChunk(file, "tEXt", Bytes(bytes - (file.size() - 33) - 12, 'p'));
+        Opened o = Open(file);
+        PngDecoderDecode(&o.dec);
+        const uint32_t error = o.dec.error;
+        PngDecoderClose(&o.dec);
+        return error;
+    };
+    EXPECT_EQ(decodeError(dataBytes), kPngErrorUnsupported);
+    EXPECT_EQ(decodeError(dataBytes - 1), kPngErrorMalformed);
+}
+
 TEST(PngChunkWalk, AncillaryChunksAreSkippedUnknownCriticalOnesRefused) {
     const Bytes good = GreyPng(3, 2);
     EXPECT_EQ(Open(WithChunkAfterIhdr(good, "xYzW", Bytes(5, 1))).result, 1);

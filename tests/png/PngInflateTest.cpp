@@ -154,6 +154,19 @@ TEST(PngInflateZlib, OneByteChunksAndEmptyChunksBetweenThem) {
     EXPECT_EQ(r.out, data);
 }
 
+TEST(PngInflateRules, ALaterIdatIsKnownWithOnlyItsLastLettersCaseIgnored) {
+    std::mt19937 rng(3);
+    const Bytes data = Sample(1, 500, rng);
+    const Bytes stream = ZlibCompress(data);
+    const size_t second = kIdatAt + 12 + stream.size() / 2 + 4;  // the second chunk's type
+    for (const char* name : {"IDAt", "iDAT", "IDaT"}) {
+        Bytes file = StreamFile(stream, {stream.size() / 2});
+        std::copy(name, name + 4, file.begin() + ptrdiff_t(second));
+        FixChunkCrcs(file);
+        EXPECT_EQ(InflateBoth(file, data.size()).ok, std::string(name) == "IDAt") << name;
+    }
+}
+
 TEST(PngInflateRules, ZlibHeader) {
     const Bytes data = {1, 2, 3};
     Bytes stream = ZlibCompress(data);

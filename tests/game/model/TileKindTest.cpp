@@ -25,6 +25,12 @@ TEST(TileKind, MatchRulesAreOneWay)
         EXPECT_EQ(TilesMatch(c.first, c.second), c.matches) << c.first << " then " << c.second;
 }
 
+TEST(TileKind, AnExitTakesOnlyTheOtherExit)
+{
+    for (TileKind kind = kKindUndealt; kind <= kKindLast; ++kind)
+        EXPECT_EQ(TilesMatch(kKindExit, kind), kind == kKindExit) << kind;
+}
+
 TEST(TileKind, SameKindFoldsSeasonsAndFlowers)
 {
     EXPECT_TRUE(SameKind(0, 0));

@@ -268,6 +268,23 @@ TEST_F(BoardTest, WildTakesEveryTileOfTheKindEvenBlockedOnesWhoseFaceShows)
     EXPECT_TRUE(other2->free);
 }
 
+TEST_F(BoardTest, AWildTakingTheKindOfThePairInTheTrayEarnsNoBonus)
+{
+    Make(Board::kFreePlay);
+    Tile* a = Add(0, 0, 0, 5);
+    Tile* b = Add(4, 0, 0, 5);
+    Tile* wild = AddFixed(8, 0, 0, kKindWildAll);
+    Tile* c = Add(12, 0, 0, 5);
+    Add(16, 0, 0, 5);
+    Start();
+    Match(a, b);
+    Run(850);
+    ASSERT_EQ(board->TrayKind1(), 5);
+    const int before = host.score;
+    Match(wild, c);
+    EXPECT_EQ(host.score - before, 2 * TileScore(5));
+}
+
 TEST_F(BoardTest, AWildCannotTakeATileWhoseFaceIsHidden)
 {
     Make(Board::kFreePlay);
@@ -369,6 +386,23 @@ TEST_F(BoardTest, ComplementaryPairRunsItsStepsAndRefusesUndoWhileTheSecondHolds
     Run(450);
     EXPECT_EQ(first->removedAt, 0);
     EXPECT_EQ(second->removedAt, 0);
+}
+
+TEST_F(BoardTest, TheSecondOfAComplementaryPairIsNotTakenAfterAnyOtherTile)
+{
+    Make(Board::kFreePlay);
+    AddFixed(0, 0, 0, kKindComplementFirst);
+    Tile* second = AddFixed(4, 0, 0, kKindComplementSecond);
+    Tile* wild = AddFixed(8, 0, 0, kKindWildAll);
+    Tile* plain = Add(12, 0, 0, 9);
+    Add(16, 0, 0, 9);
+    Start();
+    for (Tile* selected : {plain, wild}) {
+        Click(selected);
+        Click(second);
+        EXPECT_EQ(board->Selected(), selected);
+        Click(selected);
+    }
 }
 
 TEST_F(BoardTest, RestartAsksOnlyWhileAGameIsInProgressAndBarIsHeldDuringTheEntry)

@@ -117,6 +117,21 @@ TEST_F(BoardTest, ShuffleDealsTheSameKindsAgainAndCostsTwentySeconds)
     EXPECT_EQ(gone2->kind, 9);
 }
 
+TEST_F(BoardTest, AClearedFreePlayLayoutIsNotShuffled)
+{
+    Make(Board::kFreePlay);
+    Tile* a = Add(0, 0, 0, 1);
+    Tile* b = Add(4, 0, 0, 1);
+    Start();
+    Match(a, b);
+    Run(850);
+    ASSERT_TRUE(board->IsEnded());
+    const size_t calls = host.calls.size();
+    board->Shuffle();  // as the no-moves box would
+    EXPECT_EQ(board->MovePhaseNow(), Board::kPhaseEntry);
+    EXPECT_EQ(host.calls.size(), calls);
+}
+
 TEST_F(BoardTest, ResetPutsTilesBackWhenAShuffleWasCutShort)
 {
     Make(Board::kFreePlay);
