@@ -104,7 +104,9 @@ const char* SignalName(int signal) {
 }
 
 // Opens "Error.txt" for appending, first moving a file grown above the limit aside. Without
-// blocking: a FIFO in its place must not hang the crashing program.
+// blocking: a FIFO in its place must not hang the crashing program. A name that is a second
+// hard link to some other file is dropped from the folder (the file itself stays as it is) and
+// a file of the report's own takes its place, so the report never lands in another file.
 int OpenReportFile() {
   if (g_state.folderFd < 0) return -1;
   const int flags = O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
@@ -114,6 +116,11 @@ int OpenReportFile() {
   if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
     close(fd);
     return -1;
+  }
+  if (info.st_nlink > 1) {
+    close(fd);
+    if (unlinkat(g_state.folderFd, "Error.txt", 0) != 0) return -1;
+    return openat(g_state.folderFd, "Error.txt", flags | O_EXCL, 0600);
   }
   if (info.st_size > CrashHandler::kRotateBytes) {
     close(fd);

@@ -232,6 +232,15 @@ TEST_F(CrashHandlerTest, LinkedReportFileIsNotFollowed) {
   EXPECT_NE(ReadAll(folder / "hook.txt").find("SIGBUS"), std::string::npos);
 }
 
+TEST_F(CrashHandlerTest, AReportFileSharedByAHardLinkIsReplacedByOneOfItsOwn) {
+  const std::string other = folder / "elsewhere.txt";
+  { std::ofstream(other) << "keep"; }
+  ASSERT_EQ(link(other.c_str(), (folder / "Error.txt").c_str()), 0);
+  ASSERT_TRUE(WIFSIGNALED(CrashChild(folder.Path(), SIGBUS)));
+  EXPECT_EQ(ReadAll(other), "keep");
+  EXPECT_EQ(ReadAll(folder / "Error.txt").rfind(std::string(53, '='), 0), 0u);
+}
+
 TEST_F(CrashHandlerTest, OnlyPrivateFoldersWithBoundedPathsAreAccepted) {
   const std::string shared = folder / "shared";
   ASSERT_EQ(mkdir(shared.c_str(), 0700), 0);
