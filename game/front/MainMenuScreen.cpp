@@ -8,6 +8,7 @@
 #include "framework/ui/UiHost.h"
 #include "game/front/FadeCaptionButton.h"
 #include "game/front/GameFlow.h"
+#include "game/front/InfoDialog.h"
 #include "game/front/MainHelpDialog.h"
 #include "game/front/MenuBackground.h"
 #include "game/front/MenuStripButton.h"
@@ -113,13 +114,29 @@ bool MainMenuScreen::OnCommand(int32_t commandId) {
 }
 
 void MainMenuScreen::OnActiveChanged() {
+    if (!IsActive()) return;
     PlayerList& players = ThePlayerList();
-    if (!IsActive() || !players.IsChanged()) return;
-    players.SetChanged(false);
-    if (players.CurrentId() != -1) {
-        CurrentProfile().Load(players.CurrentId(), players.NameOf(players.CurrentId()));
+    if (players.IsChanged()) {
+        players.SetChanged(false);
+        if (players.CurrentId() != -1) {
+            CurrentProfile().Load(players.CurrentId(), players.NameOf(players.CurrentId()));
+        }
+        const int32_t command = pending_;
+        pending_ = -1;
+        // The command may leave this screen; the notice then waits for the player's return.
+        if (command != -1) {
+            OnCommand(command);
+            return;
+        }
     }
-    const int32_t command = pending_;
-    pending_ = -1;
-    if (command != -1) OnCommand(command);
+    TellOfUnreadableProfile();
+}
+
+void MainMenuScreen::OnTransitionDone() { TellOfUnreadableProfile(); }
+
+void MainMenuScreen::TellOfUnreadableProfile() {
+    ScreenManager* manager = GetManager();
+    if (manager && CurrentProfile().TakeUnreadableNotice()) {
+        InfoDialog::Open(manager, kPlayersTitle, kProfileUnreadableText);
+    }
 }

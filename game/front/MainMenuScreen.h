@@ -16,11 +16,13 @@ public:
     static constexpr int32_t kStory = 142;
     static constexpr int32_t kMusic = 335;
     static constexpr int32_t kLogoImage = 0xFF03;
+    static constexpr int32_t kPlayersTitle = 171, kProfileUnreadableText = 186;
 
     MainMenuScreen();
 
     bool OnCommand(int32_t commandId) override;
     void OnActiveChanged() override;
+    void OnTransitionDone() override;
     // True when a player exists; else opens the first-player box and keeps the command.
     bool RequirePlayer(int32_t commandId);
 
@@ -32,6 +34,8 @@ protected:
 private:
     void AddPartnerLogo();
     void Push(Screen* dialog);
+    // Tells the player once when their profile could not be read and so will not be saved.
+    void TellOfUnreadableProfile();
 
     int32_t pending_ = -1;
 };

@@ -1,7 +1,5 @@
 #include "game/model/PlayerProfile.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -9,6 +7,7 @@
 #include "framework/core/DataStream.h"
 #include "game/model/PlayerFolders.h"
 #include "game/model/PlayerList.h"
+#include "platform/RegularFile.h"
 
 namespace {
 
@@ -76,11 +75,10 @@ bool PlayerProfile::Transfer(DataStream* stream, bool withProgramFolder)
     return stream->TransferBlock(folder.CStr(), folder.Length());
 }
 
-bool PlayerProfile::ReadFile(const String& fileName, int32_t playerId, bool withProgramFolder)
+bool PlayerProfile::ReadBytes(const std::vector<uint8_t>& bytes, int32_t playerId, bool withProgramFolder)
 {
     DataStream stream;
-    if (!stream.OpenRead(fileName.CStr()))
-        return false;
+    stream.OpenMemory(bytes.data(), bytes.size());
     const bool trailerOk = Transfer(&stream, withProgramFolder);
     return trailerOk && id == playerId && magic == kMagic && version == kVersion;
 }
@@ -88,18 +86,19 @@ bool PlayerProfile::ReadFile(const String& fileName, int32_t playerId, bool with
 bool PlayerProfile::Load(int32_t playerId, const String& playerName)
 {
     const String fileName = MakeProfileFileName(playerId);
+    std::vector<uint8_t> bytes;
+    const FileRead got = ReadRegularFile(fileName.CStr(), DataStream::kMaxFileBytes, FileLinks::kRefuse, &bytes);
     // Read into a scratch record, so a damaged file can leave nothing half-read behind.
     PlayerProfile read;
-    bool valid = read.ReadFile(fileName, playerId, false);
+    bool valid = got == FileRead::kRead && read.ReadBytes(bytes, playerId, false);
     bool older = false;
-    if (!valid) {
+    if (got == FileRead::kRead && !valid) {
         read = PlayerProfile();
-        older = valid = read.ReadFile(fileName, playerId, true);
+        older = valid = read.ReadBytes(bytes, playerId, true);
     }
     if (valid) {
         *this = read;
         Normalize();
-        keepAside_ = false;
         // Rewritten now, the record no longer depends on where this copy of the program lies.
         if (older)
             Save();
@@ -107,15 +106,17 @@ bool PlayerProfile::Load(int32_t playerId, const String& playerName)
     }
     Reset(playerId);
     name = playerName;
-    struct stat info;
-    keepAside_ = lstat(fileName.CStr(), &info) == 0;
+    // Only bytes that were read and failed their check are damaged; a file that could not be
+    // read at all may be whole, and stays exactly as it is.
+    keepAside_ = got == FileRead::kRead;
+    unreadable_ = unreadableNotice_ = got == FileRead::kRefused;
     return false;
 }
 
 bool PlayerProfile::Save()
 {
     // Without a player folder the name would land in whatever folder the process runs in.
-    if (id == -1 || PlayerFolders::UserData().IsEmpty())
+    if (id == -1 || unreadable_ || PlayerFolders::UserData().IsEmpty())
         return false;
     const String fileName = MakeProfileFileName(id);
     if (keepAside_) {
@@ -127,6 +128,13 @@ bool PlayerProfile::Save()
     DataStream stream;
     stream.OpenWrite(fileName.CStr());
     return Transfer(&stream, false);
+}
+
+bool PlayerProfile::TakeUnreadableNotice()
+{
+    const bool due = unreadableNotice_;
+    unreadableNotice_ = false;
+    return due;
 }
 
 void PlayerProfile::Normalize()

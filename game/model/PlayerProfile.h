@@ -6,6 +6,7 @@
 // rewritten in today's form as they are read.
 #include <array>
 #include <cstdint>
+#include <vector>
 
 #include "framework/core/Serializable.h"
 #include "framework/core/String.h"
@@ -41,13 +42,19 @@ public:
     void Reset(int32_t id);
     // Reads the file of `id`. A missing or invalid file (magic, version, stored id, CRC) leaves
     // the defaults with `name`; a valid one is taken whole, its odd values brought into range.
+    // A file that is there but cannot be read (another user's, a disk error, not a plain file)
+    // leaves the defaults too, and is never written over until a later Load reads it.
     // Answers whether the file was valid.
     bool Load(int32_t id, const String& name);
-    // Writes the file of the profile's own id; nothing for id -1. Answers whether the whole
-    // record reached the disk (a failed write leaves the previous file as it was). A file that
-    // failed its check when this profile was loaded is first moved aside to "<id>.usr.bad", so
-    // the defaults never take the place of a record someone may still recover.
+    // Writes the file of the profile's own id; nothing for id -1, nor while the file could not
+    // be read. Answers whether the whole record reached the disk (a failed write leaves the
+    // previous file as it was). A file that failed its check when this profile was loaded is
+    // first moved aside to "<id>.usr.bad", so the defaults never take the place of a record
+    // someone may still recover.
     bool Save();
+    // True once after a Load that could not read the file, so the player is told one time
+    // that this session's progress will not be kept.
+    bool TakeUnreadableNotice();
 
     static String MakeProfileFileName(int32_t id);
     // Saved games of this profile: free play, and story levels.
@@ -78,12 +85,16 @@ public:
 private:
     // The last Load found a file that failed its check; Save moves it aside before writing.
     bool keepAside_ = false;
+    // The last Load found a file it could not read; Save leaves it alone.
+    bool unreadable_ = false;
+    bool unreadableNotice_ = false;
 
     // The transfer; answers the trailer's result (written completely, or read and matching).
     // `withProgramFolder` folds the program folder's path into the CRC, as older files have it.
     bool Transfer(DataStream* stream, bool withProgramFolder);
-    // Reads `fileName` into this record; true when it is a sound profile of player `playerId`.
-    bool ReadFile(const String& fileName, int32_t playerId, bool withProgramFolder);
+    // Reads a file's bytes into this record; true when they are a sound profile of player
+    // `playerId`.
+    bool ReadBytes(const std::vector<uint8_t>& bytes, int32_t playerId, bool withProgramFolder);
     // Brings values a valid file may still hold out of range back to what the game can use.
     void Normalize();
 };

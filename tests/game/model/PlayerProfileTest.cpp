@@ -179,6 +179,19 @@ TEST_F(PlayerProfileTest, AFileThatFailsItsCheckIsKeptAsideBeforeItIsReplaced)
     ExpectDefaults(again, 2, "Given");
 }
 
+TEST_F(PlayerProfileTest, AFileThatCannotBeReadIsNeitherMovedAsideNorWrittenOver)
+{
+    std::filesystem::create_directory(Path("2.usr"));  // EISDIR, as for root as for anyone
+    PlayerProfile p;
+    EXPECT_FALSE(p.Load(2, "Given"));
+    ExpectDefaults(p, 2, "Given");
+    EXPECT_TRUE(p.TakeUnreadableNotice());
+    EXPECT_FALSE(p.TakeUnreadableNotice());
+    EXPECT_FALSE(p.Save());
+    EXPECT_TRUE(std::filesystem::is_directory(Path("2.usr")));
+    EXPECT_FALSE(std::filesystem::exists(Path("2.usr.bad")));
+}
+
 TEST_F(PlayerProfileTest, EveryTruncationIsRefused)
 {
     PlayerProfile written = Played(5);
