@@ -27,6 +27,8 @@ constexpr int32_t kWelcomeImage = 257;
 // wraps within the band, clear of the band's soft ends.
 constexpr int32_t kWelcomeLeft = 42, kWelcomeScale = 400;
 constexpr int32_t kWelcomeTextLeft = 66, kWelcomeTextWidth = 668;
+// The mode heading ends well inside the map's gold frame, on the plaque the map paints for it.
+constexpr int32_t kHeaderRightEdge = 766;
 constexpr int32_t kBannerTop = 310;
 constexpr int32_t kBannerBottom = 309;
 constexpr int32_t kBannerLeft = 128;
@@ -206,7 +208,7 @@ void CampaignMap::Draw() {
     if (headerFont_) {
         // The title stands over the middle of the map: the road starts in its upper left corner.
         headerFont_->DrawCentered(this, 0, 60, headerLeft_.CStr(), kFrameWidth, 100, 100, 255);
-        headerFont_->DrawRightAligned(this, 786, 60, headerRight_.CStr(), 100, 100, 255);
+        headerFont_->DrawRightAligned(this, kHeaderRightEdge, 60, headerRight_.CStr(), 100, 100, 255);
     }
     int32_t region = 0;
     for (; region < kMapRegionCount && DynastyFirstLevel(region + 1) <= shown; ++region) {

@@ -17,6 +17,8 @@ constexpr int32_t kPreviousGapWidth = 89;
 constexpr int32_t kNextGapLeft = 563;
 constexpr int32_t kNextGapWidth = 73;
 constexpr int32_t kRangeY = 559;
+// The title's baseline: its capitals then start clear of the screen's top edge.
+constexpr int32_t kTitleY = 26;
 
 }  // namespace
 
@@ -47,7 +49,7 @@ bool LayoutPagerLabel::Update() {
 }
 
 void LayoutPagerLabel::Draw() {
-    if (titleFont_) titleFont_->DrawCentered(this, 0, 18, title_.CStr(), kFrameWidth, 100, 100, 255);
+    if (titleFont_) titleFont_->DrawCentered(this, 0, kTitleY, title_.CStr(), kFrameWidth, 100, 100, 255);
     if (rangeFont_) {
         rangeFont_->DrawCentered(this, kPreviousGapLeft, kRangeY, previousRange_.CStr(), kPreviousGapWidth, 100,
                                  100, 255);

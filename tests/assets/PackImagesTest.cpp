@@ -19,9 +19,11 @@
 #include "game/front/CampaignMap.h"
 #include "game/front/CampaignScreen.h"
 #include "game/front/GameFlow.h"
+#include "game/front/HelpIllustration2.h"
 #include "game/front/InfoDialog.h"
 #include "game/front/IntroScreen.h"
 #include "game/front/LayoutSelectScreen.h"
+#include "game/front/LayoutSlot.h"
 #include "game/front/LayoutsHelpDialog.h"
 #include "game/front/LeaveNoticeDialog.h"
 #include "game/front/LeaveQuestion.h"
@@ -32,12 +34,14 @@
 #include "game/front/PlayerSelectDialog.h"
 #include "game/front/StoryHelpDialog.h"
 #include "game/front/TileSetDialog.h"
+#include "game/model/CampaignTables.h"
 #include "game/model/PlayerList.h"
 #include "game/model/PlayerProfile.h"
 #include "game/model/Tile.h"
 #include "game/model/TileKind.h"
 #include "game/model/TileLayout.h"
 #include "game/play/Board.h"
+#include "game/play/FramePanel.h"
 #include "game/play/Hud.h"
 #include "game/play/PlayFlow.h"
 #include "game/play/PlayScreen.h"
@@ -521,4 +525,149 @@ TEST(PackImages, EveryTextCanBeReadOverWhatIsBehindIt) {
     overPlay([&] { flow.ShowLevelComplete(story, 300, 5000, "The Jade Gate"); }, "level complete");
     Globals().sharedDataFolder = sharedFolder;
     SetAssetModule(nullptr);
+}
+
+namespace {
+
+// The ink of a frame's texts: one rectangle per run of whole glyphs of one font on one row.
+std::vector<Rect> InkedRuns(const std::vector<TextProbeDisplay::Glyph>& glyphs, std::map<int32_t, Image>& sheets) {
+    std::vector<Rect> runs;
+    const TextProbeDisplay::Glyph* last = nullptr;
+    for (const TextProbeDisplay::Glyph& glyph : glyphs) {
+        Image& sheet = sheets[glyph.font];
+        // A glyph partly under a box drawn later is not read there.
+        if ((!sheet.pixels && !Load(glyph.font, sheet)) || std::count(glyph.open.begin(), glyph.open.end(), false))
+            continue;
+        Rect ink{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+        const int32_t dx = glyph.rect.left - glyph.source.left, dy = glyph.rect.top - glyph.source.top;
+        for (int32_t y = glyph.source.top; y < glyph.source.bottom; ++y)
+            for (int32_t x = glyph.source.left; x < glyph.source.right; ++x)
+                if (sheet.pixels[(sheet.height - 1 - y) * sheet.rowStep + x * 4 + 3] > 64)
+                    ink = Rect{std::min(ink.left, x + dx), std::min(ink.top, y + dy), std::max(ink.right, x + dx + 1),
+                               std::max(ink.bottom, y + dy + 1)};
+        if (ink.left > ink.right) continue;
+        if (last && last->font == glyph.font && last->rect.top == glyph.rect.top && glyph.rect.left <= last->rect.right + 16)
+            ink = Rect{std::min(runs.back().left, ink.left), std::min(runs.back().top, ink.top),
+                       std::max(runs.back().right, ink.right), std::max(runs.back().bottom, ink.bottom)};
+        else
+            runs.emplace_back();
+        runs.back() = ink;
+        last = &glyph;
+    }
+    return runs;
+}
+
+}  // namespace
+
+// A text keeps 8 pixels of calm ground around its ink wherever art frames it: no rule or frame
+// edge runs along or across it within that reach, nor does the screen's edge. A button's caption
+// and a grid slot's lines sit on the face of their own small frame and are left aside.
+TEST(PackImages, EveryTextStandsClearOfFramesAndRules) {
+    ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+    SetAssetModule(BuiltPack());
+    FakeUiHost host;
+    ScratchPlayerFolder players("qm_clearance");
+    host.folder = players.Folder();
+    ThePlayerList().SetCurrentId(ThePlayerList().Add("Annabel Whitfield"));
+    CurrentProfile().Load(ThePlayerList().CurrentId(), "Annabel Whitfield");
+    const String sharedFolder = Globals().sharedDataFolder;
+    Globals().sharedDataFolder = players.Folder();
+    PackedScreens screens;
+    ScreenManager& manager = screens.manager;
+    std::map<int32_t, Image> sheets;
+    auto check = [&](const std::string& place, int frames = 40) {
+        SCOPED_TRACE(place);
+        screens.Frames(frames);
+        manager.MarkDirty();
+        screens.Frames(1);
+        auto edge = [&](int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+            int32_t r0, g0, b0, r1, g1, b1;
+            screens.display.PixelAt(x0, y0, r0, g0, b0);
+            screens.display.PixelAt(x1, y1, r1, g1, b1);
+            return std::abs(r1 - r0) + std::abs(g1 - g0) + std::abs(b1 - b0) >= 48;
+        };
+        std::vector<Widget*> faces, widgets;
+        for (const Screen* screen : manager.GetScreens())
+            widgets.insert(widgets.end(), screen->GetWidgets().begin(), screen->GetWidgets().end());
+        for (size_t i = 0; i < widgets.size(); ++i) {
+            widgets.insert(widgets.end(), widgets[i]->GetChildren().begin(), widgets[i]->GetChildren().end());
+            if (dynamic_cast<Button*>(widgets[i]) || dynamic_cast<LayoutSlot*>(widgets[i])) faces.push_back(widgets[i]);
+        }
+        for (const Rect& ink : InkedRuns(screens.display.Glyphs(), sheets)) {
+            if (std::any_of(faces.begin(), faces.end(), [&](Widget* face) {
+                    const Rect& f = face->GetDrawnBounds();
+                    return f.left <= ink.left && ink.right <= f.right && f.top <= ink.top && ink.bottom <= f.bottom;
+                }))
+                continue;
+            const Rect near{ink.left - 8, ink.top - 8, ink.right + 8, ink.bottom + 8};
+            SCOPED_TRACE("text at " + std::to_string(ink.left) + "," + std::to_string(ink.top));
+            ASSERT_TRUE(near.left >= 0 && near.top >= 0 && near.right <= 800 && near.bottom <= 600);
+            for (int32_t y = near.top + 2, along = 0; y < near.bottom - 2; ++y, along = 0) {
+                for (int32_t x = ink.left; x < ink.right; ++x) along += edge(x, y - 1, x, y + 1);
+                EXPECT_LT(along * 10, ink.Width() * 6) << "a rule at y " << y;
+            }
+            for (int32_t x = near.left + 2, along = 0; x < near.right - 2; ++x, along = 0) {
+                for (int32_t y = near.top; y < near.bottom; ++y) along += edge(x - 1, y, x + 1, y);
+                EXPECT_LT(along * 10, near.Height() * 6) << "an edge at x " << x;
+            }
+        }
+    };
+    manager.PushScreen(new MainMenuScreen(), false, false, false);
+    check("main menu");
+    manager.BeginTransition(new LayoutSelectScreen(GameFlow::NewFreePlayScreen));
+    check("layout grid", 150);
+    auto* story = new PlayScreen(PlayScreen::kStory, GameFlow::Flow());
+    manager.BeginTransition(story);
+    check("campaign map", 150);
+    auto* campaign = dynamic_cast<CampaignScreen*>(manager.GetTopScreen());
+    ASSERT_NE(campaign, nullptr);
+    campaign->GetMap()->StartAdvance(true, "Tang");
+    check("dynasty banner");
+    manager.PushScreen(new IntroScreen(CurrentProfile().name), true, false, true);
+    check("timeline", 700);
+    manager.PopScreensNow(1);
+    GameFlow::Flow()->ShowLevelComplete(story, 300, 5000, "The Jade Gate");
+    check("level complete", 120);
+    Globals().sharedDataFolder = sharedFolder;
+    SetAssetModule(nullptr);
+}
+
+// The main help's pictures, whatever their size, stand in the middle of the box's width.
+TEST(PackImages, HelpPicturesStandInTheMiddleOfTheirBox) {
+    ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+    SetAssetModule(BuiltPack());
+    PackedScreens screens;
+    auto* help = new MainHelpDialog();
+    screens.manager.PushScreen(help, false, false, false);
+    for (int page : {0, 1}) {
+        help->ShowPage(page);
+        screens.Frames(2);
+        const Rect box = help->GetPanel()->GetDrawnBounds();
+        for (Widget* widget : help->GetWidgets())
+            if (const Rect drawn = widget->GetDrawnBounds(); dynamic_cast<HelpIllustration2*>(widget))
+                EXPECT_NEAR(drawn.left + drawn.right, box.left + box.right, 8) << "page " << page;
+    }
+    SetAssetModule(nullptr);
+}
+
+// A reached region's picture leaves the map's towns in sight: nowhere within 4 pixels of where
+// the picture is nearly opaque does the map show a town's red roof.
+TEST(PackImages, RegionPicturesLeaveTheMapsTownsInSight) {
+    ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+    Image map, picture;
+    ASSERT_TRUE(Load(229, map));
+    for (int region = 0; region < kMapRegionCount; ++region) {
+        const DynastyRegion& drawn = MapRegion(region);
+        ASSERT_TRUE(Load(drawn.imageId, picture) && picture.bitsPerPixel == 32);
+        int32_t roofs = 0;
+        for (int32_t y = 0; y < picture.height; ++y)
+            for (int32_t x = 0; x < picture.width; ++x)
+                for (int32_t my = y - 4; my <= y + 4 && picture.pixels[(picture.height - 1 - y) * picture.rowStep + x * 4 + 3] >= 200; ++my)
+                    for (int32_t mx = x - 4; mx <= x + 4; ++mx) {
+                        const uint8_t* p = map.pixels + (map.height - 1 - drawn.rect.top - my) * map.rowStep +
+                                           (drawn.rect.left + mx) * (map.bitsPerPixel / 8);
+                        roofs += p[2] >= 110 && p[2] - p[1] >= 80;
+                    }
+        EXPECT_EQ(roofs, 0) << "region " << region;
+    }
 }

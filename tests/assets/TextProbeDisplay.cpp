@@ -41,7 +41,7 @@ bool TextProbeDisplay::LeftOut(int32_t x, int32_t y, Image* image, const Rect* s
     const Rect from = source ? *source : Rect{0, 0, image->width, image->height};
     covered = Rect{x, y, x + from.Width() * scaleX / 100, y + from.Height() * scaleY / 100};
     if (alpha > 0 && covered.Width() > 0 && covered.Height() > 0) {
-        glyphs_.push_back(Glyph{id->second, covered,
+        glyphs_.push_back(Glyph{id->second, covered, from,
                                 std::vector<bool>(static_cast<size_t>(covered.Width()) * covered.Height(), true)});
     }
     return true;

@@ -22,6 +22,7 @@ public:
     struct Glyph {
         int32_t font;  // glyph image id
         Rect rect;     // frame rectangle it would cover
+        Rect source;   // its cell in the glyph sheet, rows counted from the top
         // Its pixels that no later drawing covered, row by row over `rect`: only these show.
         std::vector<bool> open;
         bool Shows(int32_t x, int32_t y) const {

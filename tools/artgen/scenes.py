@@ -183,7 +183,8 @@ def main_menu(pictures):
            rgba(GOLD_LIGHT), stroke=2, stroke_fill=rgba(LACQUER_DARK))
     c.text((400, 146), 'Tiles of the Jade Road', '/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf',
            18, rgba(IVORY))
-    c.rect((0, 462, 800, 464), rgba(GOLD))
+    # The rule stays well above the greeting the game writes under it (baseline y 482).
+    c.rect((0, 452, 800, 454), rgba(GOLD))
     img.alpha_composite(c.result())
     img.alpha_composite(seal('玉', 70), (680, 60))
     return img.convert('RGB')
@@ -337,9 +338,11 @@ RIVERS = [
      (520, 440), (598, 420), (662, 444), (724, 412), (790, 430)],
 ]
 CANAL = [(440, 240), (446, 330), (452, 452)]
+# The tabs under the map's two headings: (left, right).
+MAP_TABS = [(326, 474), (662, 778)]
 # Towns along the road, clear of the level markers: (x, y, walled).
 TOWNS = [(40, 94), (197, 140), (132, 292), (190, 512), (318, 478), (300, 548), (346, 300),
-         (478, 168), (508, 92), (598, 186), (512, 372), (620, 520), (650, 408), (780, 190),
+         (478, 168), (548, 98), (598, 186), (512, 372), (620, 520), (650, 408), (780, 190),
          (770, 300), (688, 110)]
 
 
@@ -384,6 +387,8 @@ def campaign_map():
         kd.ellipse((x - 24, y - 20, x + 24, y + 18), fill=255)
     kd.rectangle((0, 0, w, 84), fill=255)
     kd.ellipse((20, 470, 140, 590), fill=255)
+    for box in landmark_boxes():
+        kd.rectangle(box, fill=255)
     kept = np.asarray(keep) > 0
 
     water = (92, 138, 168)
@@ -416,12 +421,21 @@ def campaign_map():
     for k, (x, y) in enumerate(TOWNS):
         settlement(c, x, y, trng, k % 3 == 0)
     compass(c, 80, 530, 34)
-    # The band under the progress strip, and plaques for the title and the mode heading.
-    c.rect((0, 0, w, 52), rgba(LACQUER_DARK, 240))
-    c.rect((0, 52, w, 55), rgba(GOLD))
-    for box in ((330, 40, 470, 68), (690, 40, 794, 68)):
-        c.rrect(box, 7, fill=rgba(LACQUER_DARK, 245))
-        c.rrect((box[0] + 2, box[1] + 2, box[2] - 2, box[3] - 2), 5, outline=rgba(GOLD), width=1.2)
+    # The band under the progress strip, with a tab hanging from it under each heading the game
+    # writes (baseline y 60, the title centred, the mode heading ending at x 766): the band's
+    # gold rule runs round the tabs, well clear of their text and of the map's frame.
+    band = Canvas(w, h)
+    band.rect((0, 0, w, 52), rgba(LACQUER_DARK))
+    band.rect((0, 52, w, 55), rgba(GOLD))
+    for left, right in MAP_TABS:
+        band.rrect((left - 1.5, 20, right + 1.5, 79.5), 9, fill=rgba(GOLD))
+        band.rrect((left, 20, right, 78), 8, fill=rgba(LACQUER_DARK))
+        band.rect((left - 2, 0, right + 2, 52), rgba(LACQUER_DARK))
+    band = band.result()
+    band.putalpha(band.getchannel('A').point(lambda a: a * 240 // 255))
+    img.alpha_composite(c.result())
+    img.alpha_composite(band)
+    c = Canvas(w, h)
     c.rrect((6, 6, w - 6, h - 6), 12, outline=rgba(GOLD_DARK), width=3)
     c.rrect((11, 11, w - 11, h - 11), 9, outline=rgba(GOLD_DARK, 140), width=1)
     img.alpha_composite(c.result())
@@ -468,7 +482,67 @@ def landmark_ink(ink, cx, cy, landmark):
         ink.circle(cx, cy, 5, fill=rgba(GOLD, 230))
 
 
-def region_image(width, height, landmark, seed):
+# How far each landmark's ink reaches from its centre: (left, top, right, bottom).
+LANDMARK_REACH = {'pagoda': (18, 25, 18, 21), 'wall': (30, 6, 28, 8), 'river': (37, 17, 37, 17),
+                  'canal': (37, 17, 37, 17), 'tent': (20, 14, 20, 14), 'bronze': (16, 10, 16, 20),
+                  'scroll': (18, 14, 18, 14), 'road': (42, 22, 42, 22), 'palace': (32, 16, 32, 14),
+                  'garden': (18, 18, 18, 18)}
+
+
+def map_drawings():
+    """What the campaign map draws of its own under the regions, each with a margin: its icons
+    (the band and its tabs, the towns, the compass), which a landmark must never cover, and its
+    lines (the road, the rivers, the canal), which a landmark crosses as little as it can."""
+    icons = Image.new('L', (800, 600), 0)
+    d = ImageDraw.Draw(icons)
+    d.rectangle((0, 0, 800, 60), fill=255)
+    for left, right in MAP_TABS:
+        d.rectangle((left - 6, 0, right + 6, 86), fill=255)
+    for x, y in TOWNS:
+        d.rectangle((x - 21, y - 19, x + 21, y + 17), fill=255)
+    d.ellipse((36, 474, 124, 566), fill=255)
+    lines = Image.new('L', (800, 600), 0)
+    d = ImageDraw.Draw(lines)
+    d.line(catmull(LEVEL_POINTS, 8), fill=255, width=15, joint='curve')
+    for r in RIVERS:
+        d.line(catmull(r, 10), fill=255, width=13, joint='curve')
+    d.line(catmull(CANAL, 10), fill=255, width=10, joint='curve')
+    return np.asarray(icons) > 0, np.asarray(lines) > 0
+
+
+def landmark_centres():
+    """Each region's landmark centre, in the region picture: clear of the map's icons, crossing
+    as little of its lines as it can, and of those points the one nearest the picture's
+    middle."""
+    icons, lines = map_drawings()
+    centres = []
+    for _, left, top, w, h, landmark in REGIONS:
+        l, t, r, b = LANDMARK_REACH[landmark]
+        best = None
+        for cy in range(t + 2, h - b - 1):
+            for cx in range(l + 2, w - r - 1):
+                x, y = left + cx, top + cy
+                if icons[y - t:y + b + 1, x - l:x + r + 1].any():
+                    continue
+                cost = (int(lines[y - t:y + b + 1, x - l:x + r + 1].sum()),
+                        (cx - w / 2) ** 2 + (cy - h / 2) ** 2)
+                if best is None or cost < best[0]:
+                    best = (cost, cx, cy)
+        assert best, 'no free ground for the %s landmark' % landmark
+        centres.append(best[1:])
+    return centres
+
+
+def landmark_boxes():
+    """The map ground each landmark covers, on the screen."""
+    boxes = []
+    for (_, left, top, _, _, landmark), (cx, cy) in zip(REGIONS, landmark_centres()):
+        l, t, r, b = LANDMARK_REACH[landmark]
+        boxes.append((left + cx - l - 4, top + cy - t - 4, left + cx + r + 4, top + cy + b + 4))
+    return boxes
+
+
+def region_image(width, height, landmark, seed, centre):
     """A wash of colour over the reached land with its landmark drawn in ink."""
     c = Canvas(width, height)
     rng = random.Random(seed)
@@ -486,35 +560,44 @@ def region_image(width, height, landmark, seed):
     alpha = np.asarray(img.getchannel('A'), dtype=np.float32) * fade
     img.putalpha(Image.fromarray(np.round(alpha).astype(np.uint8), 'L'))
     ink = Canvas(width, height)
-    landmark_ink(ink, width / 2, height / 2, landmark)
+    landmark_ink(ink, centre[0], centre[1], landmark)
     img.alpha_composite(ink.result())
     return img
 
 
 TIMELINE_POINTS = [(409, 115), (538, 136), (646, 203), (633, 347), (524, 390), (403, 433),
                    (261, 418), (145, 334), (146, 181), (254, 120), (383, 231)]
+# Each dynasty's medallion on the screen: left of and below its caption, except where the road
+# would then cross a caption; Han's and Sui's stand below and right of theirs.
+TIMELINE_STOPS = [(381, 137), (510, 158), (618, 225), (605, 369), (606, 430), (435, 480),
+                  (233, 440), (117, 356), (118, 203), (226, 142), (355, 253)]
 # The timeline picture's place on the screen, and its size.
 TIMELINE_AT = (68, 119)
 TIMELINE_SIZE = (664, 420)
+# The scroll under it reaches further, so that every caption (two lines hanging from its point,
+# the first line's baseline at the point) lies well inside the scroll's border.
+SCROLL_AT = (40, 80)
+SCROLL_SIZE = (720, 459)
 
 
-def timeline_layout():
-    """Where the game writes each caption (two short lines from its point), where each
-    dynasty's medallion stands beside it, and the road through the medallions, in the
-    picture's own coordinates."""
-    captions = [(x - TIMELINE_AT[0], y - TIMELINE_AT[1]) for x, y in TIMELINE_POINTS]
-    stops = [(x - 28, y + 22) for x, y in captions]
-    return captions, stops, catmull(stops, 12)
+def timeline_layout(at):
+    """Where the game writes each caption, as the box its two lines fill, where each dynasty's
+    medallion stands, and the road through the medallions, in the coordinates of a picture
+    placed at `at` on the screen."""
+    captions = [(x - at[0], y - at[1]) for x, y in TIMELINE_POINTS]
+    boxes = [(x, y - 14, x + 80, y + 18) for x, y in captions]
+    stops = [(x - at[0], y - at[1]) for x, y in TIMELINE_STOPS]
+    return boxes, stops, catmull(stops, 12)
 
 
 def timeline_scroll():
     """The scroll the timeline is inked on: paper, a far ink-wash land, hills and groves where
     the road, its medallions and the captions leave room, and pale ground under each caption."""
-    w, h = TIMELINE_SIZE
+    w, h = SCROLL_SIZE
     sheet = vgradient((w, h), [(0, PAPER), (1, mix(PAPER, PAPER_DARK, 0.5))])
     land = Image.new('RGBA', (w, h), (0, 0, 0, 0))
-    for k, (base, colour) in enumerate([(120, (196, 200, 176)), (300, (176, 188, 160)),
-                                        (380, (150, 170, 140))]):
+    for k, (base, colour) in enumerate([(159, (196, 200, 176)), (339, (176, 188, 160)),
+                                        (419, (150, 170, 140))]):
         ys = ridge(w, 3630 + k, base, 34 - 6 * k, 0.5)
         fill_below(land, ys, colour, 120 + 30 * k)
         mist(land, base - 10, base + 60, PAPER, 150)
@@ -523,15 +606,15 @@ def timeline_scroll():
     stain = Image.new('RGBA', (w, h), rgba((150, 110, 60), 0))
     stain.putalpha(tex.point(lambda v: max(0, v - 120) // 3))
     sheet.alpha_composite(stain)
-    captions, stops, road = timeline_layout()
+    boxes, stops, road = timeline_layout(SCROLL_AT)
     # Hills and groves wherever the road, the medallions and the captions leave room.
     keep = Image.new('L', (w, h), 0)
     kd = ImageDraw.Draw(keep)
     kd.line(road, fill=255, width=30, joint='curve')
-    for (x, y), (sx, sy) in zip(captions, stops):
-        kd.rectangle((x - 8, y - 6, x + 90, y + 48), fill=255)
+    for (x0, y0, x1, y1), (sx, sy) in zip(boxes, stops):
+        kd.rectangle((x0 - 8, y0 - 6, x1 + 10, y1 + 6), fill=255)
         kd.ellipse((sx - 30, sy - 30, sx + 30, sy + 30), fill=255)
-    kd.rectangle((0, 0, w, 24), fill=255)
+    kd.rectangle((0, 0, w, 30), fill=255)
     kept = np.asarray(keep) > 0
     height = np.asarray(noise((w, h), 3631, 120, 4), dtype=np.float32) / 255.0
     rng = random.Random(3632)
@@ -544,8 +627,8 @@ def timeline_scroll():
     sheet.alpha_composite(relief(w, h, glyphs, (226, 214, 178), (160, 140, 108), (86, 124, 86)))
     clear = Image.new('L', (w, h), 0)
     cd = ImageDraw.Draw(clear)
-    for x, y in captions:
-        cd.rounded_rectangle((x - 6, y - 4, x + 84, y + 44), 10, fill=150)
+    for x0, y0, x1, y1 in boxes:
+        cd.rounded_rectangle((x0 - 6, y0 - 4, x1 + 4, y1 + 4), 10, fill=150)
     veil = Image.new('RGBA', (w, h), rgba(PAPER, 0))
     veil.putalpha(clear.filter(ImageFilter.GaussianBlur(8)))
     sheet.alpha_composite(veil)
@@ -565,10 +648,11 @@ def timeline_background():
     appears."""
     img = vgradient((800, 600), [(0, LACQUER_DARK), (0.5, LACQUER), (1, LACQUER_DARK)])
     c = Canvas(800, 600)
-    c.rrect((52, 100, 748, 556), 18, fill=rgba((0, 0, 0), 90))
+    c.rrect((SCROLL_AT[0] - 16, SCROLL_AT[1] - 16, SCROLL_AT[0] + SCROLL_SIZE[0] + 16, 556), 18,
+            fill=rgba((0, 0, 0), 90))
     c.rect((0, 530, 800, 533), rgba(GOLD))
     img.alpha_composite(c.result())
-    img.alpha_composite(timeline_scroll(), TIMELINE_AT)
+    img.alpha_composite(timeline_scroll(), SCROLL_AT)
     return img.convert('RGB')
 
 
@@ -577,7 +661,7 @@ def timeline_picture():
     road winds in a spiral past each dynasty's landmark, leaving clear paper for the caption
     that the game writes beside each one."""
     w, h = TIMELINE_SIZE
-    _, stops, road = timeline_layout()
+    _, stops, road = timeline_layout(TIMELINE_AT)
     out = Image.new('RGBA', (w, h), (0, 0, 0, 0))
     c = Canvas(w, h)
     c.line(road, rgba(IVORY, 220), 8)
@@ -684,19 +768,31 @@ def free_blocked_diagram(style):
     return img
 
 
+def help_arrow(c, x0, x1, y):
+    c.line([(x0, y), (x1 - 10, y)], rgba(GOLD_DARK), 3)
+    c.poly([(x1 - 10, y - 7), (x1, y), (x1 - 10, y + 7)], fill=rgba(GOLD_DARK))
+
+
 def help_illustration(page):
+    """The main help's pictures, each as wide as what it shows, so that the box centres it: the
+    first of its pages is drawn 9 pixels right of the picture's place, which lies 92 pixels left
+    of the box's middle, and the second at that place. Page one shows a tile matching its twin;
+    page two seasons matching seasons and flowers matching flowers."""
     if page == 0:
-        img = Image.new('RGBA', (290, 125), (0, 0, 0, 0))
+        img = Image.new('RGBA', (166, 125), (0, 0, 0, 0))
         for k, kind in enumerate([3, 3]):
-            img.alpha_composite(tile_picture(kind), (70 + k * 100, 30))
-        c = Canvas(290, 125)
-        c.line([(124, 60), (166, 60)], rgba(GOLD_DARK), 3)
-        c.poly([(166, 53), (176, 60), (166, 67)], fill=rgba(GOLD_DARK))
+            img.alpha_composite(tile_picture(kind), (k * 118, 30))
+        c = Canvas(166, 125)
+        help_arrow(c, 56, 112, 60)
         img.alpha_composite(c.result())
         return img
-    img = Image.new('RGBA', (300, 130), (0, 0, 0, 0))
-    for k, kind in enumerate([35, 37, 40, 42]):
-        img.alpha_composite(tile_picture(kind), (20 + k * 70, 36))
+    img = Image.new('RGBA', (184, 126), (0, 0, 0, 0))
+    c = Canvas(184, 126)
+    for row, kinds in enumerate([(35, 37), (40, 42)]):
+        for k, kind in enumerate(kinds):
+            img.alpha_composite(tile_picture(kind), (24 + k * 88, row * 68))
+        help_arrow(c, 76, 110, row * 68 + 30)
+    img.alpha_composite(c.result())
     return img
 
 
@@ -710,8 +806,8 @@ def make():
     save_jpg(main_menu(pictures), 109, 'main-menu', quality=90)
     save_jpg(grid_backdrop(), 190, 'grid-backdrop', quality=90)
     save_jpg(campaign_map(), 229, 'campaign-map', quality=90)
-    for k, (rid, x, y, w, h, landmark) in enumerate(REGIONS):
-        save_png(region_image(w, h, landmark, rid), rid, 'region-%d' % k)
+    for k, ((rid, x, y, w, h, landmark), centre) in enumerate(zip(REGIONS, landmark_centres())):
+        save_png(region_image(w, h, landmark, rid, centre), rid, 'region-%d' % k)
     save_jpg(timeline_background(), 361, 'timeline-background', quality=90)
     save_png(timeline_picture(), 363, 'timeline')
     save_png(welcome_backdrop(), 257, 'welcome-backdrop')

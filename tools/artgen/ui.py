@@ -376,11 +376,13 @@ def frame_strip(top):
     return c.result()
 
 
-def progress_strip(w, h, colour=JADE):
+def progress_strip(w, h, colour=JADE, bar=None):
+    """A rounded bar `bar` pixels high (all of h unless told) at the top of a w x h picture."""
     c = Canvas(w, h)
-    c.rrect((0, 0, w, h), h / 2, fill=rgba(GOLD_DARK))
-    c.rrect((1.5, 1.5, w - 1.5, h - 1.5), h / 2 - 1.5, fill=rgba(colour))
-    c.rrect((3, 2.5, w - 3, h / 2), h / 4, fill=rgba(shade(colour, 1.4), 120))
+    b = bar or h
+    c.rrect((0, 0, w, b), b / 2, fill=rgba(GOLD_DARK))
+    c.rrect((1.5, 1.5, w - 1.5, b - 1.5), b / 2 - 1.5, fill=rgba(colour))
+    c.rrect((3, 2.5, w - 3, b / 2), b / 4, fill=rgba(shade(colour, 1.4), 120))
     return c.result()
 
 
@@ -425,8 +427,8 @@ def ring():
 
 def end_cap():
     c = Canvas(36, 48)
-    c.poly([(0, 12), (14, 12), (34, 24), (14, 36), (0, 36)], fill=rgba(GOLD_DARK))
-    c.poly([(0, 14.5), (13, 14.5), (30, 24), (13, 33.5), (0, 33.5)], fill=rgba(GOLD))
+    c.poly([(0, 14), (14, 14), (34, 24), (14, 34), (0, 34)], fill=rgba(GOLD_DARK))
+    c.poly([(0, 16.5), (13, 16.5), (30, 24), (13, 31.5), (0, 31.5)], fill=rgba(GOLD))
     boss(c, 14, 24, 7)
     return c.result()
 
@@ -510,25 +512,29 @@ def slot_frame(selected):
 
 
 def banner(w, h):
-    """A paper scroll with gold rims for the level result: its text is dark ink."""
+    """A paper scroll with gold rims for the level result: its text is dark ink. The inner rule
+    runs down the sides and along the foot only, leaving open paper about the heading."""
     c = Canvas(w, h)
     c.rrect((0, 0, w, h), 14, fill=rgba(GOLD_DARK))
     c.rrect((3, 3, w - 3, h - 3), 12, fill=rgba(PAPER))
-    c.rrect((8, 8, w - 8, h - 8), 9, outline=rgba(GOLD), width=1.5)
+    c.line([(8.75, 40), (8.75, h - 8.75), (w - 8.75, h - 8.75), (w - 8.75, 40)], rgba(GOLD), 1.5,
+           joint=None)
     for x in (18, w - 18):
         boss(c, x, 18, 7)
     return c.result()
 
 
 def dynasty_banner():
+    # The header box ends well above the banner text's first line (y 236 on the screen, the
+    # picture's top at 130), and so does the field the text is written on.
     upper = Canvas(544, 290)
-    upper.rrect((0, 60, 544, 290), 0, fill=rgba(LACQUER))
-    upper.rect((0, 60, 544, 66), rgba(GOLD))
-    upper.rrect((70, 0, 474, 90), 16, fill=rgba(GOLD_DARK))
-    upper.rrect((74, 4, 470, 86), 14, fill=rgba(LACQUER_DARK))
+    upper.rrect((0, 50, 544, 290), 0, fill=rgba(LACQUER))
+    upper.rect((0, 50, 544, 56), rgba(GOLD))
+    upper.rrect((70, 0, 474, 68), 16, fill=rgba(GOLD_DARK))
+    upper.rrect((74, 4, 470, 64), 14, fill=rgba(LACQUER_DARK))
     for k in range(5):
-        ruyi(upper, 130 + k * 71, 45, 12, k % 2 == 1)
-    upper.rect((16, 80, 528, 290), rgba(mix(LACQUER, LACQUER_DARK, 0.3)))
+        ruyi(upper, 130 + k * 71, 34, 12, k % 2 == 1)
+    upper.rect((16, 68, 528, 290), rgba(mix(LACQUER, LACQUER_DARK, 0.3)))
     lower = Canvas(544, 50)
     lower.rect((0, 0, 544, 30), rgba(LACQUER))
     lower.rect((0, 26, 544, 32), rgba(GOLD))
@@ -573,7 +579,8 @@ def make():
     save_png(button_strip(144, 40, RED, 3), 372, 'timeline-back')
     save_png(level_done_marker(), 246, 'level-done')
     save_png(end_cap(), 247, 'campaign-strip-end')
-    save_png(progress_strip(761, 24), 248, 'campaign-strip')
+    # The bar fills the top 18 rows of its 24, so it ends clear of the map's headings below it.
+    save_png(progress_strip(761, 24, bar=18), 248, 'campaign-strip')
     save_png(ring(), 249, 'level-ring')
     save_png(frontier_marker(), 292, 'level-frontier')
     upper, lower = dynasty_banner()
