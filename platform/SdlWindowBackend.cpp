@@ -9,12 +9,16 @@
 #include "platform/LinkOpener.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WindowMessages.h"
+#include "platform/X11WindowManager.h"
 #include "platform/X11WindowSize.h"
 
 namespace {
 
-// How long a full-screen request may take the window manager.
-constexpr uint32_t kFullScreenWaitMs = 500;
+// How long a full-screen request may take the window manager: on a loaded machine its answer
+// can take seconds, and a window manager that refuses gives none.
+constexpr uint32_t kFullScreenWaitMs = 3000;
+// Not every step of the answer is an SDL event: the window's real size is looked at this often.
+constexpr uint32_t kFullScreenLookMs = 10;
 
 std::string ToUtf8(std::string_view text) { return Cp1252ToUtf8(text); }
 
@@ -108,11 +112,13 @@ bool SdlWindowBackend::SetFullScreen(bool on, int32_t width, int32_t height) {
   } else if (SDL_SetWindowFullscreen(window_, SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
     return false;
   }
-  // A window manager may take a moment; without one the window keeps its size.
+  // The window manager answers by resizing the window; without one the window keeps its size.
+  // Events that come meanwhile are kept for the game.
+  const bool answerCanCome = !X11WithoutWindowManager(window_);
   const uint32_t start = SDL_GetTicks();
-  while (!IsFullScreen() && SDL_GetTicks() - start < kFullScreenWaitMs) {
-    SDL_PumpEvents();
-    SDL_Delay(10);
+  while (answerCanCome && !IsFullScreen() && SDL_GetTicks() - start < kFullScreenWaitMs) {
+    SDL_Event event;
+    if (SDL_WaitEventTimeout(&event, kFullScreenLookMs) == 1) Translate(event);
   }
   int32_t w = 0;
   int32_t h = 0;

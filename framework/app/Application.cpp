@@ -47,8 +47,8 @@ DisplaySettings DisplayPart(const Settings& s) {
   return d;
 }
 
-// What changed during the run: the mode, the self-test's verdict, the acceleration switch its
-// warnings turn off, and the switches the player changed in the options.
+// What changed during the run: the mode the player chose, the self-test's verdict, the
+// acceleration switch its warnings turn off, and the switches the player changed in the options.
 void TakeDisplayPart(const DisplaySettings& d, Settings& s) {
   s.fullScreen = d.fullScreen;
   s.wideScreen = d.wideScreen;
@@ -275,8 +275,6 @@ void Application::Exit() {
 
 bool Application::Quit() {
   if (!CanQuit()) return false;
-  // The mode in force is what the next start opens in; stopping the manager may leave it.
-  if (display_) AppSettings().fullScreen = display_->IsFullScreen();
   if (screenManager_) screenManager_->CloseAllScreens();
   // The renderer and its textures hold on to the window: they go first.
   if (display_) display_->Close();

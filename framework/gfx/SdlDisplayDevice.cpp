@@ -134,15 +134,18 @@ int32_t SdlDisplayDevice::SetMode(bool fullScreen, bool keepDesktopDepth) {
                                                sized ? env_.screenHeight : 0)) {
             return Code(kModeRefused);
         }
+        // A switch is the player's choice (or the stored one at start), kept even when it does
+        // not happen.
+        settings_.fullScreen = fullScreen;
         // A window manager may refuse full screen or not carry it out, and the window keeps
-        // its size: the game goes on in the window rather than show a corner of its picture.
+        // its size: the game goes on in the window rather than show a corner of its picture,
+        // for this run only.
         if (fullScreen && window_ && !window_->IsFullScreen()) {
             window_->SetFullScreen(false, 0, 0);
             fullScreen = false;
         }
         fullScreen_ = fullScreen;
     }
-    settings_.fullScreen = fullScreen_;
     UpdateViewport();
     const int32_t result = InitDevice();
     if (result != 0) {

@@ -401,13 +401,23 @@ TEST_F(DeviceLifecycle, FullScreenThatNeverHappensGoesOnInTheWindowShowingTheWho
     SdlDisplayDevice device(Factory(), settings, env, &window, nullptr);
     ASSERT_EQ(device.SetMode(true, false), 0);
     EXPECT_FALSE(device.IsFullScreen());
-    EXPECT_FALSE(settings.fullScreen);
     Rect view;
     EXPECT_FALSE(device.GetStretchedViewport(view));
     ASSERT_TRUE(device.BeginFrame());
     device.EndFrame();
     ASSERT_EQ(device.Present(), 0);
     EXPECT_EQ(last->shownRect, (Rect{0, 0, 800, 600}));
+}
+
+TEST_F(DeviceLifecycle, FullScreenThatFallsBackToTheWindowStaysThePlayersChoice) {
+    IgnoredFullScreenWindow window;
+    ASSERT_TRUE(window.CreateMainWindow("Quillomar", 800, 600, false));
+    SdlDisplayDevice device(Factory(), settings, SdlDisplayDevice::Environment{}, &window, nullptr);
+    ASSERT_EQ(device.SetMode(true, false), 0);
+    device.ReleaseAll();
+    ASSERT_TRUE(device.BeginFrame()) << "the device is made anew in the window";
+    device.EndFrame();
+    EXPECT_TRUE(settings.fullScreen);
 }
 
 TEST_F(DeviceLifecycle, AReportedErrorShowsItsTextAndForcesTheNextFullSelfTest) {
