@@ -1,10 +1,11 @@
 #!/usr/bin/python3
 """What the game shows on an X display, read back from the server.
 
-  window_picture.py menu <display> <screen.png> <seconds>
+  window_picture.py menu <display> <screen.png> <seconds> <game's process id>
       Waits until the screen shows the main menu and writes that picture: the first painted
-      scene over much of the screen that stands still (the splash is a plain ground with a few
-      pictures on it).
+      scene over much of the screen that stands still while the game runs on (the splash is a
+      plain ground with a few pictures on it). The seconds are of the game's processor time,
+      which a loaded machine stretches as it stretches the way to the menu.
   window_picture.py cut <screen.png> <x> <y> <width> <height> <out.png>
       Writes that part of a picture.
   window_picture.py full-screen <display> <window.png> <seconds>
@@ -13,6 +14,7 @@
 
 Exits 1 with the reason on stderr when the picture never comes.
 """
+import os
 import sys
 import time
 
@@ -22,7 +24,9 @@ from PIL import Image, ImageChops, ImageDraw, ImageGrab, ImageStat
 STILL = 1.0          # two grabs this close: the picture stands still
 SAME_PICTURE = 6.0   # a scaled copy this close: the same picture (filters differ at edges)
 BLACK = 8            # no channel above this: a black bar
-STANDS = 2.5         # seconds a picture stands still before it counts as a screen
+STANDS = 2.5         # seconds a picture stands still before it counts as a screen,
+RUNS = 1.0           # and seconds of processor time the game spends meanwhile: a game held up
+                     # by the load may leave a fade's step standing for longer than STANDS
 
 
 def difference(a, b):
@@ -46,25 +50,37 @@ def is_scene(picture):
     return count * 4 >= picture.width * picture.height and max(lit.getcolors(count))[0] < count // 2
 
 
-def wait_for_menu(display, seconds):
+def processor_time(pid):
+    """Seconds of processor time the process has used."""
+    try:
+        with open(f"/proc/{pid}/stat") as stat:
+            fields = stat.read().rsplit(")", 1)[1].split()
+    except OSError:
+        fail("the game ended")
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+def wait_for_menu(display, seconds, pid):
     start = time.monotonic()
+    started = processor_time(pid)
     previous = None
     still_since = None
     trail = []
-    while time.monotonic() - start < seconds:
+    while (ran := processor_time(pid)) - started < seconds:
         try:
             picture = ImageGrab.grab(xdisplay=display)
         except OSError as error:
             fail(f"cannot read the display: {error}")
         now = time.monotonic()
         change = difference(picture, previous) if previous else 255.0
-        trail.append(f"{now - start:.1f} s: change {change:.1f}")
+        trail.append(f"{now - start:.1f} s, the game's {ran - started:.1f} s: change {change:.1f}")
         if change >= STILL:
             still_since = None
         elif still_since is None:
-            still_since = now
-        # A fade's step may stand for a moment on a slow machine; the menu stands.
-        if still_since is not None and now - still_since >= STANDS and is_scene(picture):
+            still_since = (now, ran)
+        # A fade's step stands only while the game is held up; the menu stands while it runs.
+        if (still_since is not None and now - still_since[0] >= STANDS and ran - still_since[1] >= RUNS
+                and is_scene(picture)):
             return picture
         previous = picture
         time.sleep(0.3)
@@ -111,8 +127,8 @@ def wait_for_full_screen(display, window, seconds):
 
 
 def main(argv):
-    if len(argv) == 5 and argv[1] == "menu":
-        wait_for_menu(argv[2], float(argv[4])).save(argv[3])
+    if len(argv) == 6 and argv[1] == "menu":
+        wait_for_menu(argv[2], float(argv[4]), int(argv[5])).save(argv[3])
     elif len(argv) == 8 and argv[1] == "cut":
         x, y, w, h = (int(v) for v in argv[3:7])
         Image.open(argv[2]).convert("RGB").crop((x, y, x + w, y + h)).save(argv[7])
