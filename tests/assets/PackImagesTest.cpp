@@ -451,7 +451,7 @@ TEST(PackImages, EveryTextCanBeReadOverWhatIsBehindIt) {
     auto over = [&](Screen* dialog, const std::string& place) {
         manager.PushScreen(dialog, true, true, true);
         check(place);
-        manager.PopScreensNow(1);
+        manager.PopScreens(false, 1);
     };
     over(new PlayerSelectDialog(), "player list");
     over(new NewPlayerDialog(false), "new player");
@@ -467,12 +467,12 @@ TEST(PackImages, EveryTextCanBeReadOverWhatIsBehindIt) {
             help->ShowPage(page);
             check("help page " + std::to_string(page));
         }
-        manager.PopScreensNow(1);
+        manager.PopScreens(false, 1);
     }
     for (int step = 0; step < TutorialPopup::kSteps; ++step) {
         TutorialPopup::Open(&manager, step, nullptr, nullptr);
         check("tip " + std::to_string(step));
-        manager.PopScreensNow(1);
+        manager.PopScreens(false, 1);
     }
     LeaveQuestion::ReplaceMenu(&manager, nullptr, 1);
     check("leave game");
@@ -489,9 +489,10 @@ TEST(PackImages, EveryTextCanBeReadOverWhatIsBehindIt) {
     choice.name = "Turtle";
     auto* play = static_cast<PlayScreen*>(GameFlow::NewFreePlayScreen(choice));
     go(play, "free play");
-    // Leaves the play screen on top.
+    // Leaves the play screen on top and active again, as closing its boxes does in the game, so
+    // that its board runs: a rising score is seen to rise and fade.
     auto toPlay = [&] {
-        while (manager.GetTopScreen() != play && manager.GetScreens().size() > 1) manager.PopScreensNow(1);
+        while (manager.GetTopScreen() != play && manager.GetScreens().size() > 1) manager.PopScreens(false, 1);
     };
     PlayFlow& flow = *GameFlow::Flow();
     toPlay();
@@ -517,7 +518,7 @@ TEST(PackImages, EveryTextCanBeReadOverWhatIsBehindIt) {
     check("dynasty banner");
     manager.PushScreen(new IntroScreen(CurrentProfile().name), true, false, true);
     check("timeline");
-    manager.PopScreensNow(1);
+    manager.PopScreens(false, 1);
     campaign->ShowLevel(false);
     check("story level", 150);
     play = story;
