@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <string_view>
@@ -53,6 +54,7 @@
 #include "tests/framework/ui/RecordingSound.h"
 #include "tests/framework/ui/ScriptedWindow.h"
 #include "tests/game/model/ScratchPlayerFolder.h"
+#include "tests/game/play/BoardFixture.h"
 
 namespace {
 
@@ -345,6 +347,33 @@ struct PackedScreens {
         for (int i = 0; i < count; ++i) manager.OnFrameTimer();
     }
 };
+
+// Whether `mark` changes the frame over `area` by 3:1 or more all round it: somewhere in the
+// outer quarter on both sides of every row and every column through its middle half.
+bool MarkedAllRound(PackedScreens& screens, const Rect& area, const std::function<void()>& mark) {
+    std::vector<Rgb> before, after;
+    for (std::vector<Rgb>* pixels : {&before, &after}) {
+        if (pixels == &after) mark();
+        screens.Frames(1);
+        for (int32_t y = area.top; y < area.bottom; ++y)
+            for (int32_t x = area.left; x < area.right; ++x) {
+                Rgb& p = pixels->emplace_back();
+                screens.display.PixelAt(x, y, p.r, p.g, p.b);
+            }
+    }
+    const int32_t width = area.Width(), height = area.Height(), w = width / 4, h = height / 4;
+    auto changed = [&](int32_t left, int32_t top, int32_t right, int32_t bottom) {
+        for (int32_t y = top; y < bottom; ++y)
+            for (int32_t x = left; x < right; ++x)
+                if (ContrastRatio(before[y * width + x], after[y * width + x]) >= 3.0) return true;
+        return false;
+    };
+    for (int32_t y = h; y < height - h; ++y)
+        if (!changed(0, y, w, y + 1) || !changed(width - w, y, width, y + 1)) return false;
+    for (int32_t x = w; x < width - w; ++x)
+        if (!changed(x, 0, x + 1, h) || !changed(x, height - h, x + 1, height)) return false;
+    return true;
+}
 
 // Clicks the first free pair of one kind; false when there is none.
 bool MatchOnePair(Board* board) {
@@ -671,4 +700,38 @@ TEST(PackImages, RegionPicturesLeaveTheMapsTownsInSight) {
                     }
         EXPECT_EQ(roofs, 0) << "region " << region;
     }
+}
+
+// Every tile the player can select, of every kind and in every tile set, is ringed by a mark
+// that stands 3:1 or more from the same tile unselected, so a first click is seen to take.
+TEST(PackImages, ASelectedTileIsMarkedAllRound) {
+    ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+    SetAssetModule(BuiltPack());
+    PackedScreens screens;
+    RecordingHost host;
+    auto* board = new Board(Board::kFreePlay, &host, &FixedTicks);
+    auto* screen = new ProbeScreen(nullptr, "board");
+    screen->build = [board](ProbeScreen& s) { s.AddWidget(board, 0, 0); };
+    screens.manager.PushScreen(screen, false, false, false);
+    // Preset kinds, as a story lays them: a 45 is then selected only with its 44, never alone.
+    for (TileKind kind = 1; kind <= kKindLast; ++kind)
+        board->Layout().AddTile(4 * (kind % 8), 2 * (kind / 8), 0, kind);
+    board->PlaceTiles();
+    board->StartLevel(false, false, false);
+    screens.Frames(40);
+    for (int set = 0; set < PlayerProfile::kTileSets; ++set) {
+        board->BuildTileSheet(set);
+        for (int i = 0; i < board->Layout().Count(); ++i) {
+            const Tile* tile = board->Layout().TileAt(i);
+            const TileRect& r = tile->screenRect;
+            const int32_t dx = board->OffsetX(), dy = board->OffsetY();
+            const Rect drawn{r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+            auto click = [&] { board->OnLButtonDown(0, drawn.left + 20, drawn.top + 20); };
+            const bool marked = MarkedAllRound(screens, drawn, click);
+            if (board->Selected() != tile) continue;
+            EXPECT_TRUE(marked) << "tile set " << set << ", kind " << tile->kind;
+            click();
+        }
+    }
+    SetAssetModule(nullptr);
 }

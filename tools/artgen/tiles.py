@@ -46,17 +46,23 @@ STICKS = {
 }
 
 
+# A selection's rim, outer and inner: one dark and one light, so that one of them stands out
+# wherever the face or its ink lies under it.
+SELECTION_RIM = (LACQUER_DARK, GOLD_LIGHT)
+
+
 class Style:
     """One tile set's look: its ink colours, an optional face ground and its index marks."""
 
     def __init__(self, name, red, green, blue, black, ground=None, big_index=False, mono=False,
-                 index_colour=None):
+                 index_colour=None, rim=SELECTION_RIM):
         self.name = name
         self.red, self.green, self.blue, self.black = red, green, blue, black
         self.ground = ground
         self.big_index = big_index
         self.mono = mono
         self.index_colour = index_colour or black
+        self.rim = rim  # the selection's rim, its outer tone far from the face
 
 
 STYLES = [
@@ -64,7 +70,7 @@ STYLES = [
     Style('jade', (168, 40, 36), JADE_DARK, (28, 78, 110), (30, 40, 36),
           ground=((236, 246, 236), (206, 232, 214))),
     Style('lacquer', GOLD_LIGHT, (170, 226, 180), (180, 206, 250), (252, 240, 214),
-          ground=((120, 22, 22), (86, 12, 14))),
+          ground=((120, 22, 22), (86, 12, 14)), rim=(GOLD_LIGHT, LACQUER_DARK)),
     Style('bamboo', (150, 36, 20), (60, 96, 20), (40, 60, 100), (60, 36, 14),
           ground=((238, 218, 168), (214, 186, 128))),
     Style('large', (200, 20, 20), (0, 120, 40), (10, 50, 170), (0, 0, 0), big_index=True),
@@ -255,17 +261,24 @@ def grid(cells, cols, cell_w, cell_h, rows):
     return out
 
 
-def highlight(face_img):
+def selection_rim(c, rim):
+    """The bold rim that marks a selected tile: a solid band of two tones."""
+    outer, inner = rim
+    c.rrect((0.5, 0.5, 39.5, 49.5), 5, outline=rgba(outer), width=3)
+    c.rrect((3.5, 3.5, 36.5, 46.5), 3, outline=rgba(inner), width=2)
+
+
+def highlight(face_img, style):
     """A 40 x 50 selection cell drawn over the tile's face: the face, its ink still showing,
-    glows amber under a thick cinnabar rim, so the chosen tile stands out across the board."""
+    glows amber under a thick rim in colours far from the set's face, so the chosen tile
+    stands out across the board."""
     out = Image.new('RGBA', (40, 50), (0, 0, 0, 0))
     ink = face_img.copy()
     ink.putalpha(ink.getchannel('A').point(lambda v: v * 4 // 5))
     out.alpha_composite(ink, (1, 1))
     c = Canvas(40, 50)
     c.rrect((0.5, 0.5, 39.5, 49.5), 5, fill=rgba((255, 176, 40), 120))
-    c.rrect((0.5, 0.5, 39.5, 49.5), 5, outline=rgba(CINNABAR, 250), width=3.2)
-    c.rrect((3.2, 3.2, 36.8, 46.8), 3, outline=rgba(GOLD_LIGHT, 230), width=1.2)
+    selection_rim(c, style.rim)
     out.alpha_composite(c.result())
     return out
 
@@ -373,13 +386,16 @@ def miniature_base():
 
 
 def glow_frames(colour, frames=7, extra=None):
+    """A selected special tile: the steady rim of every selection round a glow that pulses in
+    the tile's own colour, so the tile reads as selected at every frame of the pulse."""
     out = []
     for f in range(frames):
         t = 0.5 - 0.5 * math.cos(2 * math.pi * f / frames)
         c = Canvas(40, 50)
         c.rrect((0.5, 0.5, 39.5, 49.5), 5, fill=rgba(colour, int(40 + 90 * t)))
-        c.rrect((0.5, 0.5, 39.5, 49.5), 5, outline=rgba(shade(colour, 1.3), int(150 + 100 * t)),
-                width=1.5 + 1.5 * t)
+        selection_rim(c, SELECTION_RIM)
+        c.rrect((5.5, 5.5, 34.5, 44.5), 2, outline=rgba(shade(colour, 1.3), int(150 + 100 * t)),
+                width=1 + 1.5 * t)
         out.append(c.result())
     if extra is not None:
         out.append(extra)
@@ -416,7 +432,7 @@ def make():
         style = STYLES[set_index]
         faces = [face(kind, style) for kind in range(1, 43)]
         save_png(grid(faces, 6, FACE_W, FACE_H, 7), face_id, 'tiles-' + style.name)
-        save_png(grid([highlight(f) for f in faces], 6, 40, 50, 7), highlight_id,
+        save_png(grid([highlight(f, style) for f in faces], 6, 40, 50, 7), highlight_id,
                  'tiles-' + style.name + '-selected')
     save_png(base_strip(), 102, 'tile-bases')
     save_png(miniatures(), 186, 'mini-faces')
