@@ -11,6 +11,7 @@ namespace {
 
 constexpr int32_t kArrowFrames = 4;
 constexpr int32_t kSideMargin = 2;
+constexpr int32_t kOutlineWidth = 2;
 
 }  // namespace
 
@@ -42,6 +43,11 @@ void ListBox::SetFrame(uint32_t colour1, uint32_t colour2, uint32_t colour3) {
     frameColours_[0] = colour1;
     frameColours_[1] = colour2;
     frameColours_[2] = colour3;
+}
+
+void ListBox::SetHighlightOutline(uint32_t colour) {
+    outlined_ = true;
+    outlineColour_ = colour;
 }
 
 void ListBox::SetFont(int32_t glyphImageId, int32_t metricsId, int32_t textX, int32_t textY,
@@ -218,8 +224,12 @@ void ListBox::Draw() {
     if (selection_ >= 0) {
         int32_t row = selection_ < pinnedRows_ ? selection_ : pinnedRows_ + selection_ - top_;
         if (row >= 0 && row < visibleRows_) {
-            FillRect(Rect{0, row * rowHeight_, width_, row * rowHeight_ + rowHeight_},
-                     highlightColour_, true);
+            const Rect bar = RowRect(row);
+            FillRect(bar, highlightColour_, true);
+            for (int32_t i = 0; outlined_ && i < kOutlineWidth; ++i) {
+                DrawFrame(Rect{bar.left + i, bar.top + i, bar.right - 1 - i, bar.bottom - 1 - i},
+                          outlineColour_, true);
+            }
         }
     }
     if (!font_) return;

@@ -35,6 +35,8 @@ public:
     void OnMouseMove(uint32_t keys, int32_t x, int32_t y) override;
 
     void SetHighlightColour(uint32_t colour) { highlightColour_ = colour; }
+    // Outlines the selected row's bar as well, for a bar whose colour lies close to the rows'.
+    void SetHighlightOutline(uint32_t colour);
     void SetFrame(uint32_t colour1, uint32_t colour2, uint32_t colour3);
     // A font of the asset module without a colour key; fetched once the list is attached.
     void SetFont(int32_t glyphImageId, int32_t metricsId, int32_t textX, int32_t textY,
@@ -60,6 +62,8 @@ public:
     Button* GetDownArrow() const { return downArrow_; }
     // The item shown on display row `row`, or -1 for an empty row.
     int32_t ItemAtRow(int32_t row) const;
+    // Where display row `row` lies, in the list's own coordinates.
+    Rect RowRect(int32_t row) const { return Rect{0, row * rowHeight_, width_, (row + 1) * rowHeight_}; }
 
 private:
     int32_t InsertItem(const ListBoxItem& item);
@@ -85,6 +89,8 @@ private:
     int32_t pinnedRows_;
     Rect rect_;
     uint32_t highlightColour_ = 0;
+    bool outlined_ = false;
+    uint32_t outlineColour_ = 0;
     uint32_t frameColours_[3] = {};
     BitmapFont* font_ = nullptr;
     int32_t fontImageId_ = 0;

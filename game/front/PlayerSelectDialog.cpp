@@ -40,6 +40,7 @@ void PlayerSelectDialog::Init()
 
     list_ = new ListBox(kList, 280, 23, 6, 1);
     list_->SetHighlightColour(kHighlightColour);
+    list_->SetHighlightOutline(kHighlightOutline);
     list_->SetFrame(0x304838, 0x90B8A8, 0x102860);
     list_->SetFont(kListFontImage, kListFontMetrics, 5, 17, 64);
     AddWidget(list_, 50, 70);

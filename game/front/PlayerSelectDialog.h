@@ -16,6 +16,8 @@ public:
     static constexpr int32_t kListFontImage = 290;
     static constexpr int32_t kListFontMetrics = 289;
     static constexpr uint32_t kHighlightColour = 0x8CD4F0;
+    // The pale bar differs from the parchment in hue only; a lacquer outline marks the row.
+    static constexpr uint32_t kHighlightOutline = 0x10167E;
 
     PlayerSelectDialog();
 

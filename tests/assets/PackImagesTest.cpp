@@ -15,6 +15,7 @@
 #include "framework/core/ResourceModules.h"
 #include "framework/gfx/Image.h"
 #include "framework/ui/Button.h"
+#include "framework/ui/ListBox.h"
 #include "framework/ui/ScreenManager.h"
 #include "game/front/BackgroundSelectScreen.h"
 #include "game/front/CampaignMap.h"
@@ -348,6 +349,20 @@ struct PackedScreens {
     }
 };
 
+// The widgets of type T on `screen`, its children's included.
+template <class T>
+std::vector<T*> WidgetsOf(Screen* screen) {
+    std::vector<T*> found;
+    std::vector<Widget*> widgets(screen->GetWidgets());
+    while (!widgets.empty()) {
+        Widget* widget = widgets.back();
+        widgets.pop_back();
+        widgets.insert(widgets.end(), widget->GetChildren().begin(), widget->GetChildren().end());
+        if (auto* typed = dynamic_cast<T*>(widget)) found.push_back(typed);
+    }
+    return found;
+}
+
 // Whether `mark` changes the frame over `area` by 3:1 or more all round it: somewhere in the
 // outer quarter on both sides of every row and every column through its middle half.
 bool MarkedAllRound(PackedScreens& screens, const Rect& area, const std::function<void()>& mark) {
@@ -450,14 +465,8 @@ TEST(PackImages, EveryTextCanBeReadOverWhatIsBehindIt) {
         screens.Frames(frames);
         measure();
         std::vector<Button*> buttons;
-        std::vector<Widget*> widgets(manager.GetTopScreen()->GetWidgets());
-        while (!widgets.empty()) {
-            Widget* widget = widgets.back();
-            widgets.pop_back();
-            widgets.insert(widgets.end(), widget->GetChildren().begin(), widget->GetChildren().end());
-            auto* button = dynamic_cast<Button*>(widget);
-            if (button && button->IsShownAndEnabled() && !button->GetDrawnBounds().IsEmpty()) buttons.push_back(button);
-        }
+        for (Button* button : WidgetsOf<Button>(manager.GetTopScreen()))
+            if (button->IsShownAndEnabled() && !button->GetDrawnBounds().IsEmpty()) buttons.push_back(button);
         for (Button* button : buttons) {
             const Rect bounds = button->GetDrawnBounds();
             const int32_t x = (bounds.left + bounds.right) / 2, y = (bounds.top + bounds.bottom) / 2;
@@ -733,5 +742,22 @@ TEST(PackImages, ASelectedTileIsMarkedAllRound) {
             click();
         }
     }
+    SetAssetModule(nullptr);
+}
+
+// The chosen player's row is marked all round, 3:1 or more from the same row not chosen.
+TEST(PackImages, TheChosenPlayerIsMarkedAllRound) {
+    ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+    SetAssetModule(BuiltPack());
+    ScratchPlayerFolder players("qm_chosen_row");
+    ThePlayerList().Add("Bo");
+    PackedScreens screens;
+    screens.manager.PushScreen(new PlayerSelectDialog(), true, true, false);
+    screens.Frames(5);
+    ListBox& list = *WidgetsOf<ListBox>(screens.manager.GetTopScreen()).at(0);
+    list.Select(1);
+    int32_t x = 0, y = 0;
+    list.GetAbsolutePosition(x, y);
+    EXPECT_TRUE(MarkedAllRound(screens, list.RowRect(0).Offset(x, y), [&] { list.Select(0); }));
     SetAssetModule(nullptr);
 }
