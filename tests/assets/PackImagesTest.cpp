@@ -13,8 +13,10 @@
 
 #include "framework/app/AppGlobals.h"
 #include "framework/core/ResourceModules.h"
+#include "framework/gfx/BitmapFont.h"
 #include "framework/gfx/Image.h"
 #include "framework/ui/Button.h"
+#include "framework/ui/CheckBox.h"
 #include "framework/ui/ListBox.h"
 #include "framework/ui/ScreenManager.h"
 #include "game/front/BackgroundSelectScreen.h"
@@ -759,5 +761,41 @@ TEST(PackImages, TheChosenPlayerIsMarkedAllRound) {
     int32_t x = 0, y = 0;
     list.GetAbsolutePosition(x, y);
     EXPECT_TRUE(MarkedAllRound(screens, list.RowRect(0).Offset(x, y), [&] { list.Select(0); }));
+    SetAssetModule(nullptr);
+}
+
+// The options' check boxes sit level with their captions: the middle of a caption's letters
+// lies within 2 pixels of the middle of its box.
+TEST(PackImages, CheckBoxesSitLevelWithTheirCaptions) {
+    ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+    SetAssetModule(BuiltPack());
+    PackedScreens screens;
+    screens.manager.PushScreen(new OptionsDialog(true), true, true, false);
+    screens.Frames(5);
+    for (const CheckBox* box : WidgetsOf<CheckBox>(screens.manager.GetTopScreen())) {
+        Image frames, sheet;
+        ASSERT_TRUE(Load(box->GetImageId(), frames));
+        ASSERT_TRUE(Load(box->GetCaptionFont()->GlyphImageId(), sheet));
+        int32_t x = 0, y = 0;
+        box->GetAbsolutePosition(x, y);
+        // The top and bottom frame rows of the box [0] and of the caption's letters [1]: the solid
+        // pixels of `part` of `image` (rows stored bottom-up), its first row drawn at `top`.
+        int32_t spans[2][2] = {{INT32_MAX, 0}, {INT32_MAX, 0}};
+        auto solid = [&](int k, const Image& image, const Rect& part, int32_t top) {
+            for (int32_t row = part.top; row < part.bottom; ++row)
+                for (int32_t column = part.left; column < part.right; ++column)
+                    if (image.pixels[(image.height - 1 - row) * image.rowStep + column * 4 + 3] >= 128) {
+                        spans[k][0] = std::min(spans[k][0], top + row - part.top);
+                        spans[k][1] = std::max(spans[k][1], top + row - part.top + 1);
+                    }
+        };
+        // The box is the solid run down the middle of its first frame.
+        const int32_t middle = box->GetFrameWidth() / 2;
+        solid(0, frames, Rect{middle, 0, middle + 1, frames.height}, y);
+        for (const TextProbeDisplay::Glyph& glyph : screens.display.Glyphs())
+            if (glyph.rect.left > x + middle && glyph.rect.top >= y && glyph.rect.top < y + frames.height)
+                solid(1, sheet, glyph.source, glyph.rect.top);
+        EXPECT_NEAR(spans[1][0] + spans[1][1], spans[0][0] + spans[0][1], 4) << "box at " << x << "," << y;
+    }
     SetAssetModule(nullptr);
 }
