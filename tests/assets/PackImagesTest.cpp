@@ -684,9 +684,11 @@ TEST(PackImages, HelpPicturesStandInTheMiddleOfTheirBox) {
         help->ShowPage(page);
         screens.Frames(2);
         const Rect box = help->GetPanel()->GetDrawnBounds();
-        for (Widget* widget : help->GetWidgets())
-            if (const Rect drawn = widget->GetDrawnBounds(); dynamic_cast<HelpIllustration2*>(widget))
-                EXPECT_NEAR(drawn.left + drawn.right, box.left + box.right, 8) << "page " << page;
+        for (Widget* widget : help->GetWidgets()) {
+            if (!dynamic_cast<HelpIllustration2*>(widget)) continue;
+            const Rect drawn = widget->GetDrawnBounds();
+            EXPECT_NEAR(drawn.left + drawn.right, box.left + box.right, 8) << "page " << page;
+        }
     }
     SetAssetModule(nullptr);
 }
