@@ -136,7 +136,9 @@ void MainMenuScreen::OnTransitionDone() { TellOfUnreadableProfile(); }
 
 void MainMenuScreen::TellOfUnreadableProfile() {
     ScreenManager* manager = GetManager();
-    if (manager && CurrentProfile().TakeUnreadableNotice()) {
-        InfoDialog::Open(manager, kPlayersTitle, kProfileUnreadableText);
-    }
+    if (!manager) return;
+    // Both are taken, so a profile and a list that were both unreadable give one notice.
+    const bool profile = CurrentProfile().TakeUnreadableNotice();
+    const bool list = ThePlayerList().TakeUnreadableNotice();
+    if (profile || list) InfoDialog::Open(manager, kPlayersTitle, kProfileUnreadableText);
 }

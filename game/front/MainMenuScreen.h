@@ -34,7 +34,8 @@ protected:
 private:
     void AddPartnerLogo();
     void Push(Screen* dialog);
-    // Tells the player once when their profile could not be read and so will not be saved.
+    // Tells the player once when their profile or the player list could not be read and so will
+    // not be saved.
     void TellOfUnreadableProfile();
 
     int32_t pending_ = -1;

@@ -9,6 +9,7 @@
 #include "framework/core/DataStream.h"
 #include "game/model/PlayerFolders.h"
 #include "game/model/PlayerProfile.h"
+#include "platform/RegularFile.h"
 
 namespace {
 
@@ -97,10 +98,16 @@ String PlayerList::FileName() { return PlayerFolders::UserData() + "list.usr"; }
 
 bool PlayerList::Load()
 {
-    DataStream stream;
+    std::vector<uint8_t> bytes;
+    const FileRead got = ReadRegularFile(FileName().CStr(), DataStream::kMaxFileBytes, FileLinks::kRefuse, &bytes);
+    // A list that could not be read at all may be whole: it stays exactly as it is.
+    unreadable_ = unreadableNotice_ = got == FileRead::kRefused;
     readOk_ = false;
-    if (stream.OpenRead(FileName().CStr()))
+    if (got == FileRead::kRead) {
+        DataStream stream;
+        stream.OpenMemory(bytes.data(), bytes.size());
         SerializeState(&stream);
+    }
     if (readOk_)
         return true;
     Recover();
@@ -110,6 +117,7 @@ bool PlayerList::Load()
 void PlayerList::Recover()
 {
     Clear();
+    heldIds_.clear();
     currentId_ = -1;
     std::vector<long> ids;
     if (DIR* folder = opendir(PlayerFolders::UserData().CStr())) {
@@ -125,6 +133,8 @@ void PlayerList::Recover()
         PlayerProfile profile;
         if (profile.Load(static_cast<int32_t>(id), String()))
             entries_.push_back({profile.id, profile.name});
+        else if (profile.TakeUnreadableNotice())
+            heldIds_.push_back(static_cast<int32_t>(id));
     }
     if (!entries_.empty())
         currentId_ = entries_.front().id;
@@ -132,20 +142,34 @@ void PlayerList::Recover()
 
 bool PlayerList::Save()
 {
+    if (unreadable_)
+        return false;
     DataStream stream;
     stream.OpenWrite(FileName().CStr());
     SerializeState(&stream);
     return readOk_;
 }
 
+bool PlayerList::TakeUnreadableNotice()
+{
+    const bool due = unreadableNotice_;
+    unreadableNotice_ = false;
+    return due;
+}
+
 int32_t PlayerList::Add(const String& name)
 {
     if (Count() >= kMaxPlayers)
         return -1;
-    std::vector<bool> used(entries_.size() + 1, false);
+    std::vector<bool> used(entries_.size() + heldIds_.size() + 1, false);
+    const auto use = [&used](int32_t id) {
+        if (id < static_cast<int32_t>(used.size()))
+            used[id] = true;
+    };
     for (const Entry& entry : entries_)
-        if (entry.id < static_cast<int32_t>(used.size()))
-            used[entry.id] = true;
+        use(entry.id);
+    for (int32_t id : heldIds_)
+        use(id);
     const auto id = static_cast<int32_t>(std::find(used.begin(), used.end(), false) - used.begin());
     entries_.push_back({id, name});
     changed_ = true;

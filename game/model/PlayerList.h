@@ -40,13 +40,19 @@ public:
     static String FileName();
     // Reads "list.usr". When it is missing or unsound, the list is rebuilt from the valid
     // profile files in the folder, so a damaged list never hides the players' own files; with
-    // none the list is empty and no player is current. Answers whether the file was sound.
+    // none the list is empty and no player is current. A list that is there but cannot be read
+    // (another user's, a disk error, not a plain file) is rebuilt the same way for this run, and
+    // never written over until a later Load reads it. Answers whether the file was sound.
     bool Load();
-    // Writes "list.usr"; the previous file stays unless the whole record was written.
+    // Writes "list.usr"; the previous file stays unless the whole record was written. Nothing
+    // while the file could not be read.
     bool Save();
+    // True once after a Load that could not read the file, so the player is told one time
+    // that this session will not be kept.
+    bool TakeUnreadableNotice();
 
-    // Adds a player under the lowest id no entry uses and sets the changed flag; -1 when the
-    // list is full.
+    // Adds a player under the lowest id that neither an entry nor a profile file the rebuilt
+    // list could not read uses, and sets the changed flag; -1 when the list is full.
     int32_t Add(const String& name);
     void Remove(int32_t id);
     // "Player 1" for an id the list does not hold.
@@ -67,11 +73,17 @@ private:
     void Recover();
 
     std::vector<Entry> entries_;
+    // Ids of profile files a rebuild found but could not read: their player may still come back,
+    // so no new player takes them.
+    std::vector<int32_t> heldIds_;
     int32_t magic_ = 0;
     int32_t version_ = 0;
     int32_t currentId_ = -1;
     bool changed_ = false;
     bool readOk_ = false;
+    // The last Load found a file it could not read; Save leaves it alone.
+    bool unreadable_ = false;
+    bool unreadableNotice_ = false;
 };
 
 // The game's one player list.

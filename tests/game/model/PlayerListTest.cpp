@@ -1,6 +1,7 @@
 #include "game/model/PlayerList.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "framework/core/DataStream.h"
 #include "game/model/PlayerProfile.h"
@@ -226,6 +227,22 @@ TEST_F(PlayerListTest, DamagedListIsRebuiltFromTheProfiles)
     PlayerList flipped;
     EXPECT_FALSE(flipped.Load());
     EXPECT_EQ(Ids(flipped), (std::vector<int32_t>{3, 7, 11}));
+}
+
+TEST_F(PlayerListTest, AListThatCannotBeReadIsLeftAsItIsAndNoNewPlayerTakesAnUnreadableProfile)
+{
+    // Refused to root as to anyone, yet a rename would replace them, as it would another user's file.
+    ASSERT_EQ(mkfifo(Path("list.usr").c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(Path("0.usr").c_str(), 0600), 0);
+    SaveProfile(1, "One");
+    PlayerList list;
+    EXPECT_FALSE(list.Load());
+    EXPECT_EQ(Ids(list), std::vector<int32_t>{1});
+    EXPECT_TRUE(list.TakeUnreadableNotice());
+    EXPECT_FALSE(list.TakeUnreadableNotice());
+    EXPECT_EQ(list.Add("New"), 2);
+    EXPECT_FALSE(list.Save());
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("list.usr")));
 }
 
 TEST_F(PlayerListTest, ProfilesWrittenByAnotherInstallationAreRecovered)
