@@ -64,7 +64,8 @@ void OptionsDialog::Init() {
     sounds_->SetPosition(audio.soundVolume);
 
     DisplayDevice* display = manager ? &manager->GetDisplay() : nullptr;
-    fullScreen_ = AddCheckBox(kFullScreenCaption, 40, 120, display && display->IsFullScreen());
+    // The player's choice: a window that full screen fell back to still shows the box ticked.
+    fullScreen_ = AddCheckBox(kFullScreenCaption, 40, 120, manager && manager->GetDisplaySettings().fullScreen);
     if (manager && manager->IsWideDisplay()) {
         wideScreen_ = AddCheckBox(kWideScreenCaption, 185, 120, manager->GetDisplaySettings().wideScreen);
         wideScreen_->SetVisible(fullScreen_->IsChecked());
@@ -151,7 +152,9 @@ void OptionsDialog::ApplyDisplayChange() {
     DisplayDevice& display = manager->GetDisplay();
     const bool full = fullScreen_->IsChecked();
     const bool accelerated = acceleration_->IsChecked();
-    if (full != display.IsFullScreen()) {
+    // Unticked in a window that full screen fell back to: the choice changes, the mode stays.
+    if (full == display.IsFullScreen()) settings.fullScreen = full;
+    if (full != settings.fullScreen) {
         if (wideScreen_) settings.wideScreen = wideScreen_->IsChecked();
         settings.hardwareAcceleration = accelerated;
         manager->SetFullscreen(full, true);

@@ -47,6 +47,8 @@ int32_t RecordingDisplay::SetMode(bool full, bool keepDesktopDepth) {
     }
     if (result >= 0) fullScreen = full;
     if (settings) {
+        // As the real device: a switch that is not refused is the player's choice.
+        if (result >= 0) settings->fullScreen = full;
         modeWide.push_back(settings->wideScreen);
         direct3D = result >= 0 && capable3D && settings->hardwareAcceleration;
     }

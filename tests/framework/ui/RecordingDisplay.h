@@ -57,7 +57,7 @@ public:
     // When set, a mode that is set takes the accelerated path exactly when the device is capable
     // and the switch is on, as the real device decides; `modeWide` keeps the wide switch each
     // mode was set with.
-    const DisplaySettings* settings = nullptr;
+    DisplaySettings* settings = nullptr;
     std::vector<bool> modeWide;
     // Every image id asked for, in order.
     std::vector<int32_t> requestedImages;

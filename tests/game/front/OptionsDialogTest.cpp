@@ -203,6 +203,21 @@ TEST_F(OptionsDialogTest, FullScreenAndWideScreenChangeInOneModeSwitch) {
     EXPECT_TRUE(f.ui.display.IsDirect3DInUse()) << "the acceleration switch rode along";
 }
 
+// Full screen was asked for but the window manager left the window as it was: the box shows the
+// choice, OK alone asks for no switch again, and unticking stores the window without one.
+TEST_F(OptionsDialogTest, AWindowFullScreenFellBackToKeepsTheChoiceUntilUnticked) {
+    settings.fullScreen = true;
+    OptionsDialog* d = Open(false);
+    EXPECT_TRUE(d->GetFullScreenBox()->IsChecked());
+    d->SendCommand(OptionsDialog::kOk);
+    EXPECT_TRUE(settings.fullScreen);
+    d = Open(false);
+    Click(d->GetFullScreenBox());
+    d->SendCommand(OptionsDialog::kOk);
+    EXPECT_FALSE(settings.fullScreen);
+    EXPECT_EQ(f.ui.display.setModeCalls, 0);
+}
+
 TEST_F(OptionsDialogTest, AnAccelerationChangeCarriesTheWideScreenSwitch) {
     f.ui.manager.SetWideDisplay(true);
     f.ui.display.capable3D = true;
