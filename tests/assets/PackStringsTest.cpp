@@ -197,3 +197,11 @@ TEST(PackStrings, TheShuffleTextAddsItsSecondsToTheClock) {
   ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
   EXPECT_EQ(PackedString(145).rfind("+%d ", 0), 0u) << PackedString(145);
 }
+
+TEST(PackStrings, TheStoryWelcomeSendsThePlayerToPlay) {
+  ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+  // No level done, the map takes no click: Play, the button, is all there is to press.
+  const std::string welcome = PackedString(108);
+  EXPECT_NE(welcome.find(PackedString(110)), std::string::npos) << welcome;
+  for (const char* word : {"Click", "click"}) EXPECT_EQ(welcome.find(word), std::string::npos) << welcome;
+}
