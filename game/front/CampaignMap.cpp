@@ -32,7 +32,12 @@ constexpr int32_t kHeaderRightEdge = 766;
 constexpr int32_t kBannerTop = 310;
 constexpr int32_t kBannerBottom = 309;
 constexpr int32_t kBannerLeft = 128;
+constexpr int32_t kBannerTopY = 130, kBannerBottomY = 420;
 constexpr int32_t kBannerMargin = 40;
+constexpr int32_t kBannerLineStep = 38;
+// The scroll's open field, between the plate on the upper picture and the roller of the lower
+// one: the banner's text block stands in its middle, however many lines it wraps to.
+constexpr int32_t kBannerFieldTop = 198, kBannerFieldBottom = 446;
 constexpr int32_t kDynastySound = 380;
 constexpr int32_t kAdvanceSound = 381;
 constexpr int32_t kBannerGoneSound = 382;
@@ -245,15 +250,22 @@ void CampaignMap::Draw() {
         }
     }
     if (dynastyEnd_ && bannerAlpha_ > 0) {
-        DrawImage(kBannerLeft, 130, kBannerTop, nullptr, true, 100, 100, bannerAlpha_);
+        DrawImage(kBannerLeft, kBannerTopY, kBannerTop, nullptr, true, 100, 100, bannerAlpha_);
+        DrawImage(kBannerLeft, kBannerBottomY, kBannerBottom, nullptr, true, 100, 100, bannerAlpha_);
         if (bannerFont_) {
             // The text wraps within the banner's painted field, never past its rims.
             int32_t width = 0, height = 0;
             if (!GetImageSize(kBannerTop, width, height)) width = kFrameWidth - 2 * kBannerLeft;
             const int32_t field = std::max(width - 2 * kBannerMargin, 1);
-            bannerFont_->DrawWrappedCentered(this, kBannerLeft + kBannerMargin, 236, field, 600,
-                                             bannerText_.CStr(), 38, false, bannerAlpha_);
+            const int32_t left = kBannerLeft + kBannerMargin;
+            const char* text = bannerText_.CStr();
+            const int32_t lines = bannerFont_->DrawWrappedCentered(this, left, 0, field, 600, text,
+                                                                   kBannerLineStep, true, 0);
+            const FontMetrics& metrics = bannerFont_->Metrics();
+            const int32_t block = std::max(lines - 1, 0) * kBannerLineStep + metrics.rowHeight;
+            const int32_t top = (kBannerFieldTop + kBannerFieldBottom - block) / 2;
+            bannerFont_->DrawWrappedCentered(this, left, top + metrics.baselineOffset, field, 600, text,
+                                             kBannerLineStep, false, bannerAlpha_);
         }
-        DrawImage(kBannerLeft, 420, kBannerBottom, nullptr, true, 100, 100, bannerAlpha_);
     }
 }

@@ -616,17 +616,17 @@ TEST(PackImages, EveryTextStandsClearOfFramesAndRules) {
     PackedScreens screens;
     ScreenManager& manager = screens.manager;
     std::map<int32_t, Image> sheets;
+    auto edge = [&](int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
+        int32_t r0, g0, b0, r1, g1, b1;
+        screens.display.PixelAt(x0, y0, r0, g0, b0);
+        screens.display.PixelAt(x1, y1, r1, g1, b1);
+        return std::abs(r1 - r0) + std::abs(g1 - g0) + std::abs(b1 - b0) >= 48;
+    };
     auto check = [&](const std::string& place, int frames = 40) {
         SCOPED_TRACE(place);
         screens.Frames(frames);
         manager.MarkDirty();
         screens.Frames(1);
-        auto edge = [&](int32_t x0, int32_t y0, int32_t x1, int32_t y1) {
-            int32_t r0, g0, b0, r1, g1, b1;
-            screens.display.PixelAt(x0, y0, r0, g0, b0);
-            screens.display.PixelAt(x1, y1, r1, g1, b1);
-            return std::abs(r1 - r0) + std::abs(g1 - g0) + std::abs(b1 - b0) >= 48;
-        };
         std::vector<Widget*> faces, widgets;
         for (const Screen* screen : manager.GetScreens())
             widgets.insert(widgets.end(), screen->GetWidgets().begin(), screen->GetWidgets().end());
@@ -664,6 +664,15 @@ TEST(PackImages, EveryTextStandsClearOfFramesAndRules) {
     ASSERT_NE(campaign, nullptr);
     campaign->GetMap()->StartAdvance(true, "Tang");
     check("dynasty banner");
+    // The banner's lines stand in the middle of its scroll: calm ground above and below alike.
+    std::vector<TextProbeDisplay::Glyph> glyphs = screens.display.Glyphs();
+    std::erase_if(glyphs, [](const TextProbeDisplay::Glyph& glyph) { return glyph.font != 311; });
+    Rect lines;
+    for (const Rect& run : InkedRuns(glyphs, sheets)) lines = Rect::Union(lines, run);
+    int32_t above = lines.top, below = lines.bottom, x = (lines.left + lines.right) / 2;
+    while (above > 0 && !edge(x, above - 1, x, above)) --above;
+    while (below < 599 && !edge(x, below, x, below + 1)) ++below;
+    EXPECT_NEAR(lines.top - above, below - lines.bottom, 8) << "lines at y " << lines.top << "-" << lines.bottom;
     manager.PushScreen(new IntroScreen(CurrentProfile().name), true, false, true);
     check("timeline", 700);
     manager.PopScreensNow(1);
