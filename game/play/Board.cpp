@@ -687,7 +687,11 @@ bool Board::Update()
 
     if (!scoreTexts_.empty()) {
         changed = true;
-        for (ScoreText& text : scoreTexts_) text.life -= delta;
+        for (ScoreText& text : scoreTexts_) {
+            const int waited = std::clamp(text.wait, 0, delta);
+            text.wait -= waited;
+            text.life -= delta - waited;
+        }
         std::erase_if(scoreTexts_, [](const ScoreText& text) { return text.life < 0; });
     }
 

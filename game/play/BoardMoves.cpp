@@ -125,7 +125,9 @@ void Board::Shuffle()
     Deselect();
     String text;
     text.FormatResString(145, kShuffleSeconds);
-    scoreTexts_.emplace_back(text, 580, 447);
+    // Every tile flies out and back under the penalty's way up: it waits above the Shuffle
+    // button, clear of them, and rises over the board once the tiles are home.
+    scoreTexts_.emplace_back(text, 580, 447).wait = 2 * kShuffleMs;
     if (host_) host_->AddSeconds(kShuffleSeconds);
     MarkDirty();
 }

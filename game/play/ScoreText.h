@@ -10,6 +10,7 @@ struct ScoreText {
     ScoreText(const String& text, int x, int y) : x(x), y(y), text(text) {}
 
     int life = kLifeMs;  // milliseconds left
+    int wait = 0;        // milliseconds it stays whole where it starts before its life runs
     int x = 0;
     int y = 0;
     String text;

@@ -100,6 +100,7 @@ TEST_F(BoardTest, ShuffleDealsTheSameKindsAgainAndCostsTwentySeconds)
     EXPECT_EQ(board->MovePhaseNow(), Board::kPhaseShuffleBack);
     Run(550);
     EXPECT_EQ(board->MovePhaseNow(), Board::kPhaseEntry);
+    EXPECT_EQ(board->ScoreTexts().size(), 1u);  // the penalty rises over the tiles come home
     EXPECT_EQ(KindsOnBoard(board->Layout()), before);
     EXPECT_EQ(preset->kind, kKindWildAll);
     EXPECT_EQ(gone1->kind, 9);
