@@ -344,6 +344,8 @@ MAP_TABS = [(326, 474), (662, 778)]
 TOWNS = [(40, 94), (197, 140), (132, 292), (190, 512), (318, 478), (300, 548), (346, 300),
          (478, 168), (548, 98), (598, 186), (512, 372), (620, 520), (650, 408), (780, 190),
          (770, 300), (688, 110)]
+# How far a town's houses or walls, with a margin, reach from its point: (left, top, right, bottom).
+TOWN_REACH = (21, 19, 21, 17)
 
 
 def campaign_map():
@@ -498,8 +500,9 @@ def map_drawings():
     d.rectangle((0, 0, 800, 60), fill=255)
     for left, right in MAP_TABS:
         d.rectangle((left - 6, 0, right + 6, 86), fill=255)
+    l, t, r, b = TOWN_REACH
     for x, y in TOWNS:
-        d.rectangle((x - 21, y - 19, x + 21, y + 17), fill=255)
+        d.rectangle((x - l, y - t, x + r, y + b), fill=255)
     d.ellipse((36, 474, 124, 566), fill=255)
     lines = Image.new('L', (800, 600), 0)
     d = ImageDraw.Draw(lines)
@@ -542,8 +545,25 @@ def landmark_boxes():
     return boxes
 
 
-def region_image(width, height, landmark, seed, centre):
-    """A wash of colour over the reached land with its landmark drawn in ink."""
+def town_clearing(left, top, width, height, soft=10.0):
+    """For a picture placed at (left, top) on the map: 0 over the map's towns (each its reach,
+    the corners rounded by `soft`), rising smoothly to 1 within `soft` pixels round them, so a
+    wash laid over the land leaves every town as crisp as before."""
+    ys, xs = np.mgrid[0:height, 0:width].astype(np.float32) + 0.5
+    xs, ys = xs + left, ys + top
+    l, t, r, b = (reach - soft for reach in TOWN_REACH)
+    near = np.full((height, width), np.inf, dtype=np.float32)
+    for x, y in TOWNS:
+        dx = np.maximum(np.maximum(x - l - xs, xs - x - r), 0)
+        dy = np.maximum(np.maximum(y - t - ys, ys - y - b), 0)
+        near = np.minimum(near, np.hypot(dx, dy) - soft)
+    rise = np.clip(near / soft, 0, 1)
+    return rise * rise * (3 - 2 * rise)
+
+
+def region_image(left, top, width, height, landmark, seed, centre):
+    """A wash of colour over the reached land, clear of the map's towns, with its landmark drawn
+    in ink."""
     c = Canvas(width, height)
     rng = random.Random(seed)
     for _ in range(7):
@@ -558,6 +578,7 @@ def region_image(width, height, landmark, seed, centre):
     fade = np.clip(edge / (0.3 * min(width, height)), 0, 1)
     fade = fade * fade * (3 - 2 * fade)
     alpha = np.asarray(img.getchannel('A'), dtype=np.float32) * fade
+    alpha *= town_clearing(left, top, width, height)
     img.putalpha(Image.fromarray(np.round(alpha).astype(np.uint8), 'L'))
     ink = Canvas(width, height)
     landmark_ink(ink, centre[0], centre[1], landmark)
@@ -807,7 +828,7 @@ def make():
     save_jpg(grid_backdrop(), 190, 'grid-backdrop', quality=90)
     save_jpg(campaign_map(), 229, 'campaign-map', quality=90)
     for k, ((rid, x, y, w, h, landmark), centre) in enumerate(zip(REGIONS, landmark_centres())):
-        save_png(region_image(w, h, landmark, rid, centre), rid, 'region-%d' % k)
+        save_png(region_image(x, y, w, h, landmark, rid, centre), rid, 'region-%d' % k)
     save_jpg(timeline_background(), 361, 'timeline-background', quality=90)
     save_png(timeline_picture(), 363, 'timeline')
     save_png(welcome_backdrop(), 257, 'welcome-backdrop')
