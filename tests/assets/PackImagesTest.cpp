@@ -724,6 +724,19 @@ TEST(PackImages, RegionPicturesLeaveTheMapsTownsInSight) {
     }
 }
 
+// Nothing on the timeline picture reaches its outer rows or columns, where it would be cut off.
+TEST(PackImages, TheTimelineIsInkedWithinItsPicture) {
+    ASSERT_NE(BuiltPack(), nullptr) << QM_PACK_PATH;
+    Image picture;
+    ASSERT_TRUE(Load(363, picture) && picture.bitsPerPixel == 32);
+    auto alpha = [&](int32_t x, int32_t y) { return picture.pixels[y * picture.rowStep + x * 4 + 3]; };
+    const int32_t right = picture.width - 1, bottom = picture.height - 1;
+    int32_t inked = 0;
+    for (int32_t x = 0; x <= right; ++x) inked += alpha(x, 0) > 0 || alpha(x, bottom) > 0;
+    for (int32_t y = 0; y <= bottom; ++y) inked += alpha(0, y) > 0 || alpha(right, y) > 0;
+    EXPECT_EQ(inked, 0);
+}
+
 // Every tile the player can select, of every kind and in every tile set, is ringed by a mark
 // that stands 3:1 or more from the same tile unselected, so a first click is seen to take.
 TEST(PackImages, ASelectedTileIsMarkedAllRound) {

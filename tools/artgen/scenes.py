@@ -589,8 +589,9 @@ def region_image(left, top, width, height, landmark, seed, centre):
 TIMELINE_POINTS = [(409, 115), (538, 136), (646, 203), (633, 347), (524, 390), (403, 433),
                    (261, 418), (145, 334), (146, 181), (254, 120), (383, 231)]
 # Each dynasty's medallion on the screen: left of and below its caption, except where the road
-# would then cross a caption; Han's and Sui's stand below and right of theirs.
-TIMELINE_STOPS = [(381, 137), (510, 158), (618, 225), (605, 369), (606, 430), (435, 480),
+# would then cross a caption; Han's and Sui's stand below and right of theirs, and Xia's a little
+# lower, as its caption stands so high that the medallion would reach over the picture's top.
+TIMELINE_STOPS = [(381, 142), (510, 158), (618, 225), (605, 369), (606, 430), (435, 480),
                   (233, 440), (117, 356), (118, 203), (226, 142), (355, 253)]
 # The timeline picture's place on the screen, and its size.
 TIMELINE_AT = (68, 119)
