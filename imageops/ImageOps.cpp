@@ -20,6 +20,10 @@ void PremultiplyAlphaRow8u4(const std::uint8_t* src, std::uint8_t* dst, std::int
     ScalarRows::Premultiply(src, dst, count);
 }
 
+void CopyOpaqueRow8u4(const std::uint8_t* src, std::uint8_t* dst, std::int64_t count) {
+    ScalarRows::CopyOpaque(src, dst, count);
+}
+
 ImageOpStatus AlphaComposite8u4(const std::uint8_t* src1, std::int32_t src1Step, const std::uint8_t* src2,
                                 std::int32_t src2Step, std::uint8_t* dst, std::int32_t dstStep, std::int32_t width,
                                 std::int32_t height, CompositeOp op) {

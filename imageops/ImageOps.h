@@ -23,6 +23,10 @@ ImageOpStatus PremultiplyAlpha8u4(std::uint8_t* srcDst, std::int32_t step, std::
 // writes nothing.
 void PremultiplyAlphaRow8u4(const std::uint8_t* src, std::uint8_t* dst, std::int64_t count);
 
+// Row kernel of the keyed copy: each source pixel whose byte 3 is not 0 written with byte 3 = 255,
+// the others leaving the destination as it was; a count below 1 writes nothing.
+void CopyOpaqueRow8u4(const std::uint8_t* src, std::uint8_t* dst, std::int64_t count);
+
 // Porter-Duff compositing with each pixel's own alpha: dst := src1 op src2.
 ImageOpStatus AlphaComposite8u4(const std::uint8_t* src1, std::int32_t src1Step, const std::uint8_t* src2,
                                 std::int32_t src2Step, std::uint8_t* dst, std::int32_t dstStep,

@@ -23,6 +23,11 @@ void PremultiplyAlphaRow8u4Sse(const std::uint8_t* src, std::uint8_t* dst, std::
     Rows::Finish();
 }
 
+void CopyOpaqueRow8u4Sse(const std::uint8_t* src, std::uint8_t* dst, std::int64_t count) {
+    Rows::CopyOpaque(src, dst, count);
+    Rows::Finish();
+}
+
 ImageOpStatus AlphaComposite8u4Sse(const std::uint8_t* src1, std::int32_t src1Step, const std::uint8_t* src2,
                                    std::int32_t src2Step, std::uint8_t* dst, std::int32_t dstStep, std::int32_t width,
                                    std::int32_t height, CompositeOp op) {

@@ -19,6 +19,9 @@ ImageOpStatus PremultiplyAlpha8u4Sse(std::uint8_t* srcDst, std::int32_t step, st
 // writes nothing.
 void PremultiplyAlphaRow8u4Sse(const std::uint8_t* src, std::uint8_t* dst, std::int64_t count);
 
+// Row kernel of the keyed copy, as CopyOpaqueRow8u4.
+void CopyOpaqueRow8u4Sse(const std::uint8_t* src, std::uint8_t* dst, std::int64_t count);
+
 // Porter-Duff compositing with each pixel's own alpha: dst := src1 op src2.
 ImageOpStatus AlphaComposite8u4Sse(const std::uint8_t* src1, std::int32_t src1Step, const std::uint8_t* src2,
                                    std::int32_t src2Step, std::uint8_t* dst, std::int32_t dstStep, std::int32_t width,

@@ -25,6 +25,7 @@ struct MmxLanes {
     static V Words(std::uint16_t w) { return _mm_set1_pi16(static_cast<short>(w)); }
     static V Dwords(std::uint32_t d) { return _mm_set1_pi32(static_cast<int>(d)); }
     static V Bytes(std::uint8_t b) { return _mm_set1_pi8(static_cast<char>(b)); }
+    static V Zero() { return _mm_setzero_si64(); }
 
     static V And(V a, V b) { return _mm_and_si64(a, b); }
     static V Or(V a, V b) { return _mm_or_si64(a, b); }
@@ -37,6 +38,7 @@ struct MmxLanes {
     static V AddSatU8(V a, V b) { return _mm_adds_pu8(a, b); }
     static V AddSatU16(V a, V b) { return _mm_adds_pu16(a, b); }
     static V CmpEq16(V a, V b) { return _mm_cmpeq_pi16(a, b); }
+    static V CmpEq32(V a, V b) { return _mm_cmpeq_pi32(a, b); }
 
     template <int N> static V Srl16(V a) { return _mm_srli_pi16(a, N); }
     template <int N> static V Sll16(V a) { return _mm_slli_pi16(a, N); }
@@ -45,6 +47,7 @@ struct MmxLanes {
     static V Srl16By(V a, int n) { return _mm_srl_pi16(a, _mm_cvtsi32_si64(n)); }
     static V Sll16By(V a, int n) { return _mm_sll_pi16(a, _mm_cvtsi32_si64(n)); }
 
+    static int ByteMask(V a) { return _mm_movemask_pi8(a); }
     static bool AllBytesFF(V a) { return _mm_movemask_pi8(_mm_cmpeq_pi8(a, _mm_set1_pi32(-1))) == 0xFF; }
     static bool AllZero(V a) { return _mm_movemask_pi8(_mm_cmpeq_pi8(a, _mm_setzero_si64())) == 0xFF; }
 };

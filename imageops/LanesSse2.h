@@ -18,6 +18,7 @@ struct Sse2Lanes {
     static V Words(std::uint16_t w) { return _mm_set1_epi16(static_cast<short>(w)); }
     static V Dwords(std::uint32_t d) { return _mm_set1_epi32(static_cast<int>(d)); }
     static V Bytes(std::uint8_t b) { return _mm_set1_epi8(static_cast<char>(b)); }
+    static V Zero() { return _mm_setzero_si128(); }
 
     static V And(V a, V b) { return _mm_and_si128(a, b); }
     static V Or(V a, V b) { return _mm_or_si128(a, b); }
@@ -30,6 +31,7 @@ struct Sse2Lanes {
     static V AddSatU8(V a, V b) { return _mm_adds_epu8(a, b); }
     static V AddSatU16(V a, V b) { return _mm_adds_epu16(a, b); }
     static V CmpEq16(V a, V b) { return _mm_cmpeq_epi16(a, b); }
+    static V CmpEq32(V a, V b) { return _mm_cmpeq_epi32(a, b); }
 
     template <int N> static V Srl16(V a) { return _mm_srli_epi16(a, N); }
     template <int N> static V Sll16(V a) { return _mm_slli_epi16(a, N); }
@@ -38,6 +40,7 @@ struct Sse2Lanes {
     static V Srl16By(V a, int n) { return _mm_srl_epi16(a, _mm_cvtsi32_si128(n)); }
     static V Sll16By(V a, int n) { return _mm_sll_epi16(a, _mm_cvtsi32_si128(n)); }
 
+    static int ByteMask(V a) { return _mm_movemask_epi8(a); }
     static bool AllBytesFF(V a) { return _mm_movemask_epi8(_mm_cmpeq_epi8(a, _mm_set1_epi32(-1))) == 0xFFFF; }
     static bool AllZero(V a) { return _mm_movemask_epi8(_mm_cmpeq_epi8(a, _mm_setzero_si128())) == 0xFFFF; }
 };

@@ -30,6 +30,18 @@ void CopyColorPixels(const std::uint8_t* src, std::uint8_t* dst, Count count) {
     }
 }
 
+// Pixels whose byte 3 is not 0 written with byte 3 = 255; the others are not written.
+void CopyOpaquePixelRun(const std::uint8_t* src, std::uint8_t* dst, Count count) {
+    for (Count i = 0; i < count; ++i, src += 4, dst += 4) {
+        if (src[3] != 0) {
+            dst[0] = src[0];
+            dst[1] = src[1];
+            dst[2] = src[2];
+            dst[3] = 0xFF;
+        }
+    }
+}
+
 void MultiplyByteRun(const std::uint8_t* src, std::uint8_t* dst, Count count, std::uint32_t value) {
     for (Count i = 0; i < count; ++i) {
         dst[i] = static_cast<std::uint8_t>(MulScaled(src[i], value));
@@ -199,6 +211,9 @@ struct ScalarRows {
         PremultiplyPixels(src, dst, count);
     }
     static void CopyColor(const std::uint8_t* src, std::uint8_t* dst, Count count) { CopyColorPixels(src, dst, count); }
+    static void CopyOpaque(const std::uint8_t* src, std::uint8_t* dst, Count count) {
+        CopyOpaquePixelRun(src, dst, count);
+    }
     static void MultiplyBytes(const std::uint8_t* src, std::uint8_t* dst, Count count, std::uint8_t value) {
         MultiplyByteRun(src, dst, count, value);
     }

@@ -87,6 +87,23 @@ struct VectorRows {
         CopyColorPixels(src + done, dst + done, count - done / 4);
     }
 
+    // Keyed pictures come in runs: a block all opaque is stored without reading the destination,
+    // a block all clear is not touched, and only a mixed one takes the destination's own bytes
+    // back where the source is clear.
+    static void CopyOpaque(const Byte* src, Byte* dst, Count count) {
+        const Count done = Blocks(count * 4, [&](Count i) {
+            const V s = L::Load(src + i);
+            const V clear = L::CmpEq32(L::And(s, AlphaMask()), L::Zero());
+            const int clearBytes = L::ByteMask(clear);
+            if (clearBytes == 0) {
+                L::Store(dst + i, L::Or(s, AlphaMask()));
+            } else if (clearBytes != (1 << kBlockBytes) - 1) {
+                L::Store(dst + i, L::Or(L::AndNot(clear, L::Or(s, AlphaMask())), L::And(clear, L::Load(dst + i))));
+            }
+        });
+        CopyOpaquePixelRun(src + done, dst + done, count - done / 4);
+    }
+
     static void MultiplyBytes(const Byte* src, Byte* dst, Count bytes, Byte value) {
         const Factor f = ConstFactor(value);
         const Count done = Blocks(bytes, [&](Count i) { L::Store(dst + i, Mul(L::Load(src + i), f)); });

@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -63,6 +64,8 @@ class Image {
     std::uint8_t* row(std::int32_t y) const { return pixels_ + static_cast<std::ptrdiff_t>(y) * step_; }
     std::int32_t step() const { return step_; }
     std::size_t rowBytes() const { return static_cast<std::size_t>(size_.width) * 4; }
+    std::int32_t width() const { return size_.width; }
+    std::int32_t height() const { return size_.height; }
     pixman_image_t* pixman() const { return pixman_; }
 
    private:
@@ -97,16 +100,61 @@ struct Build {
     decltype(&CopyColorChannels8u4) copy;
     decltype(&PremultiplyAlpha8u4) premultiply;
     decltype(&MultiplyConst8u4) multiply;
+    decltype(&CopyOpaqueRow8u4) keyedRow;
 };
 constexpr Build kBuilds[] = {
-    {"plain", AlphaComposite8u4, FillPixel8u4, CopyColorChannels8u4, PremultiplyAlpha8u4, MultiplyConst8u4},
+    {"plain", AlphaComposite8u4, FillPixel8u4, CopyColorChannels8u4, PremultiplyAlpha8u4, MultiplyConst8u4,
+     CopyOpaqueRow8u4},
     {"sse", AlphaComposite8u4Sse, FillPixel8u4Sse, CopyColorChannels8u4Sse, PremultiplyAlpha8u4Sse,
-     MultiplyConst8u4Sse},
+     MultiplyConst8u4Sse, CopyOpaqueRow8u4Sse},
     {"sse2", AlphaComposite8u4Sse2, FillPixel8u4Sse2, CopyColorChannels8u4Sse2, PremultiplyAlpha8u4Sse2,
-     MultiplyConst8u4Sse2},
+     MultiplyConst8u4Sse2, CopyOpaqueRow8u4Sse2},
     {"sse3", AlphaComposite8u4Sse3, FillPixel8u4Sse3, CopyColorChannels8u4Sse3, PremultiplyAlpha8u4Sse3,
-     MultiplyConst8u4Sse3},
+     MultiplyConst8u4Sse3, CopyOpaqueRow8u4Sse3},
 };
+
+// The software copy of a keyed picture: tiles of 48x58 whose last six columns and four rows
+// hold the key (all four bytes 0), every other pixel opaque; and its key as pixman's a8 mask.
+class KeyedPicture {
+   public:
+    explicit KeyedPicture(Size size)
+        : image_(size, 3), mask_(static_cast<std::size_t>(MaskStep(size)) * static_cast<std::size_t>(size.height)) {
+        const std::int32_t maskStep = MaskStep(size);
+        for (std::int32_t y = 0; y < size.height; ++y) {
+            std::uint8_t* row = image_.row(y);
+            for (std::int32_t x = 0; x < size.width; ++x) {
+                const bool key = x % 48 >= 42 || y % 58 >= 54;
+                if (key) std::memset(row + x * 4, 0, 4);
+                row[x * 4 + 3] = key ? 0 : 255;
+                mask_[static_cast<std::size_t>(y) * maskStep + x] = key ? 0 : 255;
+            }
+        }
+        pixmanMask_ = pixman_image_create_bits(PIXMAN_a8, size.width, size.height,
+                                               reinterpret_cast<std::uint32_t*>(mask_.data()), maskStep);
+    }
+    ~KeyedPicture() { pixman_image_unref(pixmanMask_); }
+    KeyedPicture(const KeyedPicture&) = delete;
+    KeyedPicture& operator=(const KeyedPicture&) = delete;
+
+    const Image& image() const { return image_; }
+    pixman_image_t* mask() const { return pixmanMask_; }
+
+   private:
+    static std::int32_t MaskStep(Size size) { return (size.width + 3) / 4 * 4; }
+
+    Image image_;
+    std::vector<std::uint8_t> mask_;
+    pixman_image_t* pixmanMask_ = nullptr;
+};
+
+const KeyedPicture& KeyedPictureOf(Size s) {
+    static std::vector<std::unique_ptr<KeyedPicture>> made;
+    for (const auto& k : made) {
+        if (k->image().width() == s.width && k->image().height() == s.height) return *k;
+    }
+    made.push_back(std::make_unique<KeyedPicture>(s));
+    return *made.back();
+}
 
 // One primitive: what it is called, its pixman equivalent (if any) and its memory floor.
 struct Primitive {
@@ -169,6 +217,18 @@ std::vector<Primitive> Primitives() {
                         }();
                         pixman_image_composite32(PIXMAN_OP_SRC, a.pixman(), mask, d.pixman(), 0, 0, 0, 0, 0, 0,
                                                  s.width, s.height);
+                    },
+                    [](const Image& a, const Image& d, Size s) { CopyRows(a, d, s); }});
+    // A keyed picture drawn at full alpha; pixman draws the picture through its key as a mask.
+    list.push_back({"keyed copy", "pixman over a8 mask", "memcpy",
+                    [](const Build& b, const Image&, const Image& d, Size s) {
+                        const Image& k = KeyedPictureOf(s).image();
+                        for (std::int32_t y = 0; y < s.height; ++y) b.keyedRow(k.row(y), d.row(y), s.width);
+                    },
+                    [](const Image&, const Image& d, Size s) {
+                        const KeyedPicture& k = KeyedPictureOf(s);
+                        pixman_image_composite32(PIXMAN_OP_OVER, k.image().pixman(), k.mask(), d.pixman(), 0, 0, 0,
+                                                 0, 0, 0, s.width, s.height);
                     },
                     [](const Image& a, const Image& d, Size s) { CopyRows(a, d, s); }});
     return list;

@@ -124,6 +124,14 @@ std::int32_t BindImageOps(CpuVariantRecord record, std::int32_t processorClass, 
     return 0;
 }
 
+CopyOpaqueRowEntry BoundCopyOpaqueRow(const ImageOpsDispatchTable& table) {
+    const auto copy = table.Entry<ImageOpSlot::CopyColorChannels8u4>();
+    if (copy == &CopyColorChannels8u4Sse3) return CopyOpaqueRow8u4Sse3;
+    if (copy == &CopyColorChannels8u4Sse2) return CopyOpaqueRow8u4Sse2;
+    if (copy == &CopyColorChannels8u4Sse) return CopyOpaqueRow8u4Sse;
+    return CopyOpaqueRow8u4;
+}
+
 std::int32_t FillDispatchSlots(std::int32_t buildClass) {
     return FillDispatchSlotsFrom(ShippedCpuVariants(), buildClass, gImageOpsDispatchTable);
 }

@@ -44,6 +44,11 @@ std::int32_t BindImageOps(CpuVariantRecord record, std::int32_t processorClass, 
 // The shipped rows into the global table.
 std::int32_t FillDispatchSlots(std::int32_t buildClass);
 
+// The keyed copy's row kernel has no slot: it runs in the build whose colour copy the table
+// holds, so binding or forcing a build moves it too; the plain kernel for any other entry.
+using CopyOpaqueRowEntry = decltype(&CopyOpaqueRow8u4);
+CopyOpaqueRowEntry BoundCopyOpaqueRow(const ImageOpsDispatchTable& table);
+
 // Binds the global table for this processor: 1 when a build was bound, 0 when none could be.
 // Under the test harness (QUILLOMAR_TEST=1) QUILLOMAR_IMAGEOPS_BUILD=0..3 names the processor
 // class to bind instead, so tests and benchmarks can run every build through the stubs. With

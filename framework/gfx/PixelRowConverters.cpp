@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/gfx/ImageOpsBinding.h"
+
 namespace {
 
 uint32_t Bgr(const uint8_t* p) {
@@ -62,14 +64,7 @@ void Convert888To565(const uint8_t* src, int32_t srcPixelBytes, uint8_t* dst, in
 }
 
 void CopyOpaquePixels(const uint8_t* src, uint8_t* dst, int32_t count) {
-    for (int32_t i = 0; i < count; ++i, src += 4, dst += 4) {
-        if (src[3] != 0) {
-            dst[0] = src[0];
-            dst[1] = src[1];
-            dst[2] = src[2];
-            dst[3] = 0xFF;
-        }
-    }
+    BoundCopyOpaqueRow(gImageOpsDispatchTable)(src, dst, count);
 }
 
 bool ConvertPictureRows(const PictureRows& src, uint8_t* dstLastRow, int32_t dstStep,

@@ -15,7 +15,7 @@ void Convert888To4444Keyed(const uint8_t* src, uint8_t* dst, int32_t count, uint
 // Reads the source as 24-bit pixels at the given byte stride (3 or 4).
 void Convert888To565(const uint8_t* src, int32_t srcPixelBytes, uint8_t* dst, int32_t count);
 // 32-bit to 32-bit: pixels whose alpha byte is not 0 are written opaque; the others leave the
-// destination as it was.
+// destination as it was. Runs in the build of the image primitives the global table holds.
 void CopyOpaquePixels(const uint8_t* src, uint8_t* dst, int32_t count);
 
 // A picture's rows, bottom-up from `srcLastRow` (the bottom stored row of the wanted part is

@@ -178,6 +178,17 @@ TEST(BuildDifferentialTest, EveryBuildWritesThePlainBuildsBytes) {
                     return ImageOpStatus::Ok;
                 },
                 "premultiply row " + where);
+            // Clear runs of 1 to 7 pixels at every phase: blocks all clear, all opaque and mixed.
+            ExpectSameAsPlain(
+                blocks,
+                [&](const ImageOpBuild& b, std::vector<Block>& k) {
+                    for (std::int32_t x = 0; x < width; ++x) {
+                        if ((x + scenario) / (1 + scenario % 7) % 2 == 0) k[0].at()[x * 4 + 3] = 0;
+                    }
+                    b.copyOpaqueRow(k[0].at(), out(k).at(), width);
+                    return ImageOpStatus::Ok;
+                },
+                "keyed row " + opText);
         }
     }
 }

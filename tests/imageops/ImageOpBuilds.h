@@ -24,6 +24,7 @@ struct ImageOpBuild {
     decltype(&MultiplyColor8u4) multiplyColor;
     decltype(&MultiplyBytesConst) multiplyBytesConst;
     decltype(&PremultiplyAlphaRow8u4) premultiplyRow;
+    decltype(&CopyOpaqueRow8u4) copyOpaqueRow;
 };
 
 // The plain build first, then the SIMD builds.

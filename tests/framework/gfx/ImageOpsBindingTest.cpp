@@ -49,6 +49,7 @@ TEST_F(ImageOpsBindingTest, ShippedRowsCoverEverySlotInOrderWithFourBuilds) {
     EXPECT_EQ(Column(1).Entry<ImageOpSlot::ResizeImage8u4>(), &ResizeImage8u4Sse);
     EXPECT_EQ(Column(2).Entry<ImageOpSlot::ResizeImage8u4>(), &ResizeImage8u4Sse2);
     EXPECT_EQ(Column(3).Entry<ImageOpSlot::ResizeImage8u4>(), &ResizeImage8u4Sse3);
+    EXPECT_EQ(BoundCopyOpaqueRow(Column(2)), &CopyOpaqueRow8u4Sse2);
 }
 
 TEST_F(ImageOpsBindingTest, ProcessorTypesMapToTheirClasses) {
