@@ -101,16 +101,18 @@ struct Build {
     decltype(&PremultiplyAlpha8u4) premultiply;
     decltype(&MultiplyConst8u4) multiply;
     decltype(&CopyOpaqueRow8u4) keyedRow;
+    decltype(&MultiplyColorInPlace8u4) veil;
+    decltype(&AddColorScaledInPlace8u4) addColour;
 };
 constexpr Build kBuilds[] = {
     {"plain", AlphaComposite8u4, FillPixel8u4, CopyColorChannels8u4, PremultiplyAlpha8u4, MultiplyConst8u4,
-     CopyOpaqueRow8u4},
+     CopyOpaqueRow8u4, MultiplyColorInPlace8u4, AddColorScaledInPlace8u4},
     {"sse", AlphaComposite8u4Sse, FillPixel8u4Sse, CopyColorChannels8u4Sse, PremultiplyAlpha8u4Sse,
-     MultiplyConst8u4Sse, CopyOpaqueRow8u4Sse},
+     MultiplyConst8u4Sse, CopyOpaqueRow8u4Sse, MultiplyColorInPlace8u4Sse, AddColorScaledInPlace8u4Sse},
     {"sse2", AlphaComposite8u4Sse2, FillPixel8u4Sse2, CopyColorChannels8u4Sse2, PremultiplyAlpha8u4Sse2,
-     MultiplyConst8u4Sse2, CopyOpaqueRow8u4Sse2},
+     MultiplyConst8u4Sse2, CopyOpaqueRow8u4Sse2, MultiplyColorInPlace8u4Sse2, AddColorScaledInPlace8u4Sse2},
     {"sse3", AlphaComposite8u4Sse3, FillPixel8u4Sse3, CopyColorChannels8u4Sse3, PremultiplyAlpha8u4Sse3,
-     MultiplyConst8u4Sse3, CopyOpaqueRow8u4Sse3},
+     MultiplyConst8u4Sse3, CopyOpaqueRow8u4Sse3, MultiplyColorInPlace8u4Sse3, AddColorScaledInPlace8u4Sse3},
 };
 
 // The software copy of a keyed picture: tiles of 48x58 whose last six columns and four rows
@@ -168,6 +170,11 @@ struct Primitive {
 
 const std::uint8_t kFillValue[4] = {0x10, 0x40, 0x80, 0xC0};
 const std::uint8_t kHalf[4] = {0x80, 0x80, 0x80, 0x80};
+// A veil of colour 0x3060C0 at alpha 0x60 as the software path draws it: the colour bytes kept
+// at 255 - alpha, then the colour at alpha added.
+constexpr std::uint8_t kVeilAlpha = 0x60;
+const std::uint8_t kVeilKeep[3] = {255 - kVeilAlpha, 255 - kVeilAlpha, 255 - kVeilAlpha};
+const std::uint8_t kVeilAdd[3] = {0xC0 * kVeilAlpha / 255, 0x60 * kVeilAlpha / 255, 0x30 * kVeilAlpha / 255};
 
 std::vector<Primitive> Primitives() {
     std::vector<Primitive> list;
@@ -229,6 +236,22 @@ std::vector<Primitive> Primitives() {
                         const KeyedPicture& k = KeyedPictureOf(s);
                         pixman_image_composite32(PIXMAN_OP_OVER, k.image().pixman(), k.mask(), d.pixman(), 0, 0, 0,
                                                  0, 0, 0, s.width, s.height);
+                    },
+                    [](const Image& a, const Image& d, Size s) { CopyRows(a, d, s); }});
+    // A translucent colour over the image: pixman's over with a solid source.
+    list.push_back({"alpha fill", "pixman over solid", "memcpy",
+                    [](const Build& b, const Image&, const Image& d, Size s) {
+                        b.veil(kVeilKeep, d.pixels(), d.step(), s.width, s.height);
+                        b.addColour(kVeilAdd, d.pixels(), d.step(), s.width, s.height, 0);
+                    },
+                    [](const Image&, const Image& d, Size s) {
+                        static pixman_image_t* const solid = [] {
+                            const pixman_color_t veil{0x3030 * kVeilAlpha / 255, 0x6060 * kVeilAlpha / 255,
+                                                      0xC0C0 * kVeilAlpha / 255, kVeilAlpha * 0x101};
+                            return pixman_image_create_solid_fill(&veil);
+                        }();
+                        pixman_image_composite32(PIXMAN_OP_OVER, solid, nullptr, d.pixman(), 0, 0, 0, 0, 0, 0,
+                                                 s.width, s.height);
                     },
                     [](const Image& a, const Image& d, Size s) { CopyRows(a, d, s); }});
     return list;
