@@ -7,6 +7,7 @@
 #include "framework/ui/ScreenManager.h"
 #include "game/front/BackgroundThumb.h"
 #include "game/front/ScreenBelow.h"
+#include "game/front/UnsavedNotice.h"
 #include "game/model/CampaignTables.h"
 #include "game/model/PlayerProfile.h"
 #include "game/play/FramePanel.h"
@@ -154,4 +155,5 @@ void BackgroundSelectScreen::Apply() {
     PlayScreen* below = ScreenBelow<PlayScreen>(this);
     GetManager()->PopScreens(true, 1);
     if (below) below->PickBackground();
+    UnsavedNotice::Tell(GetManager());
 }

@@ -15,6 +15,7 @@
 #include "game/front/NewPlayerDialog.h"
 #include "game/front/OptionsDialog.h"
 #include "game/front/PlayerSelectDialog.h"
+#include "game/front/UnsavedNotice.h"
 #include "game/model/PlayerList.h"
 #include "game/model/PlayerProfile.h"
 
@@ -92,6 +93,7 @@ bool MainMenuScreen::OnCommand(int32_t commandId) {
         case kPlayers:
             CurrentProfile().Save();
             Push(new PlayerSelectDialog());
+            UnsavedNotice::Tell(GetManager());
             return true;
         case kOptions:
             if (RequirePlayer(commandId)) Push(new OptionsDialog(true));
@@ -123,22 +125,24 @@ void MainMenuScreen::OnActiveChanged() {
         }
         const int32_t command = pending_;
         pending_ = -1;
-        // The command may leave this screen; the notice then waits for the player's return.
+        // The command may leave this screen; the notices then wait for the player's return.
         if (command != -1) {
             OnCommand(command);
             return;
         }
     }
-    TellOfUnreadableProfile();
+    TellOfPlayerFiles();
 }
 
-void MainMenuScreen::OnTransitionDone() { TellOfUnreadableProfile(); }
+void MainMenuScreen::OnTransitionDone() { TellOfPlayerFiles(); }
 
-void MainMenuScreen::TellOfUnreadableProfile() {
+void MainMenuScreen::TellOfPlayerFiles() {
     ScreenManager* manager = GetManager();
     if (!manager) return;
     // Both are taken, so a profile and a list that were both unreadable give one notice.
     const bool profile = CurrentProfile().TakeUnreadableNotice();
     const bool list = ThePlayerList().TakeUnreadableNotice();
+    // One box at a time: a failed save still due is told once this box closes.
     if (profile || list) InfoDialog::Open(manager, kPlayersTitle, kProfileUnreadableText);
+    else UnsavedNotice::Tell(manager);
 }

@@ -35,8 +35,8 @@ private:
     void AddPartnerLogo();
     void Push(Screen* dialog);
     // Tells the player once when their profile or the player list could not be read and so will
-    // not be saved.
-    void TellOfUnreadableProfile();
+    // not be saved, else when a save of either failed.
+    void TellOfPlayerFiles();
 
     int32_t pending_ = -1;
 };

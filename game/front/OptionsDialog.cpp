@@ -5,6 +5,7 @@
 #include "framework/ui/RadioButton.h"
 #include "framework/ui/ScreenManager.h"
 #include "game/front/InfoDialog.h"
+#include "game/front/UnsavedNotice.h"
 #include "game/front/VolumeSlider.h"
 #include "game/model/PlayerProfile.h"
 #include "game/play/FramePanel.h"
@@ -142,6 +143,7 @@ void OptionsDialog::Accept() {
     profile.Save();
     ApplyDisplayChange();
     manager->PopScreens(true, 1);
+    UnsavedNotice::Tell(manager);
 }
 
 // One mode switch at most: a change of full screen carries the other two switches with it, a

@@ -5,6 +5,7 @@
 #include "framework/ui/ListBox.h"
 #include "framework/ui/ScreenManager.h"
 #include "game/front/NewPlayerDialog.h"
+#include "game/front/UnsavedNotice.h"
 #include "game/model/DeleteFilesMatching.h"
 #include "game/model/PlayerList.h"
 #include "game/model/PlayerProfile.h"
@@ -172,4 +173,7 @@ void PlayerSelectDialog::OnActiveChanged()
         players.SetChanged(false);
         FillList(true);
     }
+    // Back from the new-player box or the delete question, whose saves may have failed.
+    if (IsActive())
+        UnsavedNotice::Tell(GetManager());
 }

@@ -3,6 +3,7 @@
 #include "framework/ui/ScreenManager.h"
 #include "game/front/ScreenBelow.h"
 #include "game/front/TileSetButton.h"
+#include "game/front/UnsavedNotice.h"
 #include "game/model/PlayerProfile.h"
 #include "game/play/FramePanel.h"
 #include "game/play/PlayScreen.h"
@@ -79,4 +80,5 @@ void TileSetDialog::Apply() {
     PlayScreen* below = ScreenBelow<PlayScreen>(this);
     GetManager()->PopScreens(true, 1);
     if (below) below->ApplyTileSet();
+    UnsavedNotice::Tell(GetManager());
 }

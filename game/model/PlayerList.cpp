@@ -144,10 +144,11 @@ bool PlayerList::Save()
 {
     if (unreadable_)
         return false;
+    const String fileName = FileName();
     DataStream stream;
-    stream.OpenWrite(FileName().CStr());
+    stream.OpenWrite(fileName.CStr());
     SerializeState(&stream);
-    return readOk_;
+    return saveFailure_.Note(readOk_, fileName);
 }
 
 bool PlayerList::TakeUnreadableNotice()

@@ -119,6 +119,11 @@ bool PlayerProfile::Save()
     if (id == -1 || unreadable_ || PlayerFolders::UserData().IsEmpty())
         return false;
     const String fileName = MakeProfileFileName(id);
+    return saveFailure_.Note(Write(fileName), fileName);
+}
+
+bool PlayerProfile::Write(const String& fileName)
+{
     if (keepAside_) {
         const String aside = fileName + ".bad";
         if (rename(fileName.CStr(), aside.CStr()) != 0 && errno != ENOENT)

@@ -10,6 +10,7 @@
 
 #include "framework/core/Serializable.h"
 #include "framework/core/String.h"
+#include "game/model/SaveFailureNotice.h"
 
 class DataStream;
 
@@ -50,11 +51,14 @@ public:
     // be read. Answers whether the whole record reached the disk (a failed write leaves the
     // previous file as it was). A file that failed its check when this profile was loaded is
     // first moved aside to "<id>.usr.bad", so the defaults never take the place of a record
-    // someone may still recover.
+    // someone may still recover. A failed write is written to stderr; the save that follows
+    // tries again.
     bool Save();
     // True once after a Load that could not read the file, so the player is told one time
     // that this session's progress will not be kept.
     bool TakeUnreadableNotice();
+    // True once after a Save that could not write the file, until a Save succeeds again.
+    bool TakeSaveFailureNotice() { return saveFailure_.Take(); }
 
     static String MakeProfileFileName(int32_t id);
     // Saved games of this profile: free play, and story levels.
@@ -88,7 +92,10 @@ private:
     // The last Load found a file it could not read; Save leaves it alone.
     bool unreadable_ = false;
     bool unreadableNotice_ = false;
+    SaveFailureNotice saveFailure_;
 
+    // Moves a damaged file aside when due, then writes the record to `fileName`.
+    bool Write(const String& fileName);
     // The transfer; answers the trailer's result (written completely, or read and matching).
     // `withProgramFolder` folds the program folder's path into the CRC, as older files have it.
     bool Transfer(DataStream* stream, bool withProgramFolder);

@@ -115,6 +115,8 @@ void PlayScreen::OnTransitionIn()
 
 void PlayScreen::OnTransitionDone()
 {
+    // The choices saved on the way here, the layout and the first-game tip, may have failed.
+    TellOfUnsavedProgress();
     if (mode_ == kFreePlay) BeginPlay();
 }
 
@@ -178,6 +180,7 @@ void PlayScreen::NextLayout()
     PlayerProfile& profile = CurrentProfile();
     profile.currentLayout = index_;
     profile.Save();
+    TellOfUnsavedProgress();
     if (!IsRegularFile(SaveFileName().CStr(), FileLinks::kRefuse)) {
         StartLayout(false);
         return;
@@ -272,6 +275,11 @@ bool PlayScreen::KeepGameBeforeLeaving()
 }
 
 void PlayScreen::DeleteSavedGame() { std::remove(SaveFileName().CStr()); }
+
+void PlayScreen::TellOfUnsavedProgress()
+{
+    if (flow_ && CurrentProfile().TakeSaveFailureNotice()) flow_->ShowInfo(kPlayersTitle, kProgressNotSavedText);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Play
@@ -373,6 +381,7 @@ void PlayScreen::OnLayoutComplete()
     outcome.bestScore = bestScore;
     outcome.bestSeconds = bestTime;
     if (flow_) flow_->ShowLayoutComplete(this, outcome);
+    TellOfUnsavedProgress();
 }
 
 void PlayScreen::OnStoryLevelWon()
@@ -380,6 +389,8 @@ void PlayScreen::OnStoryLevelWon()
     const int seconds = hud_->ElapsedSeconds();
     if (GetManager()) GetManager()->StopAllSoundsExcept(-1);
     if (flow_) flow_->ShowLevelComplete(this, seconds, score_, levelCaption_);
+    // The level's results were saved as it was decided, while its tiles still flew.
+    TellOfUnsavedProgress();
 }
 
 bool PlayScreen::VeilBlockedTiles() const { return CurrentProfile().veil; }
@@ -427,6 +438,8 @@ bool PlayScreen::OnCommand(int32_t commandId)
         Pause();
         return true;
     }
+    // The veil switch saved the player's choice before it sent its command.
+    if (commandId == kToggleFree || commandId == kToggleStory) TellOfUnsavedProgress();
     return false;
 }
 

@@ -300,6 +300,25 @@ TEST_F(PlayScreenTest, AClearedLayoutsBestResultsAreOnDiskAtOnce)
     EXPECT_EQ(kept.bestTimes[5], flow.outcome.seconds);
 }
 
+TEST_F(PlayScreenTest, AClearedLayoutThatCannotBeWrittenIsToldOnceAndWrittenAtTheNextSave)
+{
+    Open(5, false);
+    PlayerFolders::Set(String((folder_ + "missing/").c_str()), String("/opt/quillomar/"));
+    MatchOnePair();
+    h.Frames(40);
+    MatchOnePair();
+    h.Frames(60);
+    EXPECT_EQ(flow.calls.back(), "Info 171");
+    EXPECT_EQ(flow.infoLine, PlayScreen::kProgressNotSavedText);
+    screen->VeilToggle()->OnClick();
+    EXPECT_EQ(flow.Count("Info 171"), 1);
+    PlayerFolders::Set(String(folder_.c_str()), String("/opt/quillomar/"));
+    screen->VeilToggle()->OnClick();
+    PlayerProfile kept;
+    ASSERT_TRUE(kept.Load(CurrentProfile().id, String()));
+    EXPECT_EQ(kept.bestScores[5], screen->Score());
+}
+
 TEST_F(PlayScreenTest, LeavingAGameThatCannotBeSavedTellsThePlayerAndStaysOnce)
 {
     Open(5, false);
