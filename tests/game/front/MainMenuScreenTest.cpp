@@ -1,6 +1,6 @@
 // The main menu: its player requirement (first-player box, then the command runs by itself),
-// the player-list command that writes the profile first, the greeting, the story button's hover
-// caption and the optional partner logo.
+// the player-list command that writes the profile first, the one-time notice of a profile that
+// cannot be read, the greeting, the story button's hover caption and the optional partner logo.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,6 +11,7 @@
 
 #include "framework/ui/LinkButton.h"
 #include "game/front/FadeCaptionButton.h"
+#include "game/front/InfoDialog.h"
 #include "game/front/MainHelpDialog.h"
 #include "game/front/MainMenuScreen.h"
 #include "game/front/MenuBackground.h"
@@ -20,6 +21,7 @@
 #include "game/model/PlayerFolders.h"
 #include "game/model/PlayerList.h"
 #include "game/model/PlayerProfile.h"
+#include "game/play/FramePanel.h"
 #include "tests/framework/ui/FakeUiHost.h"
 #include "tests/game/model/ScratchPlayerFolder.h"
 #include "tests/game/play/DialogHarness.h"
@@ -140,6 +142,22 @@ TEST_F(MainMenuScreenTest, PlayerListCommandWritesTheProfileFirst)
     PlayerProfile onDisk;
     ASSERT_TRUE(onDisk.Load(id, "cy"));
     EXPECT_EQ(onDisk.storyLevelsDone, 7);
+}
+
+TEST_F(MainMenuScreenTest, AProfileThatCannotBeReadIsToldOfOnce)
+{
+    resources.AddString(MainMenuScreen::kProfileUnreadableText, "left as it was");
+    const int32_t id = ThePlayerList().Add("eve");
+    std::filesystem::create_directory(scratch_->Path() / (std::to_string(id) + ".usr"));
+    CurrentProfile().Load(id, "eve");
+    MainMenuScreen* menu = Open();
+    menu->OnTransitionDone();
+    auto* notice = Top<InfoDialog>();
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->GetPanel()->Line(0).text, "left as it was");
+    notice->SendCommand(InfoDialog::kOkCommand);
+    h.Frames(40);
+    EXPECT_EQ(h.manager.GetTopScreen(), menu);
 }
 
 TEST_F(MainMenuScreenTest, GreetsThePlayerWhenThereIsOneAndStartsTheMusic)
