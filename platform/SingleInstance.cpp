@@ -14,10 +14,13 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using Clock = SingleInstance::Clock;
 
 constexpr char kRequest[] = "raise\n";
 constexpr char kAnswer[] = "ok\n";
+// Connections kept waiting for their request; more stay in the listen queue, so that a flood
+// of silent connections cannot use up this process's descriptors.
+constexpr size_t kMostWaiting = 8;
 
 // Milliseconds left until `deadline`, at least 0.
 int MillisecondsLeft(Clock::time_point deadline) {
@@ -38,6 +41,8 @@ bool FillAddress(const std::string& path, sockaddr_un& address) {
 SingleInstance::~SingleInstance() { Release(); }
 
 void SingleInstance::Release() {
+  for (const Waiting& connection : waiting_) close(connection.fd);
+  waiting_.clear();
   if (listenFd_ >= 0) {
     close(listenFd_);
     listenFd_ = -1;
@@ -63,7 +68,11 @@ SingleInstance::Outcome SingleInstance::Acquire(const std::string& folder, std::
     close(lockFd_);
     lockFd_ = -1;
     if (!held) return Outcome::Unchecked;
-    return AskToRaise(socketPath_, answerWait) ? Outcome::RaisedOther : Outcome::OtherUnreachable;
+    const Clock::time_point deadline = Clock::now() + answerWait;
+    RaiseRequest request(socketPath_);
+    if (!request.Connect(deadline)) return Outcome::OtherUnreachable;
+    request.Send();
+    return request.Answered(deadline) ? Outcome::RaisedOther : Outcome::OtherUnreachable;
   }
   // A copy that ended without cleaning up leaves its socket behind; the lock proves it is gone.
   unlink(socketPath_.c_str());
@@ -85,55 +94,78 @@ bool SingleInstance::Listen() {
   return true;
 }
 
-bool SingleInstance::AskToRaise(const std::string& socketPath, std::chrono::milliseconds answerWait) {
+SingleInstance::RaiseRequest::~RaiseRequest() {
+  if (fd_ >= 0) close(fd_);
+}
+
+bool SingleInstance::RaiseRequest::Connect(Clock::time_point deadline) {
   sockaddr_un address;
-  if (!FillAddress(socketPath, address)) return false;
-  const Clock::time_point deadline = Clock::now() + answerWait;
+  if (fd_ >= 0 || !FillAddress(socketPath_, address)) return false;
   // Nothing here blocks: the first copy may be stopped with its listen queue full, and then a
   // blocking connect would wait for ever.
-  int fd = -1;
   for (;;) {
-    fd = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
-    if (fd < 0) return false;
-    if (connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) break;
-    close(fd);
-    fd = -1;
+    fd_ = socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+    if (fd_ < 0) return false;
+    if (connect(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) return true;
+    close(fd_);
+    fd_ = -1;
     // The queue is full (EAGAIN), or the first copy took its lock and does not listen yet.
     const int left = MillisecondsLeft(deadline);
     if (left == 0) return false;
     const timespec pause{0, std::min(left, 50) * 1000L * 1000L};
     nanosleep(&pause, nullptr);
   }
-  bool answered = send(fd, kRequest, sizeof kRequest - 1, MSG_NOSIGNAL | MSG_DONTWAIT) == sizeof kRequest - 1;
-  if (answered) {
-    answered = false;
-    for (int left = MillisecondsLeft(deadline);; left = MillisecondsLeft(deadline)) {
-      pollfd wait{fd, POLLIN, 0};
-      const int ready = poll(&wait, 1, left);
-      if (ready < 0 && errno == EINTR && left > 0) continue;
-      if (ready <= 0) break;
-      char answer[sizeof kAnswer - 1];
-      answered = recv(fd, answer, sizeof answer, MSG_DONTWAIT) > 0 && answer[0] == kAnswer[0];
-      break;
-    }
+}
+
+void SingleInstance::RaiseRequest::Send() {
+  // Whether the write went through is left to the answer: only the answer shows the first copy
+  // alive, and one that answered and closed before the write still left its answer to read.
+  if (fd_ >= 0) send(fd_, kRequest, sizeof kRequest - 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+}
+
+bool SingleInstance::RaiseRequest::Answered(Clock::time_point deadline) {
+  if (fd_ < 0) return false;
+  for (int left = MillisecondsLeft(deadline);; left = MillisecondsLeft(deadline)) {
+    pollfd wait{fd_, POLLIN, 0};
+    const int ready = poll(&wait, 1, left);
+    if (ready < 0 && errno == EINTR && left > 0) continue;
+    if (ready <= 0) return false;
+    // An answer that came before the first copy closed, or reset, the connection is read first.
+    char answer[sizeof kAnswer - 1];
+    return recv(fd_, answer, sizeof answer, MSG_DONTWAIT) > 0 && answer[0] == kAnswer[0];
   }
-  close(fd);
-  return answered;
 }
 
 bool SingleInstance::TakeRaiseRequest() {
   if (listenFd_ < 0) return false;
   // Asked every turn of the message loop: a failed accept still makes and drops a socket in the
-  // kernel, so it is tried only when a request waits.
-  pollfd waiting{listenFd_, POLLIN, 0};
-  if (poll(&waiting, 1, 0) != 1 || (waiting.revents & POLLIN) == 0) return false;
+  // kernel, so it is tried only when a connection waits.
+  pollfd queued{listenFd_, POLLIN, 0};
+  if (poll(&queued, 1, 0) == 1 && (queued.revents & POLLIN) != 0) {
+    while (waiting_.size() < kMostWaiting) {
+      const int fd = accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+      if (fd < 0) break;
+      // By then the later copy has given up waiting for the answer.
+      waiting_.push_back({fd, Clock::now() + kAnswerWait});
+    }
+  }
+  // A connection is closed only once its request is read: closing before would leave a later
+  // copy that writes after that unable to write, and so without its answer.
   bool requested = false;
-  for (;;) {
-    const int fd = accept4(listenFd_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
-    if (fd < 0) break;
-    requested = true;
-    send(fd, kAnswer, sizeof kAnswer - 1, MSG_NOSIGNAL | MSG_DONTWAIT);
-    close(fd);
+  const Clock::time_point now = Clock::now();
+  for (auto connection = waiting_.begin(); connection != waiting_.end();) {
+    char request[sizeof kRequest - 1];
+    const ssize_t got = recv(connection->fd, request, sizeof request, MSG_DONTWAIT);
+    if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK) && now < connection->giveUp) {
+      ++connection;
+      continue;
+    }
+    if (got > 0 && request[0] == kRequest[0]) {
+      requested = true;
+      send(connection->fd, kAnswer, sizeof kAnswer - 1, MSG_NOSIGNAL | MSG_DONTWAIT);
+    }
+    close(connection->fd);
+    connection = waiting_.erase(connection);
   }
   return requested;
 }

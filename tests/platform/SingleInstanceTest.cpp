@@ -56,6 +56,19 @@ TEST(SingleInstanceTest, SecondCopyAsksTheFirstToComeForward) {
   EXPECT_EQ(other.Acquire(folder.Path(), "Other"), SingleInstance::Outcome::First);
 }
 
+TEST(SingleInstanceTest, ARequestWrittenAfterTheFirstCopysTurnIsAnswered) {
+  ScratchFolder folder;
+  SingleInstance first;
+  ASSERT_EQ(first.Acquire(folder.Path(), "Quillomar"), SingleInstance::Outcome::First);
+  const auto deadline = SingleInstance::Clock::now() + SingleInstance::kAnswerWait;
+  SingleInstance::RaiseRequest later(folder / "Quillomar.sock");
+  ASSERT_TRUE(later.Connect(deadline));
+  EXPECT_FALSE(first.TakeRaiseRequest());
+  later.Send();
+  EXPECT_TRUE(first.TakeRaiseRequest());
+  EXPECT_TRUE(later.Answered(deadline));
+}
+
 TEST(SingleInstanceTest, TheLockPassesOnWhenTheFirstCopyEnds) {
   ScratchFolder folder;
   {
