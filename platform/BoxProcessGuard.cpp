@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <new>
 
 namespace {
@@ -28,10 +29,13 @@ std::atomic<pid_t> g_holder{0};
 struct sigaction g_previous[kSignalCount];
 
 void OnEndingSignal(int signal) {
+  // The interrupted code may be about to read errno; a box already gone makes kill set it.
+  const int interruptedErrno = errno;
   int none = 0;
   g_shared->ending.compare_exchange_strong(none, signal);
   const pid_t box = g_shared->box.load();
   if (box > 0) kill(box, SIGKILL);
+  errno = interruptedErrno;
 }
 
 void InForkedChild() {
