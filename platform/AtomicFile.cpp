@@ -82,13 +82,15 @@ bool AtomicFile::Open(const std::string& target) {
   const size_t slash = target.rfind('/');
   const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
   const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
-  // A replaced file keeps its mode; the temporary file is private until it has that mode.
+  // A replaced file keeps its permissions; the temporary file is private until it has them. A
+  // link in the target's place lends nothing, since the rename replaces the link itself, and the
+  // setuid, setgid and sticky bits are never carried into a file this program wrote.
   struct stat old;
-  const bool replaces = stat(target.c_str(), &old) == 0;
+  const bool replaces = lstat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
   std::string temp;
   const int fd = CreateTemp(folder + "." + name + ".", replaces ? S_IRUSR | S_IWUSR : 0644, &temp);
   if (fd < 0) return false;
-  file_ = !replaces || fchmod(fd, old.st_mode & 07777) == 0 ? fdopen(fd, "wb") : nullptr;
+  file_ = !replaces || fchmod(fd, old.st_mode & 0777) == 0 ? fdopen(fd, "wb") : nullptr;
   if (!file_) {
     close(fd);
     unlink(temp.c_str());

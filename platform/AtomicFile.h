@@ -1,8 +1,9 @@
 #pragma once
 // Replaces a file only after its new contents are completely and durably written: the bytes go
 // to a temporary file beside the target, which is renamed over the target by Commit. A crash,
-// a full disk or an abandoned write leaves the old file as it was. The new file has the mode of
-// the one it replaces; a file made afresh gets 0644 less the umask, as other programs make them.
+// a full disk or an abandoned write leaves the old file as it was. The new file has the
+// permissions of the regular file it replaces, without its setuid, setgid and sticky bits; a file
+// made afresh, or one put in place of a link, gets 0644 less the umask, as other programs make them.
 #include <cstdio>
 #include <string>
 

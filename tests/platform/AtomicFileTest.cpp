@@ -45,11 +45,16 @@ TEST_F(AtomicFileTest, CommitReplacesTheTarget) {
   EXPECT_EQ(FileCount(), 1u);
 }
 
-TEST_F(AtomicFileTest, ReplacedFileKeepsItsModeAndNewOnesFollowTheUmask) {
+TEST_F(AtomicFileTest, ReplacedFileKeepsItsPermissionsWhileNewFilesAndLinksFollowTheUmask) {
   const std::string fresh = (folder_ / "new").string();
+  const std::string link = (folder_ / "link").string();
+  const std::string planted = (folder_ / "planted").string();
   std::ofstream(target_) << "old";
-  ASSERT_EQ(chmod(target_.c_str(), 0640), 0);
-  for (const std::string& path : {target_, fresh}) {
+  std::ofstream(planted) << "planted";
+  ASSERT_EQ(chmod(target_.c_str(), 04640), 0);
+  ASSERT_EQ(chmod(planted.c_str(), 06777), 0);
+  ASSERT_EQ(symlink(planted.c_str(), link.c_str()), 0);
+  for (const std::string& path : {target_, fresh, link}) {
     AtomicFile file;
     ASSERT_TRUE(file.Open(path));
     EXPECT_TRUE(file.Commit());
@@ -58,9 +63,14 @@ TEST_F(AtomicFileTest, ReplacedFileKeepsItsModeAndNewOnesFollowTheUmask) {
   umask(mask);
   struct stat info;
   ASSERT_EQ(stat(target_.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0640u);
-  ASSERT_EQ(stat(fresh.c_str(), &info), 0);
-  EXPECT_EQ(info.st_mode & 0777, 0644u & ~mask);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  for (const std::string& path : {fresh, link}) {
+    ASSERT_EQ(lstat(path.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISREG(info.st_mode));
+    EXPECT_EQ(info.st_mode & 07777, 0644u & ~mask);
+  }
+  ASSERT_EQ(stat(planted.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 06777u);
 }
 
 TEST_F(AtomicFileTest, AbandonedWriteLeavesTheOldFile) {
