@@ -6,7 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -112,8 +114,18 @@ bool AtomicFile::Commit() {
   const bool renamed = ok && rename(temp_.c_str(), target_.c_str()) == 0;
   if (!renamed) unlink(temp_.c_str());
   temp_.clear();
+  if (!renamed) return false;
+  // The new contents are in place: a folder that cannot be synced (one its user may write but
+  // not read, a file system without folder syncs) only leaves the rename less sure to outlast a
+  // power loss, which is worth one note rather than a save reported as lost.
   const size_t slash = target_.rfind('/');
-  return renamed && SyncFolder(slash == std::string::npos ? "." : target_.substr(0, slash + 1));
+  const std::string folder = slash == std::string::npos ? "." : target_.substr(0, slash + 1);
+  static std::atomic<bool> noted{false};
+  if (!SyncFolder(folder) && !noted.exchange(true)) {
+    std::fprintf(stderr, "%s: could not sync the folder %s (%s); files saved there may not outlast a power loss\n",
+                 program_invocation_short_name, folder.c_str(), std::strerror(errno));
+  }
+  return true;
 }
 
 void AtomicFile::Discard() {

@@ -23,9 +23,9 @@ class AtomicFile {
   bool Write(const void* data, size_t size);
 
   // Flushes, syncs and closes the temporary file, renames it over the target, then syncs the
-  // folder so that the rename outlasts a power loss. False, with the target untouched and the
-  // temporary file removed, when any write or step up to the rename failed; false also when
-  // the folder could not be synced, the target then being new but perhaps not yet on disk.
+  // folder so that the rename outlasts a power loss. True when the new contents are in place;
+  // false, with the target untouched and the temporary file removed, when any write or step up
+  // to the rename failed. A folder that cannot be synced is noted once on stderr, not failed.
   bool Commit();
   void Discard();
 

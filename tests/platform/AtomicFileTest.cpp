@@ -1,5 +1,6 @@
 #include "platform/AtomicFile.h"
 
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -100,6 +101,30 @@ TEST_F(AtomicFileTest, ProcessKilledMidWriteLeavesTheOldFile) {
   ASSERT_EQ(waitpid(child, &status, 0), child);
   EXPECT_EQ(Read(), "old");
   EXPECT_EQ(FileCount(), 2u);  // the abandoned temporary file stays beside it, unused
+}
+
+TEST_F(AtomicFileTest, AFolderThatCannotBeSyncedStillCommits) {
+  // A folder its user may write but not read cannot be opened to sync it. Root reads it anyway,
+  // so the write runs in a child with an ordinary user's ids.
+  const bool root = geteuid() == 0;
+  std::ofstream(target_) << "old";
+  if (root) {
+    ASSERT_EQ(chown(folder_.c_str(), 65534, 65534), 0);
+  }
+  ASSERT_EQ(chmod(folder_.c_str(), 0300), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (root && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+    AtomicFile file;
+    _exit(file.Open(target_) && file.Write("new", 3) && file.Commit() ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_EQ(chmod(folder_.c_str(), 0700), 0);
+  EXPECT_EQ(status, 0);
+  EXPECT_EQ(Read(), "new");
+  EXPECT_EQ(FileCount(), 1u);
 }
 
 TEST_F(AtomicFileTest, UnwritableFolderFails) {
