@@ -84,6 +84,9 @@ TEST_F(RegistryTest, UnreadableFileIsNotOverwritten) {
   // A file too large to be a settings file is kept rather than replaced by one value.
   WriteFile(UserFile(), std::string(SettingsStore::kMaxFileSize + 1, '#'));
   EXPECT_FALSE(Registry::WriteInt(nullptr, "SoundsVolume", 5));
+  Registry::Batch batch;
+  EXPECT_FALSE(Registry::WriteInt(nullptr, "MusicVolume", 5));
+  EXPECT_FALSE(batch.End());
   EXPECT_EQ(std::filesystem::file_size(UserFile()), SettingsStore::kMaxFileSize + 1);
   EXPECT_EQ(Registry::ReadInt(nullptr, "SoundsVolume", 9, Hive::kCurrentUser), 9);
 }

@@ -125,7 +125,10 @@ TEST_F(SettingsTest, WriteBackRoundTrips) {
   s.lastTestBitCount = 32;
   s.useDDTM = false;
   s.soundsOn = false;  // not written back
-  WriteSettings(s);
+  WriteFile(UserFile().parent_path(), "a file where the folder belongs");
+  EXPECT_FALSE(WriteSettings(s));
+  std::filesystem::remove(UserFile().parent_path());
+  EXPECT_TRUE(WriteSettings(s));
   Settings read;
   ReadSettings(&read, kNoOptions, {});
   EXPECT_EQ(read.soundsVolume, 70);

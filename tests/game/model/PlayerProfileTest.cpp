@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "framework/core/Crc32.h"
+#include "framework/core/DataStream.h"
 #include "tests/game/model/PlayerFolderTest.h"
 
 namespace {
@@ -181,14 +182,17 @@ TEST_F(PlayerProfileTest, AFileThatFailsItsCheckIsKeptAsideBeforeItIsReplaced)
 
 TEST_F(PlayerProfileTest, AFileThatCannotBeReadIsNeitherMovedAsideNorWrittenOver)
 {
-    std::filesystem::create_directory(Path("2.usr"));  // EISDIR, as for root as for anyone
+    // A regular file too large to be a profile is refused to root as to anyone, yet a rename
+    // would replace it as it would another user's file.
+    std::ofstream(Path("2.usr")) << "kept";
+    std::filesystem::resize_file(Path("2.usr"), DataStream::kMaxFileBytes + 1);
     PlayerProfile p;
     EXPECT_FALSE(p.Load(2, "Given"));
     ExpectDefaults(p, 2, "Given");
     EXPECT_TRUE(p.TakeUnreadableNotice());
     EXPECT_FALSE(p.TakeUnreadableNotice());
     EXPECT_FALSE(p.Save());
-    EXPECT_TRUE(std::filesystem::is_directory(Path("2.usr")));
+    EXPECT_EQ(std::filesystem::file_size(Path("2.usr")), DataStream::kMaxFileBytes + 1);
     EXPECT_FALSE(std::filesystem::exists(Path("2.usr.bad")));
 }
 
