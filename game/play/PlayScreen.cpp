@@ -226,12 +226,14 @@ void PlayScreen::Refresh()
 {
     board_->Reset();
     if (resume_ && !LoadGame()) resume_ = false;
+    // A resumed game keeps its file until it is saved again or ends, so that a crash while it is
+    // played loses nothing; a new start, or a file that failed its checks, removes it.
     if (!resume_) {
         score_ = 0;
         hud_->SetScore(0);
         hud_->ResetClock();
+        DeleteSavedGame();
     }
-    DeleteSavedGame();
 }
 
 bool PlayScreen::LoadGame()
@@ -252,7 +254,12 @@ bool PlayScreen::SaveGame()
     board_->SettleMove();
     TileLayout* layout = board_->LayoutIfInProgress();
     // A board whose last pair was still flying to the tray is won, not a game to resume.
-    if (!layout || board_->TilesLeft() == 0) return true;
+    if (!layout || board_->TilesLeft() == 0) {
+        // Once the resumed game has begun, the file it kept would bring back moves since undone
+        // or a game since won; before that, the file is still all there is of it.
+        if (resume_ && board_->IsLevelRunning()) DeleteSavedGame();
+        return true;
+    }
     SavedGameRecord record(layout);
     record.mode = mode_;
     record.index = index_;
@@ -352,6 +359,8 @@ void PlayScreen::UpdateStoryBestScore(int finalScore)
 
 void PlayScreen::CheckStoryUnlock()
 {
+    // The level is won: a file kept for its resumed game must not let it be won again.
+    DeleteSavedGame();
     PlayerProfile& profile = CurrentProfile();
     advanced_ = index_ == profile.storyLevelsDone;
     if (!advanced_) return;
@@ -361,6 +370,8 @@ void PlayScreen::CheckStoryUnlock()
 
 void PlayScreen::OnLayoutComplete()
 {
+    // The layout is cleared: a file kept for its resumed game must not let it be won again.
+    DeleteSavedGame();
     PlayerProfile& profile = CurrentProfile();
     LayoutOutcome outcome;
     outcome.seconds = hud_->ElapsedSeconds();

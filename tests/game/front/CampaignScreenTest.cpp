@@ -280,7 +280,7 @@ TEST_F(CampaignScreenTest, ASavedLevelAsksWhetherToResumeAndEachAnswerStartsIt) 
         const bool resumed = answer == MessageDialog::kAccept;
         EXPECT_EQ(play->IsResuming(), resumed);
         EXPECT_EQ(play->GetBoard()->MoveNumber(), resumed ? 1 : 0);
-        EXPECT_FALSE(s.SavedGameExists(1));  // used, or given up, once
+        EXPECT_EQ(s.SavedGameExists(1), resumed);  // kept while resumed, gone once given up
         EXPECT_TRUE(campaign->GetSlidePanel()->IsSliding());
         SlideAway();
         EXPECT_EQ(s.ui.manager.GetTopScreen(), play);

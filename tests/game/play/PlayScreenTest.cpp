@@ -181,7 +181,11 @@ TEST_F(PlayScreenTest, LeavingAGameInProgressSavesItAndOpeningItAgainResumes)
     EXPECT_EQ(screen->GetBoard()->MoveNumber(), 1);
     EXPECT_EQ(screen->GetBoard()->Layout().TilesLeft(), 2);
     EXPECT_GE(screen->GetHud()->ElapsedSeconds(), 42);
-    EXPECT_FALSE(SaveExists(5));  // used once
+    EXPECT_TRUE(SaveExists(5));  // kept while the resumed game is played
+    MatchOnePair();
+    h.Frames(40);
+    EXPECT_EQ(flow.Count("LayoutComplete"), 1);
+    EXPECT_FALSE(SaveExists(5));  // a won game is none to resume
 }
 
 TEST_F(PlayScreenTest, ASavedGameOfAnotherPlayerIsNotResumedAndIsDeleted)
