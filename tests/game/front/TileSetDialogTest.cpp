@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "game/front/MenuHandOver.h"
 #include "game/front/TileSetButton.h"
 #include "game/model/PlayerProfile.h"
 #include "game/play/Board.h"
@@ -135,6 +136,17 @@ TEST_F(TileSetDialogTest, ApplyStoresTheChoiceClosesAndHasThePlayScreenDealFromI
     f.ui.Frames(40);
     EXPECT_EQ(f.ui.manager.GetTopScreen(), play);
     EXPECT_TRUE(play->IsActive());
+}
+
+TEST_F(TileSetDialogTest, ApplyReachesThePlayScreenWhileTheMenuThatOpenedTheBoxFadesOut) {
+    ProbeScreen* menu = f.ui.NewScreen("menu");
+    f.ui.manager.PushScreen(menu, true, false, false);
+    auto* dialog = new TileSetDialog(false);
+    MenuHandOver::OpenInPlace(menu, dialog, false);
+    dialog->GetGroup().Select(4);
+    f.ui.display.requestedImages.clear();
+    dialog->Apply();
+    EXPECT_TRUE(SetApplied(4));
 }
 
 TEST_F(TileSetDialogTest, CloseKeepsTheStoredSet) {
