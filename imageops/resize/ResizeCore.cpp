@@ -147,7 +147,10 @@ void FillLinearFloat(const AxisMap& map, std::int32_t roiSize, std::int32_t orig
         if (index == lastIndex) {
             --index;
         } else {
-            w = static_cast<float>(std::clamp(position - index, 0.0, 1.0));
+            // Kept as it comes: a position a hair below a whole one gives a tiny negative
+            // fraction, and a shifted one before the region, or past it where the image goes
+            // on, extrapolates from the nearest pair.
+            w = static_cast<float>(position - index);
         }
         offsets[i] = static_cast<std::int32_t>(index * scale);
         weights[i] = w;
