@@ -151,6 +151,7 @@ void PlayerSelectDialog::OnDelete()
     String folder;
     const String mask = PlayerProfile::MakeSaveMaskName(id, &folder);
     DeleteFilesMatching(mask, folder);
+    DeleteFilesMatching(PlayerProfile::MakeKeptCopyMaskName(id), folder);
     players.Remove(id);
     list_->RemoveItem(row);
     if (id == players.CurrentId()) {

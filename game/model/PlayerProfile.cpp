@@ -1,5 +1,8 @@
 #include "game/model/PlayerProfile.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -14,6 +17,37 @@ namespace {
 int32_t InRange(int32_t value, int32_t low, int32_t high, int32_t fallback)
 {
     return value < low || value > high ? fallback : value;
+}
+
+// Kept copies of one player's damaged profiles; past them a damaged file stays where it is.
+constexpr int kKeptCopies = 100;
+
+// Renames `from` to `to` only while nothing has that name, even one that appears meanwhile;
+// errno says why not. File systems without such a rename (NFS) take a link, which never
+// replaces either, and an unlink.
+bool RenameWithoutReplacing(const char* from, const char* to)
+{
+    if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0)
+        return true;
+    if ((errno != EINVAL && errno != ENOSYS) || link(from, to) != 0)
+        return false;
+    unlink(from);
+    return true;
+}
+
+// Moves the damaged profile of `playerId` to the first free name of its kept copies; true once
+// it is kept, or when there is none to keep. An earlier copy is never replaced: with every name
+// taken the file stays where it is.
+bool KeepDamaged(int32_t playerId)
+{
+    const String fileName = PlayerProfile::MakeProfileFileName(playerId);
+    for (int copy = 0; copy < kKeptCopies; ++copy) {
+        if (RenameWithoutReplacing(fileName.CStr(), PlayerProfile::MakeKeptCopyName(playerId, copy).CStr()))
+            return true;
+        if (errno != EEXIST)
+            return errno == ENOENT;
+    }
+    return false;
 }
 
 }  // namespace
@@ -125,8 +159,7 @@ bool PlayerProfile::Save()
 bool PlayerProfile::Write(const String& fileName)
 {
     if (keepAside_) {
-        const String aside = fileName + ".bad";
-        if (rename(fileName.CStr(), aside.CStr()) != 0 && errno != ENOENT)
+        if (!KeepDamaged(id))
             return false;
         keepAside_ = false;
     }
@@ -187,6 +220,19 @@ String PlayerProfile::MakeSaveMaskName(int32_t playerId, String* folder)
     mask.Format("%s%d_*.sav", PlayerFolders::UserData().CStr(), playerId);
     return mask;
 }
+
+String PlayerProfile::MakeKeptCopyName(int32_t playerId, int copy)
+{
+    String fileName = MakeProfileFileName(playerId) + ".bad";
+    if (copy > 0) {
+        String number;
+        number.Format("%d", copy);
+        fileName += number;
+    }
+    return fileName;
+}
+
+String PlayerProfile::MakeKeptCopyMaskName(int32_t playerId) { return MakeProfileFileName(playerId) + ".bad*"; }
 
 PlayerProfile& CurrentProfile()
 {

@@ -50,9 +50,10 @@ public:
     // Writes the file of the profile's own id; nothing for id -1, nor while the file could not
     // be read. Answers whether the whole record reached the disk (a failed write leaves the
     // previous file as it was). A file that failed its check when this profile was loaded is
-    // first moved aside to "<id>.usr.bad", so the defaults never take the place of a record
-    // someone may still recover. A failed write is written to stderr; the save that follows
-    // tries again.
+    // first moved aside to the first free name of its kept copies, so the defaults never take
+    // the place of a record someone may still recover; when every name is taken it stays, and
+    // nothing is written. A failed write is written to stderr; the save that follows tries
+    // again.
     bool Save();
     // True once after a Load that could not read the file, so the player is told one time
     // that this session's progress will not be kept.
@@ -66,6 +67,10 @@ public:
     String MakeSaveFileNameD(int index) const;
     // The pattern of every saved game of player `id`; `folder`, when given, receives the folder.
     static String MakeSaveMaskName(int32_t id, String* folder = nullptr);
+    // Damaged profiles of player `id` kept for recovery: "<id>.usr.bad" for copy 0, then
+    // "<id>.usr.bad1", "<id>.usr.bad2" and so on; and the pattern of them all.
+    static String MakeKeptCopyName(int32_t id, int copy);
+    static String MakeKeptCopyMaskName(int32_t id);
 
     int32_t id = -1;
     String name;

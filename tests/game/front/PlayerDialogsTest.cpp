@@ -191,7 +191,8 @@ TEST_F(PlayerDialogsTest, DeletingAPlayerRemovesOnlyTheirFiles)
     MakePlayers({"p0", "p1", "p2", "p3", "p4", "p5", "p6", "p7", "p8", "p9", "p10", "p11"});
     ThePlayerList().SelectIndex(1);
     CurrentProfile().Load(1, "p1");
-    for (const char* name : {"1_5.sav", "1_5_D.sav", "11_5.sav", "11_2_D.sav", "2_1.sav"})
+    for (const char* name : {"1_5.sav", "1_5_D.sav", "1.usr.bad", "1.usr.bad1", "11_5.sav", "11_2_D.sav",
+                             "11.usr.bad", "10.usr.bad1", "2_1.sav"})
         Touch(name);
     auto* dialog = Open(new PlayerSelectDialog());
     ListBox* list = dialog->GetList();
@@ -206,10 +207,9 @@ TEST_F(PlayerDialogsTest, DeletingAPlayerRemovesOnlyTheirFiles)
     EXPECT_STREQ(question->GetPanel()->Line(0).text.CStr(), "delete p1?");
     h.Frames(2);
     question->OnCommand(1);
-    EXPECT_FALSE(Exists("1.usr"));
-    EXPECT_FALSE(Exists("1_5.sav"));
-    EXPECT_FALSE(Exists("1_5_D.sav"));
-    for (const char* kept : {"0.usr", "11.usr", "11_5.sav", "11_2_D.sav", "2_1.sav"})
+    for (const char* gone : {"1.usr", "1_5.sav", "1_5_D.sav", "1.usr.bad", "1.usr.bad1"})
+        EXPECT_FALSE(Exists(gone)) << gone;
+    for (const char* kept : {"0.usr", "11.usr", "11_5.sav", "11_2_D.sav", "11.usr.bad", "10.usr.bad1", "2_1.sav"})
         EXPECT_TRUE(Exists(kept)) << kept;
     EXPECT_EQ(ThePlayerList().Count(), 11);
     EXPECT_STREQ(ThePlayerList().NameOf(1).CStr(), "Player 1");

@@ -178,6 +178,15 @@ TEST_F(PlayerProfileTest, AFileThatFailsItsCheckIsKeptAsideBeforeItIsReplaced)
     PlayerProfile again;
     EXPECT_TRUE(again.Load(2, "Other"));
     ExpectDefaults(again, 2, "Given");
+
+    // A file damaged again is kept beside the first copy, not over it.
+    auto second = ReadBytes(Path("2.usr"));
+    second[40] ^= 0x10;
+    WriteBytes(Path("2.usr"), second);
+    EXPECT_FALSE(again.Load(2, "Given"));
+    ASSERT_TRUE(again.Save());
+    EXPECT_EQ(ReadBytes(Path("2.usr.bad")), damaged);
+    EXPECT_EQ(ReadBytes(Path("2.usr.bad1")), second);
 }
 
 TEST_F(PlayerProfileTest, AFileThatCannotBeReadIsNeitherMovedAsideNorWrittenOver)
