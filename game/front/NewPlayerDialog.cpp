@@ -11,6 +11,7 @@ namespace {
 
 constexpr int32_t kTitleText = 173;
 constexpr int32_t kEmptyNameText = 172;
+constexpr int32_t kListFullText = 189;
 constexpr int32_t kOkLabel = 168;
 constexpr int32_t kCancelLabel = 166;
 
@@ -78,7 +79,12 @@ void NewPlayerDialog::Accept()
     PlayerList& players = ThePlayerList();
     const bool wasEmpty = players.Count() == 0;
     const int32_t id = players.Add(name);
-    if (id != -1 && wasEmpty) {
+    if (id == -1) {
+        // The box stays open, so the player can cancel and make room first.
+        ShowTimedText(43, 110, kListFullText, 3);
+        return;
+    }
+    if (wasEmpty) {
         // The first player becomes current at once, with a profile of their own.
         players.SetCurrentId(id);
         CurrentProfile().Load(id, name);

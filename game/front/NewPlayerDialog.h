@@ -16,7 +16,8 @@ public:
     void Init() override;
     bool OnCommand(int32_t commandId) override;
     void OnEditEnter(Widget* editBox) override;
-    // Adds the typed name as a player and closes; an empty name shows a notice instead.
+    // Adds the typed name as a player and closes; an empty name or a full list shows a notice
+    // instead.
     void Accept();
 
     EditBox* GetEditBox() const { return edit_; }

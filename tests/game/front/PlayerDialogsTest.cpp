@@ -123,6 +123,19 @@ TEST_F(PlayerDialogsTest, ListFormAddsWithoutChangingTheCurrentPlayerAndCancels)
     EXPECT_STREQ(CurrentProfile().name.CStr(), "Ann");
 }
 
+TEST_F(PlayerDialogsTest, AFullListKeepsTheNameBoxOpenAndSaysSo)
+{
+    for (int i = 0; i < PlayerList::kMaxPlayers; ++i)
+        ThePlayerList().Add("p");
+    auto* dialog = Open(new NewPlayerDialog(false));
+    Type("Cy");
+    dialog->OnCommand(1);
+    EXPECT_TRUE(dialog->GetPanel()->IsTimedTextShown());
+    h.Frames(30);
+    EXPECT_EQ(h.manager.GetTopScreen(), dialog);
+    EXPECT_EQ(ThePlayerList().Count(), PlayerList::kMaxPlayers);
+}
+
 TEST_F(PlayerDialogsTest, ListShowsTheAddRowThenThePlayersWithTheCurrentSelected)
 {
     MakePlayers({"Ann", "Bo", "Cy"});
