@@ -127,11 +127,18 @@ TEST_F(AtomicFileTest, AFolderThatCannotBeSyncedStillCommits) {
   EXPECT_EQ(FileCount(), 1u);
 }
 
-TEST_F(AtomicFileTest, UnwritableFolderFails) {
+TEST_F(AtomicFileTest, UnwritableFolderOrAFolderInTheTargetsPlaceFails) {
   AtomicFile file;
   EXPECT_FALSE(file.Open((folder_ / "missing" / "x").string()));
   EXPECT_FALSE(file.Write("x", 1));
   EXPECT_FALSE(file.Commit());
+
+  fs::create_directory(target_);
+  ASSERT_TRUE(file.Open(target_));
+  EXPECT_TRUE(file.Write("new", 3));
+  EXPECT_FALSE(file.Commit());  // the rename cannot replace a folder
+  EXPECT_TRUE(fs::is_directory(target_));
+  EXPECT_EQ(FileCount(), 1u);
 }
 
 }  // namespace

@@ -209,12 +209,26 @@ TEST_F(PlayScreenStoryTest, AStoryGameIsSavedUnderItsOwnNameAndResumed)
     Close();
     EXPECT_TRUE(Exists(CurrentProfile().MakeSaveFileNameD(4)));
 
+    // Left before play begins, the resumed game is still all there is of it.
+    Open(4, true, false);
+    EXPECT_TRUE(screen->IsResuming());
+    Close();
+    EXPECT_TRUE(Exists(CurrentProfile().MakeSaveFileNameD(4)));
+
     Open(4, true);
     EXPECT_TRUE(screen->IsResuming());
     EXPECT_EQ(board()->MoveNumber(), 1);
     EXPECT_EQ(screen->Score(), score);
     EXPECT_EQ(board()->TilesLeft(), 4);
     EXPECT_TRUE(Exists(CurrentProfile().MakeSaveFileNameD(4)));  // until saved again or ended
+
+    // Won, the level is none to resume.
+    Click(board()->Layout().TileAt(0));
+    Click(board()->Layout().TileAt(1));
+    h.Frames(160);
+    ASSERT_EQ(flow.levelsWon, 1);
+    Close();
+    EXPECT_FALSE(Exists(CurrentProfile().MakeSaveFileNameD(4)));
 }
 
 }  // namespace
