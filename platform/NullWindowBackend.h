@@ -19,6 +19,7 @@ public:
     std::string caption;
     uint32_t type = 0;
     bool overShownWindow = false;  // the window was on the screen when the box came
+    int32_t bellsBefore = 0;       // bells rung before the box came
   };
   struct RecordedCursor {
     CursorId id = 0;
@@ -97,6 +98,7 @@ public:
   void SetWindowIcon(const uint8_t* pixels, int32_t width, int32_t height) override;
 
   int32_t MessageBox(std::string_view text, std::string_view caption, uint32_t type) override;
+  void Beep() override { ++bells_; }
 
   bool GetClipboardText(std::string& text) override;
   bool SetClipboardText(std::string_view text) override;
@@ -110,6 +112,7 @@ private:
   MessageQueue queue_;
   std::deque<int32_t> answers_;
   std::vector<RecordedBox> boxes_;
+  int32_t bells_ = 0;
   std::string title_;
   bool window_ = false;
   bool shown_ = false;

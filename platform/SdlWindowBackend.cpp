@@ -58,6 +58,7 @@ bool SdlWindowBackend::CreateMainWindow(std::string_view title, int32_t width, i
   if (window_ == nullptr) return false;
   windowedWidth_ = width;
   windowedHeight_ = height;
+  bell_.Attach(window_);
   translator_.SetClientSize(width, height);
   SDL_StartTextInput();
   if (fullScreen) SetFullScreen(true, 0, 0);

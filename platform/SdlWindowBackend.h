@@ -8,6 +8,7 @@
 #include "platform/MessageQueue.h"
 #include "platform/SdlEventTranslator.h"
 #include "platform/WindowBackend.h"
+#include "platform/X11Bell.h"
 
 class SdlWindowBackend : public WindowBackend {
 public:
@@ -58,6 +59,7 @@ public:
   void SetWindowIcon(const uint8_t* pixels, int32_t width, int32_t height) override;
 
   int32_t MessageBox(std::string_view text, std::string_view caption, uint32_t type) override;
+  void Beep() override { bell_.Ring(); }
 
   bool GetClipboardText(std::string& text) override;
   bool SetClipboardText(std::string_view text) override;
@@ -71,6 +73,8 @@ private:
 
   bool video_ = false;
   SDL_Window* window_ = nullptr;
+  // Kept from the window, so it rings after the window is gone.
+  X11Bell bell_;
   int32_t windowedWidth_ = 0;
   int32_t windowedHeight_ = 0;
   MessageQueue queue_;

@@ -1,8 +1,8 @@
 #pragma once
 // The narrow window service the framework runs on: one main window, its messages in the classic
-// desktop message set (see WindowMessages.h), cursors, capture, message boxes, the frame timer,
-// the millisecond clock and links. One implementation runs on SDL, one scripts everything for
-// tests. Texts passed in and out are in the program's 8-bit code page (Windows-1252).
+// desktop message set (see WindowMessages.h), cursors, capture, message boxes, the bell, the frame
+// timer, the millisecond clock and links. One implementation runs on SDL, one scripts everything
+// for tests. Texts passed in and out are in the program's 8-bit code page (Windows-1252).
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -80,6 +80,9 @@ public:
 
   // A modal box owned by nobody; type and answer as MB_* and ID*.
   virtual int32_t MessageBox(std::string_view text, std::string_view caption, uint32_t type) = 0;
+  // The desktop's bell, rung before a question that wants the player's attention. It rings also
+  // once the main window is gone, as at exit.
+  virtual void Beep() = 0;
 
   virtual bool GetClipboardText(std::string& text) = 0;
   virtual bool SetClipboardText(std::string_view text) = 0;

@@ -264,6 +264,9 @@ void Application::Exit() {
   }
   if (display_ && screenManager_ && !settings.initWarning.IsEmpty() &&
       !screenManager_->WasDirect3DInUseAtStart() && display_->IsDirect3DInUse()) {
+    // The question comes after the window has closed, when the player expects nothing more: the
+    // bell calls them to it.
+    Backend().Beep();
     if (MessageBoxResId(kKeepAccelerationId, MB_YESNO | MB_ICONQUESTION) == IDNO)
       settings.hardwareAcceleration = false;
   }

@@ -471,6 +471,7 @@ TEST_F(KeepAccelerationQuestion, AskedWhenAWarnedDeviceWasSwitchedOnDuringTheRun
   const auto boxes = Run("Low video memory", false, true, IDNO);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].type, MB_YESNO | MB_ICONQUESTION);
+  EXPECT_EQ(boxes[0].bellsBefore, 1) << "the bell rings once, before the question";
   EXPECT_FALSE(StoredAcceleration()) << "No switches hardware acceleration off";
 
   EXPECT_EQ(Run("Low video memory", false, true, IDYES).size(), 1u);
