@@ -48,6 +48,23 @@ constexpr Size kSlightlySmaller{640, 480};
 // a mild reduction.
 constexpr Size kLinearOnly[][2] = {{kSmall, kFullScreen}, {kSmall, kSlightlySmaller}};
 
+// Lanczos-3 and area averaging at 4096 pixels and wider, whose row buffers reach the sizes at
+// which the SIMD builds clear and copy blocks past the caches.
+struct WideCase {
+    const char* mode;
+    int interpolation;
+    Size from;
+    Size to;
+};
+
+constexpr WideCase kWide[] = {
+    {"lanczos", 16, {2048, 1152}, {4096, 2304}},
+    {"lanczos", 16, {4096, 2304}, {2048, 1152}},
+    {"lanczos", 16, {16384, 64}, {40960, 160}},
+    {"area", 8, {4096, 2304}, {2048, 1152}},
+    {"area", 8, {40960, 160}, {10240, 40}},
+};
+
 std::vector<std::uint8_t> Pattern(Size s) {
     std::vector<std::uint8_t> pixels(static_cast<std::size_t>(s.width) * s.height * 4);
     std::uint32_t x = 12345;
@@ -217,6 +234,27 @@ void Register() {
             ->Unit(benchmark::kMillisecond);
 #endif
     }
+    for (const WideCase& w : kWide) {
+        const struct {
+            const char* name;
+            ResizeEntry entry;
+        } builds[] = {{"plain", ResizeImage8u4}, {"sse2", ResizeImage8u4Sse2}, {"sse3", ResizeImage8u4Sse3}};
+        for (const auto& b : builds) {
+            if (b.entry == ResizeImage8u4Sse3 && !__builtin_cpu_supports("sse3")) {
+                continue;
+            }
+            const ResizeEntry entry = b.entry;
+            benchmark::RegisterBenchmark((std::string(b.name) + "/" + Name(w.mode, w.from, w.to)).c_str(),
+                                         [=](benchmark::State& s) { Ours(s, entry, w.interpolation, w.from, w.to); })
+                ->Unit(benchmark::kMillisecond);
+        }
+#if QM_BENCH_SWSCALE
+        const int flags = w.interpolation == 8 ? SWS_AREA : SWS_LANCZOS;
+        benchmark::RegisterBenchmark(("swscale/" + Name(w.mode, w.from, w.to)).c_str(),
+                                     [=](benchmark::State& s) { Swscale(s, flags, w.from, w.to); })
+            ->Unit(benchmark::kMillisecond);
+#endif
+    }
 }
 
 std::string Ratio(const bench::MedianReporter& reporter, const std::string& ours, const std::string& theirs) {
@@ -263,6 +301,13 @@ void PrintRows(const bench::MedianReporter& reporter) {
                         {{"plain", reporter.Median("plain/" + name)},
                          {"sse2", reporter.Median("sse2/" + name)},
                          {"pixman", reporter.Median("pixman/" + name)}});
+    }
+    for (const WideCase& w : kWide) {
+        const std::string name = Name(w.mode, w.from, w.to);
+        bench::PrintRow("resize " + name + " (" + bound.label + ")", "ms", reporter.Median(bound.prefix + name),
+                        {{"plain", reporter.Median("plain/" + name)},
+                         {"sse2", reporter.Median("sse2/" + name)},
+                         {"swscale", reporter.Median("swscale/" + name)}});
     }
 }
 
