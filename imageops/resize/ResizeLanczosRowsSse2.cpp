@@ -1,14 +1,13 @@
 #include "imageops/resize/ResizeLanczosRowsSse2.h"
 
-#include "imageops/resize/BlockFillCopySimd.h"
-#include "imageops/resize/IsaSse2.h"
+#include "imageops/resize/BlockFillCopySse2.h"
 #include "imageops/resize/LanczosPassesSimd.h"
 #include "imageops/resize/LanczosRowKernels.h"
 
 namespace {
 
 void CopyRow(const float* from, float* to, std::int64_t count) {
-    CheckedCopyInts<IsaSse2>(from, to, count);
+    CopyIntsSse2(from, to, count);
 }
 
 }  // namespace

@@ -1,14 +1,13 @@
 #include "imageops/resize/ResizeLanczosRowsSse3.h"
 
-#include "imageops/resize/BlockFillCopySimd.h"
-#include "imageops/resize/IsaSse3.h"
+#include "imageops/resize/BlockFillCopySse3.h"
 #include "imageops/resize/LanczosPassesSimd.h"
 #include "imageops/resize/LanczosRowKernels.h"
 
 namespace {
 
 void CopyRow(const float* from, float* to, std::int64_t count) {
-    CheckedCopyInts<IsaSse3>(from, to, count);
+    CopyIntsSse3(from, to, count);
 }
 
 }  // namespace

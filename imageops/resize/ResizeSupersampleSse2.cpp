@@ -1,5 +1,6 @@
 #include "imageops/resize/ResizeSupersampleSse2.h"
 
+#include "imageops/resize/BlockFillCopySse2.h"
 #include "imageops/resize/IsaSse2.h"
 #include "imageops/resize/ResizeSupersampleBuild.h"
 #include "imageops/resize/ResizeSupersampleWorker.h"
@@ -7,7 +8,8 @@
 
 namespace {
 
-constexpr SupersampleBuild kBuild = SupersampleBuildFor<SimdSupersamplePieces<IsaSse2>>();
+constexpr SupersampleBuild kBuild =
+    SupersampleBuildFor<SimdSupersamplePieces<IsaSse2, ZeroBytesSse2>>();
 
 }  // namespace
 

@@ -1,5 +1,6 @@
 #include "imageops/resize/ResizeSupersampleSse3.h"
 
+#include "imageops/resize/BlockFillCopySse3.h"
 #include "imageops/resize/IsaSse3.h"
 #include "imageops/resize/ResizeSupersampleBuild.h"
 #include "imageops/resize/ResizeSupersampleWorker.h"
@@ -7,7 +8,8 @@
 
 namespace {
 
-constexpr SupersampleBuild kBuild = SupersampleBuildFor<SimdSupersamplePieces<IsaSse3>>();
+constexpr SupersampleBuild kBuild =
+    SupersampleBuildFor<SimdSupersamplePieces<IsaSse3, ZeroBytesSse3>>();
 
 }  // namespace
 

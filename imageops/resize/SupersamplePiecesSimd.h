@@ -1,19 +1,20 @@
 #pragma once
 
+#include "imageops/ImageOpStatus.h"
 #include "imageops/resize/AccumulateRowsSimd.h"
-#include "imageops/resize/BlockFillCopySimd.h"
 
 #include <cstdint>
 
 // The SIMD builds' pieces of the area-averaging worker (ResizeSupersampleWorker.h): the row
-// buffer cleared by CheckedZero and whole rows added by the adders of AccumulateRowsSimd.h for
-// the build's Isa. Shared by the SSE2 and SSE3 files with internal linkage.
+// buffer cleared by the build's kZeroBytes and whole rows added by the adders of
+// AccumulateRowsSimd.h for the build's Isa. Shared by the SSE2 and SSE3 files with internal
+// linkage.
 namespace {
 
-template <typename Isa>
+template <typename Isa, ImageOpStatus (*kZeroBytes)(void*, std::int64_t)>
 struct SimdSupersamplePieces {
     static void Zero(void* block, std::int64_t bytes) {
-        CheckedZero(block, bytes);
+        kZeroBytes(block, bytes);
     }
 
     template <typename T>

@@ -1,6 +1,8 @@
 #include "imageops/resize/AccumulateRows.h"
 #include "imageops/resize/AccumulateRowsSse.h"
 #include "imageops/resize/BlockFillCopySse.h"
+#include "imageops/resize/BlockFillCopySse2.h"
+#include "imageops/resize/BlockFillCopySse3.h"
 #include "imageops/resize/CubicQuadsSse.h"
 #include "imageops/resize/LanczosWeights.h"
 #include "imageops/resize/LanczosWeightsSse.h"
@@ -13,8 +15,8 @@
 #include <random>
 #include <vector>
 
-// The SSE build's block operations, weights, row adders and four-wide cubic pieces, each
-// against its plain twin or the rule it must keep.
+// The SSE builds' block operations, and the SSE build's weights, row adders and four-wide cubic
+// pieces, each against its plain twin or the rule it must keep.
 
 namespace {
 
@@ -69,6 +71,85 @@ TEST(ResizeSseBlocks, ZeroBytesSseClearsExactlyTheBlockOnBothSidesOfTheStreaming
     }
 }
 
+// Where the n-byte block at dst first differs from `expected` (zeros when null), or one of the
+// kGuard bytes on either side from kMark, as an offset from dst; n + kGuard when nowhere.
+constexpr std::ptrdiff_t kGuard = 64;
+constexpr unsigned char kMark = 0xC3;
+
+std::ptrdiff_t FirstWrongByte(const unsigned char* dst, std::ptrdiff_t n,
+                              const unsigned char* expected) {
+    for (std::ptrdiff_t i = -kGuard; i < n + kGuard; ++i) {
+        const bool inside = i >= 0 && i < n;
+        if (dst[i] != (!inside ? kMark : expected != nullptr ? expected[i] : 0)) {
+            return i;
+        }
+    }
+    return n + kGuard;
+}
+
+TEST(ResizeSseBlocks, Sse2AndSse3BlocksAreExactOnEveryPathAtEveryAlignment) {
+    const struct {
+        const char* name;
+        bool supported;
+        decltype(&ZeroBytesSse2) zero;
+        decltype(&CopyIntsSse2) copy;
+    } builds[] = {{"Sse2", true, ZeroBytesSse2, CopyIntsSse2},
+                  {"Sse3", __builtin_cpu_supports("sse3") != 0, ZeroBytesSse3, CopyIntsSse3}};
+    // Bytes to clear and elements to copy: small odd counts, both sides of 64 bytes, of the
+    // 1024-byte wide loop, and of 256 KiB and 512 KiB, where blocks go past the caches, far
+    // enough that each destination's lead to 16 bytes falls on either side.
+    const std::int64_t zeroSizes[] = {1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 63, 64, 65, 81,
+                                      524288, 524289, 524304, 524305, 524321};
+    const std::int64_t copyCounts[] = {1, 2, 3, 5, 15, 16, 17, 21, 255, 256, 257, 65536, 65537,
+                                       65540, 65541, 131071, 131072, 131073, 131076, 131077};
+    // Distances (src - dst) mod 64 KiB: near ones, for sources aligned with the destination or
+    // not; and, for one streamed size, both edges of each band in which SSE2 copies stay
+    // cached or skip reading ahead, for 8-byte aligned sources and others.
+    const std::ptrdiff_t nearDistances[] = {0, 3, 4, 8};
+    const std::ptrdiff_t bandEdges[] = {336,   65103, 65104, 65199, 65200, 65336, 65337,
+                                        65163, 65164, 65275, 65276, 65517, 65518};
+    const std::int64_t bandCount = 65541;
+    // Each source lies a whole number of 64 KiB past its destination's region, plus the distance.
+    constexpr std::ptrdiff_t kApart = 9 * 65536;
+    auto arena = RandomBytes(2 * kApart + 65536 + 128, 11);
+    unsigned char* const region =
+        arena.data() + (64 - reinterpret_cast<std::uintptr_t>(arena.data()) % 64) + kGuard;
+    const auto copyOnce = [&](const auto& build, std::int64_t count, int shift,
+                              std::ptrdiff_t distance) {
+        unsigned char* const dst = region + shift;
+        const unsigned char* const src = dst + kApart + distance;
+        const std::ptrdiff_t bytes = count * 4;
+        std::memset(dst - kGuard, kMark, bytes + 2 * kGuard);
+        EXPECT_EQ(build.copy(src, dst, count), ImageOpStatus::Ok);
+        return FirstWrongByte(dst, bytes, src);
+    };
+    for (const auto& build : builds) {
+        if (!build.supported) {
+            continue;
+        }
+        for (int shift = 0; shift < 16; ++shift) {
+            unsigned char* const dst = region + shift;
+            for (const std::int64_t size : zeroSizes) {
+                std::memset(dst - kGuard, kMark, size + 2 * kGuard);
+                EXPECT_EQ(build.zero(dst, size), ImageOpStatus::Ok);
+                ASSERT_EQ(FirstWrongByte(dst, size, nullptr), size + kGuard)
+                    << build.name << " clearing " << size << " bytes at shift " << shift;
+            }
+            for (const std::int64_t count : copyCounts) {
+                for (const std::ptrdiff_t distance : nearDistances) {
+                    ASSERT_EQ(copyOnce(build, count, shift, distance), count * 4 + kGuard)
+                        << build.name << " copying " << count << " elements at shift " << shift
+                        << ", distance " << distance;
+                }
+            }
+            for (const std::ptrdiff_t distance : bandEdges) {
+                ASSERT_EQ(copyOnce(build, bandCount, shift, distance), bandCount * 4 + kGuard)
+                    << build.name << " copying at shift " << shift << ", distance " << distance;
+            }
+        }
+    }
+}
+
 TEST(ResizeSseBlocks, RefusalsWriteNothingAndNullComesFirst) {
     unsigned char block[8] = {1, 2, 3, 4, 5, 6, 7, 8};
     const unsigned char before[8] = {1, 2, 3, 4, 5, 6, 7, 8};
@@ -78,6 +159,14 @@ TEST(ResizeSseBlocks, RefusalsWriteNothingAndNullComesFirst) {
     EXPECT_EQ(CopyIntsSse(nullptr, block, 0), ImageOpStatus::NullPointer);
     EXPECT_EQ(CopyIntsSse(before, nullptr, 1), ImageOpStatus::NullPointer);
     EXPECT_EQ(CopyIntsSse(before, block, 0), ImageOpStatus::BadSize);
+    for (const auto zero : {ZeroBytesSse2, ZeroBytesSse3}) {
+        EXPECT_EQ(zero(nullptr, 0), ImageOpStatus::NullPointer);
+        EXPECT_EQ(zero(block, 0), ImageOpStatus::BadSize);
+    }
+    for (const auto copy : {CopyIntsSse2, CopyIntsSse3}) {
+        EXPECT_EQ(copy(before, nullptr, 0), ImageOpStatus::NullPointer);
+        EXPECT_EQ(copy(before, block, -1), ImageOpStatus::BadSize);
+    }
     EXPECT_EQ(std::memcmp(block, before, sizeof block), 0);
 }
 

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "imageops/ImageOpStatus.h"
+
+#include <cstdint>
+
+// The SSE3 build's checked block operations, with the results of ZeroBytes and CopyInts
+// (BlockFillCopy.h). Clearing goes past the caches when more than 512 KiB remain, copying from
+// 512 KiB with each 256 KiB of the source touched first (BlockFillCopySimd.h); non-temporal
+// stores are fenced before returning.
+
+// Sets byteCount bytes at block to zero. NullPointer for a null block, BadSize for a count
+// below 1; nothing is written then.
+ImageOpStatus ZeroBytesSse3(void* block, std::int64_t byteCount);
+
+// Copies count 32-bit elements from src to dst (non-overlapping, any alignment). NullPointer
+// when either pointer is null, BadSize for a count below 1; nothing is written then.
+ImageOpStatus CopyIntsSse3(const void* src, void* dst, std::int64_t count);
