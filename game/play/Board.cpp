@@ -834,12 +834,11 @@ void Board::DrawScoreTexts()
         x = std::max(4, std::min(x, 796 - width));
         const int y = text.y - elapsed * 120 / ScoreText::kLifeMs + 30;
         // The score rises over tile faces of every colour: a dark plate keeps it readable. The
-        // plate stays whole while the text fades on it; fading with the text, it would let the
-        // faces behind show through letters that are still being read.
+        // plate fades with its text, so no empty plate is left over a tile once the text is gone.
         const FontMetrics& metrics = font_->Metrics();
         const int top = y - metrics.baselineOffset;
         const Rect plate{x - kScorePlateMargin, top, x + width + kScorePlateMargin, top + metrics.rowHeight};
-        FillRectAlpha(plate, kScorePlateAlpha, kScorePlateColour, true);
+        FillRectAlpha(plate, kScorePlateAlpha * alpha / 255, kScorePlateColour, true);
         font_->DrawText(this, x, y, text.text.CStr(), -1, 100, 100, alpha);
     }
 }

@@ -2,6 +2,8 @@
 #include <map>
 
 #include "BoardFixture.h"
+#include "framework/core/MemoryResources.h"
+#include "framework/gfx/BitmapFont.h"
 
 namespace {
 
@@ -46,6 +48,38 @@ TEST_F(BoardTest, ManualHintsWalkTheKindsInTheirShuffledOrderAndCostPoints)
     Run(1500);
     EXPECT_FALSE(shaking->wobble);
     EXPECT_TRUE(board->HintTiles().empty());
+}
+
+TEST_F(BoardTest, AScoreAndItsPlateFadeTogether)
+{
+    // Digits and signs 10 wide; the board's score font.
+    MemoryResources resources;
+    resources.Add(kTextType, 216, std::string_view("H:14,12,0,6,1\nS:0x2B,10,10,10,10,10,10,10,10,10,10,10,10,10,10,10\n"));
+    BitmapFont font;
+    ASSERT_TRUE(font.Load(217, 216, &resources));
+    h.display.AddImage(217, 150, 14);
+    h.display.fonts[217] = &font;
+    Make(Board::kFreePlay);
+    Add(0, 0, 0, 4);
+    Add(4, 0, 0, 4);
+    Start();
+    host.score = 250;
+    board->Hint(true);
+    // Past the middle of its life the "-100" fades; its plate may never stand darker than it.
+    int faded = 0;
+    for (int frame = 0; frame < 32; ++frame) {
+        h.manager.MarkDirty();
+        h.Frames(1);
+        const auto glyphs = h.display.ImagesIn(h.display.LastFrame(), 217);
+        for (const RecordingDisplay::Draw& plate : h.display.LastFrame()) {
+            if (plate.op != RecordingDisplay::Op::Blend) continue;
+            for (const RecordingDisplay::Draw& glyph : glyphs) {
+                EXPECT_LE(plate.alpha, glyph.alpha);
+                faded += glyph.alpha < 128;
+            }
+        }
+    }
+    EXPECT_GT(faded, 0);
 }
 
 TEST_F(BoardTest, IdleHintComesAfterHalfAMinuteWhenThePlayerWantsIt)
