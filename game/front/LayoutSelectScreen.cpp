@@ -13,6 +13,7 @@
 #include "game/front/LayoutPagerLabel.h"
 #include "game/front/LayoutSelectBackdrop.h"
 #include "game/front/LayoutSlot.h"
+#include "game/front/UnsavedNotice.h"
 #include "game/model/CampaignTables.h"
 #include "game/model/PlayerProfile.h"
 #include "game/model/TileLayout.h"
@@ -206,6 +207,8 @@ void LayoutSelectScreen::AskResume(int slot) {
     question->SetTitle(kResumeTitle);
     question->AddLine(kResumeLine, 0, 0, 90);
 }
+
+void LayoutSelectScreen::OnTransitionDone() { UnsavedNotice::Tell(GetManager()); }
 
 bool LayoutSelectScreen::OnAccept(int32_t dialogId) {
     StartLayout(true);

@@ -42,6 +42,8 @@ public:
     ~LayoutSelectScreen() override;
 
     bool OnCommand(int32_t commandId) override;
+    // Tells of a failed save of the player's files made on the way here (a new player's list).
+    void OnTransitionDone() override;
     bool OnAccept(int32_t dialogId) override;
     bool OnDecline(int32_t dialogId) override;
     void SelectSlot(int slot) override;

@@ -7,10 +7,10 @@ class ScreenManager;
 
 namespace UnsavedNotice {
 
-inline constexpr int32_t kTitle = 171, kText = 187;
+inline constexpr int32_t kTitle = 188, kText = 187;
 
-// Opens the notice over the manager's screens when a save of the current profile or of the
-// player list failed and the player has not been told yet; answers whether it opened.
+// Opens the notice over the manager's screens when a save of the player's files failed and the
+// player has not been told of it yet; answers whether it opened.
 bool Tell(ScreenManager* manager);
 
 }  // namespace UnsavedNotice

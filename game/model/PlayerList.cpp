@@ -9,6 +9,7 @@
 #include "framework/core/DataStream.h"
 #include "game/model/PlayerFolders.h"
 #include "game/model/PlayerProfile.h"
+#include "game/model/SaveFailureNotice.h"
 #include "platform/RegularFile.h"
 
 namespace {
@@ -148,7 +149,7 @@ bool PlayerList::Save()
     DataStream stream;
     stream.OpenWrite(fileName.CStr());
     SerializeState(&stream);
-    return saveFailure_.Note(readOk_, fileName);
+    return PlayerFilesNotice().Note(SaveFailureNotice::kList, readOk_, fileName);
 }
 
 bool PlayerList::TakeUnreadableNotice()

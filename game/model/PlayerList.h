@@ -6,7 +6,6 @@
 
 #include "framework/core/Serializable.h"
 #include "framework/core/String.h"
-#include "game/model/SaveFailureNotice.h"
 
 class DataStream;
 
@@ -46,14 +45,12 @@ public:
     // never written over until a later Load reads it. Answers whether the file was sound.
     bool Load();
     // Writes "list.usr"; the previous file stays unless the whole record was written. Nothing
-    // while the file could not be read. A failed write is written to stderr; the save that
-    // follows tries again.
+    // while the file could not be read. A failed write is noted in PlayerFilesNotice; the save
+    // that follows tries again.
     bool Save();
     // True once after a Load that could not read the file, so the player is told one time
     // that this session will not be kept.
     bool TakeUnreadableNotice();
-    // True once after a Save that could not write the file, until a Save succeeds again.
-    bool TakeSaveFailureNotice() { return saveFailure_.Take(); }
 
     // Adds a player under the lowest id that neither an entry nor a profile file the rebuilt
     // list could not read uses, and sets the changed flag; -1 when the list is full.
@@ -88,7 +85,6 @@ private:
     // The last Load found a file it could not read; Save leaves it alone.
     bool unreadable_ = false;
     bool unreadableNotice_ = false;
-    SaveFailureNotice saveFailure_;
 };
 
 // The game's one player list.

@@ -10,6 +10,7 @@
 #include "framework/core/DataStream.h"
 #include "game/model/PlayerFolders.h"
 #include "game/model/PlayerList.h"
+#include "game/model/SaveFailureNotice.h"
 #include "platform/RegularFile.h"
 
 namespace {
@@ -153,7 +154,7 @@ bool PlayerProfile::Save()
     if (id == -1 || unreadable_ || PlayerFolders::UserData().IsEmpty())
         return false;
     const String fileName = MakeProfileFileName(id);
-    return saveFailure_.Note(Write(fileName), fileName);
+    return PlayerFilesNotice().Note(SaveFailureNotice::kProfile, Write(fileName), fileName);
 }
 
 bool PlayerProfile::Write(const String& fileName)

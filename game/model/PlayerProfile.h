@@ -10,7 +10,6 @@
 
 #include "framework/core/Serializable.h"
 #include "framework/core/String.h"
-#include "game/model/SaveFailureNotice.h"
 
 class DataStream;
 
@@ -52,14 +51,12 @@ public:
     // previous file as it was). A file that failed its check when this profile was loaded is
     // first moved aside to the first free name of its kept copies, so the defaults never take
     // the place of a record someone may still recover; when every name is taken it stays, and
-    // nothing is written. A failed write is written to stderr; the save that follows tries
-    // again.
+    // nothing is written. A failed write is noted in PlayerFilesNotice; the save that follows
+    // tries again.
     bool Save();
     // True once after a Load that could not read the file, so the player is told one time
     // that this session's progress will not be kept.
     bool TakeUnreadableNotice();
-    // True once after a Save that could not write the file, until a Save succeeds again.
-    bool TakeSaveFailureNotice() { return saveFailure_.Take(); }
 
     static String MakeProfileFileName(int32_t id);
     // Saved games of this profile: free play, and story levels.
@@ -97,7 +94,6 @@ private:
     // The last Load found a file it could not read; Save leaves it alone.
     bool unreadable_ = false;
     bool unreadableNotice_ = false;
-    SaveFailureNotice saveFailure_;
 
     // Moves a damaged file aside when due, then writes the record to `fileName`.
     bool Write(const String& fileName);

@@ -6,6 +6,7 @@
 #include "framework/ui/Button.h"
 #include "framework/ui/ScreenManager.h"
 #include "game/model/PlayerProfile.h"
+#include "game/model/SaveFailureNotice.h"
 #include "game/play/BackgroundImage.h"
 #include "game/play/Board.h"
 #include "game/play/Hud.h"
@@ -267,7 +268,10 @@ bool PlayScreen::SaveGame()
     record.score = score_;
     record.elapsed = hud_->ElapsedSeconds();
     record.moveNumber = board_->MoveNumber();
-    return record.Save(SaveFileName().CStr());
+    const String fileName = SaveFileName();
+    if (record.Save(fileName.CStr())) return true;
+    std::fprintf(stderr, "quillomar: could not save the game in %s\n", fileName.CStr());
+    return false;
 }
 
 bool PlayScreen::KeepGameBeforeLeaving()
@@ -285,7 +289,7 @@ void PlayScreen::DeleteSavedGame() { std::remove(SaveFileName().CStr()); }
 
 void PlayScreen::TellOfUnsavedProgress()
 {
-    if (flow_ && CurrentProfile().TakeSaveFailureNotice()) flow_->ShowInfo(kPlayersTitle, kProgressNotSavedText);
+    if (flow_ && PlayerFilesNotice().Take()) flow_->ShowInfo(kNotSavedTitle, kProgressNotSavedText);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -38,8 +38,8 @@ public:
                          kAskLeaveToLayouts = 12, kAskResumeNext = 30, kAskRestart = 147;
     // The notice when a game being left could not be saved: its title and its text.
     static constexpr int kLeaveTitle = 24, kGameNotSavedText = 185;
-    // The notice when the profile could not be written: its title and its text.
-    static constexpr int kPlayersTitle = 171, kProgressNotSavedText = 187;
+    // The notice when the player's files could not be written: its title and its text.
+    static constexpr int kNotSavedTitle = 188, kProgressNotSavedText = 187;
 
     PlayScreen(int mode, PlayFlow* flow);
     ~PlayScreen() override;
@@ -125,7 +125,8 @@ private:
     // back once, when it could not be written.
     bool KeepGameBeforeLeaving();
     void DeleteSavedGame();
-    // Tells the player once of a failed profile save; play goes on and the next save tries again.
+    // Tells the player once of a failed save of their files; play goes on and the next save tries
+    // again.
     void TellOfUnsavedProgress();
     int FreeLayoutResource(int index) const { return kFirstFreeLayoutResource + index; }
 

@@ -13,8 +13,10 @@
 #include "game/front/StoryHelpDialog.h"
 #include "game/front/StoryMenuDialog.h"
 #include "game/front/TileSetDialog.h"
+#include "game/model/PlayerList.h"
 #include "game/play/FramePanel.h"
 #include "game/play/MessageDialog.h"
+#include "game/play/ToggleButton.h"
 #include "tests/game/front/PlayOverlayTest.h"
 
 namespace {
@@ -163,6 +165,20 @@ TEST_F(InGameMenusTest, EachBoxTakesTheMenusPlaceOverTheGameAndOnlyTheHelpDimsIt
         h.manager.PopScreens(false, 1);
         Settle();
     }
+}
+
+TEST_F(InGameMenusTest, AFailedSaveOfTheListAndOfTheProfileIsToldOnceByTheGame)
+{
+    PlayerFolders::Set(String((folder_ + "missing/").c_str()), String("/opt/quillomar/"));
+    ASSERT_FALSE(ThePlayerList().Save());  // a new player's, on a full disk
+    play->VeilToggle()->OnClick();
+    EXPECT_EQ(flow.calls, std::vector<std::string>{"Info 188"});
+    Open(new LayoutsMenuDialog(play))->SendCommand(LayoutsMenuDialog::kOptions);
+    Settle();
+    auto* options = Top<OptionsDialog>();
+    ASSERT_NE(options, nullptr);
+    options->SendCommand(OptionsDialog::kOk);
+    ExpectBackInTheGame();
 }
 
 TEST_F(InGameMenusTest, LayoutsMenuLeavesAtOnceBeforeTheFirstMove)

@@ -1,6 +1,6 @@
 // The free-play grid: pages from the profile, wrapping page turns, the page built a cell a frame
-// and kept on disk, a cache reused or rebuilt, and starting a layout with or without its saved
-// game.
+// and kept on disk, a cache reused or rebuilt, starting a layout with or without its saved game,
+// and the notice of a save that failed on the way to it.
 #include "game/front/LayoutSelectScreen.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +17,11 @@
 #include "game/front/LayoutPagerLabel.h"
 #include "game/front/LayoutSlot.h"
 #include "game/model/PlayerFolders.h"
+#include "game/model/PlayerList.h"
 #include "game/model/PlayerProfile.h"
+#include "game/model/SaveFailureNotice.h"
 #include "game/model/TileLayout.h"
+#include "game/play/FramePanel.h"
 #include "game/play/MessageDialog.h"
 #include "tests/game/front/FrontHarness.h"
 
@@ -39,6 +42,7 @@ protected:
         CurrentProfile() = PlayerProfile(1);
         CurrentProfile().bestTimes.fill(PlayerProfile::kNoTime);
         CurrentProfile().currentLayout = 13;
+        PlayerFilesNotice() = SaveFailureNotice();
         LayoutSelectScreen::ResetMusicRotation();
 
         for (int i = 0; i < 18; ++i) AddLayout(i, "L" + std::to_string(i), 2 + i % 3);
@@ -240,6 +244,18 @@ TEST_F(LayoutSelectScreenTest, PlayStartsTheChosenLayoutOrAsksAboutItsSavedGame)
     EXPECT_EQ(choices[1].index, 11);
     EXPECT_FALSE(grid->OnDecline(1));
     EXPECT_FALSE(choices[2].resume);
+}
+
+TEST_F(LayoutSelectScreenTest, AFailedSaveOfANewPlayerIsToldOnArrival) {
+    f.Text(188, "not saved");
+    PlayerFolders::Set((folder.string() + "/missing/").c_str(), "/opt/q/");
+    ASSERT_FALSE(ThePlayerList().Save());
+    PlayerFolders::Set((folder.string() + "/").c_str(), "/opt/q/");
+    Open();
+    grid->OnTransitionDone();
+    auto* notice = dynamic_cast<InfoDialog*>(f.ui.manager.GetTopScreen());
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->GetPanel()->Title(), "not saved");
 }
 
 TEST_F(LayoutSelectScreenTest, APageKeptFromOtherLayoutsIsBuiltAgain) {

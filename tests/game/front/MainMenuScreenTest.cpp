@@ -1,6 +1,7 @@
 // The main menu: its player requirement (first-player box, then the command runs by itself),
-// the player-list command that writes the profile first, the one-time notice of a profile that
-// cannot be read, the greeting, the story button's hover caption and the optional partner logo.
+// the player-list command that writes the profile first, the one-time notices of a profile that
+// cannot be read and of a failed save, one at a time, the greeting, the story button's hover
+// caption and the optional partner logo.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -18,6 +19,7 @@
 #include "game/front/NewPlayerDialog.h"
 #include "game/front/OptionsDialog.h"
 #include "game/front/PlayerSelectDialog.h"
+#include "game/front/UnsavedNotice.h"
 #include "game/model/PlayerFolders.h"
 #include "game/model/PlayerList.h"
 #include "game/model/PlayerProfile.h"
@@ -144,17 +146,27 @@ TEST_F(MainMenuScreenTest, PlayerListCommandWritesTheProfileFirst)
     EXPECT_EQ(onDisk.storyLevelsDone, 7);
 }
 
-TEST_F(MainMenuScreenTest, AProfileThatCannotBeReadIsToldOfOnce)
+TEST_F(MainMenuScreenTest, AProfileThatCannotBeReadIsToldOfOnceAndAFailedSaveAfterIt)
 {
     resources.AddString(MainMenuScreen::kProfileUnreadableText, "left as it was");
+    resources.AddString(UnsavedNotice::kTitle, "not saved");
     const int32_t id = ThePlayerList().Add("eve");
     std::filesystem::create_directory(scratch_->Path() / (std::to_string(id) + ".usr"));
     CurrentProfile().Load(id, "eve");
+    PlayerFolders::Set(scratch_->Folder() + "missing/", ScratchPlayerFolder::kProgramFolder);
+    ASSERT_FALSE(ThePlayerList().Save());
+    PlayerFolders::Set(scratch_->Folder(), ScratchPlayerFolder::kProgramFolder);
     MainMenuScreen* menu = Open();
     menu->OnTransitionDone();
+    ASSERT_EQ(h.manager.GetScreens().size(), 2u);
     auto* notice = Top<InfoDialog>();
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(notice->GetPanel()->Line(0).text, "left as it was");
+    notice->SendCommand(InfoDialog::kOkCommand);
+    h.Frames(40);
+    notice = Top<InfoDialog>();
+    ASSERT_NE(notice, nullptr);
+    EXPECT_EQ(notice->GetPanel()->Title(), "not saved");
     notice->SendCommand(InfoDialog::kOkCommand);
     h.Frames(40);
     EXPECT_EQ(h.manager.GetTopScreen(), menu);

@@ -13,6 +13,7 @@
 #include "framework/ui/ScreenManager.h"
 #include "game/model/PlayerFolders.h"
 #include "game/model/PlayerProfile.h"
+#include "game/model/SaveFailureNotice.h"
 #include "game/model/TileLayout.h"
 #include "game/play/Board.h"
 #include "game/play/PlayFlow.h"
@@ -58,6 +59,7 @@ protected:
         mkdir(folder_.c_str(), 0700);
         PlayerFolders::Set(String(folder_.c_str()), String("/opt/quillomar/"));
         CurrentProfile() = PlayerProfile(4);
+        PlayerFilesNotice() = SaveFailureNotice();
         for (int index : {kLayout, kLayout + 1})
             resources.Add("LAYOUTS", PlayScreen::kFirstFreeLayoutResource + index, FourTileLayout());
         resources.AddString(19, "%d. %s");

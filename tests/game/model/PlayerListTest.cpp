@@ -5,6 +5,7 @@
 
 #include "framework/core/DataStream.h"
 #include "game/model/PlayerProfile.h"
+#include "game/model/SaveFailureNotice.h"
 #include "tests/game/model/PlayerFolderTest.h"
 
 namespace {
@@ -256,7 +257,7 @@ TEST_F(PlayerListTest, ProfilesWrittenByAnotherInstallationAreRecovered)
     EXPECT_EQ(list.CurrentId(), 2);
 }
 
-TEST_F(PlayerListTest, AFailedSaveKeepsThePreviousFile)
+TEST_F(PlayerListTest, AFailedSaveKeepsThePreviousFileAndIsToldOf)
 {
     PlayerList list;
     list.Add("Ann");
@@ -266,6 +267,7 @@ TEST_F(PlayerListTest, AFailedSaveKeepsThePreviousFile)
     PlayerFolders::Set((scratch_->Path().string() + "/missing/").c_str(), kProgramFolder);
     EXPECT_FALSE(list.Save());
     EXPECT_EQ(ReadBytes(Path("list.usr")), before);
+    EXPECT_TRUE(PlayerFilesNotice().Take());
 }
 
 }  // namespace

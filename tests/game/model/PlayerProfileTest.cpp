@@ -6,6 +6,8 @@
 
 #include "framework/core/Crc32.h"
 #include "framework/core/DataStream.h"
+#include "game/model/PlayerList.h"
+#include "game/model/SaveFailureNotice.h"
 #include "tests/game/model/PlayerFolderTest.h"
 
 namespace {
@@ -304,6 +306,30 @@ TEST_F(PlayerProfileTest, SaveWritesOnlyItsOwnFileAndKeepsTheOldOneOnFailure)
     p.name = "Changed";
     EXPECT_FALSE(p.Save());
     EXPECT_EQ(ReadBytes(Path("3.usr")), before);
+}
+
+TEST_F(PlayerProfileTest, FailedSavesOfTheProfileAndTheListAreToldOncePerStreak)
+{
+    PlayerProfile p = Played(3);
+    PlayerList list;
+    const auto fail = [&] { PlayerFolders::Set(scratch_->Folder() + "missing/", kProgramFolder); };
+    const auto mend = [&] { PlayerFolders::Set(scratch_->Folder(), kProgramFolder); };
+    fail();
+    // A story win saves more than once before its box opens, which still tells of it.
+    EXPECT_FALSE(p.Save());
+    EXPECT_FALSE(list.Save());
+    EXPECT_TRUE(PlayerFilesNotice().Take());
+    EXPECT_FALSE(PlayerFilesNotice().Take());
+    mend();
+    ASSERT_TRUE(list.Save());
+    fail();
+    EXPECT_FALSE(p.Save());  // the profile was never written again: the same streak
+    EXPECT_FALSE(PlayerFilesNotice().Take());
+    mend();
+    ASSERT_TRUE(p.Save());
+    fail();
+    EXPECT_FALSE(p.Save());
+    EXPECT_TRUE(PlayerFilesNotice().Take());
 }
 
 TEST_F(PlayerProfileTest, FileNamesOfPlayerTwelve)

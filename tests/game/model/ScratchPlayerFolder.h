@@ -1,6 +1,6 @@
 #pragma once
-// A folder of its own for the players' files of one test case, with no player in the list and a
-// default profile; removed, and the folders and players reset, when it goes.
+// A folder of its own for the players' files of one test case, with no player in the list, a
+// default profile and no failed save; removed, and the folders and players reset, when it goes.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -10,6 +10,7 @@
 #include "game/model/PlayerFolders.h"
 #include "game/model/PlayerList.h"
 #include "game/model/PlayerProfile.h"
+#include "game/model/SaveFailureNotice.h"
 
 class ScratchPlayerFolder {
 public:
@@ -44,6 +45,7 @@ public:
         ThePlayerList().SetCurrentId(-1);
         ThePlayerList().SetChanged(false);
         CurrentProfile() = PlayerProfile();
+        PlayerFilesNotice() = SaveFailureNotice();
     }
 
 private:

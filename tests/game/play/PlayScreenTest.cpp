@@ -312,10 +312,10 @@ TEST_F(PlayScreenTest, AClearedLayoutThatCannotBeWrittenIsToldOnceAndWrittenAtTh
     h.Frames(40);
     MatchOnePair();
     h.Frames(60);
-    EXPECT_EQ(flow.calls.back(), "Info 171");
+    EXPECT_EQ(flow.calls.back(), "Info 188");
     EXPECT_EQ(flow.infoLine, PlayScreen::kProgressNotSavedText);
     screen->VeilToggle()->OnClick();
-    EXPECT_EQ(flow.Count("Info 171"), 1);
+    EXPECT_EQ(flow.Count("Info 188"), 1);
     PlayerFolders::Set(String(folder_.c_str()), String("/opt/quillomar/"));
     screen->VeilToggle()->OnClick();
     PlayerProfile kept;
@@ -330,7 +330,10 @@ TEST_F(PlayScreenTest, LeavingAGameThatCannotBeSavedTellsThePlayerAndStaysOnce)
     h.Frames(40);
     h.manager.PushScreen(h.NewScreen("question"), false, false, false);
     PlayerFolders::Set(String((folder_ + "missing/").c_str()), String("/opt/quillomar/"));
+    testing::internal::CaptureStderr();
     EXPECT_FALSE(screen->Accept(PlayScreen::kAskLeaveToMenu));
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("could not save the game in " + folder_ + "missing/12_5.sav"),
+              std::string::npos);
     EXPECT_EQ(flow.infoLine, PlayScreen::kGameNotSavedText);
     EXPECT_EQ(flow.Count("MainMenu"), 0);
     EXPECT_TRUE(screen->GetBoard()->LayoutIfInProgress());
