@@ -120,8 +120,10 @@ void MainMenuScreen::OnActiveChanged() {
     PlayerList& players = ThePlayerList();
     if (players.IsChanged()) {
         players.SetChanged(false);
-        if (players.CurrentId() != -1) {
-            CurrentProfile().Load(players.CurrentId(), players.NameOf(players.CurrentId()));
+        // A record already in memory may hold what its last save could not write.
+        const int32_t current = players.CurrentId();
+        if (current != -1 && current != CurrentProfile().id) {
+            CurrentProfile().Load(current, players.NameOf(current));
         }
         const int32_t command = pending_;
         pending_ = -1;

@@ -93,7 +93,13 @@ bool PlayerSelectDialog::OnCommand(int32_t commandId)
             return true;
         const int32_t id = list_->GetItemData(row);
         players.SetCurrentId(id);
-        CurrentProfile().Load(id, list_->GetItemText(row));
+        // The record in memory may hold what its last save could not write: the chosen player's
+        // is kept, and the one being left is tried once more before another takes its place.
+        PlayerProfile& profile = CurrentProfile();
+        if (id != profile.id) {
+            profile.Save();
+            profile.Load(id, list_->GetItemText(row));
+        }
         players.Save();
         Close();
         return true;

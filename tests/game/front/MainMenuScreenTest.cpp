@@ -1,7 +1,7 @@
 // The main menu: its player requirement (first-player box, then the command runs by itself),
 // the player-list command that writes the profile first, the one-time notices of a profile that
-// cannot be read and of a failed save, one at a time, the greeting, the story button's hover
-// caption and the optional partner logo.
+// cannot be read and of a failed save, one at a time, the record in memory kept when the list
+// changes, the greeting, the story button's hover caption and the optional partner logo.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -170,6 +170,22 @@ TEST_F(MainMenuScreenTest, AProfileThatCannotBeReadIsToldOfOnceAndAFailedSaveAft
     notice->SendCommand(InfoDialog::kOkCommand);
     h.Frames(40);
     EXPECT_EQ(h.manager.GetTopScreen(), menu);
+}
+
+TEST_F(MainMenuScreenTest, AChangedListKeepsTheCurrentPlayersRecordInMemory)
+{
+    const int32_t id = ThePlayerList().Add("cy");
+    ThePlayerList().SetCurrentId(id);
+    CurrentProfile().Load(id, "cy");
+    MainMenuScreen* menu = Open();
+    CurrentProfile().storyLevelsDone = 7;  // not on disk, as after a save that failed
+    menu->SendCommand(MainMenuScreen::kHelp);
+    h.Frames(1);
+    ThePlayerList().Add("di");
+    h.manager.PopScreens(false, 1);
+    h.Frames(1);
+    EXPECT_FALSE(ThePlayerList().IsChanged());
+    EXPECT_EQ(CurrentProfile().storyLevelsDone, 7);
 }
 
 TEST_F(MainMenuScreenTest, GreetsThePlayerWhenThereIsOneAndStartsTheMusic)

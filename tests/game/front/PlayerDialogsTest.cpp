@@ -160,6 +160,24 @@ TEST_F(PlayerDialogsTest, ListShowsTheAddRowThenThePlayersWithTheCurrentSelected
     EXPECT_EQ(onDisk.CurrentId(), 2);
 }
 
+TEST_F(PlayerDialogsTest, OkKeepsTheRecordOfThePlayerChosenAgainAndWritesTheOneLeft)
+{
+    MakePlayers({"Ann", "Bo"});
+    CurrentProfile().storyLevelsDone = 9;  // not on disk, as after a save that failed
+    auto* dialog = Open(new PlayerSelectDialog());
+    dialog->OnCommand(1);
+    EXPECT_EQ(CurrentProfile().storyLevelsDone, 9);
+    h.Frames(30);
+    dialog = Open(new PlayerSelectDialog());
+    dialog->GetList()->Select(2);
+    dialog->OnCommand(4);
+    dialog->OnCommand(1);
+    EXPECT_STREQ(CurrentProfile().name.CStr(), "Bo");
+    PlayerProfile ann;
+    ASSERT_TRUE(ann.Load(0, "Ann"));
+    EXPECT_EQ(ann.storyLevelsDone, 9);
+}
+
 TEST_F(PlayerDialogsTest, OkAndCloseWithoutPlayersShowTheNoticeAndStay)
 {
     auto* dialog = Open(new PlayerSelectDialog());
