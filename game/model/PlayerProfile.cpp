@@ -154,7 +154,14 @@ bool PlayerProfile::Save()
     if (id == -1 || unreadable_ || PlayerFolders::UserData().IsEmpty())
         return false;
     const String fileName = MakeProfileFileName(id);
-    return PlayerFilesNotice().Note(SaveFailureNotice::kProfile, Write(fileName), fileName);
+    SaveFailureNotice& notice = PlayerFilesNotice();
+    const bool saved = notice.Note(SaveFailureNotice::kProfile, Write(fileName), fileName);
+    // The list is written only when the players change: one that failed is tried again with the
+    // player's next save, so a player added on a full disk is listed once there is room, and
+    // the failing streak can end.
+    if (saved && notice.IsFailing(SaveFailureNotice::kList))
+        ThePlayerList().Save();
+    return saved;
 }
 
 bool PlayerProfile::Write(const String& fileName)

@@ -52,7 +52,7 @@ public:
     // first moved aside to the first free name of its kept copies, so the defaults never take
     // the place of a record someone may still recover; when every name is taken it stays, and
     // nothing is written. A failed write is noted in PlayerFilesNotice; the save that follows
-    // tries again.
+    // tries again. A save that succeeds also writes the player list when its last save failed.
     bool Save();
     // True once after a Load that could not read the file, so the player is told one time
     // that this session's progress will not be kept.

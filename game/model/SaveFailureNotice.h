@@ -12,6 +12,8 @@ public:
     bool Note(File file, bool saved, const String& fileName);
     // True once per failing streak, while it lasts and the player has not been told yet.
     bool Take();
+    // Whether the last save of `file` failed.
+    bool IsFailing(File file) const { return failing_[file]; }
 
 private:
     bool failing_[kFiles] = {};

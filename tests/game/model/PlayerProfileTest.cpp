@@ -311,7 +311,7 @@ TEST_F(PlayerProfileTest, SaveWritesOnlyItsOwnFileAndKeepsTheOldOneOnFailure)
 TEST_F(PlayerProfileTest, FailedSavesOfTheProfileAndTheListAreToldOncePerStreak)
 {
     PlayerProfile p = Played(3);
-    PlayerList list;
+    PlayerList& list = ThePlayerList();
     const auto fail = [&] { PlayerFolders::Set(scratch_->Folder() + "missing/", kProgramFolder); };
     const auto mend = [&] { PlayerFolders::Set(scratch_->Folder(), kProgramFolder); };
     fail();
@@ -327,6 +327,21 @@ TEST_F(PlayerProfileTest, FailedSavesOfTheProfileAndTheListAreToldOncePerStreak)
     EXPECT_FALSE(PlayerFilesNotice().Take());
     mend();
     ASSERT_TRUE(p.Save());
+    fail();
+    EXPECT_FALSE(p.Save());
+    EXPECT_TRUE(PlayerFilesNotice().Take());
+    // The list is written only when the players change: the next profile save tries it again.
+    mend();
+    ASSERT_TRUE(p.Save());
+    list.Add("Bo");
+    fail();
+    EXPECT_FALSE(list.Save());
+    EXPECT_TRUE(PlayerFilesNotice().Take());
+    mend();
+    ASSERT_TRUE(p.Save());
+    PlayerList read;
+    ASSERT_TRUE(read.Load());
+    EXPECT_EQ(read.Count(), 1);
     fail();
     EXPECT_FALSE(p.Save());
     EXPECT_TRUE(PlayerFilesNotice().Take());
