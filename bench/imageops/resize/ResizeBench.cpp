@@ -153,6 +153,25 @@ void Swscale(benchmark::State& state, int flags, Size from, Size to) {
 }
 #endif
 
+// Our builds of one resize, the SSE build only with `withSse`.
+void RegisterOurs(const char* mode, int interpolation, Size from, Size to, bool withSse) {
+    const struct {
+        const char* name;
+        ResizeEntry entry;
+    } builds[] = {{"plain", ResizeImage8u4}, {"sse", ResizeImage8u4Sse}, {"sse2", ResizeImage8u4Sse2},
+                  {"sse3", ResizeImage8u4Sse3}};
+    for (const auto& b : builds) {
+        if ((b.entry == ResizeImage8u4Sse && !withSse) ||
+            (b.entry == ResizeImage8u4Sse3 && !__builtin_cpu_supports("sse3"))) {
+            continue;
+        }
+        const ResizeEntry entry = b.entry;
+        benchmark::RegisterBenchmark((std::string(b.name) + "/" + Name(mode, from, to)).c_str(),
+                                     [=](benchmark::State& s) { Ours(s, entry, interpolation, from, to); })
+            ->Unit(benchmark::kMillisecond);
+    }
+}
+
 void Register() {
     struct Mode {
         const char* name;
@@ -166,24 +185,7 @@ void Register() {
             if (m.interpolation == 8 && d[1].width > d[0].width) {
                 continue;  // area averaging only reduces
             }
-            const Size from = d[0];
-            const Size to = d[1];
-            const int interpolation = m.interpolation;
-            const struct {
-                const char* name;
-                ResizeEntry entry;
-            } builds[] = {{"plain", ResizeImage8u4}, {"sse", ResizeImage8u4Sse}, {"sse2", ResizeImage8u4Sse2},
-                          {"sse3", ResizeImage8u4Sse3}};
-            for (const auto& b : builds) {
-                if (b.entry == ResizeImage8u4Sse3 && !__builtin_cpu_supports("sse3")) {
-                    continue;
-                }
-                const ResizeEntry entry = b.entry;
-                benchmark::RegisterBenchmark(
-                    (std::string(b.name) + "/" + Name(m.name, from, to)).c_str(),
-                    [=](benchmark::State& s) { Ours(s, entry, interpolation, from, to); })
-                    ->Unit(benchmark::kMillisecond);
-            }
+            RegisterOurs(m.name, m.interpolation, d[0], d[1], true);
         }
 #if QM_BENCH_PIXMAN
         const Size from = d[0];
@@ -215,19 +217,7 @@ void Register() {
     for (const auto& d : kLinearOnly) {
         const Size from = d[0];
         const Size to = d[1];
-        const struct {
-            const char* name;
-            ResizeEntry entry;
-        } builds[] = {{"plain", ResizeImage8u4}, {"sse2", ResizeImage8u4Sse2}, {"sse3", ResizeImage8u4Sse3}};
-        for (const auto& b : builds) {
-            if (b.entry == ResizeImage8u4Sse3 && !__builtin_cpu_supports("sse3")) {
-                continue;
-            }
-            const ResizeEntry entry = b.entry;
-            benchmark::RegisterBenchmark((std::string(b.name) + "/" + Name("linear", from, to)).c_str(),
-                                         [=](benchmark::State& s) { Ours(s, entry, 2, from, to); })
-                ->Unit(benchmark::kMillisecond);
-        }
+        RegisterOurs("linear", 2, from, to, false);
 #if QM_BENCH_PIXMAN
         benchmark::RegisterBenchmark(("pixman/" + Name("linear", from, to)).c_str(),
                                      [=](benchmark::State& s) { Pixman(s, PIXMAN_FILTER_BILINEAR, from, to); })
@@ -235,19 +225,7 @@ void Register() {
 #endif
     }
     for (const WideCase& w : kWide) {
-        const struct {
-            const char* name;
-            ResizeEntry entry;
-        } builds[] = {{"plain", ResizeImage8u4}, {"sse2", ResizeImage8u4Sse2}, {"sse3", ResizeImage8u4Sse3}};
-        for (const auto& b : builds) {
-            if (b.entry == ResizeImage8u4Sse3 && !__builtin_cpu_supports("sse3")) {
-                continue;
-            }
-            const ResizeEntry entry = b.entry;
-            benchmark::RegisterBenchmark((std::string(b.name) + "/" + Name(w.mode, w.from, w.to)).c_str(),
-                                         [=](benchmark::State& s) { Ours(s, entry, w.interpolation, w.from, w.to); })
-                ->Unit(benchmark::kMillisecond);
-        }
+        RegisterOurs(w.mode, w.interpolation, w.from, w.to, false);
 #if QM_BENCH_SWSCALE
         const int flags = w.interpolation == 8 ? SWS_AREA : SWS_LANCZOS;
         benchmark::RegisterBenchmark(("swscale/" + Name(w.mode, w.from, w.to)).c_str(),
