@@ -163,11 +163,13 @@ TEST_F(PlayerDialogsTest, ListShowsTheAddRowThenThePlayersWithTheCurrentSelected
 TEST_F(PlayerDialogsTest, OkKeepsTheRecordOfThePlayerChosenAgainAndWritesTheOneLeft)
 {
     MakePlayers({"Ann", "Bo"});
-    CurrentProfile().storyLevelsDone = 9;  // not on disk, as after a save that failed
+    CurrentProfile().storyLevelsDone = 9;
+    PlayerFolders::Set(scratch_->Folder() + "missing/", ScratchPlayerFolder::kProgramFolder);
     auto* dialog = Open(new PlayerSelectDialog());
     dialog->OnCommand(1);
     EXPECT_EQ(CurrentProfile().storyLevelsDone, 9);
     h.Frames(30);
+    PlayerFolders::Set(scratch_->Folder(), ScratchPlayerFolder::kProgramFolder);
     dialog = Open(new PlayerSelectDialog());
     dialog->GetList()->Select(2);
     dialog->OnCommand(4);
