@@ -18,7 +18,6 @@ struct Sse2Lanes {
     static V Words(std::uint16_t w) { return _mm_set1_epi16(static_cast<short>(w)); }
     static V Dwords(std::uint32_t d) { return _mm_set1_epi32(static_cast<int>(d)); }
     static V Bytes(std::uint8_t b) { return _mm_set1_epi8(static_cast<char>(b)); }
-    static V Zero() { return _mm_setzero_si128(); }
 
     static V And(V a, V b) { return _mm_and_si128(a, b); }
     static V Or(V a, V b) { return _mm_or_si128(a, b); }

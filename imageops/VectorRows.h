@@ -107,7 +107,7 @@ struct VectorRows {
     static void CopyOpaque(const Byte* src, Byte* dst, Count count) {
         const Count done = Blocks(count * 4, [&](Count i) {
             const V s = L::Load(src + i);
-            const V clear = L::CmpEq32(L::And(s, AlphaMask()), L::Zero());
+            const V clear = L::CmpEq32(L::And(s, AlphaMask()), L::Dwords(0));
             const int clearBytes = L::ByteMask(clear);
             if (clearBytes == 0) {
                 L::Store(dst + i, L::Or(s, AlphaMask()));
