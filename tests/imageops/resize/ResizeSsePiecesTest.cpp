@@ -6,6 +6,7 @@
 #include "imageops/resize/CubicQuadsSse.h"
 #include "imageops/resize/LanczosWeights.h"
 #include "imageops/resize/LanczosWeightsSse.h"
+#include "tests/imageops/resize/SimdBuilds.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@
 #include <cstdint>
 #include <cstring>
 #include <random>
+#include <tuple>
 #include <vector>
 
 // The SSE builds' block operations, and the SSE build's weights, row adders and four-wide cubic
@@ -87,64 +89,33 @@ std::ptrdiff_t FirstWrongByte(const unsigned char* dst, std::ptrdiff_t n,
     return n + kGuard;
 }
 
+// Blocks of kCounts bytes and elements, and of elements that stream as 256 KiB chunks and a
+// tail, cleared, then copied from sources 36 bytes apart up to 504 bytes below the block modulo
+// 64 KiB: 8-byte aligned or not, at and off the distances where SSE2 stays cached or skips the
+// touch pass.
 TEST(ResizeSseBlocks, Sse2AndSse3BlocksAreExactOnEveryPathAtEveryAlignment) {
-    const struct {
-        const char* name;
-        bool supported;
-        decltype(&ZeroBytesSse2) zero;
-        decltype(&CopyIntsSse2) copy;
-    } builds[] = {{"Sse2", true, ZeroBytesSse2, CopyIntsSse2},
-                  {"Sse3", __builtin_cpu_supports("sse3") != 0, ZeroBytesSse3, CopyIntsSse3}};
-    // Bytes to clear and elements to copy: small odd counts, both sides of 64 bytes, of the
-    // 1024-byte wide loop, and of 256 KiB and 512 KiB, where blocks go past the caches, far
-    // enough that each destination's lead to 16 bytes falls on either side.
-    const std::int64_t zeroSizes[] = {1, 2, 3, 4, 5, 7, 8, 9, 15, 16, 17, 31, 63, 64, 65, 81,
-                                      524288, 524289, 524304, 524305, 524321};
-    const std::int64_t copyCounts[] = {1, 2, 3, 5, 15, 16, 17, 21, 255, 256, 257, 65536, 65537,
-                                       65540, 65541, 131071, 131072, 131073, 131076, 131077};
-    // Distances (src - dst) mod 64 KiB: near ones, for sources aligned with the destination or
-    // not; and, for one streamed size, both edges of each band in which SSE2 copies stay
-    // cached or skip reading ahead, for 8-byte aligned sources and others.
-    const std::ptrdiff_t nearDistances[] = {0, 3, 4, 8};
-    const std::ptrdiff_t bandEdges[] = {336,   65103, 65104, 65199, 65200, 65336, 65337,
-                                        65163, 65164, 65275, 65276, 65517, 65518};
-    const std::int64_t bandCount = 65541;
-    // Each source lies a whole number of 64 KiB past its destination's region, plus the distance.
+    std::vector<std::int64_t> counts(std::begin(kCounts), std::end(kCounts));
+    counts.insert(counts.end(), {65541, 131077});
     constexpr std::ptrdiff_t kApart = 9 * 65536;
-    auto arena = RandomBytes(2 * kApart + 65536 + 128, 11);
-    unsigned char* const region =
-        arena.data() + (64 - reinterpret_cast<std::uintptr_t>(arena.data()) % 64) + kGuard;
-    const auto copyOnce = [&](const auto& build, std::int64_t count, int shift,
-                              std::ptrdiff_t distance) {
-        unsigned char* const dst = region + shift;
-        const unsigned char* const src = dst + kApart + distance;
-        const std::ptrdiff_t bytes = count * 4;
-        std::memset(dst - kGuard, kMark, bytes + 2 * kGuard);
-        EXPECT_EQ(build.copy(src, dst, count), ImageOpStatus::Ok);
-        return FirstWrongByte(dst, bytes, src);
-    };
-    for (const auto& build : builds) {
-        if (!build.supported) {
-            continue;
-        }
-        for (int shift = 0; shift < 16; ++shift) {
+    auto arena = RandomBytes(2 * kApart, 11);
+    unsigned char* const region = arena.data() + kGuard + 64 - reinterpret_cast<std::uintptr_t>(arena.data()) % 64;
+    for (const auto& [build, zero, copy] : {std::tuple{kSse2Build, &ZeroBytesSse2, &CopyIntsSse2},
+                                            std::tuple{kSse3Build, &ZeroBytesSse3, &CopyIntsSse3}}) {
+        for (int shift = 0; shift < 16 && build.supported; ++shift) {
             unsigned char* const dst = region + shift;
-            for (const std::int64_t size : zeroSizes) {
-                std::memset(dst - kGuard, kMark, size + 2 * kGuard);
-                EXPECT_EQ(build.zero(dst, size), ImageOpStatus::Ok);
-                ASSERT_EQ(FirstWrongByte(dst, size, nullptr), size + kGuard)
-                    << build.name << " clearing " << size << " bytes at shift " << shift;
-            }
-            for (const std::int64_t count : copyCounts) {
-                for (const std::ptrdiff_t distance : nearDistances) {
-                    ASSERT_EQ(copyOnce(build, count, shift, distance), count * 4 + kGuard)
-                        << build.name << " copying " << count << " elements at shift " << shift
-                        << ", distance " << distance;
+            for (const std::int64_t count : counts) {
+                const std::ptrdiff_t bytes = count * 4;
+                for (const std::ptrdiff_t n : {count, bytes}) {
+                    std::memset(dst - kGuard, kMark, n + 2 * kGuard);
+                    EXPECT_EQ(zero(dst, n), ImageOpStatus::Ok);
+                    ASSERT_EQ(FirstWrongByte(dst, n, nullptr), n + kGuard)
+                        << build.name << " clearing " << n << " bytes at shift " << shift;
                 }
-            }
-            for (const std::ptrdiff_t distance : bandEdges) {
-                ASSERT_EQ(copyOnce(build, bandCount, shift, distance), bandCount * 4 + kGuard)
-                    << build.name << " copying at shift " << shift << ", distance " << distance;
+                for (std::ptrdiff_t distance = kApart; distance > kApart - 512; distance -= 36) {
+                    EXPECT_EQ(copy(dst + distance, dst, count), ImageOpStatus::Ok);
+                    ASSERT_EQ(FirstWrongByte(dst, bytes, dst + distance), bytes + kGuard)
+                        << build.name << " copying " << count << " at shift " << shift << " from " << distance;
+                }
             }
         }
     }
