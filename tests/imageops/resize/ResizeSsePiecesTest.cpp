@@ -137,6 +137,7 @@ TEST(ResizeSseBlocks, RefusalsWriteNothingAndNullComesFirst) {
     for (const auto copy : {CopyIntsSse2, CopyIntsSse3}) {
         EXPECT_EQ(copy(before, nullptr, 0), ImageOpStatus::NullPointer);
         EXPECT_EQ(copy(before, block, -1), ImageOpStatus::BadSize);
+        EXPECT_EQ(copy(before, block, PTRDIFF_MAX / 4 + 1), ImageOpStatus::BadSize);
     }
     EXPECT_EQ(std::memcmp(block, before, sizeof block), 0);
 }
