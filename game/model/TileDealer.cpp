@@ -415,6 +415,10 @@ bool TileDealer::AssignKinds()
         quadsAvailable += count / 4;
         pairsAvailable += count / 2;
     }
+    // The groups were recorded as the search unwound, deepest first; the shallowest groups
+    // take their kinds first, so both lists are read from their last tile back.
+    std::reverse(quadList_.begin(), quadList_.end());
+    std::reverse(pairList_.begin(), pairList_.end());
     bool complete = true;
     const std::span<Tile* const> quads(quadList_);
     for (size_t i = 0; i + 4 <= quads.size(); i += 4) {
