@@ -66,8 +66,11 @@ TileDealer::Result TileDealer::Deal(TileLayout* layout, int percent, int moveNum
     list45_.clear();
     dealtLeft_ = 0;
     if (layout->HasFixed()) {
+        // Only the 45s still on the board wait for a 44: one matched before a reshuffle is
+        // gone, and counting it would keep the search from ever clearing the board.
         for (Tile* tile = layout->First(); tile; tile = layout->Next()) {
-            if (tile->kind == kKindComplementSecond && static_cast<int>(list45_.size()) < kMaxCandidates)
+            if (tile->kind == kKindComplementSecond && tile->OnBoard() &&
+                static_cast<int>(list45_.size()) < kMaxCandidates)
                 list45_.push_back(tile);
         }
         dealtLeft_ = layout->CountDealtLeft();
