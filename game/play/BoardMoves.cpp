@@ -15,6 +15,8 @@ constexpr int kShuffleMs = 500;
 constexpr int kShuffleSeconds = 20;
 constexpr int kHintCost = 100;
 constexpr int kComboBonus = 500;
+// The tile counter goes on counting the matched exit pair until the level is over.
+constexpr int kExitPairTiles = 2;
 
 constexpr int kSoundShuffle = 349;
 constexpr int kSoundUndo = 351;
@@ -359,9 +361,9 @@ void Board::CheckCleared()
 void Board::MatchExitPair(Tile* a, Tile* b)
 {
     ended_ = true;
+    tilesLeft_ = layout_.TilesLeft();
     a->removedAt = moveNumber_;
     b->removedAt = moveNumber_;
-    tilesLeft_ = layout_.TilesLeft();
     if (host_) {
         host_->EnableButtons(false);
         host_->SetClockRunning(false);
@@ -406,7 +408,7 @@ int Board::BonusStillToCollect()
 
 void Board::LandExitPair()
 {
-    if (tilesLeft_ < 1) {
+    if (tilesLeft_ <= kExitPairTiles) {
         DropFlights();
         FinalFlights();
         return;
@@ -474,8 +476,8 @@ void Board::SkipCollection()
     // decided is the score the player sees.
     const int points = BonusStillToCollect();
     DropFlights();
-    tilesLeft_ = 0;
-    if (host_) host_->SetHudCounters(0, 0);
+    tilesLeft_ = kExitPairTiles;
+    if (host_) host_->SetHudCounters(0, tilesLeft_);
     layout_.RemoveNormalTiles();
     layout_.RemoveSpecialTiles();
     if (host_ && points) host_->AddScore(points);

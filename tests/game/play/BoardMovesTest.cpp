@@ -316,19 +316,24 @@ TEST_F(BoardTest, TheCollectionPaysMoreForASpecialTileThanForAPair)
     EXPECT_EQ(host.bestScore, host.score);  // the result recorded when the level was decided
 }
 
-TEST_F(BoardTest, TheTileCounterLeavesTheMatchedExitPairOut)
+TEST_F(BoardTest, TheTileCounterCountsTheMatchedExitPairUntilTheLevelEnds)
 {
     Make(Board::kStory);
     Tile* e1 = AddFixed(0, 0, 0, kKindExit);
     Tile* e2 = AddFixed(4, 0, 0, kKindExit);
-    for (int i = 0; i < 4; ++i) Add(8 + 4 * i, 0, 0, 5 + i / 2);
+    const int others = 4;
+    for (int i = 0; i < others; ++i) Add(8 + 4 * i, 0, 0, 5 + i / 2);
     Start();
+    const int before = host.tiles;
     Match(e1, e2);
-    EXPECT_EQ(host.tiles, board->Layout().TilesLeft());
+    EXPECT_EQ(host.tiles, before);
     Run(850);
     ASSERT_TRUE(board->IsCollecting());
     Run(800);
     EXPECT_EQ(board->CurrentStep(), Board::kStepFinal);
+    EXPECT_EQ(host.tiles, before - others);
+    Run(450);
+    EXPECT_FALSE(board->IsLevelRunning());
     EXPECT_EQ(host.tiles, 0);
 }
 
@@ -349,7 +354,7 @@ TEST_F(BoardTest, EnterSkipsTheCollectionAndPaysForTheRest)
     // 200 for the pair in flight, 5 pairs left at 200, the wild at 500.
     EXPECT_EQ(host.score - before, 200 + 1000 + 500);
     EXPECT_EQ(host.pairs, 0);
-    EXPECT_EQ(host.tiles, 0);
+    EXPECT_EQ(host.tiles, 2);  // the exit pair alone
     EXPECT_EQ(board->CurrentStep(), Board::kStepFinal);
     EXPECT_FALSE(board->IsCollecting());
 }
