@@ -15,14 +15,18 @@ void ChangePlace(ScreenManager* manager, Screen* (*make)()) {
     manager->BeginTransition(make());
 }
 
+Screen* NewLayoutSelectScreen() { return new LayoutSelectScreen(NewFreePlayScreen); }
+
 }  // namespace
 
 void GoToMainMenu(ScreenManager* manager) {
     ChangePlace(manager, [] () -> Screen* { return new MainMenuScreen(); });
 }
 
-void GoToLayoutSelect(ScreenManager* manager) {
-    ChangePlace(manager, [] () -> Screen* { return new LayoutSelectScreen(NewFreePlayScreen); });
+void GoToLayoutSelect(ScreenManager* manager) { ChangePlace(manager, NewLayoutSelectScreen); }
+
+void ReturnToLayoutSelect(ScreenManager* manager) {
+    if (manager) manager->BeginTransition(NewLayoutSelectScreen());
 }
 
 void GoToStory(ScreenManager* manager) {

@@ -1,6 +1,6 @@
 #pragma once
-// The game's changes of place. Each slides the music out over 1100 ms and fades through black to
-// a new page; nothing happens without a manager.
+// The game's changes of place. Each fades through black to a new page and slides the music out
+// over 1100 ms unless its comment says otherwise; nothing happens without a manager.
 class PlayFlow;
 class Screen;
 class ScreenManager;
@@ -12,6 +12,8 @@ inline constexpr int kMusicFadeOutMs = 1100;
 
 void GoToMainMenu(ScreenManager* manager);
 void GoToLayoutSelect(ScreenManager* manager);
+// From a cleared layout's box: to the grid with the music playing on.
+void ReturnToLayoutSelect(ScreenManager* manager);
 // A story-mode play screen, which opens the campaign over itself once it is shown.
 void GoToStory(ScreenManager* manager);
 

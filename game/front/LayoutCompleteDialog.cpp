@@ -124,7 +124,7 @@ bool LayoutCompleteDialog::OnCommand(int32_t commandId)
     ScreenManager* manager = GetManager();
     switch (commandId) {
     case kLayouts:
-        GameFlow::GoToLayoutSelect(manager);
+        GameFlow::ReturnToLayoutSelect(manager);
         return true;
     case kNextLayout:
         if (manager) {

@@ -170,12 +170,13 @@ protected:
         return std::find(h.sound.calls.begin(), h.sound.calls.end(), call) != h.sound.calls.end();
     }
 
-    // A change of place has begun with the music sliding out, and ends on a page of type T.
+    // A change of place has begun, with the music sliding out or playing on, and ends on a page
+    // of type T.
     template <class T>
-    void ExpectLeavingFor()
+    void ExpectLeavingFor(bool musicSlidesOut = true)
     {
         EXPECT_EQ(h.manager.GetTransitionState(), ScreenManager::kTransitionFadingOut);
-        EXPECT_TRUE(SoundCalled("FadeMusicTo 0 1100"));
+        EXPECT_EQ(SoundCalled("FadeMusicTo 0 1100"), musicSlidesOut);
         Settle();
         EXPECT_NE(Bottom<T>(), nullptr);
     }

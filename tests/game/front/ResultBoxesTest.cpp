@@ -162,8 +162,9 @@ TEST_F(ResultBoxesTest, LayoutCompleteGoesOnToTheNextLayoutOrToTheGrid)
     EXPECT_EQ(h.manager.GetScreens(), std::vector<Screen*>{play});
     EXPECT_TRUE(play->IsActive());
 
+    h.sound.calls.clear();
     ClickWidget(Buttons(OpenLayoutComplete(true, true))[0]);
-    ExpectLeavingFor<LayoutSelectScreen>();
+    ExpectLeavingFor<LayoutSelectScreen>(false);
 }
 
 // ---------------------------------------------------------------------------------------------
