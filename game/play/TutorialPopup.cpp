@@ -43,7 +43,7 @@ constexpr TipRow kTips[TutorialPopup::kSteps] = {
     {130, 280, 66, {{65, 1, 40, 80}}, TileLegend::kBouncingPicture, 76, 195, 142, 138, {2}, {1, 2, 3}, {3, 1, 2}, false},
     {350, 80, 63, {{61, 0, 50, 80}, {62, 0, 50, 225}}, TileLegend::kFlowersAndSeasons, 73, 110, 177, 346,
      {3, 3, 2, 1}, {3, 3, 3}, {3, 3, 3}, true},
-    {160, 85, 56, {{50, 1, 50, 80}}, 358, 97, 135, 200, 306, {2, 3, 3}, {2, 2, 3, 3}, {3, 2, 2, 3}, false},
+    {160, 85, 56, {{55, 1, 50, 80}}, 358, 97, 135, 200, 306, {2, 3, 3}, {2, 2, 3, 3}, {3, 2, 2, 3}, false},
 };
 
 void ApplyFrame(FramePanel& panel, const TipRow& row)
