@@ -10,8 +10,6 @@ namespace {
 
 enum Edge { kLeft = 0, kRight = 1, kTop = 2, kBottom = 3 };
 
-// A list longer than this is a caller's missing terminator, not a frame.
-constexpr int kMaxPiecesPerEdge = 32;
 constexpr int32_t kContentTop = 21;
 constexpr int32_t kTitleY = 50;
 // The side edges' art ends this far inside the content's left and right bounds; text keeps a
@@ -98,7 +96,7 @@ void FramePanel::SetEdgePieces(const int32_t* left, const int32_t* right, const 
     const int32_t* lists[4] = {left, right, top, bottom};
     for (int edge = 0; edge < 4; ++edge) {
         edges_[edge].clear();
-        for (int i = 0; lists[edge] && lists[edge][i] != 0 && i < kMaxPiecesPerEdge; ++i)
+        for (int i = 0; lists[edge] && i < kMaxPiecesPerEdge && lists[edge][i] != 0; ++i)
             if (lists[edge][i] >= kShortPiece && lists[edge][i] <= kLongPiece)
                 edges_[edge].push_back(lists[edge][i]);
     }

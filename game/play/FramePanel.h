@@ -32,6 +32,9 @@ public:
     // at x.
     enum LineMode : int32_t { kWrapContent = 0, kLines = 1, kWrapFrom = 2, kWrapCentred = 3, kRightAligned = 4 };
     static constexpr int kMaxLines = 10;
+    // An edge list is read no further than this many codes: a longer one is a caller's missing
+    // terminator, not a frame.
+    static constexpr int kMaxPiecesPerEdge = 32;
 
     // Image and text ids the panel draws with.
     static constexpr int32_t kLargeCornersImage = 277;
@@ -53,7 +56,8 @@ public:
 
     // Bottom corners know the large and the small style only; anything else is the large one.
     void SetFrameStyle(int32_t topLeft, int32_t topRight, int32_t bottomLeft, int32_t bottomRight);
-    // Four lists of piece codes, each ended by 0 (a null list is empty); the panel keeps copies.
+    // Four lists of piece codes, each ended by 0 or after kMaxPiecesPerEdge codes (a null list is
+    // empty); the panel keeps copies.
     void SetEdgePieces(const int32_t* left, const int32_t* right, const int32_t* top, const int32_t* bottom);
     void SetTitle(int32_t textId);
     void SetTitleText(const String& title);

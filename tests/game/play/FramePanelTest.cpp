@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <random>
 
@@ -161,6 +164,32 @@ TEST_F(FramePanelTest, EdgePiecesRunAlongTheirEdges)
     EXPECT_EQ(background[0].rect.left, 28);
     EXPECT_EQ(background[0].rect.top, 21);
     EXPECT_EQ(background[0].scaleX, (right - 25 - 28) * 100 / 256);
+}
+
+// An edge list that fills the most a list may hold needs no 0 after it: nothing past its last
+// code is read, here an unreadable page.
+TEST_F(FramePanelTest, AFullEdgeListIsNotReadPastItsLastCode)
+{
+    const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
+    void* block = mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(block, MAP_FAILED);
+    char* guard = static_cast<char*>(block) + page;
+    ASSERT_EQ(mprotect(guard, page, PROT_NONE), 0);
+    int32_t* full = reinterpret_cast<int32_t*>(guard) - P::kMaxPiecesPerEdge;
+    std::fill_n(full, P::kMaxPiecesPerEdge, P::kShortPiece);
+    std::vector<int32_t> ended(full, full + P::kMaxPiecesPerEdge);
+    ended.push_back(0);
+
+    auto sizeWith = [](const int32_t* pieces) {
+        FramePanel frame;
+        frame.SetFrameStyle(P::kLargeCorner, P::kLargeCorner, P::kLargeCorner, P::kLargeCorner);
+        frame.SetEdgePieces(pieces, pieces, pieces, pieces);
+        std::pair<int32_t, int32_t> size;
+        frame.GetSize(size.first, size.second);
+        return size;
+    };
+    EXPECT_EQ(sizeWith(full), sizeWith(ended.data()));
+    munmap(block, 2 * page);
 }
 
 TEST_F(FramePanelTest, BottomCornersKnowOnlyLargeAndSmall)
