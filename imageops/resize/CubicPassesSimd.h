@@ -20,8 +20,12 @@
 // column blocks store the nearest integer to v + 0.00001 (ties to even), saturated.
 // Remainders (the last n mod 4 values, all of them below 4): a = 1 + t, b = (t a) 0.5,
 // c = ((t - 1) b) / 3, d3 = (((q3 - q2) - q2) + q1) - d2, v = ((q0 + c d3) + b d2) + a d1;
-// integer columns store trunc(double(v) + 1e-7) clamped like the plain build.
+// integer columns store trunc(double(v) + 1e-7) clamped like the plain build. Float
+// three-of-four columns take every value in the remainder form, which the SSE2 build sums with
+// q0 last, ((c d3 + b d2) + a d1) + q0, and the SSE3 build in the remainder order.
 namespace {
+
+enum class CubicFloat3of4Sum { kRemainderOrder, kFirstTapLast };
 
 inline float CubicThird() {
     const std::uint32_t bits = 0x3EAAAAAAu;
@@ -37,7 +41,8 @@ inline float CubicBias() {
     return k;
 }
 
-// The remainder form of one value.
+// The remainder form of one value, summed in the remainder order or with q0 last.
+template <CubicFloat3of4Sum kSum = CubicFloat3of4Sum::kRemainderOrder>
 inline float CubicScalar(float q0, float q1, float q2, float q3, float t) {
     const float a = 1.0f + t;
     const float b = (t * a) * 0.5f;
@@ -45,6 +50,9 @@ inline float CubicScalar(float q0, float q1, float q2, float q3, float t) {
     const float d1 = q1 - q0;
     const float d2 = (q2 - q1) - d1;
     const float d3 = (((q3 - q2) - q2) + q1) - d2;
+    if constexpr (kSum == CubicFloat3of4Sum::kFirstTapLast) {
+        return ((c * d3 + b * d2) + a * d1) + q0;
+    }
     return ((q0 + c * d3) + b * d2) + a * d1;
 }
 
@@ -226,8 +234,8 @@ void CubicColumn(T* dst, std::int64_t count, float t, const float* r0, const flo
 
 // Three packed values per pixel into samples 0-2 of 4-sample pixels: value i goes to pixel
 // i / 3, sample i mod 3. Integer rows take blocks of four values and the remainder; float
-// rows take every value in the remainder form.
-template <typename T>
+// rows take every value in the remainder form, summed as kFloatSum says.
+template <CubicFloat3of4Sum kFloatSum, typename T>
 void CubicColumn3of4(T* dst, std::int32_t width, float t, const float* r0, const float* r1,
                      const float* r2, const float* r3) {
     const std::int64_t count = 3 * static_cast<std::int64_t>(width);
@@ -246,12 +254,16 @@ void CubicColumn3of4(T* dst, std::int32_t width, float t, const float* r0, const
             }
         }
     }
+    constexpr CubicFloat3of4Sum kSum =
+        std::is_same_v<T, float> ? kFloatSum : CubicFloat3of4Sum::kRemainderOrder;
     for (; i < count; ++i) {
-        dst[at(i)] = StoreRemainder<T>(CubicScalar(r0[i], r1[i], r2[i], r3[i], t));
+        dst[at(i)] = StoreRemainder<T>(CubicScalar<kSum>(r0[i], r1[i], r2[i], r3[i], t));
     }
 }
 
-// The passes of the kernel templates (CubicRowKernels.h).
+// The passes of the kernel templates (CubicRowKernels.h), with the build's float
+// three-of-four sum.
+template <CubicFloat3of4Sum kFloatSum>
 struct SimdCubicPasses {
     template <typename T, int kChannels>
     static void Row(const T* row, std::int32_t count, std::int32_t distance,
@@ -272,7 +284,7 @@ struct SimdCubicPasses {
     template <typename T>
     static void Column3of4(T* dst, std::int32_t width, float t, const float* r0,
                            const float* r1, const float* r2, const float* r3) {
-        CubicColumn3of4(dst, width, t, r0, r1, r2, r3);
+        CubicColumn3of4<kFloatSum>(dst, width, t, r0, r1, r2, r3);
     }
 };
 
