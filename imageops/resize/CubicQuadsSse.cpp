@@ -177,6 +177,9 @@ void CubicColumnQuads16u3of4(std::uint16_t* dst, std::int32_t n, float t, const 
     ColumnQuadsInteger<std::uint16_t, true>(dst, n, t, row0, row1, row2, row3, 65535);
 }
 
+// Float blocks store v with no bias, as every other float path of every build does: 1e-5 only
+// steers the rounding of the integer blocks, and here it would set the blocks of a row apart
+// from its last n mod 4 values.
 void CubicColumnQuads32f(float* dst, std::int32_t n, float t, const float* row0,
                          const float* row1, const float* row2, const float* row3) {
     const ColumnWeights w(t);

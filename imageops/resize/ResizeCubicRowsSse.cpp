@@ -10,23 +10,28 @@
 
 namespace {
 
-// Single-precision coefficients and value of the scalar remainder.
+// The values the pieces leave, in single precision with the plain build's formula and order:
+// d3 = ((b - (c + c)) + d) - d2 and v = ((a + w3 d3) + w2 d2) + w1 d1, in rows and columns
+// alike. The float three-of-four column pass, which has no piece, adds the first tap last.
 struct ScalarCubic {
     float w1;
     float w2;
     float w3;
     explicit ScalarCubic(float t) : w1(1.0f + t), w2(t * w1 * 0.5f), w3((t - 1.0f) * w2 / 3.0f) {}
-    float RowValue(float a, float b, float c, float d) const {
-        const float d1 = b - a;
-        const float d2 = (c - b) - d1;
-        const float d3 = ((d - c) - c) + (b - d2);
-        return ((a + w3 * d3) + w2 * d2) + w1 * d1;
+    struct Differences {
+        float d1;
+        float d2;
+        float d3;
+        Differences(float a, float b, float c, float d)
+            : d1(b - a), d2((c - b) - d1), d3(((b - (c + c)) + d) - d2) {}
+    };
+    float Value(float a, float b, float c, float d) const {
+        const Differences e(a, b, c, d);
+        return ((a + w3 * e.d3) + w2 * e.d2) + w1 * e.d1;
     }
-    float ColumnValue(float a, float b, float c, float d) const {
-        const float d1 = b - a;
-        const float d2 = (c - b) - d1;
-        const float d3 = (d - d2) + ((b - c) - c);
-        return ((a + w3 * d3) + w2 * d2) + w1 * d1;
+    float FirstTapLastValue(float a, float b, float c, float d) const {
+        const Differences e(a, b, c, d);
+        return ((w3 * e.d3 + w2 * e.d2) + w1 * e.d1) + a;
     }
 };
 
@@ -90,8 +95,8 @@ void RowPass(const T* row, std::int32_t count, std::int32_t distance,
         const T* p = row + columnOffsets[x];
         for (int c = 0; c < kChannels; ++c) {
             out[kChannels * static_cast<std::ptrdiff_t>(x) + c] =
-                k.RowValue(static_cast<float>(p[c - d]), static_cast<float>(p[c]),
-                           static_cast<float>(p[c + d]), static_cast<float>(p[c + 2 * d]));
+                k.Value(static_cast<float>(p[c - d]), static_cast<float>(p[c]),
+                        static_cast<float>(p[c + d]), static_cast<float>(p[c + 2 * d]));
         }
     }
 }
@@ -121,7 +126,8 @@ void ColumnPass(T* dst, std::int64_t count, float t, const float* r0, const floa
     const ScalarCubic k(t);
     for (std::int64_t i = m; i < count; ++i) {
         const std::ptrdiff_t out = threeOfFour ? 4 * (i / 3) + i % 3 : i;
-        dst[out] = StoreScalar<T>(k.ColumnValue(r0[i], r1[i], r2[i], r3[i]));
+        dst[out] = StoreScalar<T>(pieces ? k.Value(r0[i], r1[i], r2[i], r3[i])
+                                         : k.FirstTapLastValue(r0[i], r1[i], r2[i], r3[i]));
     }
 }
 

@@ -34,13 +34,19 @@ const float kBias = Bits(0x3727C5ACu);
 
 // ---- cubic ------------------------------------------------------------------------------
 
-// What sets the builds' cubics apart: whether float three-of-four values add q0 last.
+// What sets the builds' cubics apart: whether rows of three or four channels take one pixel per
+// vector step (SSE2, SSE3) or blocks of four pixels and single values as one channel does
+// (SSE); the third difference of single column values, ((q1 - (q2 + q2)) + q3) - d2 as in
+// rows, or (((q3 - q2) - q2) + q1) - d2; and whether float three-of-four values add q0 last.
 struct CubicArithmetic {
+    bool pixelRows;
+    bool rowColumnDifference;
     bool firstTapLast;
 };
 
-const CubicArithmetic kSse2Cubic{true};
-const CubicArithmetic kSse3Cubic{false};
+const CubicArithmetic kSseCubic{false, true, true};
+const CubicArithmetic kSse2Cubic{true, false, true};
+const CubicArithmetic kSse3Cubic{true, false, false};
 
 float CubicRemainder(float q0, float q1, float q2, float q3, float t, bool rowForm,
                      bool firstTapLast = false) {
@@ -53,11 +59,11 @@ float CubicRemainder(float q0, float q1, float q2, float q3, float t, bool rowFo
     return firstTapLast ? ((c * d3 + b * d2) + a * d1) + q0 : ((q0 + c * d3) + b * d2) + a * d1;
 }
 
-// Block form; oneChannelRow forms c as (t - 1)(b k), the others as ((t - 1) k) b.
-float CubicBlock(float q0, float q1, float q2, float q3, float t, bool row, bool oneChannelRow) {
+// Block form; blockRow forms c as (t - 1)(b k), pixel rows and columns as ((t - 1) k) b.
+float CubicBlock(float q0, float q1, float q2, float q3, float t, bool row, bool blockRow) {
     const float a = t + 1.0f;
     const float b = (t * 0.5f) * a;
-    const float c = oneChannelRow ? (t - 1.0f) * (b * kThird) : ((t - 1.0f) * kThird) * b;
+    const float c = blockRow ? (t - 1.0f) * (b * kThird) : ((t - 1.0f) * kThird) * b;
     const float d1 = q1 - q0;
     const float d2 = (q2 - q1) - d1;
     const float d3 = row ? ((q3 - q2) - q2) + (q1 - d2) : (q3 - d2) + ((q1 - q2) - q2);
@@ -107,12 +113,12 @@ T CubicModel(const CubicArithmetic& a, const TestImage<T>& src, const oracle::Ax
         for (int i = 0; i < 4; ++i) {
             q[i] = static_cast<float>(s(tx.index - 1 + i, ty.index - 1 + j, c));
         }
-        if (l.channels == 1) {
+        if (a.pixelRows && l.channels != 1) {
+            rows[j] = CubicBlock(q[0], q[1], q[2], q[3], tx.fraction, true, false);
+        } else {
             rows[j] = InBlock(x, dstWidth)
                           ? CubicBlock(q[0], q[1], q[2], q[3], tx.fraction, true, true)
                           : CubicRemainder(q[0], q[1], q[2], q[3], tx.fraction, true);
-        } else {
-            rows[j] = CubicBlock(q[0], q[1], q[2], q[3], tx.fraction, true, false);
         }
     }
     const bool threeOfFour = l.channels == 3 && l.stride == 4;
@@ -125,7 +131,8 @@ T CubicModel(const CubicArithmetic& a, const TestImage<T>& src, const oracle::Ax
             CubicBlock(rows[0], rows[1], rows[2], rows[3], ty.fraction, false, false));
     }
     return StoreRemainder<T>(CubicRemainder(rows[0], rows[1], rows[2], rows[3], ty.fraction,
-                                            false, a.firstTapLast && floatThreeOfFour));
+                                            a.rowColumnDifference,
+                                            a.firstTapLast && floatThreeOfFour));
 }
 
 // ---- Lanczos-3 --------------------------------------------------------------------------
@@ -247,6 +254,7 @@ const Request kRequests[] = {
     {23, 17, 0, 0, 23, 17, 1.9, 2.3},  {23, 17, 0, 0, 23, 17, 0.55, 0.71},
     {40, 30, 6, 5, 20, 15, 1.33, 0.8}, {40, 30, 30, 20, 12, 12, 2.5, 1.5},
     {12, 11, 0, 0, 12, 11, 0.42, 1.0}, {12, 11, 2, 1, 9, 9, 0.57, 0.37},
+    {17, 25, 0, 0, 17, 25, 0.376, 3.336},
 };
 
 const Layout kLayouts[] = {{1, 1}, {3, 3}, {3, 4}, {4, 4}};
@@ -370,6 +378,19 @@ TEST(ResizeSseArithmetic, LanczosSumsRowsAndColumnsInSinglePrecision) {
     ExpectModel<std::uint8_t>(kSseBuild, 16, model);
     ExpectModel<std::uint16_t>(kSseBuild, 16, model);
     ExpectModel<float>(kSseBuild, 16, model);
+}
+
+// Blocks of four as its pieces compute them, and the values after them, in every layout, with
+// the plain build's formula and order: ((q1 - (q2 + q2)) + q3) - d2 for the third difference,
+// and float three-of-four values sum ((c d3 + b d2) + a d1) + q0.
+TEST(ResizeSseArithmetic, CubicSingleValuesTakeThePlainFormulaAndOrder) {
+    const auto model = [](const auto& src, const oracle::Axis& ax, const oracle::Axis& ay,
+                          double px, double py, int x, int c, int w, const Layout& l) {
+        return CubicModel(kSseCubic, src, ax, ay, px, py, x, c, w, l);
+    };
+    ExpectModel<std::uint8_t>(kSseBuild, 4, model);
+    ExpectModel<std::uint16_t>(kSseBuild, 4, model);
+    ExpectModel<float>(kSseBuild, 4, model);
 }
 
 // Its float linear kernels, vector steps included, round as the SIMD builds' do; on exact
