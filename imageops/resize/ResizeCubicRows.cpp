@@ -41,6 +41,8 @@ struct ColumnCoefficients {
     }
 };
 
+// The vertical form sums the same third difference, p3 - 3p2 + 3p1 - p0, in the order the SSE2
+// and SSE3 columns take, so every build that must match this one does so to the bit.
 double CubicColumnValue(double p0, double p1, double p2, double p3, const ColumnCoefficients& k) {
     const double d1 = p1 - p0;
     const double d2 = (p2 - p1) - d1;
