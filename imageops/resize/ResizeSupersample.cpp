@@ -99,17 +99,22 @@ ImageOpStatus ResizeSupersampleForBuild(const SupersampleBuild& build, const voi
     if (sampleType < 0 || sampleType > 2) {
         return ImageOpStatus::Ok;
     }
-    // The interleaved layout's pixels must not overlap.
+    // pixelStride places the region's first pixel; one- and four-sample pixels are read whole
+    // from there, so any stride from 0 serves them. Three-sample pixels are pixelStride apart
+    // and must not overlap; a negative stride would start before the image.
     const int layout = planar != 0 ? 1 : (channels == 1 ? 1 : (channels == 4 ? 4 : 3));
     const std::int32_t slots = layout == 3 ? pixelStride : layout;
-    if (planar == 0 && pixelStride < layout) {
+    if (planar == 0 && pixelStride < (layout == 3 ? 3 : 0)) {
         return ImageOpStatus::BadSize;
     }
 
     const std::int64_t elementBytes = sampleType == 1 ? 2 : (sampleType == 2 ? 4 : 1);
     // A step shorter than a row would make rows overlap and the last row reach past the image.
-    if (static_cast<std::int64_t>(srcWidth) * (planar == 0 ? pixelStride : 1) * elementBytes >
-        srcStep) {
+    // A row holds srcWidth pixels of pixelStride samples, or of the samples a pixel is read
+    // with where that is more: the region's pixels then end within it.
+    const std::int64_t srcPixelElements =
+        planar != 0 ? 1 : std::max<std::int64_t>(pixelStride, layout == 3 ? 3 : layout);
+    if (static_cast<std::int64_t>(srcWidth) * srcPixelElements * elementBytes > srcStep) {
         return ImageOpStatus::BadStep;
     }
     const std::int32_t roiWidth = std::min(srcRoiWidth, srcWidth - srcRoiX);

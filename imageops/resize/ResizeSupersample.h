@@ -8,16 +8,18 @@
 // source, sizes the destination like ResizeCore (min(requested, max(1, trunc(region size *
 // factor + 1e-7)))), fixes the footprint geometry and runs one worker per image or per plane.
 // src and dst are an interleaved image or, with planar nonzero, arrays of 3 plane pointers
-// (channels 3) or 4 (any other channels); steps are bytes. Interleaved layouts: channels 1
-// (any pixelStride), 4 (pixelStride at least 4), anything else as samples 0-2 of pixels
-// pixelStride (at least 3) apart. sampleType: 0 8-bit, 1 16-bit, 2 float; any other value is
-// accepted and writes nothing.
+// (channels 3) or 4 (any other channels); steps are bytes. Interleaved layouts: channels 1 and
+// 4, pixels of 1 or 4 samples read from the region's first pixel at srcRoiX * pixelStride
+// samples (pixelStride at least 0); anything else as samples 0-2 of pixels pixelStride (at
+// least 3) apart. A source row holds srcWidth pixels of the larger of pixelStride and the
+// layout's samples. sampleType: 0 8-bit, 1 16-bit, 2 float; any other value is accepted and
+// writes nothing.
 //
 // Statuses, the first failing check deciding: NullPointer, BadSize (source), BadStep, BadSize
 // (region), RegionOutsideSource (a warning: nothing done), BadSize (destination), BadFactor
-// (a factor not above 0, above 1, or NaN), BadSize (pixelStride too small for the layout),
-// BadStep (a source step shorter than a source row, or a destination step shorter than the
-// written row), OutOfMemory (the row buffer; nothing written).
+// (a factor not above 0, above 1, or NaN), BadSize (pixelStride negative, or below 3 for three
+// samples), BadStep (a source step shorter than a source row, or a destination step shorter
+// than the written row), OutOfMemory (the row buffer; nothing written).
 ImageOpStatus ResizeSupersample(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
                                 std::int32_t srcStep, std::int32_t srcRoiX,
                                 std::int32_t srcRoiY, std::int32_t srcRoiWidth,

@@ -1,7 +1,9 @@
 #include "imageops/resize/ResizeImage8u4.h"
 #include "imageops/resize/ResizeSupersample.h"
+#include "imageops/resize/ResizeSupersampleSse.h"
 #include "tests/imageops/resize/AllocationControl.h"
 #include "tests/imageops/resize/ResizeTestImage.h"
+#include "tests/imageops/resize/SimdBuilds.h"
 
 #include <gtest/gtest.h>
 
@@ -29,6 +31,23 @@ ImageOpStatus Average(const std::vector<TestImage<T>>& sources, std::vector<Test
                              roiX, roiY, roiW, roiH, dst, outs[0].StepBytes(), outs[0].width,
                              outs[0].height, fx, fy, stride, channels, SampleTypeOf<T>(),
                              planar ? 1 : 0);
+}
+
+// Runs `check` with the averager of every build the processor runs, each under its name.
+template <typename Check>
+void ForEachBuild(Check check) {
+    const SimdBuild builds[] = {
+        {"Plain", true, ResizeCore, ResizeSupersample, ResizeImage8u4},
+        {"Sse", true, nullptr, ResizeSupersampleSse, nullptr},
+        kSse2Build,
+        kSse3Build,
+    };
+    for (const SimdBuild& build : builds) {
+        if (build.supported) {
+            SCOPED_TRACE(build.name);
+            check(*build.supersample);
+        }
+    }
 }
 
 // One-channel 8-bit image from rows of values.
@@ -247,6 +266,39 @@ TEST(Supersample, StepsJustBelowAWholeNumberNeverExceedTheRange) {
             EXPECT_EQ(out[0].At(x, y, 0), 255) << x << ", " << y;
         }
     }
+}
+
+TEST(Supersample, OneAndFourSamplePixelsServeEveryStrideFromZero) {
+    // Pixels are read whole from srcRoiX * pixelStride samples on, inside an image with no
+    // byte after its last pixel; a row shorter than its pixels read whole is refused.
+    const auto src = [] {
+        auto image = TestImage<std::uint8_t>::Exact(6, 2, 4);
+        FillRandom(image, 11);
+        return image;
+    }();
+    ForEachBuild([&](ResizeSupersampleEntry& average) {
+        for (const int channels : {1, 4}) {
+            for (int stride = 0; stride < (channels == 1 ? 1 : 4); ++stride) {
+                TestImage<std::uint8_t> out(2, 1, channels, 0);
+                ASSERT_EQ(average(src.Data(), 6, 2, src.StepBytes(), 2, 0, 4, 2, out.Data(),
+                                  out.StepBytes(), 2, 1, 0.5, 0.5, stride, channels, 0, 0),
+                          ImageOpStatus::Ok)
+                    << channels << " channels, stride " << stride;
+                for (int e = 0; e < 2 * channels; ++e) {
+                    const int first = 2 * stride + (e / channels) * 2 * channels + e % channels;
+                    const int sum = src.data[first] + src.data[first + channels] +
+                                    src.data[src.step + first] +
+                                    src.data[src.step + first + channels];
+                    EXPECT_EQ(out.data[e], (sum + 2) / 4) << channels << " channels, stride "
+                                                         << stride << ", sample " << e;
+                }
+            }
+        }
+        TestImage<std::uint8_t> out(2, 1, 4, 0);
+        EXPECT_EQ(average(src.Data(), 6, 2, 6 * 3, 0, 0, 6, 2, out.Data(), out.StepBytes(), 2,
+                          1, 0.5, 0.5, 3, 4, 0, 0),
+                  ImageOpStatus::BadStep);
+    });
 }
 
 TEST(Supersample, ChecksStatusesAndLayoutEdges) {
