@@ -12,8 +12,8 @@
 // 4, pixels of 1 or 4 samples read from the region's first pixel at srcRoiX * pixelStride
 // samples (pixelStride at least 0); anything else as samples 0-2 of pixels pixelStride (at
 // least 3) apart. A source row holds srcWidth pixels of the larger of pixelStride and the
-// layout's samples. sampleType: 0 8-bit, 1 16-bit, 2 float; any other value is accepted and
-// writes nothing.
+// layout's samples. A footprint reaching past the region averages the part inside it.
+// sampleType: 0 8-bit, 1 16-bit, 2 float; any other value is accepted and writes nothing.
 //
 // Statuses, the first failing check deciding: NullPointer, BadSize (source), BadStep, BadSize
 // (region), RegionOutsideSource (a warning: nothing done), BadSize (destination), BadFactor

@@ -11,14 +11,17 @@
 
 // Area-averaging workers: each destination sample is the mean of the source area its pixel
 // covers, border pixels and rows counted with the covered fraction. For every destination row
-// the worker clears rowBuffer, adds the covered source rows into it (vertical pass), compacts
-// it in place into one value per destination pixel (horizontal pass) and stores value * area.
+// the worker clears rowBuffer, adds the covered source rows into it (vertical pass), then sums
+// the buffer's pixels of each destination pixel (horizontal pass) and stores value * area.
 //
 // src is the region's first sample, steps are bytes, srcSpan the source pixels summed per row
-// (never more than the region's width), srcRows the region's height; a footprint that reaches
-// past them repeats the region's last column or row. xScale and yScale are source pixels per
-// destination pixel (at least 1), area = 1 / (xScale * yScale). fractionCase: bit 1 when
-// xScale has a fractional part, bit 0 when yScale has one; any value outside 0-3 does nothing.
+// (never more than the region's width), srcRows the region's height. A footprint that reaches
+// past them (a region narrower or lower than one footprint, or the last pixel or row by a
+// hair) averages the part inside: its sum divided by the weight inside, nothing outside read.
+// xScale and yScale are source pixels per destination pixel (at least 1), area =
+// 1 / (xScale * yScale). fractionCase: bit 1 when xScale has a fractional part, bit 0 when
+// yScale has one; any value outside 0-3 does nothing.
+//
 // rowBuffer holds srcSpan pixels of S 32-bit slots (S = 1, pixelStride or 4): unsigned sums
 // when fractionCase is 0 and the samples are integers, floats otherwise.
 //
@@ -28,8 +31,9 @@
 //
 // The worker is shared by every build. Pieces names the build's block pieces: Zero(block,
 // bytes) clears the row buffer and Rows(src, step, width, rows, sums, stride, channels), one
-// overload per sample type, adds whole source rows into it in the whole-number case. Every
-// build's pieces give the same sums, so every build gives the same bytes.
+// overload per sample type, leaves the sums of whole source rows in the cleared buffer in the
+// whole-number case. Every build's pieces give the same sums, so every build gives the same
+// bytes.
 
 // A weight at or below this counts as none.
 inline constexpr double kSupersampleNegligible = 1e-7;
@@ -52,7 +56,8 @@ public:
           area_(area), stride_(kChannels == 3 ? pixelStride : kChannels), srcRows_(srcRows),
           integerSums_(fractionCase == 0 && std::numeric_limits<T>::is_integer),
           xWhole_((fractionCase & 2) == 0), yWhole_((fractionCase & 1) == 0),
-          sums_(static_cast<std::uint32_t*>(rowBuffer)), slots_(static_cast<float*>(rowBuffer)),
+          sums_(static_cast<std::uint32_t*>(rowBuffer)),
+          slots_(static_cast<float*>(rowBuffer)),
           nx_(std::max<std::int64_t>(1, SupersampleFloorCount(xScale))),
           ny_(std::max<std::int64_t>(1, SupersampleFloorCount(yScale))) {}
 
@@ -67,22 +72,20 @@ public:
     }
 
 private:
+    std::int64_t SlotCount() const { return static_cast<std::int64_t>(srcSpan_) * stride_; }
+
     std::ptrdiff_t Slot(std::int64_t pixel, int c) const {
         return static_cast<std::ptrdiff_t>(pixel * stride_ + c);
     }
 
-    // Rows past the region repeat its last row.
     const T* Row(std::int64_t r) const {
-        const std::int64_t clamped = std::min<std::int64_t>(r, srcRows_ - 1);
         return reinterpret_cast<const T*>(reinterpret_cast<const unsigned char*>(src_) +
-                                          clamped * srcStep_);
+                                          r * srcStep_);
     }
 
-    void Clear() {
-        Pieces::Zero(sums_, static_cast<std::int64_t>(srcSpan_) * stride_ * 4);
-    }
+    void Clear() { Pieces::Zero(sums_, SlotCount() * 4); }
 
-    // slot = float(slot + sample * weight), formed in double; multiplicity 1 is a plain add.
+    // slot = float(slot + sample * weight), formed in double; weight 1 is a plain add.
     void AddWeighted(std::int64_t r, double weight) {
         const T* row = Row(r);
         for (std::int64_t p = 0; p < srcSpan_; ++p) {
@@ -94,51 +97,50 @@ private:
         }
     }
 
-    // `count` whole rows from row `first`, each rounded after it is added; the repeated last
-    // row past the region is added once with its multiplicity.
+    // Row r of the walk with its weight; a row past the region is left out of the footprint.
+    void AddRow(std::int64_t r, double weight) {
+        if (r >= srcRows_) {
+            rowWhole_ = false;
+            return;
+        }
+        AddWeighted(r, weight);
+        rowWeight_ += weight;
+    }
+
+    // `count` whole rows from row `first`, as far as the region reaches: through the build's
+    // row adders in the whole-number case, else one by one.
     void AddWholeRows(std::int64_t first, std::int64_t count, bool rowAdder) {
         const std::int64_t inside = std::clamp<std::int64_t>(srcRows_ - first, 0, count);
         if (rowAdder && inside > 0) {
-            if constexpr (std::numeric_limits<T>::is_integer) {
-                if (integerSums_) {
-                    Pieces::Rows(Row(first), srcStep_, srcSpan_, static_cast<std::int32_t>(inside),
-                                    sums_, stride_, kChannels);
-                } else {
-                    for (std::int64_t r = first; r < first + inside; ++r) {
-                        AddWeighted(r, 1.0);
-                    }
-                }
-            } else {
-                Pieces::Rows(Row(first), srcStep_, srcSpan_, static_cast<std::int32_t>(inside),
-                                slots_, stride_, kChannels);
-            }
+            AddRowRun(first, inside);
         } else {
             for (std::int64_t r = first; r < first + inside; ++r) {
                 AddWeighted(r, 1.0);
             }
         }
-        const std::int64_t repeated = count - inside;
-        if (repeated > 0) {
-            if (integerSums_) {
-                const T* row = Row(srcRows_ - 1);
-                const auto times = static_cast<std::uint32_t>(repeated);
-                for (std::int64_t p = 0; p < srcSpan_; ++p) {
-                    for (int c = 0; c < kChannels; ++c) {
-                        sums_[Slot(p, c)] += times * static_cast<std::uint32_t>(row[Slot(p, c)]);
-                    }
-                }
-            } else {
-                AddWeighted(srcRows_ - 1, static_cast<double>(repeated));
-            }
+        rowWeight_ += static_cast<double>(inside);
+        rowWhole_ = rowWhole_ && inside == count;
+    }
+
+    // `count` whole rows from row `first`, all inside the region, through the build's row
+    // adders.
+    void AddRowRun(std::int64_t first, std::int64_t count) {
+        if constexpr (std::numeric_limits<T>::is_integer) {
+            Pieces::Rows(Row(first), srcStep_, srcSpan_, static_cast<std::int32_t>(count), sums_,
+                         stride_, kChannels);
+        } else {
+            Pieces::Rows(Row(first), srcStep_, srcSpan_, static_cast<std::int32_t>(count),
+                         slots_, stride_, kChannels);
         }
     }
 
     void WholeRowsOnly(bool rowAdder) {
         for (std::int32_t y = 0; y < dstHeight_; ++y) {
             Clear();
+            rowWeight_ = 0.0;
+            rowWhole_ = true;
             AddWholeRows(static_cast<std::int64_t>(y) * ny_, ny_, rowAdder);
-            Compact();
-            Store(y);
+            Emit(y);
         }
     }
 
@@ -149,142 +151,135 @@ private:
         double tail = 0.0;
         for (std::int32_t y = 0; y < dstHeight_; ++y) {
             Clear();
+            rowWeight_ = 0.0;
+            rowWhole_ = true;
+            std::int64_t whole = ny_;
             if (y == 0) {
-                AddWholeRows(0, ny_, false);
-                current = ny_;
                 tail = yScale_ - static_cast<double>(ny_);
-                if (tail > kSupersampleNegligible) {
-                    AddWeighted(current, tail);
-                }
             } else {
                 const double head = 1.0 - tail;
-                const std::int64_t whole = SupersampleFloorCount(yScale_ - head + kSupersampleNegligible);
+                whole = SupersampleFloorCount(yScale_ - head + kSupersampleNegligible);
                 tail = (yScale_ - head) - static_cast<double>(whole);
                 if (head > kSupersampleNegligible) {
-                    AddWeighted(current, head);
+                    AddRow(current, head);
                 }
                 ++current;
-                AddWholeRows(current, whole, false);
-                current += whole;
-                if (tail > kSupersampleNegligible) {
-                    AddWeighted(current, tail);
-                }
             }
-            Compact();
-            Store(y);
+            AddWholeRows(current, whole, false);
+            current += whole;
+            if (tail > kSupersampleNegligible) {
+                AddRow(current, tail);
+            }
+            Emit(y);
         }
     }
 
-    // Buffer pixel p, channel c; pixels past the span repeat its last one.
-    double Value(std::int64_t p, int c) const {
-        const std::ptrdiff_t slot = Slot(std::min<std::int64_t>(p, srcSpan_ - 1), c);
-        return integerSums_ ? static_cast<double>(sums_[slot]) : static_cast<double>(slots_[slot]);
-    }
-
-    // Sum of `count` whole pixels from `first`, added to acc in double: in blocks while enough
-    // remain, rounded to single precision after the blocks and again at the end.
+    // Sum of `count` whole float pixels from `first`, added to acc in double: in blocks while
+    // enough remain, rounded to single precision after the blocks and again at the end.
     double WholeRun(double acc, std::int64_t first, std::int64_t count, int c) const {
-        const std::int64_t inside = std::clamp<std::int64_t>(srcSpan_ - first, 0, count);
-        if (inside < count) {
-            for (std::int64_t j = 0; j < inside; ++j) {
-                acc += Value(first + j, c);
-            }
-            acc += static_cast<double>(count - inside) * Value(srcSpan_ - 1, c);
-            return static_cast<float>(acc);
-        }
         constexpr std::int64_t kBlock = kChannels == 1 ? 5 : 3;
         std::int64_t remaining = count;
         std::int64_t p = first;
         if (remaining >= kBlock + 2) {
             while (remaining >= kBlock + 2) {
                 for (std::int64_t j = 0; j < kBlock; ++j) {
-                    acc += Value(p++, c);
+                    acc += slots_[Slot(p++, c)];
                 }
                 remaining -= kBlock;
             }
             acc = static_cast<float>(acc);
         }
         for (; remaining > 0; --remaining) {
-            acc += Value(p++, c);
+            acc += slots_[Slot(p++, c)];
         }
         return static_cast<float>(acc);
     }
 
-    // Horizontal pass: output x replaces buffer pixel x; every read of an output lies at or
-    // beyond pixel x and happens before its store.
-    void Compact() {
+    // Horizontal pass and store of destination row y: each pixel's value goes to Put with
+    // whether its columns all lie inside the span and what those inside weigh (only the last
+    // pixel can reach past the span).
+    void Emit(std::int32_t y) {
+        T* out = reinterpret_cast<T*>(reinterpret_cast<unsigned char*>(dst_) +
+                                      static_cast<std::ptrdiff_t>(y) * dstStep_);
         if (xWhole_) {
             for (std::int64_t x = 0; x < dstWidth_; ++x) {
                 const std::int64_t first = x * nx_;
                 const std::int64_t inside = std::clamp<std::int64_t>(srcSpan_ - first, 0, nx_);
-                const std::int64_t repeated = nx_ - inside;
                 for (int c = 0; c < kChannels; ++c) {
+                    double value = 0.0;
                     if (integerSums_) {
                         std::uint32_t sum = 0;
                         for (std::int64_t j = 0; j < inside; ++j) {
                             sum += sums_[Slot(first + j, c)];
                         }
-                        sum += static_cast<std::uint32_t>(repeated) * sums_[Slot(srcSpan_ - 1, c)];
-                        sums_[Slot(x, c)] = sum;
+                        value = static_cast<double>(sum);
                     } else {
                         double sum = 0.0;
                         for (std::int64_t j = 0; j < inside; ++j) {
                             sum += slots_[Slot(first + j, c)];
                         }
-                        sum += static_cast<double>(repeated) * slots_[Slot(srcSpan_ - 1, c)];
-                        slots_[Slot(x, c)] = static_cast<float>(sum);
+                        value = static_cast<float>(sum);
                     }
+                    Put(out, x, c, value, inside == nx_, static_cast<double>(inside));
                 }
             }
             return;
         }
         const double firstTail = xScale_ - static_cast<double>(nx_);
+        const std::int64_t firstInside = std::min<std::int64_t>(nx_, srcSpan_);
+        const bool firstTailUsed = firstTail > kSupersampleNegligible && nx_ < srcSpan_;
+        const bool firstWhole =
+            firstInside == nx_ && (firstTail <= kSupersampleNegligible || firstTailUsed);
         for (int c = 0; c < kChannels; ++c) {
             double sum = 0.0;
-            for (std::int64_t j = 0; j < nx_ && j < srcSpan_; ++j) {
-                sum += Value(j, c);
+            for (std::int64_t j = 0; j < firstInside; ++j) {
+                sum += slots_[Slot(j, c)];
             }
-            if (nx_ > srcSpan_) {
-                sum += static_cast<double>(nx_ - srcSpan_) * Value(srcSpan_ - 1, c);
+            if (firstTailUsed) {
+                sum += slots_[Slot(nx_, c)] * firstTail;
             }
-            if (firstTail > kSupersampleNegligible) {
-                sum += Value(nx_, c) * firstTail;
-            }
-            slots_[Slot(0, c)] = static_cast<float>(sum);
+            Put(out, 0, c, static_cast<float>(sum), firstWhole,
+                static_cast<double>(firstInside) + (firstTailUsed ? firstTail : 0.0));
         }
         std::int64_t head = nx_;
         double tail = firstTail;
         for (std::int64_t x = 1; x < dstWidth_; ++x) {
             const double lead = 1.0 - tail;
-            const std::int64_t whole = SupersampleFloorCount(xScale_ - lead + kSupersampleNegligible);
+            const std::int64_t whole =
+                SupersampleFloorCount(xScale_ - lead + kSupersampleNegligible);
             tail = (xScale_ - lead) - static_cast<double>(whole);
+            const std::int64_t last = head + whole + 1;
+            const bool leadUsed = lead > kSupersampleNegligible && head < srcSpan_;
+            const std::int64_t inside = std::clamp<std::int64_t>(srcSpan_ - (head + 1), 0, whole);
+            const bool tailUsed = tail > kSupersampleNegligible && last < srcSpan_;
+            const bool complete = (leadUsed || lead <= kSupersampleNegligible) &&
+                                  inside == whole && (tailUsed || tail <= kSupersampleNegligible);
+            const double weight = (leadUsed ? lead : 0.0) + static_cast<double>(inside) +
+                                  (tailUsed ? tail : 0.0);
             for (int c = 0; c < kChannels; ++c) {
-                double acc = lead > kSupersampleNegligible ? static_cast<float>(Value(head, c) * lead) : 0.0;
-                acc = WholeRun(acc, head + 1, whole, c);
-                if (tail > kSupersampleNegligible) {
-                    acc = static_cast<float>(acc + Value(head + whole + 1, c) * tail);
+                double acc = leadUsed ? static_cast<float>(slots_[Slot(head, c)] * lead) : 0.0;
+                acc = WholeRun(acc, head + 1, inside, c);
+                if (tailUsed) {
+                    acc = static_cast<float>(acc + slots_[Slot(last, c)] * tail);
                 }
-                slots_[Slot(x, c)] = static_cast<float>(acc);
+                Put(out, x, c, acc, complete, weight);
             }
-            head += whole + 1;
+            head = last;
         }
     }
 
-    void Store(std::int32_t y) {
-        T* out = reinterpret_cast<T*>(reinterpret_cast<unsigned char*>(dst_) +
-                                      static_cast<std::ptrdiff_t>(y) * dstStep_);
-        for (std::int64_t x = 0; x < dstWidth_; ++x) {
-            for (int c = 0; c < kChannels; ++c) {
-                const double value = integerSums_ ? static_cast<double>(sums_[Slot(x, c)])
-                                                  : static_cast<double>(slots_[Slot(x, c)]);
-                if constexpr (std::numeric_limits<T>::is_integer) {
-                    // Rounded half up; clamped so accumulated rounding can never wrap.
-                    out[Slot(x, c)] = static_cast<T>(ClampedTrunc(
-                        value * area_ + 0.5, 0, std::numeric_limits<T>::max()));
-                } else {
-                    out[Slot(x, c)] = static_cast<float>(value * area_);
-                }
-            }
+    // Stores the mean of one sample: value * area for a footprint inside the region, else
+    // value over the weight of the part inside.
+    void Put(T* out, std::int64_t x, int c, double value, bool columnsWhole,
+             double columnWeight) const {
+        const double mean =
+            columnsWhole && rowWhole_ ? value * area_ : value / (columnWeight * rowWeight_);
+        if constexpr (std::numeric_limits<T>::is_integer) {
+            // Rounded half up; clamped so accumulated rounding can never wrap.
+            out[Slot(x, c)] =
+                static_cast<T>(ClampedTrunc(mean + 0.5, 0, std::numeric_limits<T>::max()));
+        } else {
+            out[Slot(x, c)] = static_cast<float>(mean);
         }
     }
 
@@ -307,6 +302,9 @@ private:
     float* slots_;
     std::int64_t nx_;
     std::int64_t ny_;
+    // The current destination row's weight inside the region, and whether that is all of it.
+    double rowWeight_ = 0.0;
+    bool rowWhole_ = true;
 };
 
 template <typename T, int kChannels, typename Pieces>

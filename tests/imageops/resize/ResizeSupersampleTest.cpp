@@ -150,8 +150,8 @@ TEST(Supersample, SixteenBitAndFloatMeans) {
     EXPECT_EQ(pair[0].At(0, 0, 0), -3.5f);
 }
 
-// Exact box filter: each source pixel weighted by the part of it the footprint covers, pixels
-// past the region repeating its last column or row.
+// Exact box filter: each source pixel weighted by the part of it the footprint covers; a
+// footprint reaching past the region is the mean of its part inside.
 double BoxWeight(int index, double start, double end) {
     return std::max(0.0, std::min<double>(index + 1, end) - std::max<double>(index, start));
 }
@@ -196,15 +196,19 @@ void CheckAgainstBox(int srcW, int srcH, int roiX, int roiY, int roiW, int roiH,
                         continue;
                     }
                     double sum = 0.0;
-                    for (int j = static_cast<int>(y * ys); j < (y + 1) * ys; ++j) {
-                        for (int i = static_cast<int>(x * xs); i < (x + 1) * xs; ++i) {
+                    double inside = 0.0;
+                    const double bottom = std::min((y + 1) * ys, 1.0 * clippedH);
+                    const double right = std::min((x + 1) * xs, 1.0 * clippedW);
+                    for (int j = static_cast<int>(y * ys); j < bottom; ++j) {
+                        for (int i = static_cast<int>(x * xs); i < right; ++i) {
                             const double w = BoxWeight(i, x * xs, (x + 1) * xs) *
                                              BoxWeight(j, y * ys, (y + 1) * ys);
-                            sum += w * sources[k].At(roiX + std::min(i, clippedW - 1),
-                                                     roiY + std::min(j, clippedH - 1), c);
+                            sum += w * sources[k].At(roiX + i, roiY + j, c);
+                            inside += w;
                         }
                     }
-                    const double mean = sum * fx * fy;
+                    const bool clipped = (x + 1) * xs > clippedW || (y + 1) * ys > clippedH;
+                    const double mean = clipped ? sum / inside : sum * fx * fy;
                     bool good = false;
                     if constexpr (std::is_same_v<T, float>) {
                         good = std::fabs(actual - mean) <= 1e-4 * (1.0 + std::fabs(mean));
@@ -231,7 +235,8 @@ TYPED_TEST_SUITE(SupersampleBoxTest, SampleTypes);
 
 TYPED_TEST(SupersampleBoxTest, EveryLayoutMatchesTheExactBoxFilter) {
     const double factors[][2] = {{1.0, 1.0}, {0.5, 0.5}, {1.0 / 3.0, 0.25}, {0.4, 1.0},
-                                 {1.0, 0.4}, {0.37, 0.71}, {0.11, 0.2}};
+                                 {1.0, 0.4}, {0.37, 0.71}, {0.11, 0.2}, {0.03, 0.045},
+                                 {0.025, 0.04}};
     const int layouts[][3] = {{1, 1, 0}, {3, 3, 0}, {3, 4, 0}, {4, 4, 0}, {3, 1, 1}, {4, 1, 1}};
     for (const auto& f : factors) {
         for (const auto& l : layouts) {
@@ -240,15 +245,22 @@ TYPED_TEST(SupersampleBoxTest, EveryLayoutMatchesTheExactBoxFilter) {
     }
 }
 
-TEST(Supersample, RegionNarrowerThanTheFootprintRepeatsItsEdge) {
-    // One column at 0.3 still yields one column: the mean of what the region holds.
-    std::vector<TestImage<std::uint8_t>> src{Gray({{9, 100, 9}, {9, 50, 9}, {9, 100, 9}})};
-    std::vector<TestImage<std::uint8_t>> out;
-    out.emplace_back(5, 5, 1);
-    FillSentinel(out[0]);
-    ASSERT_EQ(Average(src, out, 1, 0, 1, 3, 0.3, 0.3, 1, 1, false), ImageOpStatus::Ok);
-    EXPECT_EQ(out[0].At(0, 0, 0), 85);  // (100 + 50 + 100 + 100 / 3) / 3.333...
-    EXPECT_EQ(out[0].At(1, 0, 0), 0xA5);
+TEST(Supersample, FootprintsPastTheRegionAverageThePartInside) {
+    ForEachBuild([](ResizeSupersampleEntry& average) {
+        // Two rows of a footprint of four (whole steps): (100 + 200) / 2, nothing read below.
+        const std::uint16_t column[2] = {100, 200};
+        std::uint16_t mean16 = 0;
+        EXPECT_EQ(average(column, 1, 2, 2, 0, 0, 1, 2, &mean16, 2, 1, 1, 1.0, 0.25, 1, 1, 1, 0),
+                  ImageOpStatus::Ok);
+        EXPECT_EQ(mean16, 150);
+        // Two columns of 3.33 (fractional steps), the region inside a wider row.
+        const std::uint8_t row[4] = {9, 0, 255, 9};
+        std::uint8_t mean8[2] = {0xA5, 0xA5};
+        EXPECT_EQ(average(row, 4, 1, 4, 1, 0, 2, 1, mean8, 2, 2, 1, 0.3, 1.0, 1, 1, 0, 0),
+                  ImageOpStatus::Ok);
+        EXPECT_EQ(mean8[0], 128);
+        EXPECT_EQ(mean8[1], 0xA5);
+    });
 }
 
 TEST(Supersample, StepsJustBelowAWholeNumberNeverExceedTheRange) {
