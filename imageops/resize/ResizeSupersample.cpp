@@ -135,8 +135,18 @@ ImageOpStatus ResizeSupersampleForBuild(const SupersampleBuild& build, const voi
                                       (yScale - std::trunc(yScale) != 0.0 ? 1 : 0);
 
     // One row buffer serves every plane; a failed allocation leaves the destination untouched.
+    // The whole-number case of integer samples takes 64-bit sums behind the slots where a
+    // destination row adds more rows than 32-bit sums hold.
     const std::int64_t slotCount = static_cast<std::int64_t>(srcSpan) * slots;
-    void* rowBuffer = fractionCase == 0 ? AlignedAlloc(slotCount * 4) : AlignedAllocInts(slotCount);
+    const bool wideRows =
+        fractionCase == 0 && sampleType != 2 &&
+        SupersampleWideRows(sampleType == 0 ? std::numeric_limits<std::uint8_t>::max()
+                                            : std::numeric_limits<std::uint16_t>::max(),
+                            yScale, roiHeight);
+    void* rowBuffer =
+        fractionCase != 0 ? AlignedAllocInts(slotCount)
+                          : AlignedAlloc(wideRows ? SupersampleWideOffset(slotCount) + slotCount * 8
+                                                  : slotCount * 4);
     if (rowBuffer == nullptr) {
         return ImageOpStatus::OutOfMemory;
     }

@@ -23,7 +23,10 @@
 // yScale has one; any value outside 0-3 does nothing.
 //
 // rowBuffer holds srcSpan pixels of S 32-bit slots (S = 1, pixelStride or 4): unsigned sums
-// when fractionCase is 0 and the samples are integers, floats otherwise.
+// when fractionCase is 0 and the samples are integers, floats otherwise. Where the integer
+// case adds more rows than a 32-bit sum holds exactly (SupersampleWideRows), the rows go in
+// runs that do, gathered in as many 64-bit sums behind the slots (SupersampleWideOffset);
+// pixel sums of that case are 64-bit, so no footprint a region can hold wraps.
 //
 // Integer results are trunc(value * area + 0.5) clamped to the sample range; float results
 // value * area. Suffix 1: one sample per pixel (also each plane of a planar image); 4: four
@@ -44,6 +47,25 @@ inline std::int64_t SupersampleFloorCount(double value) {
     return ClampedTrunc(std::floor(value), 0, kSupersampleMaxCount);
 }
 
+// Rows of samples up to `largest` that a 32-bit sum holds exactly.
+inline constexpr std::int64_t SupersampleExactRows(std::uint32_t largest) {
+    return std::numeric_limits<std::uint32_t>::max() / largest;
+}
+
+// Whether the whole-number case of an integer sample type up to `largest` adds more rows into
+// one destination row (yScale's whole part, as far as the region's srcRows reach) than a
+// 32-bit sum holds, and so needs the 64-bit sums.
+inline bool SupersampleWideRows(std::uint32_t largest, double yScale, std::int32_t srcRows) {
+    const std::int64_t rows = std::min<std::int64_t>(
+        std::max<std::int64_t>(1, SupersampleFloorCount(yScale)), srcRows);
+    return rows > SupersampleExactRows(largest);
+}
+
+// Byte offset of the 64-bit sums behind `slotCount` 32-bit slots, 32-byte aligned.
+inline std::int64_t SupersampleWideOffset(std::int64_t slotCount) {
+    return (slotCount * 4 + 31) / 32 * 32;
+}
+
 template <typename T, int kChannels, typename Pieces>
 class SupersampleWorker {
 public:
@@ -56,7 +78,7 @@ public:
           area_(area), stride_(kChannels == 3 ? pixelStride : kChannels), srcRows_(srcRows),
           integerSums_(fractionCase == 0 && std::numeric_limits<T>::is_integer),
           xWhole_((fractionCase & 2) == 0), yWhole_((fractionCase & 1) == 0),
-          sums_(static_cast<std::uint32_t*>(rowBuffer)),
+          buffer_(rowBuffer), sums_(static_cast<std::uint32_t*>(rowBuffer)),
           slots_(static_cast<float*>(rowBuffer)),
           nx_(std::max<std::int64_t>(1, SupersampleFloorCount(xScale))),
           ny_(std::max<std::int64_t>(1, SupersampleFloorCount(yScale))) {}
@@ -123,11 +145,27 @@ private:
     }
 
     // `count` whole rows from row `first`, all inside the region, through the build's row
-    // adders.
+    // adders, in runs whose 32-bit sums stay exact.
     void AddRowRun(std::int64_t first, std::int64_t count) {
         if constexpr (std::numeric_limits<T>::is_integer) {
-            Pieces::Rows(Row(first), srcStep_, srcSpan_, static_cast<std::int32_t>(count), sums_,
-                         stride_, kChannels);
+            constexpr std::int64_t kRun = SupersampleExactRows(std::numeric_limits<T>::max());
+            wide_ = count > kRun ? reinterpret_cast<std::uint64_t*>(
+                                       static_cast<unsigned char*>(buffer_) +
+                                       SupersampleWideOffset(SlotCount()))
+                                 : nullptr;
+            for (std::int64_t done = 0; done < count; done += kRun) {
+                const std::int64_t rows = std::min(kRun, count - done);
+                if (done > 0) {
+                    Clear();
+                }
+                Pieces::Rows(Row(first + done), srcStep_, srcSpan_,
+                             static_cast<std::int32_t>(rows), sums_, stride_, kChannels);
+                if (wide_ != nullptr) {
+                    for (std::int64_t i = 0; i < SlotCount(); ++i) {
+                        wide_[i] = (done > 0 ? wide_[i] : 0) + sums_[i];
+                    }
+                }
+            }
         } else {
             Pieces::Rows(Row(first), srcStep_, srcSpan_, static_cast<std::int32_t>(count),
                          slots_, stride_, kChannels);
@@ -195,6 +233,11 @@ private:
         return static_cast<float>(acc);
     }
 
+    // Integer column sum of the whole-number case: 64-bit where the rows went in runs.
+    std::uint64_t ColumnSum(std::int64_t p, int c) const {
+        return wide_ != nullptr ? wide_[Slot(p, c)] : sums_[Slot(p, c)];
+    }
+
     // Horizontal pass and store of destination row y: each pixel's value goes to Put with
     // whether its columns all lie inside the span and what those inside weigh (only the last
     // pixel can reach past the span).
@@ -208,9 +251,9 @@ private:
                 for (int c = 0; c < kChannels; ++c) {
                     double value = 0.0;
                     if (integerSums_) {
-                        std::uint32_t sum = 0;
+                        std::uint64_t sum = 0;
                         for (std::int64_t j = 0; j < inside; ++j) {
-                            sum += sums_[Slot(first + j, c)];
+                            sum += ColumnSum(first + j, c);
                         }
                         value = static_cast<double>(sum);
                     } else {
@@ -298,8 +341,10 @@ private:
     bool integerSums_;
     bool xWhole_;
     bool yWhole_;
+    void* buffer_;
     std::uint32_t* sums_;
     float* slots_;
+    std::uint64_t* wide_ = nullptr;
     std::int64_t nx_;
     std::int64_t ny_;
     // The current destination row's weight inside the region, and whether that is all of it.

@@ -313,6 +313,30 @@ TEST(Supersample, OneAndFourSamplePixelsServeEveryStrideFromZero) {
     });
 }
 
+TEST(Supersample, WholeStepSumsHoldEveryFootprint) {
+    // Constant images of the largest sample shrunk to one pixel: 131072 16-bit samples, a
+    // column of 131072 rows, and 4105 x 4105 bytes, each past what 32-bit sums hold.
+    const std::vector<std::uint16_t> words(512 * 256, 65535);
+    const std::vector<std::uint8_t> bytes(4105 * 4105, 255);
+    ForEachBuild([&](ResizeSupersampleEntry& average) {
+        std::uint16_t word = 0;
+        EXPECT_EQ(average(words.data(), 512, 256, 1024, 0, 0, 512, 256, &word, 2, 1, 1,
+                          1.0 / 512, 1.0 / 256, 1, 1, 1, 0),
+                  ImageOpStatus::Ok);
+        EXPECT_EQ(word, 65535);
+        word = 0;
+        EXPECT_EQ(average(words.data(), 1, 131072, 2, 0, 0, 1, 131072, &word, 2, 1, 1, 1.0,
+                          1.0 / 131072, 1, 1, 1, 0),
+                  ImageOpStatus::Ok);
+        EXPECT_EQ(word, 65535);
+        std::uint8_t byte = 0;
+        EXPECT_EQ(average(bytes.data(), 4105, 4105, 4105, 0, 0, 4105, 4105, &byte, 1, 1, 1,
+                          1.0 / 4105, 1.0 / 4105, 1, 1, 0, 0),
+                  ImageOpStatus::Ok);
+        EXPECT_EQ(byte, 255);
+    });
+}
+
 TEST(Supersample, ChecksStatusesAndLayoutEdges) {
     std::vector<TestImage<std::uint8_t>> src;
     src.emplace_back(150, 4, 4);
