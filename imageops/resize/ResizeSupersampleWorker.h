@@ -183,7 +183,10 @@ private:
     }
 
     // The row walk: a row cut by the border between two destination rows is read by both,
-    // with weights f and 1 - f; a weight of at most 1e-7 is dropped and the row passed.
+    // with weights f and 1 - f; a weight of at most 1e-7 is dropped and the row passed. The
+    // first footprint's trailing weight is tested like every later one, not added whatever its
+    // size: a hair of weight adds nothing to the mean, and skipping it keeps the first pixel from
+    // reading a row or column the region's footprints otherwise never touch.
     void FractionalRows() {
         std::int64_t current = 0;
         double tail = 0.0;
