@@ -193,8 +193,6 @@ void FillLanczos(const AxisMap& map, std::int32_t roiSize, std::int64_t scale,
     }
 }
 
-// A planar call passes arrays of plane pointers; a missing plane is refused like a missing
-// image rather than dereferenced.
 ResizeInterpolation Lowered(ResizeInterpolation mode, std::int32_t srcWidth,
                             std::int32_t srcHeight) {
     if (mode == ResizeInterpolation::Lanczos3 && (srcWidth < 8 || srcHeight < 8)) {
@@ -222,9 +220,8 @@ ImageOpStatus ResizeCoreForBuild(const ResizeBuild& build, const void* src,
                                  std::int32_t sampleType, std::int32_t planar,
                                  std::int32_t interpolation, std::int32_t factorConvention) {
     const ImageOpStatus request =
-        CheckResizeRequest(src, srcWidth, srcHeight, srcStep, srcRoiX, srcRoiY, srcRoiWidth,
-                           srcRoiHeight, dst, dstStep, dstWidth, dstHeight, xFactor, yFactor,
-                           channels, planar);
+        CheckResizeArguments(src, srcWidth, srcHeight, srcStep, srcRoiX, srcRoiY, srcRoiWidth,
+                             srcRoiHeight, dst, dstStep, dstWidth, dstHeight, xFactor, yFactor);
     if (request != ImageOpStatus::Ok) {
         return request;
     }
@@ -232,6 +229,9 @@ ImageOpStatus ResizeCoreForBuild(const ResizeBuild& build, const void* src,
     if (requested != ResizeInterpolation::Nearest && requested != ResizeInterpolation::Linear &&
         requested != ResizeInterpolation::Cubic && requested != ResizeInterpolation::Lanczos3) {
         return ImageOpStatus::BadInterpolation;
+    }
+    if (!ResizePlanesPresent(src, dst, planar, channels)) {
+        return ImageOpStatus::NullPointer;
     }
     if (!LayoutServed(sampleType, planar, pixelStride, channels)) {
         return ImageOpStatus::BadSize;

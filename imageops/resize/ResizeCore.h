@@ -20,10 +20,10 @@
 //
 // Statuses, the first failing check deciding: NullPointer, BadSize (source size), BadStep,
 // BadSize (region), RegionOutsideSource (a warning: nothing done), BadSize (destination),
-// BadFactor (a factor not above 0, NaN included), BadInterpolation, BadSize (sample type or
-// layout not served, or an image too large for 32-bit element offsets), BadStep (a source
-// step shorter than a source row, or a destination step shorter than the written row),
-// OutOfMemory.
+// BadFactor (a factor not above 0, NaN included), BadInterpolation, NullPointer (a missing
+// plane), BadSize (sample type or layout not served, or an image too large for 32-bit element
+// offsets), BadStep (a source step shorter than a source row, or a destination step shorter
+// than the written row), OutOfMemory.
 ImageOpStatus ResizeCore(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
                          std::int32_t srcStep, std::int32_t srcRoiX, std::int32_t srcRoiY,
                          std::int32_t srcRoiWidth, std::int32_t srcRoiHeight, void* dst,

@@ -1,31 +1,12 @@
 #include "imageops/resize/ResizeRequestCheck.h"
 
-namespace {
-
-bool PlanesPresent(const void* src, void* dst, std::int32_t planar, std::int32_t channels) {
-    if (planar == 0) {
-        return true;
-    }
-    const int planes = channels == 3 ? 3 : 4;
-    const auto* srcPlanes = static_cast<const void* const*>(src);
-    auto* const* dstPlanes = static_cast<void* const*>(dst);
-    for (int k = 0; k < planes; ++k) {
-        if (srcPlanes[k] == nullptr || dstPlanes[k] == nullptr) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
-
-ImageOpStatus CheckResizeRequest(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
-                                 std::int32_t srcStep, std::int32_t srcRoiX,
-                                 std::int32_t srcRoiY, std::int32_t srcRoiWidth,
-                                 std::int32_t srcRoiHeight, void* dst, std::int32_t dstStep,
-                                 std::int32_t dstWidth, std::int32_t dstHeight, double xFactor,
-                                 double yFactor, std::int32_t channels, std::int32_t planar) {
-    if (src == nullptr || dst == nullptr || !PlanesPresent(src, dst, planar, channels)) {
+ImageOpStatus CheckResizeArguments(const void* src, std::int32_t srcWidth,
+                                   std::int32_t srcHeight, std::int32_t srcStep,
+                                   std::int32_t srcRoiX, std::int32_t srcRoiY,
+                                   std::int32_t srcRoiWidth, std::int32_t srcRoiHeight,
+                                   void* dst, std::int32_t dstStep, std::int32_t dstWidth,
+                                   std::int32_t dstHeight, double xFactor, double yFactor) {
+    if (src == nullptr || dst == nullptr) {
         return ImageOpStatus::NullPointer;
     }
     if (srcWidth < 1 || srcHeight < 1) {
@@ -47,4 +28,35 @@ ImageOpStatus CheckResizeRequest(const void* src, std::int32_t srcWidth, std::in
         return ImageOpStatus::BadFactor;
     }
     return ImageOpStatus::Ok;
+}
+
+bool ResizePlanesPresent(const void* src, void* dst, std::int32_t planar, std::int32_t channels) {
+    if (planar == 0) {
+        return true;
+    }
+    const int planes = channels == 3 ? 3 : 4;
+    const auto* srcPlanes = static_cast<const void* const*>(src);
+    auto* const* dstPlanes = static_cast<void* const*>(dst);
+    for (int k = 0; k < planes; ++k) {
+        if (srcPlanes[k] == nullptr || dstPlanes[k] == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+
+ImageOpStatus CheckResizeRequest(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
+                                 std::int32_t srcStep, std::int32_t srcRoiX,
+                                 std::int32_t srcRoiY, std::int32_t srcRoiWidth,
+                                 std::int32_t srcRoiHeight, void* dst, std::int32_t dstStep,
+                                 std::int32_t dstWidth, std::int32_t dstHeight, double xFactor,
+                                 double yFactor, std::int32_t channels, std::int32_t planar) {
+    const ImageOpStatus arguments =
+        CheckResizeArguments(src, srcWidth, srcHeight, srcStep, srcRoiX, srcRoiY, srcRoiWidth,
+                             srcRoiHeight, dst, dstStep, dstWidth, dstHeight, xFactor, yFactor);
+    if (arguments != ImageOpStatus::Ok) {
+        return arguments;
+    }
+    return ResizePlanesPresent(src, dst, planar, channels) ? ImageOpStatus::Ok
+                                                           : ImageOpStatus::NullPointer;
 }

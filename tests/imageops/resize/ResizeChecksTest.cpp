@@ -1,5 +1,6 @@
 #include "imageops/resize/ResizeCore.h"
 #include "imageops/resize/ResizeImage8u4.h"
+#include "imageops/resize/ResizeSupersample.h"
 #include "tests/imageops/resize/AllocationControl.h"
 #include "tests/imageops/resize/ResizeTestImage.h"
 
@@ -285,14 +286,21 @@ TEST(ResizeChecks, EveryAllocationFailureReportsOutOfMemoryAndLeavesTheDestinati
     }
 }
 
-TEST(ResizeChecks, PlanarCallsRefuseMissingPlanes) {
+TEST(ResizeChecks, PlanarCallsRefuseMissingPlanesAfterTheArgumentChecks) {
     TestImage<std::uint8_t> plane(8, 8, 1);
     const void* src[4] = {plane.Data(), plane.Data(), nullptr, plane.Data()};
     TestImage<std::uint8_t> out(8, 8, 1);
     void* dst[4] = {out.Data(), out.Data(), out.Data(), out.Data()};
-    EXPECT_EQ(ResizeCore(src, 8, 8, plane.StepBytes(), 0, 0, 8, 8, dst, out.StepBytes(), 8, 8, 1.0,
-                         1.0, 0.0, 0.0, 0, 4, 0, 1, 1, 1),
-              ImageOpStatus::NullPointer);
+    const auto core = [&](int srcWidth, int interpolation) {
+        return ResizeCore(src, srcWidth, 8, plane.StepBytes(), 0, 0, 8, 8, dst, out.StepBytes(), 8,
+                          8, 1.0, 1.0, 0.0, 0.0, 0, 4, 0, 1, interpolation, 1);
+    };
+    EXPECT_EQ(core(8, 1), ImageOpStatus::NullPointer);
+    EXPECT_EQ(core(0, 1), ImageOpStatus::BadSize);
+    EXPECT_EQ(core(8, 3), ImageOpStatus::BadInterpolation);
+    EXPECT_EQ(ResizeSupersample(src, 0, 8, plane.StepBytes(), 0, 0, 8, 8, dst, out.StepBytes(), 8,
+                                8, 0.5, 0.5, 0, 4, 0, 1),
+              ImageOpStatus::BadSize);
 }
 
 TEST(ResizeChecks, UnservedLayoutsAndHugeFactorsAreRefusedOrBounded) {
