@@ -82,8 +82,10 @@ AxisMap MapAxis(std::int32_t roiSize, std::int32_t requested, double factor, dou
     return map;
 }
 
+// Three channels need pixels that hold them. The nearest kernel copies them out of pixels of
+// any such stride; the interpolating kernels write packed or four-sample pixels only.
 bool LayoutServed(std::int32_t sampleType, std::int32_t planar, std::int32_t pixelStride,
-                  std::int32_t channels) {
+                  std::int32_t channels, bool nearest) {
     if (sampleType < 0 || sampleType > 2) {
         return false;
     }
@@ -94,7 +96,7 @@ bool LayoutServed(std::int32_t sampleType, std::int32_t planar, std::int32_t pix
     case 1:
         return pixelStride >= 1;
     case 3:
-        return pixelStride == 3 || pixelStride == 4;
+        return nearest ? pixelStride >= 3 : (pixelStride == 3 || pixelStride == 4);
     case 4:
         return pixelStride == 4;
     default:
@@ -233,7 +235,9 @@ ImageOpStatus ResizeCoreForBuild(const ResizeBuild& build, const void* src,
     if (!ResizePlanesPresent(src, dst, planar, channels)) {
         return ImageOpStatus::NullPointer;
     }
-    if (!LayoutServed(sampleType, planar, pixelStride, channels)) {
+    const ResizeInterpolation mode = Lowered(requested, srcWidth, srcHeight);
+    const bool nearest = mode == ResizeInterpolation::Nearest;
+    if (!LayoutServed(sampleType, planar, pixelStride, channels, nearest)) {
         return ImageOpStatus::BadSize;
     }
     const int shift = sampleType == 1 ? 1 : (sampleType == 2 ? 2 : 0);
@@ -253,10 +257,8 @@ ImageOpStatus ResizeCoreForBuild(const ResizeBuild& build, const void* src,
         return ImageOpStatus::BadSize;
     }
 
-    const ResizeInterpolation mode = Lowered(requested, srcWidth, srcHeight);
     const std::int32_t roiWidth = std::min(srcRoiWidth, srcWidth - srcRoiX);
     const std::int32_t roiHeight = std::min(srcRoiHeight, srcHeight - srcRoiY);
-    const bool nearest = mode == ResizeInterpolation::Nearest;
     const bool scaleConvention = factorConvention != 0;
     const AxisMap xMap = MapAxis(roiWidth, dstWidth, xFactor, xShift, nearest, scaleConvention);
     const AxisMap yMap = MapAxis(roiHeight, dstHeight, yFactor, yShift, nearest, scaleConvention);

@@ -314,6 +314,7 @@ TEST(ResizeChecks, UnservedLayoutsAndHugeFactorsAreRefusedOrBounded) {
     };
     EXPECT_EQ(call(4, 2, 0, 1.0), ImageOpStatus::BadSize);
     EXPECT_EQ(call(2, 3, 0, 1.0), ImageOpStatus::BadSize);
+    EXPECT_EQ(call(5, 3, 0, 1.0), ImageOpStatus::BadSize);
     EXPECT_EQ(call(5, 4, 0, 1.0), ImageOpStatus::BadSize);
     EXPECT_EQ(call(4, 4, 3, 1.0), ImageOpStatus::BadSize);
     // Steps shorter than a row are refused; the destination row is the written one.

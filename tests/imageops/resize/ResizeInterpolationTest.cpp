@@ -1,6 +1,7 @@
 #include "imageops/resize/ResizeCore.h"
 #include "tests/imageops/resize/AllocationControl.h"
 #include "tests/imageops/resize/ResizeOracle.h"
+#include "tests/imageops/resize/SimdBuilds.h"
 
 #include <gtest/gtest.h>
 
@@ -77,7 +78,8 @@ bool WithinOneStep(T actual, double reference) {
 }
 
 template <typename T>
-void RunCase(const Geometry& g, const Layout& layout, int mode) {
+void RunCase(const Geometry& g, const Layout& layout, int mode,
+             decltype(&ResizeCore) core = ResizeCore) {
     SCOPED_TRACE(std::string(g.name) + " mode " + std::to_string(mode) + " channels " +
                  std::to_string(layout.channels) + " stride " + std::to_string(layout.stride) +
                  (layout.planar ? " planar" : ""));
@@ -113,7 +115,7 @@ void RunCase(const Geometry& g, const Layout& layout, int mode) {
                               : static_cast<void*>(destinations[0].Data());
 
     FailAllocationAt(-1);
-    const ImageOpStatus status = ResizeCore(
+    const ImageOpStatus status = core(
         src, g.srcWidth, g.srcHeight, sources[0].StepBytes(), g.roiX, g.roiY, g.roiWidth,
         g.roiHeight, dst, destinations[0].StepBytes(), g.dstWidth, g.dstHeight, g.xFactor,
         g.yFactor, 0.0, 0.0, stride, layout.channels, SampleTypeOf<T>(), layout.planar ? 1 : 0,
@@ -206,6 +208,18 @@ TYPED_TEST(ResizeInterpolationTest, LanczosStaysWithinOneStepOfTheExactTapSum) {
     for (const Geometry& g : kGeometries) {
         for (const Layout& layout : kLayouts) {
             RunCase<TypeParam>(g, layout, oracle::kLanczos);
+        }
+    }
+}
+
+// The nearest kernel copies three channels out of pixels of any stride that holds them.
+TYPED_TEST(ResizeInterpolationTest, NearestCopiesThreeChannelsOfWiderPixelsInEveryBuild) {
+    for (const CoreBuild& build : CoreBuilds()) {
+        SCOPED_TRACE(build.name);
+        for (const Geometry& g : kGeometries) {
+            for (const int stride : {5, 8}) {
+                RunCase<TypeParam>(g, Layout{3, stride, false}, oracle::kNearest, build.core);
+            }
         }
     }
 }

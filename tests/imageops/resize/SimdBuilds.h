@@ -1,6 +1,7 @@
 #pragma once
 
 #include "imageops/resize/ResizeCore.h"
+#include "imageops/resize/ResizeCoreSse.h"
 #include "imageops/resize/ResizeCoreSse2.h"
 #include "imageops/resize/ResizeCoreSse3.h"
 #include "imageops/resize/ResizeImage8u4.h"
@@ -14,6 +15,7 @@
 
 #include <ostream>
 #include <string>
+#include <vector>
 
 // The SIMD builds of the resize operation side by side, for the tests that hold them against
 // the plain build.
@@ -36,6 +38,23 @@ inline void PrintTo(const SimdBuild& build, std::ostream* out) {
 
 inline std::string SimdBuildName(const ::testing::TestParamInfo<SimdBuild>& info) {
     return info.param.name;
+}
+
+// Every build's general driver that the processor runs, the plain one first, for the tests that
+// hold each of them to the same rule.
+struct CoreBuild {
+    const char* name;
+    decltype(&ResizeCore) core;
+};
+
+inline std::vector<CoreBuild> CoreBuilds() {
+    std::vector<CoreBuild> builds{{"Plain", ResizeCore}, {"Sse", ResizeCoreSse}};
+    for (const SimdBuild* build : {&kSse2Build, &kSse3Build}) {
+        if (build->supported) {
+            builds.push_back({build->name, build->core});
+        }
+    }
+    return builds;
 }
 
 #define QM_SKIP_UNSUPPORTED_BUILD(build)                           \
