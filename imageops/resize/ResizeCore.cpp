@@ -11,6 +11,7 @@
 #include "imageops/resize/ResizeRequestCheck.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <limits>
 
@@ -50,6 +51,17 @@ struct AxisMap {
     double start = 0.0;
     double step = 0.0;
     std::int32_t size = 0;  // destination pixels along the axis
+    bool shifted = false;
+};
+
+// One source axis: the clipped region and where it lies in the image. Indices count from the
+// region's first pixel, so the image's pixels are First() .. Last().
+struct SourceAxis {
+    std::int32_t roi = 0;
+    std::int32_t origin = 0;
+    std::int32_t image = 0;
+    std::int32_t First() const { return -origin; }
+    std::int32_t Last() const { return image - origin - 1; }
 };
 
 // Sizes the destination along one axis and fixes its step and start.
@@ -79,6 +91,7 @@ AxisMap MapAxis(std::int32_t roiSize, std::int32_t requested, double factor, dou
     }
     map.size = static_cast<std::int32_t>(std::min<std::int64_t>(requested, size));
     map.start += shift;
+    map.shifted = shift != 0.0;
     return map;
 }
 
@@ -104,27 +117,33 @@ bool LayoutServed(std::int32_t sampleType, std::int32_t planar, std::int32_t pix
     }
 }
 
-void FillNearest(const AxisMap& map, std::int32_t roiSize, std::int64_t scale,
+// The fills below index a position by trunc(position + 1e-7), which reaches every pixel of the
+// image around the region; a position beyond the image takes its edge.
+
+void FillNearest(const AxisMap& map, const SourceAxis& axis, std::int64_t scale,
                  std::int32_t* offsets) {
+    // Unshifted centres pass the region only where a tiny factor leaves one destination pixel
+    // or the bias tips a huge factor's last one over; they take the region's last pixel.
+    const std::int32_t last = map.shifted ? axis.Last() : axis.roi - 1;
     double position = map.start;
     for (std::int32_t i = 0; i < map.size; ++i) {
-        // A position past the region (tiny factors) takes the region's last pixel.
-        offsets[i] = static_cast<std::int32_t>(PositionIndex(position, 0, roiSize - 1) * scale);
+        offsets[i] = static_cast<std::int32_t>(PositionIndex(position, axis.First(), last) * scale);
         position += map.step;
     }
 }
 
-void FillLinearFixed(const AxisMap& map, std::int32_t roiSize, std::int32_t origin,
-                     std::int32_t imageSize, std::int64_t scale, bool pairs,
+void FillLinearFixed(const AxisMap& map, const SourceAxis& axis, std::int64_t scale, bool pairs,
                      std::int32_t* offsets, std::uint16_t* weights) {
-    const std::int32_t lastIndex = imageSize - origin - 1;
+    const std::int32_t last = axis.Last();
     double position = map.start;
     for (std::int32_t i = 0; i < map.size; ++i) {
-        std::int32_t index = PositionIndex(position, 0, roiSize - 1);
+        std::int32_t index = PositionIndex(position, axis.First(), last);
         std::uint16_t w = 16384;
-        if (index == lastIndex) {
+        if (index == last) {
             --index;
         } else {
+            // Q14 weights do not extrapolate: a position before its pair (a hair below a whole
+            // one, or shifted before it) weighs the left sample alone.
             w = static_cast<std::uint16_t>(ClampedTrunc((position - index) * 16384.0 + 1e-7, 0, 16384));
         }
         offsets[i] = static_cast<std::int32_t>(index * scale);
@@ -138,20 +157,18 @@ void FillLinearFixed(const AxisMap& map, std::int32_t roiSize, std::int32_t orig
     }
 }
 
-void FillLinearFloat(const AxisMap& map, std::int32_t roiSize, std::int32_t origin,
-                     std::int32_t imageSize, std::int64_t scale, std::int32_t* offsets,
-                     float* weights) {
-    const std::int32_t lastIndex = imageSize - origin - 1;
+void FillLinearFloat(const AxisMap& map, const SourceAxis& axis, std::int64_t scale,
+                     std::int32_t* offsets, float* weights) {
+    const std::int32_t last = axis.Last();
     double position = map.start;
     for (std::int32_t i = 0; i < map.size; ++i) {
-        std::int32_t index = PositionIndex(position, 0, roiSize - 1);
+        std::int32_t index = PositionIndex(position, axis.First(), last);
         float w = 1.0f;
-        if (index == lastIndex) {
+        if (index == last) {
             --index;
         } else {
             // Kept as it comes: a position a hair below a whole one gives a tiny negative
-            // fraction, and a shifted one before the region, or past it where the image goes
-            // on, extrapolates from the nearest pair.
+            // fraction, and one before its pair extrapolates from it.
             w = static_cast<float>(position - index);
         }
         offsets[i] = static_cast<std::int32_t>(index * scale);
@@ -160,21 +177,20 @@ void FillLinearFloat(const AxisMap& map, std::int32_t roiSize, std::int32_t orig
     }
 }
 
-void FillCubic(const AxisMap& map, std::int32_t roiSize, std::int32_t origin,
-               std::int32_t imageSize, std::int64_t scale, std::int32_t* offsets,
-               float* fractions) {
+void FillCubic(const AxisMap& map, const SourceAxis& axis, std::int64_t scale,
+               std::int32_t* offsets, float* fractions) {
     double position = map.start;
     for (std::int32_t i = 0; i < map.size; ++i) {
-        std::int32_t index = PositionIndex(position, 0, roiSize - 1);
-        const std::int32_t absolute = origin + index;
+        std::int32_t index = PositionIndex(position, axis.First(), axis.Last());
+        const std::int32_t absolute = axis.origin + index;
         // Keep the four taps index - 1 .. index + 2 inside the image.
-        if (absolute == imageSize - 1) {
+        if (absolute == axis.image - 1) {
             index -= 2;
             fractions[i] = 2.0f;
         } else {
             if (absolute == 0) {
                 ++index;
-            } else if (absolute == imageSize - 2) {
+            } else if (absolute == axis.image - 2) {
                 --index;
             }
             fractions[i] = static_cast<float>(position - index);
@@ -184,15 +200,32 @@ void FillCubic(const AxisMap& map, std::int32_t roiSize, std::int32_t origin,
     }
 }
 
-void FillLanczos(const AxisMap& map, std::int32_t roiSize, std::int64_t scale,
+void FillLanczos(const AxisMap& map, const SourceAxis& axis, std::int64_t scale,
                  std::int32_t* offsets, float* fractions) {
     double position = map.start;
     for (std::int32_t i = 0; i < map.size; ++i) {
-        const std::int32_t index = PositionIndex(position, 0, roiSize - 1);
-        fractions[i] = static_cast<float>(position - index);
+        const double whole = std::trunc(position + 1e-7);
+        fractions[i] = static_cast<float>(position - whole);
+        // The kernels clamp every tap to the image, so a centre three pixels outside it
+        // already reads the edge pixel alone: bounding it there changes no value.
+        const auto index =
+            static_cast<std::int32_t>(ClampedTrunc(whole, axis.First() - 3, axis.Last() + 2));
         offsets[i] = static_cast<std::int32_t>(index * scale);
         position += map.step;
     }
+}
+
+// The linear kernels take the row at the source origin as the upper row of the first
+// destination row. Rebases the row offsets and returns the elements to move the origin by, so
+// that the first offset is 0, or one row up with the whole weight on the lower row (the row the
+// origin then holds, so no row outside the pair is read).
+std::int64_t RebaseLinearRows(std::int32_t* rowOffsets, std::int32_t count, bool lowerOnly,
+                              std::int32_t srcStep) {
+    const std::int64_t base = static_cast<std::int64_t>(rowOffsets[0]) + (lowerOnly ? srcStep : 0);
+    for (std::int32_t i = 0; i < count; ++i) {
+        rowOffsets[i] = static_cast<std::int32_t>(rowOffsets[i] - base);
+    }
+    return base;
 }
 
 ResizeInterpolation Lowered(ResizeInterpolation mode, std::int32_t srcWidth,
@@ -251,17 +284,18 @@ ImageOpStatus ResizeCoreForBuild(const ResizeBuild& build, const void* src,
     const std::int32_t dstStepElements = dstStep >> shift;
     const bool interleavedMulti = planar == 0 && channels != 1;
     const std::int64_t columnScale = interleavedMulti ? pixelStride : 1;
-    // Kernels address the image with 32-bit element offsets.
-    if (static_cast<std::int64_t>(srcHeight) * srcStepElements > kInt32Max ||
-        (static_cast<std::int64_t>(srcWidth) + 1) * (planar == 0 ? pixelStride : 1) > kInt32Max) {
+    // Kernels address the image with 32-bit element offsets, Lanczos-3 centres up to three
+    // pixels beyond either edge.
+    if ((static_cast<std::int64_t>(srcHeight) + 3) * srcStepElements > kInt32Max ||
+        (static_cast<std::int64_t>(srcWidth) + 3) * (planar == 0 ? pixelStride : 1) > kInt32Max) {
         return ImageOpStatus::BadSize;
     }
 
-    const std::int32_t roiWidth = std::min(srcRoiWidth, srcWidth - srcRoiX);
-    const std::int32_t roiHeight = std::min(srcRoiHeight, srcHeight - srcRoiY);
+    const SourceAxis xAxis{std::min(srcRoiWidth, srcWidth - srcRoiX), srcRoiX, srcWidth};
+    const SourceAxis yAxis{std::min(srcRoiHeight, srcHeight - srcRoiY), srcRoiY, srcHeight};
     const bool scaleConvention = factorConvention != 0;
-    const AxisMap xMap = MapAxis(roiWidth, dstWidth, xFactor, xShift, nearest, scaleConvention);
-    const AxisMap yMap = MapAxis(roiHeight, dstHeight, yFactor, yShift, nearest, scaleConvention);
+    const AxisMap xMap = MapAxis(xAxis.roi, dstWidth, xFactor, xShift, nearest, scaleConvention);
+    const AxisMap yMap = MapAxis(yAxis.roi, dstHeight, yFactor, yShift, nearest, scaleConvention);
 
     const std::int64_t dstPixelElements = (planar != 0 || channels == 1) ? 1 : pixelStride;
     if (xMap.size * dstPixelElements * elementBytes > dstStep) {
@@ -285,11 +319,12 @@ ImageOpStatus ResizeCoreForBuild(const ResizeBuild& build, const void* src,
     }
     const bool fixedPoint = mode == ResizeInterpolation::Linear && sampleType != 2;
     int bufferCount = 0;
+    std::int64_t firstRowBase = 0;  // elements the source origin moves down by
     void* rowWeights = nullptr;
     void* columnWeights = nullptr;
     if (nearest) {
-        FillNearest(yMap, roiHeight, srcStepElements, rowOffsets);
-        FillNearest(xMap, roiWidth, columnScale, columnOffsets);
+        FillNearest(yMap, yAxis, srcStepElements, rowOffsets);
+        FillNearest(xMap, xAxis, columnScale, columnOffsets);
     } else if (mode == ResizeInterpolation::Linear) {
         bufferCount = 2;
         if (fixedPoint) {
@@ -299,10 +334,10 @@ ImageOpStatus ResizeCoreForBuild(const ResizeBuild& build, const void* src,
                 !blocks.Keep(AlignedAllocShorts(2 * static_cast<std::int64_t>(xMap.size)), xWeights)) {
                 return ImageOpStatus::OutOfMemory;
             }
-            FillLinearFixed(yMap, roiHeight, srcRoiY, srcHeight, srcStepElements, false,
-                            rowOffsets, yWeights);
-            FillLinearFixed(xMap, roiWidth, srcRoiX, srcWidth, columnScale, true, columnOffsets,
-                            xWeights);
+            FillLinearFixed(yMap, yAxis, srcStepElements, false, rowOffsets, yWeights);
+            FillLinearFixed(xMap, xAxis, columnScale, true, columnOffsets, xWeights);
+            firstRowBase = RebaseLinearRows(rowOffsets, yMap.size, yWeights[0] == 16384,
+                                            srcStepElements);
             rowWeights = yWeights;
             columnWeights = xWeights;
         } else {
@@ -312,10 +347,10 @@ ImageOpStatus ResizeCoreForBuild(const ResizeBuild& build, const void* src,
                 !blocks.Keep(AlignedAllocInts(xMap.size), xWeights)) {
                 return ImageOpStatus::OutOfMemory;
             }
-            FillLinearFloat(yMap, roiHeight, srcRoiY, srcHeight, srcStepElements, rowOffsets,
-                            yWeights);
-            FillLinearFloat(xMap, roiWidth, srcRoiX, srcWidth, columnScale, columnOffsets,
-                            xWeights);
+            FillLinearFloat(yMap, yAxis, srcStepElements, rowOffsets, yWeights);
+            FillLinearFloat(xMap, xAxis, columnScale, columnOffsets, xWeights);
+            firstRowBase = RebaseLinearRows(rowOffsets, yMap.size, yWeights[0] == 1.0f,
+                                            srcStepElements);
             rowWeights = yWeights;
             columnWeights = xWeights;
         }
@@ -328,15 +363,14 @@ ImageOpStatus ResizeCoreForBuild(const ResizeBuild& build, const void* src,
         }
         if (mode == ResizeInterpolation::Cubic) {
             bufferCount = 4;
-            FillCubic(yMap, roiHeight, srcRoiY, srcHeight, srcStepElements, rowOffsets,
-                      yFractions);
-            FillCubic(xMap, roiWidth, srcRoiX, srcWidth, columnScale, columnOffsets, xFractions);
+            FillCubic(yMap, yAxis, srcStepElements, rowOffsets, yFractions);
+            FillCubic(xMap, xAxis, columnScale, columnOffsets, xFractions);
             rowWeights = yFractions;
             columnWeights = xFractions;
         } else {
             bufferCount = 6;
-            FillLanczos(yMap, roiHeight, srcStepElements, rowOffsets, yFractions);
-            FillLanczos(xMap, roiWidth, columnScale, columnOffsets, xFractions);
+            FillLanczos(yMap, yAxis, srcStepElements, rowOffsets, yFractions);
+            FillLanczos(xMap, xAxis, columnScale, columnOffsets, xFractions);
             rowWeights = yFractions;
             columnWeights = xFractions;
         }
@@ -391,6 +425,7 @@ ImageOpStatus ResizeCoreForBuild(const ResizeBuild& build, const void* src,
         break;
     }
     const auto elementSize = static_cast<std::ptrdiff_t>(elementBytes);
+    const std::ptrdiff_t rowBase = static_cast<std::ptrdiff_t>(firstRowBase) * elementSize;
     if (planar == 0) {
         int index = base + sampleType;
         if (channels == 1) {
@@ -398,7 +433,7 @@ ImageOpStatus ResizeCoreForBuild(const ResizeBuild& build, const void* src,
         } else if (nearest && channels == 4) {
             index += 6;
         }
-        call.src = static_cast<const unsigned char*>(src) +
+        call.src = static_cast<const unsigned char*>(src) + rowBase +
                    static_cast<std::ptrdiff_t>(srcRoiY) * srcStep +
                    static_cast<std::ptrdiff_t>(srcRoiX) * pixelStride * elementSize;
         call.dst = dst;
@@ -409,7 +444,8 @@ ImageOpStatus ResizeCoreForBuild(const ResizeBuild& build, const void* src,
         const int planes = channels == 3 ? 3 : 4;
         const auto* srcPlanes = static_cast<const void* const*>(src);
         auto* const* dstPlanes = static_cast<void* const*>(dst);
-        const std::ptrdiff_t planeOffset = static_cast<std::ptrdiff_t>(srcRoiY) * srcStep +
+        const std::ptrdiff_t planeOffset = rowBase +
+                                           static_cast<std::ptrdiff_t>(srcRoiY) * srcStep +
                                            static_cast<std::ptrdiff_t>(srcRoiX) * elementSize;
         for (int k = 0; k < planes; ++k) {
             call.src = static_cast<const unsigned char*>(srcPlanes[k]) + planeOffset;

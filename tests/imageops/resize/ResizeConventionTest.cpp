@@ -41,7 +41,7 @@ TEST(ResizeConventions, ShiftsMoveTheFirstSourcePosition) {
     const auto shifted = ResizeChannel(src, 6, 6, 1.0, 1.0, 1.0, 2.0, 1, 1);
     for (int y = 0; y < 6; ++y) {
         for (int x = 0; x < 6; ++x) {
-            // Positions past the region take its last row or column.
+            // Positions past the image take its last row or column.
             EXPECT_EQ(shifted[static_cast<std::size_t>(y) * 6 + x],
                       src.At(std::min(x + 1, 5), std::min(y + 2, 5), 0));
         }

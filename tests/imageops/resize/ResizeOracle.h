@@ -23,12 +23,13 @@ inline int Size(int roi, int requested, double factor) {
 }
 
 // Source positions of the destination pixels: start, then the step added once per pixel.
-inline std::vector<double> Positions(int roi, int count, double factor, bool nearest) {
+inline std::vector<double> Positions(int roi, int count, double factor, bool nearest,
+                                     double shift = 0.0) {
     double step = 0.0;
-    double start = 0.0;
+    double start = shift;
     if (nearest) {
         step = 1.0 / factor;
-        start = step / 2.0;
+        start += step / 2.0;
     } else if (roi * factor > 1.0) {
         step = (roi - 1) / (roi * factor - 1.0);
     }
@@ -45,12 +46,19 @@ inline int Index(double position) {
     return static_cast<int>(std::trunc(position + 1e-7));
 }
 
-// One axis of a request: where the region starts in the image, its clipped size, the image size.
+// One axis of a request: where the region starts in the image, its clipped size, the image
+// size, and whether its positions are shifted.
 struct Axis {
     int origin;
     int roi;
     int image;
+    bool shifted = false;
 };
+
+// A position's index, moved onto the image's edge where it lies beyond.
+inline int ImageIndex(const Axis& a, double position) {
+    return std::clamp(Index(position), -a.origin, a.image - a.origin - 1);
+}
 
 // Linear: the left sample's index and the right sample's Q14 weight.
 struct LinearTap {
@@ -60,12 +68,13 @@ struct LinearTap {
 };
 
 inline LinearTap Linear(const Axis& a, double position) {
-    int index = std::min(Index(position), a.roi - 1);
+    const int index = ImageIndex(a, position);
     if (index == a.image - a.origin - 1) {
         return {index - 1, 16384, 1.0f};
     }
     const double f = position - index;
-    return {index, static_cast<int>(std::trunc(f * 16384.0 + 1e-7)), static_cast<float>(f)};
+    const double weight = std::clamp(std::trunc(f * 16384.0 + 1e-7), 0.0, 16384.0);
+    return {index, static_cast<int>(weight), static_cast<float>(f)};
 }
 
 // Cubic: the second tap's index and the fraction measured from it.
@@ -75,7 +84,7 @@ struct CubicTap {
 };
 
 inline CubicTap Cubic(const Axis& a, double position) {
-    const int index = std::min(Index(position), a.roi - 1);
+    const int index = ImageIndex(a, position);
     const int absolute = a.origin + index;
     if (absolute == a.image - 1) {
         return {index - 2, 2.0f};
@@ -102,9 +111,10 @@ struct LanczosTap {
     float weights[6];
 };
 
-inline LanczosTap Lanczos(const Axis& a, double position) {
+// The taps around the centre; LanczosValue moves those beyond the image onto its edge.
+inline LanczosTap Lanczos(double position) {
     LanczosTap tap{};
-    tap.index = std::min(Index(position), a.roi - 1);
+    tap.index = Index(position);
     const float fraction = static_cast<float>(position - tap.index);
     LanczosWeights(&fraction, 1, tap.weights);
     return tap;
@@ -126,9 +136,11 @@ struct View {
 template <typename T>
 T NearestValue(const TestImage<T>& src, const Axis& ax, const Axis& ay, double px, double py,
                int c) {
-    const int column = std::min(Index(px), ax.roi - 1);
-    const int row = std::min(Index(py), ay.roi - 1);
-    return src.At(ax.origin + column, ay.origin + row, c);
+    // Unshifted, a centre past the region (a tiny factor) takes the region's last pixel.
+    const auto index = [](const Axis& a, double p) {
+        return a.shifted ? ImageIndex(a, p) : std::min(Index(p), a.roi - 1);
+    };
+    return src.At(ax.origin + index(ax, px), ay.origin + index(ay, py), c);
 }
 
 template <typename T>
@@ -187,8 +199,8 @@ template <typename T>
 double LanczosValue(const TestImage<T>& src, const Axis& ax, const Axis& ay, double px,
                     double py, int c) {
     const View<T> s{&src, ax.origin, ay.origin};
-    const LanczosTap tx = Lanczos(ax, px);
-    const LanczosTap ty = Lanczos(ay, py);
+    const LanczosTap tx = Lanczos(px);
+    const LanczosTap ty = Lanczos(py);
     double v = 0.0;
     for (int j = 0; j < 6; ++j) {
         const int row = std::clamp(ty.index + j - 2, -ay.origin, ay.image - ay.origin - 1);
