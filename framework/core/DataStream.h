@@ -53,7 +53,8 @@ class DataStream {
   void TransferCString(String* field);
 
   // Writing: appends the CRC trailer and commits the file; true when every byte reached it.
-  // Reading: checks the trailer and that nothing follows it; answers and stores the result.
+  // Reading: checks the trailer, where the record ends (bytes after it are not read); answers
+  // and stores the result.
   bool Finish();
   // Folds a block into the CRC without transferring it, then Finish.
   bool TransferBlock(const void* data, long length);

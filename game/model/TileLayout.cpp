@@ -100,7 +100,7 @@ bool TileLayout::ReadLayout(DataStream* stream)
     int32_t count = 0;
     stream->TransferShort(&count);
     if (count < 0 || count > kMaxTiles
-        || stream->Remaining() != static_cast<size_t>(count) * kLayoutTileBytes + kTrailerBytes)
+        || stream->Remaining() < static_cast<size_t>(count) * kLayoutTileBytes + kTrailerBytes)
         return false;
     int previousZ = 0;
     for (int32_t i = 0; i < count; ++i) {
