@@ -31,6 +31,8 @@ public:
     virtual void OnTransitionIn() {}
     virtual void OnTransitionDone() {}
     virtual void OnEditEnter(Widget* editBox) {}
+    // The display mode was switched (full screen, the accelerated path, the wide-screen picture).
+    virtual void OnDisplayModeChanged() {}
 
     void AddWidget(Widget* widget, int32_t x, int32_t y);
     // Tab-order members implement Focusable; other widgets are not taken into it.

@@ -475,6 +475,7 @@ bool ScreenManager::SetFullscreen(bool on, bool apply) {
     }
     AdoptCursorForPath();
     Pause(false);
+    NotifyModeChanged();
     return true;
 }
 
@@ -490,6 +491,7 @@ bool ScreenManager::SetHardwareAcceleration(bool on) {
     }
     AdoptCursorForPath();
     Pause(false);
+    NotifyModeChanged();
     return true;
 }
 
@@ -501,6 +503,7 @@ bool ScreenManager::SetWideScreen(bool on) {
     if (result < 0) return FailModeChange(result);
     AdoptCursorForPath();
     Pause(false);
+    NotifyModeChanged();
     return true;
 }
 
@@ -511,6 +514,16 @@ bool ScreenManager::FailModeChange(int32_t result) {
     if (window_) window_->RequestQuit();
     Pause(false);
     return false;
+}
+
+// A switch may come from outside the screen that shows the mode (Alt+Enter, Esc, the corner),
+// so each screen is told; one closed by an earlier notice is not (closed screens are freed only
+// when the outermost event ends, so the copy holds no freed one).
+void ScreenManager::NotifyModeChanged() {
+    const std::vector<Screen*> screens = stack_;
+    for (Screen* screen : screens) {
+        if (std::find(stack_.begin(), stack_.end(), screen) != stack_.end()) screen->OnDisplayModeChanged();
+    }
 }
 
 // A new mode may have moved drawing to the other path: the accelerated path draws the cursor into

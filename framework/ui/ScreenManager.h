@@ -262,6 +262,8 @@ private:
     void AdoptCursorForPath();
     // A mode change that failed: the error is shown and the application told to quit.
     bool FailModeChange(int32_t result);
+    // A mode change that was made: every screen hears of it.
+    void NotifyModeChanged();
 
     DisplayDevice& display_;
     FrameClock& clock_;

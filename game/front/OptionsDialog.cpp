@@ -118,6 +118,14 @@ bool OptionsDialog::OnCommand(int32_t commandId) {
     }
 }
 
+void OptionsDialog::OnDisplayModeChanged() {
+    ScreenManager* manager = GetManager();
+    if (!manager || !fullScreen_) return;
+    fullScreen_->SetChecked(manager->GetDisplaySettings().fullScreen);
+    if (wideScreen_) wideScreen_->SetVisible(fullScreen_->IsChecked());
+    manager->MarkDirty();
+}
+
 void OptionsDialog::CheckAcceleration() {
     ScreenManager* manager = GetManager();
     if (!manager) return;

@@ -25,6 +25,9 @@ public:
 
     void Init() override;
     bool OnCommand(int32_t commandId) override;
+    // A switch made while the box is open (Alt+Enter, Esc) ticks or unticks "Full screen" with
+    // it, so OK switches only what the player changed here.
+    void OnDisplayModeChanged() override;
 
     bool IsFullForm() const { return fullForm_; }
     VolumeSlider* GetMusicSlider() const { return music_; }

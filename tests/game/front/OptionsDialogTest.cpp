@@ -203,6 +203,22 @@ TEST_F(OptionsDialogTest, FullScreenAndWideScreenChangeInOneModeSwitch) {
     EXPECT_TRUE(f.ui.display.IsDirect3DInUse()) << "the acceleration switch rode along";
 }
 
+// Alt+Enter (or Esc) while the box is open: the box follows the mode, and OK keeps it.
+TEST_F(OptionsDialogTest, ASwitchMadeWhileTheBoxIsOpenIsKeptByOk) {
+    f.ui.manager.SetWideDisplay(true);
+    for (bool full : {true, false}) {
+        SCOPED_TRACE(full);
+        OptionsDialog* d = Open(false);
+        f.ui.manager.SetFullscreen(full, true);
+        EXPECT_EQ(d->GetFullScreenBox()->IsChecked(), full);
+        EXPECT_EQ(d->GetWideScreenBox()->IsVisible(), full);
+        d->SendCommand(OptionsDialog::kOk);
+        EXPECT_EQ(f.ui.display.IsFullScreen(), full);
+        EXPECT_EQ(settings.fullScreen, full);
+        EXPECT_EQ(f.ui.display.setModeCalls, 1) << "OK switched nothing back";
+    }
+}
+
 // Full screen was asked for but the window manager left the window as it was: the box shows the
 // choice, OK alone asks for no switch again, and unticking stores the window without one.
 TEST_F(OptionsDialogTest, AWindowFullScreenFellBackToKeepsTheChoiceUntilUnticked) {
