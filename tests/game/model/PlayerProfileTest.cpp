@@ -349,6 +349,16 @@ TEST_F(PlayerProfileTest, FailedSavesOfTheProfileAndTheListAreToldOncePerStreak)
     EXPECT_TRUE(notice.Take());
 }
 
+TEST_F(PlayerProfileTest, OneFileOfAStreakNeitherEndsNorRestartsItForTheOther)
+{
+    SaveFailureNotice notice;
+    notice.Note(SaveFailureNotice::kProfile, false, "3.usr");
+    notice.Note(SaveFailureNotice::kList, true, "list.usr");
+    EXPECT_TRUE(notice.Take()) << "the profile still fails: the notice stays due";
+    notice.Note(SaveFailureNotice::kList, false, "list.usr");
+    EXPECT_FALSE(notice.Take()) << "the list failing too is the same streak";
+}
+
 TEST_F(PlayerProfileTest, FileNamesOfPlayerTwelve)
 {
     const std::string folder = scratch_->Path().string() + "/";
