@@ -20,9 +20,6 @@ int32_t InRange(int32_t value, int32_t low, int32_t high, int32_t fallback)
     return value < low || value > high ? fallback : value;
 }
 
-// Kept copies of one player's damaged profiles; past them a damaged file stays where it is.
-constexpr int kKeptCopies = 100;
-
 // Renames `from` to `to` only while nothing has that name, even one that appears meanwhile;
 // errno says why not. File systems without such a rename (NFS) take a link, which never
 // replaces either, and an unlink.
@@ -42,7 +39,7 @@ bool RenameWithoutReplacing(const char* from, const char* to)
 bool KeepDamaged(int32_t playerId)
 {
     const String fileName = PlayerProfile::MakeProfileFileName(playerId);
-    for (int copy = 0; copy < kKeptCopies; ++copy) {
+    for (int copy = 0; copy < PlayerProfile::kKeptCopies; ++copy) {
         if (RenameWithoutReplacing(fileName.CStr(), PlayerProfile::MakeKeptCopyName(playerId, copy).CStr()))
             return true;
         if (errno != EEXIST)

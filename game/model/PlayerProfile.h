@@ -27,6 +27,7 @@ public:
     static constexpr int kTileSets = 6;
     static constexpr int kBackgrounds = 15;
     static constexpr int32_t kRotateBackgrounds = -1;
+    static constexpr int kKeptCopies = 100;
 
     explicit PlayerProfile(int32_t id = -1);
     PlayerProfile(const PlayerProfile&) = default;
@@ -65,7 +66,8 @@ public:
     // The pattern of every saved game of player `id`; `folder`, when given, receives the folder.
     static String MakeSaveMaskName(int32_t id, String* folder = nullptr);
     // Damaged profiles of player `id` kept for recovery: "<id>.usr.bad" for copy 0, then
-    // "<id>.usr.bad1", "<id>.usr.bad2" and so on; and the pattern of them all.
+    // "<id>.usr.bad1", "<id>.usr.bad2" and so on up to kKeptCopies of them (past them a damaged
+    // file stays where it is); and the pattern of them all.
     static String MakeKeptCopyName(int32_t id, int copy);
     static String MakeKeptCopyMaskName(int32_t id);
 

@@ -1,7 +1,11 @@
 #include "game/model/PlayerProfile.h"
 
 #include <gtest/gtest.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "framework/core/Crc32.h"
@@ -9,6 +13,22 @@
 #include "game/model/PlayerList.h"
 #include "game/model/SaveFailureNotice.h"
 #include "tests/game/model/PlayerFolderTest.h"
+
+namespace {
+
+// Set: renames that must not replace answer EINVAL, as on file systems without such a rename.
+bool refuseNoReplace = false;
+
+}  // namespace
+
+extern "C" int renameat2(int fromDir, const char* from, int toDir, const char* to, unsigned int flags) noexcept
+{
+    if (refuseNoReplace && (flags & RENAME_NOREPLACE)) {
+        errno = EINVAL;
+        return -1;
+    }
+    return static_cast<int>(syscall(SYS_renameat2, fromDir, from, toDir, to, flags));
+}
 
 namespace {
 
@@ -194,6 +214,37 @@ TEST_F(PlayerProfileTest, AFileThatFailsItsCheckIsKeptAsideBeforeItIsReplaced)
     ASSERT_TRUE(again.Save());
     EXPECT_EQ(ReadBytes(Path("2.usr.bad")), damaged);
     EXPECT_EQ(ReadBytes(Path("2.usr.bad1")), second);
+}
+
+TEST_F(PlayerProfileTest, KeepingADamagedFileAsideFallsBackToALinkStopsAtTheLastNameAndSkipsAVanishedFile)
+{
+    PlayerProfile written = Played(2);
+    ASSERT_TRUE(written.Save());
+    auto damaged = ReadBytes(Path("2.usr"));
+    damaged[40] ^= 0x10;
+    PlayerProfile p;
+    const auto loadDamaged = [&] {
+        WriteBytes(Path("2.usr"), damaged);
+        ASSERT_FALSE(p.Load(2, "Given"));
+    };
+
+    loadDamaged();
+    refuseNoReplace = true;
+    const bool kept = p.Save();
+    refuseNoReplace = false;
+    EXPECT_TRUE(kept);
+    EXPECT_EQ(ReadBytes(Path("2.usr.bad")), damaged);
+
+    loadDamaged();
+    std::filesystem::remove(Path("2.usr"));
+    EXPECT_TRUE(p.Save()) << "nothing is left to keep";
+
+    for (int copy = 0; copy < PlayerProfile::kKeptCopies; ++copy)
+        WriteBytes(PlayerProfile::MakeKeptCopyName(2, copy).CStr(), {1});
+    loadDamaged();
+    EXPECT_FALSE(p.Save());
+    EXPECT_EQ(ReadBytes(Path("2.usr")), damaged);
+    EXPECT_FALSE(std::filesystem::exists(PlayerProfile::MakeKeptCopyName(2, PlayerProfile::kKeptCopies).CStr()));
 }
 
 TEST_F(PlayerProfileTest, AFileThatCannotBeReadIsNeitherMovedAsideNorWrittenOver)
