@@ -130,6 +130,8 @@ std::unique_ptr<SoundManager> Application::CreateSoundManager() { return std::ma
 
 bool Application::LoadAssetModule() { return LoadAssetPack(); }
 
+int32_t Application::BindImagePrimitives() { return InitImageOps(); }
+
 std::string Application::InstanceFolder() const { return RuntimeFolder(Globals().title.CStr()); }
 
 bool Application::Fail(int exitCode) {
@@ -205,7 +207,8 @@ bool Application::Init() {
   const bool fullScreen = settings.fullScreen || desktopBits < 16;
 
   LoadUserData();
-  if (InitImageOps() == 0) MessageBoxExeId(kGraphicsLibraryId, MB_OK | MB_ICONHAND);
+  // The table keeps the builds it holds, so the game still draws; the player is told.
+  if (BindImagePrimitives() == 0) MessageBoxExeId(kGraphicsLibraryId, MB_OK | MB_ICONHAND);
   displaySettings_ = DisplayPart(settings);
 
   clock_ = std::make_unique<BackendClock>(backend);

@@ -77,6 +77,8 @@ protected:
   virtual std::unique_ptr<SoundManager> CreateSoundManager();
   // Opens the asset pack beside the program (text 74 names it) and makes it the asset module.
   virtual bool LoadAssetModule();
+  // Binds the image primitives to the best build for the processor: 1, or 0 when none could be.
+  virtual int32_t BindImagePrimitives();
   // The private folder of the lock and socket that keep one copy running.
   virtual std::string InstanceFolder() const;
 

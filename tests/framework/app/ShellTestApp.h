@@ -26,6 +26,7 @@ public:
   NullWindowBackend& Null() { return static_cast<NullWindowBackend&>(Backend()); }
 
   bool packPresent = true;
+  bool imagePrimitivesBind = true;
   bool allowQuit = true;
   std::string instanceFolder;
   int userDataLoads = 0;
@@ -37,6 +38,7 @@ protected:
   // Tests run mute: no audio device is opened.
   std::unique_ptr<SoundManager> CreateSoundManager() override { return nullptr; }
   bool LoadAssetModule() override { return packPresent; }
+  int32_t BindImagePrimitives() override { return imagePrimitivesBind ? Application::BindImagePrimitives() : 0; }
   std::string InstanceFolder() const override { return instanceFolder; }
 };
 
@@ -46,5 +48,7 @@ inline void AddStartupStrings(MemoryResources& exe) {
   exe.AddString(65, "QuillomarWnd");
   exe.AddString(71, "Unable to create the main game window.");
   exe.AddString(72, "Unable to initialize the game.\nPlease close any games you already have running and try again.");
+  exe.AddString(73, "Unable to initialize the graphics library.\nIf you experience display problems, please re-boot\n"
+                    "your computer and try again. ");
   exe.AddString(75, "Cannot locate the resource file. Please download and re-install the game.");
 }
