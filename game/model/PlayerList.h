@@ -32,8 +32,8 @@ public:
 
     void Serialize(DataStream* stream) override { SerializeState(stream); }
     // Writing transfers the list and its trailer. Reading replaces the list only when the whole
-    // record is sound: magic, version, a count the data can hold, distinct ids of 0 or more,
-    // nothing after the trailer and the CRC; anything else leaves the list untouched. A current
+    // record is sound: magic, version, a count the data can hold, distinct ids of 0 or more and
+    // the CRC (the record ends at its trailer); anything else leaves the list untouched. A current
     // id the list does not hold gives way to the first player (none in an empty list).
     virtual void SerializeState(DataStream* stream);
 
