@@ -194,18 +194,25 @@ bool String::EqualsNoCase(const char* text) const {
   return *a == *text;
 }
 
-String operator+(const String& a, const String& b) { return a + b.CStr(); }
-
-String operator+(const String& a, const char* b) {
+// A String's length counts every byte it holds, NULs within it included, so both parts are
+// copied by their lengths, never by a scan for the first NUL.
+String String::Concat(const String& a, const char* b, int lengthB) {
   String result;
-  const int lengthB = b ? ClampLength(std::strlen(b)) : 0;
   const int total = a.Length() + lengthB;
   if (total < 1) return result;
-  result.chars_ = String::Allocate(total);
+  result.chars_ = Allocate(total);
   std::memcpy(result.chars_, a.chars_, static_cast<size_t>(a.Length()));
   if (lengthB > 0) std::memcpy(result.chars_ + a.Length(), b, static_cast<size_t>(lengthB));
   result.SetLength(total);
   return result;
+}
+
+String operator+(const String& a, const String& b) {
+  return String::Concat(a, b.chars_, b.Length());
+}
+
+String operator+(const String& a, const char* b) {
+  return String::Concat(a, b, b ? ClampLength(std::strlen(b)) : 0);
 }
 
 void String::Append(int n, const char* text) {
@@ -370,11 +377,14 @@ void String::Empty() {
   chars_ = EmptyChars();
 }
 
+// A value beyond 32 bits clamps to the nearest 32-bit limit, as a 32-bit strtol answers, rather
+// than wrapping round to an unrelated number.
 int String::ToInt() const {
   const char* x = chars_;
   while (*x && *x != 'x' && *x != 'X') ++x;
-  if (*x) return static_cast<int>(std::strtol(x + 1, nullptr, 16));
-  return static_cast<int>(std::strtol(chars_, nullptr, 10));
+  const long long value = *x ? std::strtoll(x + 1, nullptr, 16) : std::strtoll(chars_, nullptr, 10);
+  return static_cast<int>(std::clamp<long long>(value, std::numeric_limits<int32_t>::min(),
+                                                std::numeric_limits<int32_t>::max()));
 }
 
 long String::ToLong() const { return std::strtol(chars_, nullptr, 10); }

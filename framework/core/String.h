@@ -85,6 +85,7 @@ class String {
   Header* Rep() const { return reinterpret_cast<Header*>(chars_) - 1; }
   bool IsShared() const;
   static char* Allocate(int capacity);
+  static String Concat(const String& a, const char* b, int lengthB);
   static void Release(char* chars);
   void CopyBeforeWrite();
   void AllocBeforeWrite(int n);
