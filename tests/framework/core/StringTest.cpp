@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 
 #include "framework/core/MemoryResources.h"
@@ -163,8 +164,14 @@ TEST(StringTest, TimesAndNumbers) {
   EXPECT_STREQ(s.CStr(), "9:59:59");
   s.FormatSeconds(0);
   EXPECT_STREQ(s.CStr(), "0:00:00");
-  s.FormatNumber(-1234567);  // the "C" locale groups nothing
+  // Numbers group by the environment's locale; "C" groups nothing.
+  const char* all = std::getenv("LC_ALL");
+  const std::string savedAll = all ? all : "";
+  setenv("LC_ALL", "C", 1);
+  s.FormatNumber(-1234567);
   EXPECT_STREQ(s.CStr(), "-1234567");
+  if (all) setenv("LC_ALL", savedAll.c_str(), 1);
+  else unsetenv("LC_ALL");
 }
 
 TEST(StringTest, WideConversion) {
