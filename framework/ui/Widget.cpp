@@ -8,8 +8,12 @@
 #include "framework/ui/ScreenManager.h"
 #include "framework/ui/WidgetEffect.h"
 #include "platform/MulDiv.h"
+#include "platform/Random.h"
+#include "platform/TickCount.h"
 
-Widget::Widget() = default;
+// Every widget made reseeds the generator, so what its effects draw at random differs from run
+// to run; a deal seeds the generator itself just before it deals.
+Widget::Widget() { SRand(TickCount()); }
 
 Widget::~Widget() {
     for (WidgetEffect* effect : effects_) delete effect;

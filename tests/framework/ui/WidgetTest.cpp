@@ -3,6 +3,7 @@
 #include "UiHarness.h"
 #include "framework/ui/ClipRect.h"
 #include "framework/ui/Screen.h"
+#include "platform/Random.h"
 
 namespace {
 
@@ -178,6 +179,15 @@ TEST(WidgetTree, HiddenParentHidesChildrenAndShowingRestoresThem) {
     parent->SetVisible(true);
     h.Frames(1);
     EXPECT_EQ(child->GetDrawnBounds(), (Rect{120, 80, 125, 85}));
+}
+
+TEST(WidgetTree, MakingAWidgetReseedsTheGenerator) {
+    SRand(1);
+    const std::vector<int> unseeded{Rand(), Rand(), Rand()};
+    SRand(1);
+    std::vector<std::string> log;
+    ProbeWidget widget(&log, "w", 1, 1);
+    EXPECT_NE((std::vector<int>{Rand(), Rand(), Rand()}), unseeded);
 }
 
 TEST(WidgetDrawing, BoundsOffKeepsBoundsEmpty) {
