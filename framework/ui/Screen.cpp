@@ -35,8 +35,9 @@ void Screen::Withdraw() {
 
 void Screen::AddWidget(Widget* widget, int32_t x, int32_t y) {
     if (!widget) return;
-    widgets_.push_back(widget);
+    // Attached first, as a widget's children are: widgets that its OnCreate adds come before it.
     widget->Attach(GetManager(), this, x, y, nullptr);
+    widgets_.push_back(widget);
 }
 
 void Screen::AddFocusableWidget(Widget* widget, int32_t x, int32_t y) {

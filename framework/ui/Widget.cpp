@@ -42,8 +42,9 @@ void Widget::Attach(ScreenManager* manager, Screen* screen, int32_t x, int32_t y
 
 void Widget::AddChild(Widget* child, int32_t x, int32_t y) {
     if (!child) return;
-    children_.push_back(child);
+    // Attached first: children that the child's OnCreate adds beside it come before it.
     child->Attach(manager_, screen_, x, y, this);
+    children_.push_back(child);
 }
 
 void Widget::AddEffect(WidgetEffect* effect) {

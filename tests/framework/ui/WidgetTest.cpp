@@ -181,6 +181,23 @@ TEST(WidgetTree, HiddenParentHidesChildrenAndShowingRestoresThem) {
     EXPECT_EQ(child->GetDrawnBounds(), (Rect{120, 80, 125, 85}));
 }
 
+// A widget joins its parent's children, or its screen's widgets, only once its OnCreate has run.
+TEST(WidgetTree, WidgetsAddedFromOnCreateComeBeforeTheOneBeingCreated) {
+    UiHarness h;
+    ProbeWidget* parent = h.NewWidget("p", 10, 10);
+    ProbeWidget* child = h.NewWidget("c", 5, 5);
+    ProbeWidget* sibling = h.NewWidget("s", 5, 5);
+    ProbeWidget* top = h.NewWidget("t", 5, 5);
+    child->onCreate = [&](ProbeWidget&) { parent->AddChild(sibling, 0, 0); };
+    parent->onCreate = [&](ProbeWidget& self) {
+        self.AddChild(child, 0, 0);
+        self.GetScreen()->AddWidget(top, 0, 0);
+    };
+    ProbeScreen* screen = Show(h, parent);
+    EXPECT_EQ(parent->GetChildren(), (std::vector<Widget*>{sibling, child}));
+    EXPECT_EQ(screen->GetWidgets(), (std::vector<Widget*>{top, parent}));
+}
+
 TEST(WidgetTree, MakingAWidgetReseedsTheGenerator) {
     SRand(1);
     const std::vector<int> unseeded{Rand(), Rand(), Rand()};
