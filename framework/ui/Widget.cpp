@@ -469,13 +469,14 @@ bool Widget::Tick(uint32_t gameTime) {
     timers_.ForEach([&](WidgetTimer* timer) {
         if (local - timer->lastFiring > timer->interval) {
             timer->lastFiring += timer->interval;
-            // A count of 0 runs below zero and so ends only when OnTimer answers false.
+            // A count of 0 runs below zero and so ends only when OnTimer answers false. A firing
+            // makes all its calls, the stack being looked at between timers: a screen closed by
+            // one of them is freed only after the frame, so the rest still reach a live widget.
             bool finished = false;
             for (int32_t call = 0; call < timer->perFiring && !finished; ++call) {
                 --timer->remaining;
                 if (!OnTimer(timer->id, timer->total - timer->remaining - 1)) timer->remaining = 0;
                 finished = timer->remaining == 0;
-                if (stackChanged()) break;
             }
             if (finished) {
                 timers_.Remove(timer);

@@ -84,6 +84,24 @@ TEST(WidgetTimers, PerFiringCallsAndBelowOneNeverCalls) {
     EXPECT_EQ(w->TimerCount(), 1u);  // the timer that never calls stays
 }
 
+// A firing makes all its calls even when one of them closes the screen; the timers after it
+// wait for the next frame.
+TEST(WidgetTimers, ClosingTheScreenEndsThePassBetweenTimersNotWithinAFiring) {
+    UiHarness h;
+    ProbeWidget* w = h.NewWidget("w", 10, 10);
+    w->onCreate = [](ProbeWidget& self) {
+        self.SetTimer(1, 100, 1, 1);
+        self.SetTimer(2, 100, 2, 2);
+    };
+    w->onTimer = [&](int32_t id, int32_t) {
+        h.manager.PopScreens(false, 1);
+        return true;
+    };
+    Show(h, w);
+    w->Tick(150);
+    EXPECT_EQ(TimerLines(h), (std::vector<std::string>{"w:Timer 2 0 @0", "w:Timer 2 1 @0"}));
+}
+
 TEST(WidgetClock, StandsStillWhileDisabledAndContinuesAfter) {
     UiHarness h;
     ProbeWidget* w = h.NewWidget("w", 10, 10);
