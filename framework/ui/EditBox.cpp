@@ -103,9 +103,10 @@ void EditBox::SetFocus(bool focused) {
     NotifyTextChanged();
 }
 
+// The caret shows at once but keeps its blink countdown, so it hides when the current half
+// second ends.
 void EditBox::NotifyTextChanged() {
     caretShown_ = true;
-    blinkCountdown_ = blinkPeriod_;
     if (GetManager()) GetManager()->MarkDirty();
     OnTextChanged(text_);
 }
@@ -417,7 +418,6 @@ void EditBox::OnDragMove(uint32_t keys, int32_t x, int32_t y) {
 
 void EditBox::OnDragEnd(uint32_t keys, int32_t x, int32_t y) {
     caretShown_ = true;
-    blinkCountdown_ = blinkPeriod_;
     if (GetManager()) GetManager()->MarkDirty();
 }
 

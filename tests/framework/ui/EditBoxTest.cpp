@@ -520,7 +520,7 @@ TEST_F(EditBoxTest, TheCaretBlinksEveryHalfSecondWhileFocused) {
         return false;
     };
     EXPECT_TRUE(caretAt());
-    h.Frames(19);
+    h.Frames(18);  // the frame that opened the box was the first of the half second
     EXPECT_TRUE(box->IsCaretShown());
     h.Frames(1);
     EXPECT_FALSE(box->IsCaretShown());
@@ -529,10 +529,25 @@ TEST_F(EditBoxTest, TheCaretBlinksEveryHalfSecondWhileFocused) {
     EXPECT_TRUE(box->IsCaretShown());
     EXPECT_TRUE(caretAt());
 
-    // A key shows the caret at once; an unfocused box does not blink.
-    h.Frames(20);
+    // A key or a click shows the caret at once, and the countdown runs on: the caret hides when
+    // the half second it came in ends.
+    h.Frames(35);
+    EXPECT_FALSE(box->IsCaretShown());
     Key(kVkLeft);
     EXPECT_TRUE(box->IsCaretShown());
+    h.Frames(4);
+    EXPECT_TRUE(box->IsCaretShown());
+    h.Frames(1);
+    EXPECT_FALSE(box->IsCaretShown());
+    h.Frames(15);
+    h.manager.OnLButtonDown(0, kBoxX + 90, kBoxY + 5);
+    h.manager.OnLButtonUp(0, kBoxX + 90, kBoxY + 5);
+    EXPECT_TRUE(box->IsCaretShown());
+    h.Frames(5);
+    EXPECT_FALSE(box->IsCaretShown());
+
+    // An unfocused box does not blink.
+    Key(kVkLeft);
     box->SetFocus(false);
     h.Frames(40);
     EXPECT_TRUE(box->IsCaretShown());
