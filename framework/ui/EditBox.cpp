@@ -288,8 +288,9 @@ void EditBox::Paste() {
     for (int32_t i = 0; i < clip.Length(); ++i) {
         if (!IsControl(static_cast<unsigned char>(clip[i]))) piece += clip[i];
     }
+    // A text the font can draw none of still takes the selection's place, as pasting nothing.
     font_->RemoveMissingChars(piece);
-    if (piece.IsEmpty() || !CanInsert(piece)) return;
+    if (!CanInsert(piece)) return;
     SaveUndo(kUndoPaste, piece.Length());
     DeleteSelection();
     InsertAtCaret(piece);

@@ -335,6 +335,14 @@ TEST_F(EditBoxTest, ClipboardCopyCutAndPaste) {
     Key(kVkDelete, kKeyShift);
     EXPECT_EQ(TextOf(box), "hello");
     EXPECT_EQ(h.window.clipboard, "hel");
+
+    // Pasting what the font can draw none of replaces the selection with nothing, undoably.
+    Keys(kVkLeft, 2, kKeyShift);
+    h.window.clipboard = "ABC";
+    Type("\x16");
+    EXPECT_EQ(TextOf(box), "hel");
+    Type("\x1A");
+    EXPECT_EQ(TextOf(box), "hello");
 }
 
 TEST_F(EditBoxTest, ClipboardRefusalsChangeNothing) {
@@ -348,7 +356,7 @@ TEST_F(EditBoxTest, ClipboardRefusalsChangeNothing) {
 
     h.window.clipboard = "";
     Type("\x16");
-    h.window.clipboard = "ABC\n";  // nothing the font can draw
+    h.window.clipboard = "ABC\n";  // nothing the font can draw, and nothing selected
     Type("\x16");
     h.window.clipboard = "abcde";  // seven characters would pass the limit of six
     Type("\x16");
