@@ -1,5 +1,7 @@
 #include "framework/ui/AnimatedSprite.h"
 
+#include <algorithm>
+
 #include "framework/ui/ScreenManager.h"
 #include "framework/ui/Widget.h"
 #include "platform/Random.h"
@@ -36,10 +38,13 @@ void AnimatedSprite::Measure() {
 
 void AnimatedSprite::OnAttach() { Measure(); }
 
+// Bounds given the wrong way round still bound the delay: it is drawn between them.
 int32_t AnimatedSprite::DrawDelay(int32_t delayMs) const {
     if (delayMs != kRandomDelay) return delayMs;
-    if (randomMax_ <= randomMin_) return randomMin_;
-    return randomMin_ + Rand() % (randomMax_ - randomMin_);
+    const int32_t low = std::min(randomMin_, randomMax_);
+    const int32_t high = std::max(randomMin_, randomMax_);
+    if (low == high) return low;
+    return static_cast<int32_t>(low + Rand() % (static_cast<int64_t>(high) - low));
 }
 
 void AnimatedSprite::SetRandomDelayBounds(int32_t minimumMs, int32_t maximumMs) {

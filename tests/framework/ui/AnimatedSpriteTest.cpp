@@ -2,6 +2,7 @@
 // pauses of the owner, and drawing relative to the owner.
 #include <gtest/gtest.h>
 
+#include <set>
 #include <vector>
 
 #include "ControlScene.h"
@@ -174,6 +175,19 @@ TEST(SpriteHold, RandomDelayLiesInItsBoundsAndHidesTheSpriteWhenAsked) {
     fixed.sprite->Run(AnimatedSprite::kModeLoop, 100, 1, AnimatedSprite::kRandomDelay);
     EXPECT_EQ(fixed.sprite->GetHold(), 400);
     EXPECT_EQ(fixed.Drawn(kStrip).size(), 1u);  // drawn during holds unless told otherwise
+}
+
+TEST(SpriteHold, BoundsTheWrongWayRoundStillBoundTheRandomDelay) {
+    SpriteScene c(6);
+    c.sprite->SetRandomDelayBounds(1000, 400);
+    std::set<int32_t> holds;
+    for (int i = 0; i < 50; ++i) {
+        c.sprite->Run(AnimatedSprite::kModeLoop, 100, 1, AnimatedSprite::kRandomDelay);
+        ASSERT_GE(c.sprite->GetHold(), 400);
+        ASSERT_LE(c.sprite->GetHold(), 999);
+        holds.insert(c.sprite->GetHold());
+    }
+    EXPECT_GT(holds.size(), 1u);
 }
 
 TEST(SpritePause, DisabledOwnerDelaysTheStepByThePausedSpan) {
