@@ -193,27 +193,42 @@ void AnimatedSprite::StepPingPong() {
     forward_ = false;
 }
 
+// A turning point on the pivot itself would send the sprite away from it for ever, since new
+// turning points are chosen only there: each lies at least one frame beyond the pivot.
 void AnimatedSprite::StepWander() {
     frame_ += forward_ ? 1 : -1;
     if (frame_ == pivot_) {
         if (forward_) {
-            // A forward range reaching the strip's end turns at the frame count, one step past the
-            // last frame, which draws as the last; a range beyond the strip turns there as well
-            // rather than leaving the sprite on its last frame for many steps.
-            int32_t first = pivot_ + forwardRange_;
-            int32_t span = frameCount_ - first;
-            turnFrame_ = span > 0 ? first + Rand() % span : frameCount_;
+            turnFrame_ = std::max(ForwardTurn(), pivot_ + 1);
             EndLoop(-1);
             if (!running_) return;
         } else {
-            int32_t t = pivot_ - backwardRange_;
-            turnFrame_ = t >= 0 ? t - Rand() % (t + 1) : -1;
+            turnFrame_ = std::min(BackwardTurn(), pivot_ - 1);
         }
     }
     if (frame_ == turnFrame_) {
         forward_ = !forward_;
         hold_ = holdAtTurn_;
     }
+}
+
+// At least the forward range past the pivot, drawn up to the last frame. A range that ends at
+// the strip's end turns at the frame count, one step past the last frame, which draws as the
+// last; one that passes the end would draw a turning point beyond the strip and leave the sprite
+// on its last frame for many steps, so it turns on the last frame.
+int32_t AnimatedSprite::ForwardTurn() const {
+    const int32_t first = pivot_ + forwardRange_;
+    const int32_t span = frameCount_ - first;
+    if (span > 0) return first + Rand() % span;
+    return span == 0 ? first : frameCount_ - 1;
+}
+
+// At least the backward range before the pivot, drawn down to frame 0; one step before frame 0
+// when the range ends exactly there, and frame 0 when it passes it.
+int32_t AnimatedSprite::BackwardTurn() const {
+    const int32_t last = pivot_ - backwardRange_;
+    if (last >= 0) return last - Rand() % (last + 1);
+    return last == -1 ? -1 : 0;
 }
 
 void AnimatedSprite::EndLoop(int32_t stopFrame) {

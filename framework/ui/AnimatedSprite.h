@@ -73,6 +73,9 @@ private:
     void StepLoop();
     void StepPingPong();
     void StepWander();
+    // Mode 3's next turning point beyond the pivot, forward or backward.
+    int32_t ForwardTurn() const;
+    int32_t BackwardTurn() const;
     // The end of one loop; `stopFrame` is the frame to rest on when the sprite stops, or −1.
     void EndLoop(int32_t stopFrame);
     // The cell a frame takes, in frame coordinates, with the owner where it now stands.

@@ -274,6 +274,32 @@ TEST(SpriteWander, ForwardRangeReachingTheEndTurnsAtTheFrameCount) {
     EXPECT_GT(forwardTurns, 0);
 }
 
+// Ranges that pass the strip's ends turn on its end frames, and ranges of 0 turn a frame beyond
+// the pivot, so the sprite keeps coming back to the pivot and stays on the strip.
+TEST(SpriteWander, RangesPastTheEndsOrOfZeroTurnOnTheStrip) {
+    struct Ranges {
+        int32_t pivot, backward, forward;
+    };
+    for (const Ranges& r : {Ranges{3, 1, 4}, Ranges{2, 4, 1}, Ranges{2, 0, 0}}) {
+        for (int run = 0; run < 10; ++run) {
+            SpriteScene c(6);
+            c.sprite->Start(10, r.pivot, r.backward, r.forward, 0, AnimatedSprite::kForever, 0,
+                            true);
+            uint32_t t = 1000;
+            c.At(t);
+            int turns = 0;
+            for (int i = 0; i < 200; ++i) {
+                const bool wasForward = c.sprite->IsForward();
+                c.At(t += 10);
+                ASSERT_GE(c.sprite->GetFrame(), 0);
+                ASSERT_LE(c.sprite->GetFrame(), 5);
+                turns += wasForward != c.sprite->IsForward();
+            }
+            EXPECT_GT(turns, 20);
+        }
+    }
+}
+
 TEST(SpriteWander, SingleFrameStripStartsAtFrameZero) {
     SpriteScene c(1);
     c.sprite->Start(100, 3, 1, 1, 0, AnimatedSprite::kForever, 0, true);
