@@ -1,16 +1,12 @@
 #include "framework/core/DataStream.h"
 
-#include <chrono>
-
 #include "framework/core/Crc32.h"
 #include "framework/core/Serializable.h"
 #include "platform/RegularFile.h"
 #include "platform/Random.h"
+#include "platform/TickCount.h"
 
-DataStream::DataStream() {
-  const auto now = std::chrono::steady_clock::now().time_since_epoch();
-  SRand(static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count()));
-}
+DataStream::DataStream() { SRand(TickCount()); }
 
 DataStream::~DataStream() { Close(); }
 

@@ -1,23 +1,17 @@
 #include "game/model/TileDealer.h"
 
 #include <algorithm>
-#include <chrono>
 #include <numeric>
 #include <utility>
 
 #include "game/model/TileLayout.h"
 #include "platform/Random.h"
+#include "platform/TickCount.h"
 
 namespace {
 
 constexpr int kSeasonSlot = 34;
 constexpr int kFlowerSlot = 35;
-
-uint32_t SteadyMilliseconds()
-{
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-}
 
 // rand() mod bound, 0 for an empty range.
 int RandBelow(int bound) { return bound > 0 ? Rand() % bound : 0; }
@@ -26,7 +20,7 @@ int Sum(std::span<const int> values) { return std::accumulate(values.begin(), va
 
 }  // namespace
 
-TileDealer::TileDealer() : TileDealer(&SteadyMilliseconds) {}
+TileDealer::TileDealer() : TileDealer(&TickCount) {}
 
 TileDealer::TileDealer(Clock clock)
     : clock_(clock),

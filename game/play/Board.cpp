@@ -1,7 +1,6 @@
 #include "game/play/Board.h"
 
 #include <algorithm>
-#include <chrono>
 #include <utility>
 
 #include "framework/gfx/BitmapFont.h"
@@ -11,14 +10,9 @@
 #include "game/play/TileSheetComposer.h"
 #include "game/play/TipPlacement.h"
 #include "platform/Random.h"
+#include "platform/TickCount.h"
 
 namespace {
-
-uint32_t SteadyMilliseconds()
-{
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
-}
 
 // The entry formations take turns over the whole program.
 int gNextFormation = 1;
@@ -56,7 +50,7 @@ bool InRange(TileKind kind) { return kind >= 0 && kind <= kKindLast; }
 }  // namespace
 
 Board::Board(int mode, BoardHost* host, TickSource ticks)
-    : mode_(mode), host_(host), ticks_(ticks ? ticks : &SteadyMilliseconds)
+    : mode_(mode), host_(host), ticks_(ticks ? ticks : &TickCount)
 {
     flights_.reserve(kMaxFlights);
 }
