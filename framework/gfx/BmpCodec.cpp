@@ -36,7 +36,8 @@ struct InfoHeader {
     uint32_t coloursUsed = 0;
 };
 
-// Reads and validates an info header at data; false for anything the loaders do not take.
+// Reads and validates an info header at data; false for sizes and depths the loaders do not
+// take. The compression field and the palette count are left to the caller.
 bool ParseInfoHeader(const uint8_t* data, size_t length, InfoHeader* out) {
     if (length < kInfoHeaderSize) return false;
     InfoHeader h;
@@ -48,7 +49,6 @@ bool ParseInfoHeader(const uint8_t* data, size_t length, InfoHeader* out) {
     h.coloursUsed = Read32(data + 32);
     if (h.size < kInfoHeaderSize || h.size > length) return false;
     if (h.bits != 24 && h.bits != 32) return false;
-    if (h.compression != kCompressionNone || h.coloursUsed != 0) return false;
     if (h.width < 1 || h.width > kMaxSide || h.height == 0 || h.height < -kMaxSide ||
         h.height > kMaxSide ||
         !Image::FitsDecodeBudget(h.width, h.height < 0 ? -int64_t{h.height} : h.height, h.bits)) {
@@ -66,8 +66,12 @@ int64_t StoredRowBytes(const InfoHeader& h) {
 
 bool DecodeBmpResource(Image& image, const uint8_t* data, size_t length) {
     InfoHeader h;
-    // Rows used in place must already be bottom-up.
-    if (!data || !ParseInfoHeader(data, length, &h) || h.height < 0) return false;
+    // Rows used in place must already be bottom-up, and must follow the header at once: bit
+    // masks or a palette between the two would be read as pixels.
+    if (!data || !ParseInfoHeader(data, length, &h) || h.height < 0 || h.compression != kCompressionNone ||
+        h.coloursUsed != 0) {
+        return false;
+    }
     const int64_t rowBytes = StoredRowBytes(h);
     if (h.size + rowBytes * h.height > static_cast<int64_t>(length)) return false;
     image.width = h.width;
@@ -79,6 +83,9 @@ bool DecodeBmpResource(Image& image, const uint8_t* data, size_t length) {
     return true;
 }
 
+// The rows are found by the file's pixel offset, which steps over any bit masks and palette.
+// Neither is read: 32-bit files as common tools write them (bit fields with the usual masks)
+// hold blue, green, red and alpha in that order, as the rows are taken.
 bool DecodeBmpFile(Image& image, const uint8_t* data, size_t length) {
     if (!data || length < kFileHeaderSize + kInfoHeaderSize || data[0] != 'B' || data[1] != 'M') {
         return false;

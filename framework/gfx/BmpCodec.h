@@ -10,8 +10,9 @@ class Image;
 // used in place, so the block must outlive the image.
 bool DecodeBmpResource(Image& image, const uint8_t* data, size_t length);
 
-// A whole BMP file in memory: file header, info header, rows at the stated offset. The rows
-// are copied into the image (bottom-up; a top-down file is turned over).
+// A whole BMP file in memory: file header, info header, rows of 24 or 32 bits at the stated
+// offset, whatever its compression field and palette count say. The rows are copied into the
+// image (bottom-up; a top-down file is turned over).
 bool DecodeBmpFile(Image& image, const uint8_t* data, size_t length);
 
 // Writes a 32-bit image as a 24-bit bottom-up BMP file (alpha dropped, rows padded to four

@@ -333,6 +333,43 @@ TEST(ImageBmp, ResourceRowsAreUsedInPlaceAndBadHeadersRefused) {
     EXPECT_FALSE(image.LoadFromMemory(paletted.data(), paletted.size(), ImageFormat::Bmp));
 }
 
+// Files as common tools write them: 32 bits with bit fields in a large info header, 24 bits
+// with a palette count. The pixel offset alone says where the rows are.
+TEST_F(ImageFiles, BmpFilesWithBitFieldsOrAPaletteLoadFromTheirPixelOffset) {
+    const auto bmp = [](uint32_t infoSize, int bits, uint32_t compression, uint32_t colours, const Bytes& between,
+                        const Bytes& rows) {
+        Bytes b(14 + infoSize, 0);
+        const auto put = [&b](size_t at, uint32_t v) {
+            for (size_t i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+        };
+        b[0] = 'B';
+        b[1] = 'M';
+        put(10, static_cast<uint32_t>(b.size() + between.size()));
+        put(14, infoSize);
+        put(18, 2);  // width
+        put(22, 1);  // height
+        put(26, 1 | bits << 16);  // planes, bit count
+        put(30, compression);
+        put(46, colours);
+        if (infoSize > 40) {
+            for (uint32_t i = 0; i < 4; ++i) put(54 + 4 * i, i == 3 ? 0xFF000000u : 0xFFu << (16 - 8 * i));
+        }
+        b.insert(b.end(), between.begin(), between.end());
+        b.insert(b.end(), rows.begin(), rows.end());
+        return b;
+    };
+    Write("fields.bmp", bmp(124, 32, 3, 0, {}, {1, 2, 3, 4, 5, 6, 7, 8}));
+    Write("palette.bmp", bmp(40, 24, 0, 2, Bytes(8, 0xEE), {9, 8, 7, 6, 5, 4, 0, 0}));
+    Write("short.bmp", bmp(40, 32, 3, 0, Bytes(12, 0xEE), {1, 2, 3, 4, 5, 6, 7}));
+    Image image;
+    ASSERT_TRUE(image.LoadFromFile(Path("fields.bmp").c_str()));
+    EXPECT_EQ(image.bitsPerPixel, 32);
+    EXPECT_TRUE(std::equal(PixelAt(image, 0, 0), PixelAt(image, 2, 0), Bytes{1, 2, 3, 4, 5, 6, 7, 8}.begin()));
+    ASSERT_TRUE(image.LoadFromFile(Path("palette.bmp").c_str()));
+    EXPECT_TRUE(std::equal(PixelAt(image, 0, 0), PixelAt(image, 2, 0), Bytes{9, 8, 7, 6, 5, 4}.begin()));
+    EXPECT_FALSE(image.LoadFromFile(Path("short.bmp").c_str()));
+}
+
 TEST_F(ImageFiles, SavedBmpHasTheExactLayoutAndReadsBack) {
     Image image;
     ASSERT_TRUE(image.CreateBlank(609, 459));
