@@ -2,7 +2,6 @@
 
 #include <csetjmp>
 #include <cstdio>
-#include <cstring>
 
 // libjpeg's header needs size_t and FILE declared first.
 #include <jpeglib.h>
@@ -17,9 +16,6 @@ constexpr JDIMENSION kMaxSide = 32768;
 struct JpegError {
     jpeg_error_mgr manager;  // first, so the library's pointer is the record's address
     std::jmp_buf jump;
-    // The entropy data ended early: the block ran out, or a marker came where data should be.
-    // The library goes on with zeros, so every row after that point would be padding.
-    bool dataEnded;
 };
 
 [[noreturn]] void JpegErrorExit(j_common_ptr cinfo) {
@@ -30,25 +26,14 @@ struct JpegError {
 
 void JpegSilentOutput(j_common_ptr) {}
 
-// Messages are not shown; the two warnings of data that ended early are noted.
-void JpegMessage(j_common_ptr cinfo, int level) {
-    const int code = cinfo->err->msg_code;
-    if (level < 0 && (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER)) {
-        reinterpret_cast<JpegError*>(cinfo->err)->dataEnded = true;
-    }
-}
-
 // The source hands the library the whole block on the first request; any later request means
-// the data ran out, and gets an end-of-image marker so decoding finishes instead of reading
-// the block again. The decoder then stops at the rows it has data for.
+// the data ran out before the picture's end, and fails the load.
 struct MemorySource {
     jpeg_source_mgr manager;
     const JOCTET* data;
     size_t length;
     bool handedOver;
 };
-
-const JOCTET kEndOfImage[2] = {0xFF, JPEG_EOI};
 
 void InitSource(j_decompress_ptr) {}
 void TermSource(j_decompress_ptr) {}
@@ -60,9 +45,7 @@ boolean FillInputBuffer(j_decompress_ptr cinfo) {
         src->manager.next_input_byte = src->data;
         src->manager.bytes_in_buffer = src->length;
     } else {
-        WARNMS(cinfo, JWRN_JPEG_EOF);
-        src->manager.next_input_byte = kEndOfImage;
-        src->manager.bytes_in_buffer = sizeof kEndOfImage;
+        ERREXIT(cinfo, JERR_INPUT_EOF);
     }
     return TRUE;
 }
@@ -74,7 +57,6 @@ void SkipInputData(j_decompress_ptr cinfo, long count) {
     while (remaining > src->manager.bytes_in_buffer) {
         remaining -= src->manager.bytes_in_buffer;
         FillInputBuffer(cinfo);
-        if (src->manager.next_input_byte == kEndOfImage) return;
     }
     src->manager.next_input_byte += remaining;
     src->manager.bytes_in_buffer -= remaining;
@@ -97,17 +79,6 @@ void InstallMemorySource(j_decompress_ptr cinfo, const uint8_t* data, size_t len
     cinfo->src = &src->manager;
 }
 
-bool DataEnded(j_decompress_ptr cinfo) { return reinterpret_cast<JpegError*>(cinfo->err)->dataEnded; }
-
-// Moves the rows decoded so far (the top `rows` of the picture, stored last because the rows are
-// bottom-up) to the start of the image and makes them its whole height.
-void KeepTopRows(Image& image, int32_t rows) {
-    const int64_t skipped = image.height - rows;
-    std::memmove(image.pixels, image.pixels + skipped * image.rowStep,
-                 static_cast<size_t>(rows) * static_cast<size_t>(image.rowStep));
-    image.height = rows;
-}
-
 }  // namespace
 
 bool DecodeJpeg(Image& image, const uint8_t* data, size_t length) {
@@ -117,8 +88,6 @@ bool DecodeJpeg(Image& image, const uint8_t* data, size_t length) {
     cinfo.err = jpeg_std_error(&error.manager);
     error.manager.error_exit = JpegErrorExit;
     error.manager.output_message = JpegSilentOutput;
-    error.manager.emit_message = JpegMessage;
-    error.dataEnded = false;
     // Everything the jump can skip over lives in cinfo or the image, and both are cleaned there.
     if (setjmp(error.jump)) {
         jpeg_destroy_decompress(&cinfo);
@@ -153,15 +122,13 @@ bool DecodeJpeg(Image& image, const uint8_t* data, size_t length) {
     }
     JSAMPARRAY line = (*cinfo.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&cinfo), JPOOL_IMAGE,
                                                  cinfo.output_width * components, 1);
-    // A picture of several scans has taken in all its data before the first row, so every row
-    // shows what arrived. A single scan decodes a band of rows at a time as it reads: once its
-    // data have ended, the band under way is finished and the bands left, which would be
-    // padding only, are not made.
-    const bool singleScan = !jpeg_has_multiple_scans(&cinfo);
-    const JDIMENSION band = static_cast<JDIMENSION>(cinfo.max_v_samp_factor) * DCTSIZE;
     while (cinfo.output_scanline < cinfo.output_height) {
-        if (singleScan && cinfo.output_scanline % band == 0 && DataEnded(&cinfo)) break;
-        if (jpeg_read_scanlines(&cinfo, line, 1) != 1) break;
+        // The source never suspends, so a call without a row is a fault of the library's.
+        if (jpeg_read_scanlines(&cinfo, line, 1) != 1) {
+            jpeg_destroy_decompress(&cinfo);
+            image.Release();
+            return false;
+        }
         const int32_t row = static_cast<int32_t>(cinfo.output_scanline) - 1;
         uint8_t* out = image.pixels + static_cast<int64_t>(image.height - 1 - row) * image.rowStep;
         const JSAMPLE* in = line[0];
@@ -174,17 +141,6 @@ bool DecodeJpeg(Image& image, const uint8_t* data, size_t length) {
                 out[3 * x] = out[3 * x + 1] = out[3 * x + 2] = in[x];
             }
         }
-    }
-    const int32_t decoded = static_cast<int32_t>(cinfo.output_scanline);
-    if (decoded < image.height) {
-        // Finishing would insist on the missing rows; destroying ends the decompression as well.
-        jpeg_destroy_decompress(&cinfo);
-        if (decoded == 0) {
-            image.Release();
-            return false;
-        }
-        KeepTopRows(image, decoded);
-        return true;
     }
     jpeg_finish_decompress(&cinfo);
     jpeg_destroy_decompress(&cinfo);
