@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <xmp.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
@@ -43,6 +44,7 @@ struct State {
 
 State g_state;
 volatile sig_atomic_t g_inCrash = 0;
+volatile sig_atomic_t g_reportSaved = 0;
 volatile sig_atomic_t g_fatalSignal = 0;
 unsigned g_afterReportLimit = 60;
 // Written only by the handler, which runs once.
@@ -56,19 +58,23 @@ void CopyBounded(char* destination, size_t capacity, const char* source) {
   destination[i] = '\0';
 }
 
-void WriteAll(int fd, const char* text, size_t length) {
-  while (fd >= 0 && length > 0) {
+bool WriteAll(int fd, const char* text, size_t length) {
+  if (fd < 0) return false;
+  while (length > 0) {
     const ssize_t written = write(fd, text, length);
-    if (written <= 0) return;
+    if (written <= 0) return false;
     text += written;
     length -= static_cast<size_t>(written);
   }
+  return true;
 }
 
 // One report line: into the file, to the standard error stream and into the kept text.
 class ReportSink {
 public:
-  explicit ReportSink(int fd) : fd_(fd) {}
+  explicit ReportSink(int fd) : fd_(fd), filed_(fd >= 0) {}
+  // Whether every line so far reached the file.
+  bool Filed() const { return filed_; }
   void Line(const SignalSafeText& line) {
     Emit(line.Text(), line.Length());
     Emit("\r\n", 2);
@@ -81,13 +87,14 @@ public:
 
 private:
   void Emit(const char* text, size_t length) {
-    WriteAll(fd_, text, length);
+    filed_ = WriteAll(fd_, text, length) && filed_;
     WriteAll(STDERR_FILENO, text, length);
     for (size_t i = 0; i < length && g_reportLength + 1 < CrashHandler::kReportCapacity; ++i)
       g_report[g_reportLength++] = text[i];
     g_report[g_reportLength] = '\0';
   }
   int fd_;
+  bool filed_;
 };
 
 const char* SignalName(int signal) {
@@ -319,7 +326,7 @@ void WriteReport(int signal, const siginfo_t* info, const ucontext_t* context) {
   line.Add("Build Date: ").Add(__DATE__).Add(' ').Add(__TIME__);
   sink.Line(line);
   if (fd >= 0) {
-    fsync(fd);
+    g_reportSaved = fsync(fd) == 0 && sink.Filed();
     close(fd);
   }
 }
@@ -376,6 +383,9 @@ void PrepareLibraryLines() {
 
 void CrashHandler::Install() {
   if (g_state.installed) return;
+  // The program's end puts the previous handlers back, as it found them.
+  static const bool restoredAtExit = std::atexit(Uninstall) == 0;
+  (void)restoredAtExit;
   // backtrace loads its unwinder on first use, which allocates: do that now, not in the handler.
   void* warmUp[2];
   backtrace(warmUp, 2);
@@ -444,3 +454,5 @@ void CrashHandler::SetAfterReport(AfterReport hook) { g_state.afterReport = hook
 void CrashHandler::SetAfterReportLimit(unsigned seconds) { g_afterReportLimit = seconds; }
 
 bool CrashHandler::InCrash() { return g_inCrash != 0; }
+
+bool CrashHandler::ReportSaved() { return g_reportSaved != 0; }

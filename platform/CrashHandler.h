@@ -17,7 +17,7 @@ public:
   // A report file larger than this is renamed to "Error.old.txt" before the next report.
   static constexpr long kRotateBytes = 1024 * 1024;
 
-  // Installs the handlers (once; later calls do nothing).
+  // Installs the handlers (once; later calls do nothing). The program's end uninstalls them.
   static void Install();
   // Puts the previous handlers back.
   static void Uninstall();
@@ -38,4 +38,7 @@ public:
 
   // True from the moment a crash is being reported.
   static bool InCrash();
+  // True once a report was written whole into the report file; the report always goes to the
+  // standard error stream as well.
+  static bool ReportSaved();
 };

@@ -16,11 +16,20 @@ constexpr const char* kApology =
 constexpr const char* kSupport =
     "If problems continue, please send the file Error.txt below to our support\n"
     "together with a short description of what you were doing.";
+constexpr const char* kSupportWithoutFile =
+    "If problems continue, please send the report below to our support\n"
+    "together with a short description of what you were doing.";
+constexpr const char* kNotSaved =
+    "The report could not be saved in a file: it went to the standard error\n"
+    "stream, and as much of it as fits is shown here.";
 constexpr const char* kRestInFile = "(The whole report is in the file named above.)";
+constexpr const char* kRestOnStream = "(The rest of the report went to the standard error stream only.)";
 // Desktop boxes do not wrap, so no line may be wider than a small screen.
 constexpr size_t kLineLimit = 76;
 // The report's opening lines: its date, the fault and where it happened.
 constexpr int kReportHeadLines = 8;
+// Nor do they scroll: the lines an 800x600 screen shows of a box, with its button and caption.
+constexpr size_t kBoxLines = 32;
 
 // Appends `line` cut into pieces of at most kLineLimit characters.
 void AppendWrapped(std::string& text, std::string_view line) {
@@ -31,41 +40,70 @@ void AppendWrapped(std::string& text, std::string_view line) {
   } while (!line.empty());
 }
 
-// Runs after the report is safely written, so it may use the window system.
+// The next line of `rest` without its line end, which is taken off `rest` as well.
+std::string_view TakeLine(std::string_view& rest) {
+  const size_t end = rest.find_first_of("\r\n");
+  const std::string_view line = rest.substr(0, end);
+  rest.remove_prefix(end == std::string_view::npos ? rest.size() : end);
+  if (rest.substr(0, 2) == "\r\n") rest.remove_prefix(2);
+  else if (!rest.empty()) rest.remove_prefix(1);
+  return line;
+}
+
+size_t LineCount(const std::string& text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
+
+// Runs after the report is written, so it may use the window system.
 void ShowFatalErrorThroughBoxes(const char* report) {
-  if (WindowBackend* backend = MessageBoxBackend()) ShowFatalError(*backend, report);
+  WindowBackend* backend = MessageBoxBackend();
+  if (backend == nullptr) return;
+  ShowFatalError(*backend, report, CrashHandler::ReportSaved() ? CrashHandler::ReportPath() : nullptr);
 }
 
 }  // namespace
 
-std::string FatalErrorText(const char* report) {
+std::string FatalErrorText(const char* report, const char* savedPath) {
+  const bool saved = savedPath != nullptr && savedPath[0] != '\0';
   std::string text = kApology;
   text += "\n\n";
-  text += kSupport;
+  text += saved ? kSupport : kSupportWithoutFile;
   text += '\n';
-  AppendWrapped(text, CrashHandler::ReportPath());
+  if (saved) {
+    AppendWrapped(text, savedPath);
+  } else {
+    text += kNotSaved;
+    text += '\n';
+  }
   std::string_view rest = report == nullptr ? std::string_view() : std::string_view(report);
   if (rest.empty()) return text;
   text += '\n';
-  for (int line = 0; line < kReportHeadLines && !rest.empty(); ++line) {
-    const size_t end = rest.find_first_of("\r\n");
-    std::string_view head = rest.substr(0, end);
-    text.append(head.substr(0, kLineLimit));
-    text += '\n';
-    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end);
-    if (rest.substr(0, 2) == "\r\n") rest.remove_prefix(2);
-    else if (!rest.empty()) rest.remove_prefix(1);
+  if (saved) {
+    for (int line = 0; line < kReportHeadLines && !rest.empty(); ++line) {
+      text.append(TakeLine(rest).substr(0, kLineLimit));
+      text += '\n';
+    }
+    if (!rest.empty()) text += kRestInFile;
+    return text;
   }
-  if (!rest.empty()) text += kRestInFile;
+  // Only the stream has the rest: every line is shown whole while the box has room, one line
+  // kept for the note that follows.
+  while (!rest.empty()) {
+    std::string_view next = rest;
+    const std::string_view line = TakeLine(next);
+    const size_t pieces = std::max<size_t>(1, (line.size() + kLineLimit - 1) / kLineLimit);
+    if (LineCount(text) + pieces + 1 > kBoxLines) break;
+    AppendWrapped(text, line);
+    rest = next;
+  }
+  if (!rest.empty()) text += kRestOnStream;
   return text;
 }
 
-void ShowFatalError(WindowBackend& backend, const char* report) {
+void ShowFatalError(WindowBackend& backend, const char* report, const char* savedPath) {
   if (backend.HasWindow()) {
     backend.SetFullScreen(false, 0, 0);
     backend.HideWindow();
   }
-  backend.MessageBox(FatalErrorText(report), "Fatal Error!", MB_OK | MB_ICONHAND);
+  backend.MessageBox(FatalErrorText(report, savedPath), "Fatal Error!", MB_OK | MB_ICONHAND);
 }
 
 void InstallCrashReport() {

@@ -22,7 +22,9 @@
 namespace {
 
 std::string g_hookMarker;
+std::string g_unsavedMarker;
 
+// Keeps what the hook was given, and marks a report that its file did not take.
 void RecordHook(const char* report) {
   const int fd = open(g_hookMarker.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   if (fd >= 0) {
@@ -30,6 +32,7 @@ void RecordHook(const char* report) {
     (void)ignored;
     close(fd);
   }
+  if (!CrashHandler::ReportSaved()) close(open(g_unsavedMarker.c_str(), O_WRONLY | O_CREAT, 0600));
 }
 
 // A hook that never returns, as a message box nobody can answer.
@@ -122,7 +125,10 @@ int Find(const std::vector<std::string>& lines, const std::string& prefix, int f
 
 class CrashHandlerTest : public ::testing::Test {
 protected:
-  void SetUp() override { g_hookMarker = folder / "hook.txt"; }
+  void SetUp() override {
+    g_hookMarker = folder / "hook.txt";
+    g_unsavedMarker = folder / "unsaved";
+  }
   ScratchFolder folder;
 };
 
@@ -163,6 +169,43 @@ TEST_F(CrashHandlerTest, ReportHasItsLinesInOrderAndTheProcessEndsBySignal) {
   EXPECT_EQ(build, static_cast<int>(lines.size()) - 1);
   // The hook got the same text once the file was written.
   EXPECT_EQ(ReadAll(folder / "hook.txt"), report);
+  EXPECT_NE(access(g_unsavedMarker.c_str(), F_OK), 0);
+}
+
+TEST_F(CrashHandlerTest, AReportThatNoFileTakesStillReachesTheHookMarkedUnsaved) {
+  ASSERT_EQ(mkdir((folder / "Error.txt").c_str(), 0700), 0);
+  const int status = CrashChild(folder.Path(), SIGSEGV);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_NE(ReadAll(g_hookMarker).find("SIGSEGV"), std::string::npos);
+  EXPECT_EQ(access(g_unsavedMarker.c_str(), F_OK), 0);
+}
+
+struct sigaction g_beforeInstall[2];
+
+// Runs after the handler's own end of program, which Install registered later.
+void ExitWithWhetherTheHandlersWereRestored() {
+  const int signals[] = {SIGSEGV, SIGABRT};
+  for (int i = 0; i < 2; ++i) {
+    struct sigaction now;
+    sigaction(signals[i], nullptr, &now);
+    if (now.sa_sigaction != g_beforeInstall[i].sa_sigaction) _exit(93);
+  }
+  _exit(0);
+}
+
+TEST_F(CrashHandlerTest, TheProgramsEndPutsThePreviousHandlersBack) {
+  const pid_t child = fork();
+  if (child == 0) {
+    sigaction(SIGSEGV, nullptr, &g_beforeInstall[0]);
+    sigaction(SIGABRT, nullptr, &g_beforeInstall[1]);
+    atexit(ExitWithWhetherTheHandlersWereRestored);
+    CrashHandler::Install();
+    exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << status;
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(CrashHandlerTest, AFaultOnAnotherThreadIsReportedAndEndsWithoutTheWindowHook) {
