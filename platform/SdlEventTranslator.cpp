@@ -149,7 +149,7 @@ void SdlEventTranslator::TranslateWindow(const SDL_WindowEvent& window, std::vec
       out.push_back(Message(WM_SIZE, SIZE_RESTORED, MakeCoordParam(width_, height_)));
       break;
     case SDL_WINDOWEVENT_MAXIMIZED:
-      // The window has a fixed size; a request to maximise is the system command.
+      // The window keeps its size; a request to maximise is the system command.
       out.push_back(Message(WM_SYSCOMMAND, SC_MAXIMIZE, 0));
       break;
     case SDL_WINDOWEVENT_FOCUS_GAINED:

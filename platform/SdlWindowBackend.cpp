@@ -52,10 +52,13 @@ void SdlWindowBackend::Sleep(uint32_t milliseconds) { SDL_Delay(milliseconds); }
 bool SdlWindowBackend::CreateMainWindow(std::string_view title, int32_t width, int32_t height,
                                         bool fullScreen) {
   if (!video_ || window_ != nullptr || width < 1 || height < 1) return false;
-  // SDL's window size is the client area: the frame the desktop adds lies outside it.
+  // SDL's window size is the client area: the frame the desktop adds lies outside it. A window
+  // of one fixed size is offered no maximise by the window manager, so it may be resized; it
+  // keeps its size all the same, and a maximise is the game's to carry out (Translate).
   window_ = SDL_CreateWindow(ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             width, height, SDL_WINDOW_HIDDEN);
+                             width, height, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (window_ == nullptr) return false;
+  SDL_SetWindowMinimumSize(window_, width, height);
   windowedWidth_ = width;
   windowedHeight_ = height;
   bell_.Attach(window_);
@@ -173,9 +176,24 @@ bool SdlWindowBackend::GetDesktopMode(int32_t& width, int32_t& height, int32_t& 
 }
 
 void SdlWindowBackend::Translate(const SDL_Event& event) {
+  if (event.type == SDL_WINDOWEVENT && window_ != nullptr && event.window.windowID == SDL_GetWindowID(window_)) {
+    KeepWindowedSize(event.window);
+  }
   translated_.clear();
   translator_.Translate(event, translated_);
   for (const WindowMessage& message : translated_) queue_.Post(message);
+}
+
+void SdlWindowBackend::KeepWindowedSize(const SDL_WindowEvent& event) {
+  const uint32_t flags = SDL_GetWindowFlags(window_);
+  if ((flags & SDL_WINDOW_FULLSCREEN) != 0) return;
+  if (event.event == SDL_WINDOWEVENT_MAXIMIZED) {
+    // The maximise comes to the game as the system command; the window itself stays as it was.
+    SDL_RestoreWindow(window_);
+  } else if (event.event == SDL_WINDOWEVENT_SIZE_CHANGED && (flags & SDL_WINDOW_MAXIMIZED) == 0 &&
+             (event.data1 != windowedWidth_ || event.data2 != windowedHeight_)) {
+    SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
+  }
 }
 
 void SdlWindowBackend::Pump() {
