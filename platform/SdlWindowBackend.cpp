@@ -58,7 +58,6 @@ bool SdlWindowBackend::CreateMainWindow(std::string_view title, int32_t width, i
   window_ = SDL_CreateWindow(ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              width, height, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (window_ == nullptr) return false;
-  SDL_SetWindowMinimumSize(window_, width, height);
   windowedWidth_ = width;
   windowedHeight_ = height;
   bell_.Attach(window_);
