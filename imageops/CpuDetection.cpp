@@ -88,20 +88,11 @@ CpuTypeCode ClassifyCpu(const CpuFeatureRecord& f) {
     }
 }
 
-CpuTypeCode ClassifyByFeatures(const CpuFeatureRecord& f) {
-    // The SSE builds work in the MMX registers with the SSE integer extensions.
-    if (!f.mmx || !f.sse) return 0;
-    if (!f.sse2) return 5;
-    if (!f.sse3) return f.htt ? 7 : 6;
-    return f.em64t ? 32 : 8;
-}
-
 CpuTypeCode ClassifyCpuid(const CpuidSnapshot& snapshot) {
-    if (!snapshot.hasCpuid) {
+    if (!snapshot.hasCpuid || !IsGenuineIntelVendor(snapshot.leaf0)) {
         return 0;
     }
-    const CpuFeatureRecord features = FeaturesFromCpuid(snapshot);
-    return IsGenuineIntelVendor(snapshot.leaf0) ? ClassifyCpu(features) : ClassifyByFeatures(features);
+    return ClassifyCpu(FeaturesFromCpuid(snapshot));
 }
 
 bool SupportsAvx2(const CpuidSnapshot& s) {

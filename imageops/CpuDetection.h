@@ -5,9 +5,8 @@
 // Which processor generation runs us, as far as the choice of image-primitive build cares. The
 // classification is a pure function of CPUID answers, so any processor can be described to it.
 
-// The processor generation: 0 unknown (no CPUID, an Intel family outside 5, 6, 7 and 15, or a
-// processor without MMX and SSE of another vendor), 1 to 9, 16, 17 and 32 the generations of
-// ClassifyCpuid.
+// The processor generation: 0 unknown (no CPUID, another vendor than Intel, or an Intel family
+// outside 5, 6, 7 and 15), 1 to 9, 16, 17 and 32 the Intel generations of ClassifyCpu.
 using CpuTypeCode = std::int32_t;
 
 struct CpuidRegisters {
@@ -51,11 +50,8 @@ bool IsGenuineIntelVendor(const CpuidRegisters& leaf0);
 CpuFeatureRecord FeaturesFromCpuid(const CpuidSnapshot& snapshot);
 // Intel processors, by family and then feature bits.
 CpuTypeCode ClassifyCpu(const CpuFeatureRecord& features);
-// Processors of other vendors, whose family numbers do not follow Intel's generations: by the
-// feature bits alone, as the family-15 code with the same bits (5 for SSE without SSE2), or 0
-// without MMX and SSE.
-CpuTypeCode ClassifyByFeatures(const CpuFeatureRecord& features);
-// The whole decision: 0 without CPUID, ClassifyCpu for Intel, else ClassifyByFeatures.
+// The whole decision: ClassifyCpu for Intel, else 0. Other vendors' family numbers follow no
+// Intel generation, so they are not guessed at; 0 binds the plain build, which runs anywhere.
 CpuTypeCode ClassifyCpuid(const CpuidSnapshot& snapshot);
 
 // Whether AVX2 code may run, beside the generation: the processor has AVX and AVX2 (leaf 1 ECX
