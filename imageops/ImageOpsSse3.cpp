@@ -1,22 +1,12 @@
 #include "imageops/ImageOpsSse3.h"
 
-#include "imageops/CopyColorAvx2.h"
-#include "imageops/CpuDetection.h"
 #include "imageops/ImageOpEntries.h"
 #include "imageops/LanesSse2.h"
 #include "imageops/VectorRows.h"
 
 namespace {
 
-// The SSE2 kernels, with the colour copy on 32-byte blocks where AVX2 may run.
-struct Rows : VectorRows<Sse2Lanes> {
-    static void CopyColor(const std::uint8_t* src, std::uint8_t* dst, Count count) {
-        static const bool avx2 = SupportsAvx2(ReadCpuidSnapshot());
-        const Count done = avx2 ? CopyColorBlocksAvx2(src, dst, count) : 0;
-        VectorRows::CopyColor(src + done * 4, dst + done * 4, count - done);
-    }
-};
-
+using Rows = VectorRows<Sse2Lanes>;
 using Build = ImageOpEntries<Rows>;
 
 }  // namespace

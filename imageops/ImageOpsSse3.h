@@ -5,8 +5,8 @@
 #include "imageops/CompositeOp.h"
 #include "imageops/ImageOpStatus.h"
 
-// The SSE3 build: the SSE2 kernels compiled for SSE3 processors as a column of their own; its
-// colour copy takes 32-byte blocks where the processor and its system run AVX2.
+// The SSE3 build: the SSE2 kernels compiled for SSE3 processors as a column of their own, with
+// no instruction beyond SSE2.
 // Same operations, argument tests and results as the plain build in ImageOps.h; see there.
 
 // Colour bytes copied, destination alpha kept.
