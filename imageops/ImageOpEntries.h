@@ -11,6 +11,10 @@
 // build's row kernels. Rows that touch (every step equal to the row width) go as one long row.
 namespace {
 
+// Fills of more pixel bytes than this go past the caches in the builds that stream only large
+// fills: such a fill would evict what it is drawn from.
+constexpr std::int64_t kStreamingFillBytes = 0x40000;
+
 template <class Body>
 void VisitRows(std::uint8_t* d, std::int32_t dStep, std::int32_t units, std::int32_t unitBytes,
                std::int32_t height, Body&& body) {
@@ -189,7 +193,9 @@ struct ImageOpEntries {
         if (status != ImageOpStatus::Ok) return status;
         // A copy the rows cannot alias, so the pattern is formed once and not reread per row.
         const Byte pixel[4] = {value[0], value[1], value[2], value[3]};
-        VisitRows(dst, dstStep, width, 4, height, [&pixel](Byte* d, Count n) { Rows::FillPixel(d, n, pixel); });
+        const bool streaming = PixelBytes(width) * height > kStreamingFillBytes;
+        VisitRows(dst, dstStep, width, 4, height,
+                  [&pixel, streaming](Byte* d, Count n) { Rows::FillPixel(d, n, pixel, streaming); });
         Rows::Finish();
         return ImageOpStatus::Ok;
     }

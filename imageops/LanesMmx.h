@@ -13,6 +13,10 @@ namespace {
 struct MmxLanes {
     using V = __m64;
     static constexpr int kBytes = 8;
+    // This build writes per-pixel and constant-alpha compositing results, and every fill, with
+    // non-temporal stores (VectorRows.h).
+    static constexpr bool kStreamsComposites = true;
+    static constexpr bool kStreamsEveryFill = true;
 
     static V Load(const std::uint8_t* p) {
         V v;
@@ -20,6 +24,11 @@ struct MmxLanes {
         return v;
     }
     static void Store(std::uint8_t* p, V v) { std::memcpy(p, &v, sizeof v); }
+    // Past the caches; any address.
+    static void StoreStream(std::uint8_t* p, V v) { _mm_stream_pi(reinterpret_cast<__m64*>(p), v); }
+    // Into every cache level.
+    static void Prefetch(const std::uint8_t* p) { _mm_prefetch(reinterpret_cast<const char*>(p), _MM_HINT_T0); }
+    static void Fence() { _mm_sfence(); }
     static void Finish() { _mm_empty(); }
 
     static V Words(std::uint16_t w) { return _mm_set1_pi16(static_cast<short>(w)); }

@@ -10,9 +10,16 @@ namespace {
 struct Sse2Lanes {
     using V = __m128i;
     static constexpr int kBytes = 16;
+    // Compositing results are stored; fills stream only when too large to stay cached
+    // (VectorRows.h).
+    static constexpr bool kStreamsComposites = false;
+    static constexpr bool kStreamsEveryFill = false;
 
     static V Load(const std::uint8_t* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
     static void Store(std::uint8_t* p, V v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+    // Past the caches; p must lie on a 16-byte boundary.
+    static void StoreStream(std::uint8_t* p, V v) { _mm_stream_si128(reinterpret_cast<__m128i*>(p), v); }
+    static void Fence() { _mm_sfence(); }
     static void Finish() {}
 
     static V Words(std::uint16_t w) { return _mm_set1_epi16(static_cast<short>(w)); }

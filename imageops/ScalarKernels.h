@@ -223,7 +223,7 @@ struct ScalarRows {
     static void MultiplyPixel(const std::uint8_t* src, std::uint8_t* dst, Count count, const std::uint8_t* value) {
         MultiplyPixels<4>(src, dst, count, value);
     }
-    static void FillPixel(std::uint8_t* dst, Count count, const std::uint8_t* value) {
+    static void FillPixel(std::uint8_t* dst, Count count, const std::uint8_t* value, bool) {
         FillPixels<4>(dst, count, value);
     }
     static void AddColorScaled(std::uint8_t* dst, Count count, const std::uint8_t* value, std::int32_t scale) {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstdint>
-#include <cstring>
 
 // Row kernels of the SIMD builds over the lanes L (MmxLanes or Sse2Lanes). Every product is the
 // plain build's M, computed on 16-bit words: even bytes masked, odd bytes shifted down, each
@@ -19,10 +18,8 @@ struct VectorRows {
     using Byte = std::uint8_t;
     static constexpr Count kBlockBytes = L::kBytes;
     static constexpr Count kBlockPixels = L::kBytes / 4;
-    // Rows of at least this many bytes are filled by the string store, whose start-up costs
-    // more than it saves on shorter ones.
-    static constexpr Count kStringFillBytes = 2048;
-    static constexpr Count kStringPieceBytes = 262144;
+    // How far ahead of the block in hand a streaming composite prefetches its sources.
+    static constexpr Count kPrefetchAhead = 64;
 
     // Word multipliers for the even and the odd bytes of a block.
     struct Factor {
@@ -148,43 +145,46 @@ struct VectorRows {
     }
 
     // Rows shorter than a block go pixel by pixel, so nothing past the row is ever stored. Longer
-    // rows get one block at the start, aligned blocks from the next boundary on (the pattern
-    // turned to match), four at a time, and one block ending exactly at the row end. Ordinary
-    // stores throughout: a filled image is drawn on next, and non-temporal stores would send one
-    // that fits in the cache out to memory first.
-    static void FillPixel(Byte* dst, Count count, const Byte* value) {
+    // rows get one block at a start off a block boundary, aligned blocks from the next boundary
+    // on (the pattern turned to match), and one block ending exactly at the row end; every store
+    // writes the pattern's own bytes, so overlaps cannot matter. Non-temporal stores keep a fill
+    // from evicting what is drawn on it: the SSE build streams every aligned block, the others
+    // the four-block groups of a fill too large to stay cached (streaming); a fence ends the row.
+    static void FillPixel(Byte* dst, Count count, const Byte* value, bool streaming) {
         const Count bytes = count * 4;
         if (bytes < kBlockBytes) {
             FillPixels<4>(dst, count, value);
             return;
         }
         const std::uint32_t pixel = Pack(value, 4);
-        if (bytes >= kStringFillBytes) {
-            // The processor's string store writes long runs in its widest stores; pieces of at
-            // most kStringPieceBytes keep it from switching to stores that bypass the cache.
-            const std::uint64_t pattern = pixel | (std::uint64_t{pixel} << 32);
-            Byte* p = dst;
-            for (Count left = bytes / 8; left > 0;) {
-                std::uint64_t words = static_cast<std::uint64_t>(std::min(left, kStringPieceBytes / 8));
-                left -= static_cast<Count>(words);
-                asm volatile("rep stosq" : "+D"(p), "+c"(words) : "a"(pattern) : "memory");
-            }
-            if (count % 2 != 0) std::memcpy(p, &pixel, 4);
-            return;
-        }
         const V straight = L::Dwords(pixel);
-        L::Store(dst, straight);
-        const auto address = reinterpret_cast<std::uintptr_t>(dst);
-        Count i = kBlockBytes - static_cast<Count>(address % kBlockBytes);
-        const V turned = L::Dwords(std::rotr(pixel, static_cast<int>(8 * (i % 4))));
-        for (; i + 4 * kBlockBytes <= bytes; i += 4 * kBlockBytes) {
-            L::Store(dst + i, turned);
-            L::Store(dst + i + kBlockBytes, turned);
-            L::Store(dst + i + 2 * kBlockBytes, turned);
-            L::Store(dst + i + 3 * kBlockBytes, turned);
+        const auto misalignment = static_cast<Count>(reinterpret_cast<std::uintptr_t>(dst) % kBlockBytes);
+        Count i = 0;
+        if (misalignment != 0) {
+            L::Store(dst, straight);
+            i = kBlockBytes - misalignment;
         }
-        for (; i + kBlockBytes <= bytes; i += kBlockBytes) L::Store(dst + i, turned);
+        const V turned = L::Dwords(std::rotr(pixel, static_cast<int>(8 * (i % 4))));
+        if constexpr (L::kStreamsEveryFill) {
+            for (; i + kBlockBytes <= bytes; i += kBlockBytes) L::StoreStream(dst + i, turned);
+        } else {
+            const auto groups = [&](auto store) {
+                for (; i + 4 * kBlockBytes <= bytes; i += 4 * kBlockBytes) {
+                    store(dst + i, turned);
+                    store(dst + i + kBlockBytes, turned);
+                    store(dst + i + 2 * kBlockBytes, turned);
+                    store(dst + i + 3 * kBlockBytes, turned);
+                }
+            };
+            if (streaming) {
+                groups([](Byte* p, V v) { L::StoreStream(p, v); });
+            } else {
+                groups([](Byte* p, V v) { L::Store(p, v); });
+            }
+            for (; i + kBlockBytes <= bytes; i += kBlockBytes) L::Store(dst + i, turned);
+        }
         if (i < bytes) L::Store(dst + bytes - kBlockBytes, straight);
+        if (L::kStreamsEveryFill || streaming) L::Fence();
     }
 
     static V ScaleWords(V s, std::int32_t scale) {
@@ -253,6 +253,33 @@ struct VectorRows {
         }
     }
 
+    // The units (pixels, or samples in the constant-alpha composite) before dst reaches a block
+    // boundary, which a streaming build's blocks start from; none for the other builds, or when
+    // dst is off a unit boundary and whole units never reach one.
+    static Count LeadUnits(const Byte* dst, Count units, Count unitBytes) {
+        if constexpr (!L::kStreamsComposites) return 0;
+        const auto address = static_cast<Count>(reinterpret_cast<std::uintptr_t>(dst) % kBlockBytes);
+        if (address % unitBytes != 0) return 0;
+        return std::min(units, (kBlockBytes - address) % kBlockBytes / unitBytes);
+    }
+
+    // One composited block from the sources at a and b. A streaming build stores it past the
+    // cache, which it leaves to the sources, and prefetches both kPrefetchAhead bytes on.
+    static void PutComposite(const Byte* a, const Byte* b, Byte* d, V r) {
+        if constexpr (L::kStreamsComposites) {
+            L::Prefetch(a + kPrefetchAhead);
+            L::Prefetch(b + kPrefetchAhead);
+            L::StoreStream(d, r);
+        } else {
+            L::Store(d, r);
+        }
+    }
+
+    // A streaming build fences every row, so ordinary loads see it once the kernel returns.
+    static void EndCompositeRow() {
+        if constexpr (L::kStreamsComposites) L::Fence();
+    }
+
     // Premultiplied over: src1 + src2 (255 - alpha1). Two blocks a step share the tests for a
     // source that is opaque (the result is the source) or clear (the result is source 2).
     static void OverPremultiplied(const Byte* src1, const Byte* src2, Byte* dst, Count count) {
@@ -260,25 +287,26 @@ struct VectorRows {
         const auto over = [](V a, V b) { return L::AddSatU8(a, Mul(b, SameFactor(AlphaWords(L::Not(a))))); };
         Count i = 0;
         for (; i + 2 * kBlockBytes <= bytes; i += 2 * kBlockBytes) {
+            const Count j = i + kBlockBytes;
             const V a0 = L::Load(src1 + i);
-            const V a1 = L::Load(src1 + i + kBlockBytes);
+            const V a1 = L::Load(src1 + j);
             if (L::AllBytesFF(L::Or(L::And(a0, a1), ColourMask()))) {
-                L::Store(dst + i, a0);
-                L::Store(dst + i + kBlockBytes, a1);
+                PutComposite(src1 + i, src2 + i, dst + i, a0);
+                PutComposite(src1 + j, src2 + j, dst + j, a1);
                 continue;
             }
             const V b0 = L::Load(src2 + i);
-            const V b1 = L::Load(src2 + i + kBlockBytes);
+            const V b1 = L::Load(src2 + j);
             if (L::AllZero(L::Or(a0, a1))) {
-                L::Store(dst + i, b0);
-                L::Store(dst + i + kBlockBytes, b1);
+                PutComposite(src1 + i, src2 + i, dst + i, b0);
+                PutComposite(src1 + j, src2 + j, dst + j, b1);
                 continue;
             }
-            L::Store(dst + i, over(a0, b0));
-            L::Store(dst + i + kBlockBytes, over(a1, b1));
+            PutComposite(src1 + i, src2 + i, dst + i, over(a0, b0));
+            PutComposite(src1 + j, src2 + j, dst + j, over(a1, b1));
         }
         if (i + kBlockBytes <= bytes) {
-            L::Store(dst + i, over(L::Load(src1 + i), L::Load(src2 + i)));
+            PutComposite(src1 + i, src2 + i, dst + i, over(L::Load(src1 + i), L::Load(src2 + i)));
             i += kBlockBytes;
         }
         CompositePixels<PorterDuff::Over, true>(src1 + i, src2 + i, dst + i, count - i / 4);
@@ -289,6 +317,14 @@ struct VectorRows {
     // atop, whose alpha is taken from source 2.
     template <PorterDuff Kind, bool Premultiplied>
     static void Composite(const Byte* src1, const Byte* src2, Byte* dst, Count count) {
+        const Count lead = LeadUnits(dst, count, 4);
+        CompositePixels<Kind, Premultiplied>(src1, src2, dst, lead);
+        CompositeBlocks<Kind, Premultiplied>(src1 + lead * 4, src2 + lead * 4, dst + lead * 4, count - lead);
+        EndCompositeRow();
+    }
+
+    template <PorterDuff Kind, bool Premultiplied>
+    static void CompositeBlocks(const Byte* src1, const Byte* src2, Byte* dst, Count count) {
         if constexpr (Kind == PorterDuff::Over && Premultiplied) {
             OverPremultiplied(src1, src2, dst, count);
         } else {
@@ -304,7 +340,7 @@ struct VectorRows {
                                                           SameFactor(AlphaWords(L::Not(a))),
                                                           SameFactor(AlphaWords(L::Not(b))));
                 if constexpr (Kind == PorterDuff::Atop) r = L::Or(L::And(r, ColourMask()), L::And(b, AlphaMask()));
-                L::Store(dst + i, r);
+                PutComposite(src1 + i, src2 + i, dst + i, r);
             });
             CompositePixels<Kind, Premultiplied>(src1 + done, src2 + done, dst + done, count - done / 4);
         }
@@ -321,12 +357,19 @@ struct VectorRows {
     template <PorterDuff Kind, bool Premultiplied>
     static void CompositeConst(const Byte* src1, Byte alphaA, const Byte* src2, Byte alphaB, Byte* dst,
                                Count samples) {
-        const Count done = Blocks(samples, [&](Count i) {
-            L::Store(dst + i, CompositeConstBlock<Kind, Premultiplied>(L::Load(src1 + i), L::Load(src2 + i), alphaA,
-                                                                       alphaB));
+        const Count lead = LeadUnits(dst, samples, 1);
+        CompositeConstSamples<Kind, Premultiplied>(src1, alphaA, src2, alphaB, dst, lead);
+        src1 += lead;
+        src2 += lead;
+        dst += lead;
+        const Count done = Blocks(samples - lead, [&](Count i) {
+            PutComposite(src1 + i, src2 + i, dst + i,
+                         CompositeConstBlock<Kind, Premultiplied>(L::Load(src1 + i), L::Load(src2 + i), alphaA,
+                                                                  alphaB));
         });
         CompositeConstSamples<Kind, Premultiplied>(src1 + done, alphaA, src2 + done, alphaB, dst + done,
-                                                   samples - done);
+                                                   samples - lead - done);
+        EndCompositeRow();
     }
 
     // As CompositeConst, with the destination's byte 3 merged back under the alpha mask.

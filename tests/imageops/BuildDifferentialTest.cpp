@@ -2,16 +2,59 @@
 // start offset from 0 to 15, padded and touching rows, destinations aliasing a source, every
 // operator and scale, refused arguments. The whole allocation of every block, guard bytes
 // included, must come out the same, and so must the status.
+#include <emmintrin.h>
 #include <gtest/gtest.h>
+#include <mmintrin.h>
+#include <xmmintrin.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "tests/imageops/ImageOpBuilds.h"
+
+// The SIMD row kernels once more in this file, with their non-temporal stores, prefetches and
+// fences redirected into a log, for the store kinds that the bytes written cannot show.
+namespace shim {
+
+struct Event {
+    char kind;  // 'S' a non-temporal store, 'P' a prefetch, 'F' a store fence
+    std::uintptr_t at;
+};
+std::vector<Event> log;
+
+void Stream64(__m64* p, __m64 v) {
+    log.push_back({'S', reinterpret_cast<std::uintptr_t>(p)});
+    std::memcpy(p, &v, sizeof v);
+}
+void Stream128(__m128i* p, __m128i v) {
+    log.push_back({'S', reinterpret_cast<std::uintptr_t>(p)});
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(p) % 16, 0u) << "a misaligned 16-byte streaming store faults";
+    _mm_storeu_si128(p, v);
+}
+void Prefetch(const void* p) { log.push_back({'P', reinterpret_cast<std::uintptr_t>(p)}); }
+void Fence() { log.push_back({'F', 0}); }
+
+}  // namespace shim
+
+#undef _mm_prefetch
+#define _mm_stream_pi(p, v) shim::Stream64(p, v)
+#define _mm_stream_si128(p, v) shim::Stream128(p, v)
+#define _mm_prefetch(p, hint) shim::Prefetch(p)
+#define _mm_sfence() shim::Fence()
+#include "imageops/ImageOpEntries.h"
+#include "imageops/LanesMmx.h"
+#include "imageops/LanesSse2.h"
+#include "imageops/VectorRows.h"
+#undef _mm_stream_pi
+#undef _mm_stream_si128
+#undef _mm_prefetch
+#undef _mm_sfence
 
 namespace {
 
@@ -255,6 +298,97 @@ TEST(BuildDifferentialTest, LargeFillsWriteTheSameBytes) {
             },
             "fill " + std::to_string(c.width) + "x" + std::to_string(c.height));
     }
+}
+
+using SseShimmed = ImageOpEntries<VectorRows<MmxLanes>>;
+using Sse2Shimmed = ImageOpEntries<VectorRows<Sse2Lanes>>;
+
+std::ptrdiff_t Logged(char kind) {
+    return std::count_if(shim::log.begin(), shim::log.end(), [kind](const shim::Event& e) { return e.kind == kind; });
+}
+
+// The log of one call: every whole 8-byte block of each row on an 8-byte boundary streamed, in
+// order, then that row's fence; for each streamed block, when sources are given, a prefetch of
+// both 64 bytes past the block's own source bytes.
+void ExpectRowsStreamedAndFenced(Block& dst, std::int32_t width, std::int32_t height, const std::string& what,
+                                 Block* src1 = nullptr, Block* src2 = nullptr) {
+    std::vector<std::vector<std::uintptr_t>> streamed(1);
+    std::vector<std::uintptr_t> prefetched;
+    for (const shim::Event& e : shim::log) {
+        if (e.kind == 'S') streamed.back().push_back(e.at);
+        if (e.kind == 'P') prefetched.push_back(e.at);
+        if (e.kind == 'F') streamed.emplace_back();
+    }
+    ASSERT_EQ(streamed.size(), static_cast<std::size_t>(height) + 1) << what << ": one fence a row";
+    EXPECT_TRUE(streamed.back().empty()) << what << ": a store after the last fence";
+    for (std::int32_t r = 0; r < height; ++r) {
+        const auto rowStart = reinterpret_cast<std::uintptr_t>(dst.at()) + static_cast<std::uintptr_t>(r) * dst.step;
+        std::vector<std::uintptr_t> blocks;
+        for (std::uintptr_t a = (rowStart + 7) / 8 * 8; a + 8 <= rowStart + width * 4u; a += 8) blocks.push_back(a);
+        EXPECT_EQ(streamed[r], blocks) << what << " row " << r;
+        for (Block* src : {src1, src2}) {
+            if (src == nullptr) continue;
+            const auto srcRow = reinterpret_cast<std::uintptr_t>(src->at()) + static_cast<std::uintptr_t>(r) * src->step;
+            for (const std::uintptr_t a : blocks) {
+                EXPECT_NE(std::count(prefetched.begin(), prefetched.end(), srcRow + (a - rowStart) + 64), 0)
+                    << what << " row " << r << " block " << a - rowStart;
+            }
+        }
+    }
+}
+
+// The SSE build streams its per-pixel and constant-alpha composites with both sources
+// prefetched and fences each row; its constant-colour composite, and the SSE2 build's, store.
+TEST(BuildDifferentialTest, SseCompositesStreamPrefetchingTheirSourcesAndFenceEachRow) {
+    std::mt19937 rng(5);
+    constexpr std::int32_t kWidth = 37;
+    constexpr std::int32_t kHeight = 3;
+    for (int code = 0; code < 12; ++code) {
+        const auto op = static_cast<CompositeOp>(code);
+        // Rows of 37 pixels 156 bytes apart, so they start on and off an 8-byte boundary.
+        std::vector<Block> b = {MakeBlock(rng, kWidth, kHeight, 3, 8), MakeBlock(rng, kWidth, kHeight, 6, 8),
+                                MakeBlock(rng, kWidth, kHeight, 4, 8)};
+        const std::string what = "op " + std::to_string(code);
+        shim::log.clear();
+        SseShimmed::AlphaComposite(b[0].at(), b[0].step, b[1].at(), b[1].step, b[2].at(), b[2].step, kWidth, kHeight,
+                                   op);
+        ExpectRowsStreamedAndFenced(b[2], kWidth, kHeight, "composite " + what, &b[0], &b[1]);
+        shim::log.clear();
+        SseShimmed::AlphaCompositeConst<false>(b[0].at(), b[0].step, 70, b[1].at(), b[1].step, 200, b[2].at(),
+                                               b[2].step, kWidth, kHeight, op);
+        ExpectRowsStreamedAndFenced(b[2], kWidth, kHeight, "composite const " + what, &b[0], &b[1]);
+
+        shim::log.clear();
+        SseShimmed::AlphaCompositeConst<true>(b[0].at(), b[0].step, 70, b[1].at(), b[1].step, 200, b[2].at(),
+                                              b[2].step, kWidth, kHeight, op);
+        Sse2Shimmed::AlphaComposite(b[0].at(), b[0].step, b[1].at(), b[1].step, b[2].at(), b[2].step, kWidth,
+                                    kHeight, op);
+        Sse2Shimmed::AlphaCompositeConst<false>(b[0].at(), b[0].step, 70, b[1].at(), b[1].step, 200, b[2].at(),
+                                                b[2].step, kWidth, kHeight, op);
+        EXPECT_EQ(Logged('S') + Logged('P'), 0) << what;
+    }
+}
+
+// The SSE2 fill streams only a fill of more than 262144 pixel bytes (padding not counted) and
+// then fences; the SSE fill streams every fill, fencing each row.
+TEST(BuildDifferentialTest, FillsStreamPastTheirSwitchAndTheSseFillAlways) {
+    std::mt19937 rng(9);
+    const std::uint8_t v[4] = {0x11, 0x22, 0x33, 0x44};
+    Block exact = MakeBlock(rng, 256, 256, 0, 4);
+    shim::log.clear();
+    Sse2Shimmed::FillPixel(v, exact.at(), exact.step, 256, 256);
+    EXPECT_EQ(Logged('S'), 0);
+    Block more = MakeBlock(rng, 65537, 1, 0, 0);
+    shim::log.clear();
+    Sse2Shimmed::FillPixel(v, more.at(), more.step, 65537, 1);
+    EXPECT_GT(Logged('S'), 0);
+    ASSERT_FALSE(shim::log.empty());
+    EXPECT_EQ(shim::log.back().kind, 'F');
+
+    Block small = MakeBlock(rng, 5, 3, 4, 8);
+    shim::log.clear();
+    SseShimmed::FillPixel(v, small.at(), small.step, 5, 3);
+    ExpectRowsStreamedAndFenced(small, 5, 3, "SSE fill");
 }
 
 }  // namespace
