@@ -8,17 +8,50 @@
 #include "imageops/resize/LanczosWeightsSse.h"
 #include "tests/imageops/resize/SimdBuilds.h"
 
+#include <emmintrin.h>
 #include <gtest/gtest.h>
+#include <pmmintrin.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <csetjmp>
+#include <csignal>
 #include <cstdint>
 #include <cstring>
 #include <random>
+#include <string>
 #include <tuple>
 #include <vector>
 
 // The SSE builds' block operations, and the SSE build's weights, row adders and four-wide cubic
 // pieces, each against its plain twin or the rule it must keep.
+
+// The SSE2 and SSE3 block kernels once more in this file, with their non-temporal stores and
+// fences written into a log, for the store kinds that the bytes cannot show; the SSE3 load is
+// taken as an ordinary unaligned one, so that this file needs no SSE3 flags.
+namespace shim {
+
+std::string log;  // 'S' a non-temporal store, 'F' a store fence
+
+void Stream(__m128i* p, __m128i v) {
+    log += 'S';
+    _mm_store_si128(p, v);
+}
+void Fence() { log += 'F'; }
+__m128i LoadDq(const __m128i* p) { return _mm_loadu_si128(p); }
+
+}  // namespace shim
+
+#define _mm_stream_si128(p, v) shim::Stream(p, v)
+#define _mm_sfence() shim::Fence()
+#define _mm_lddqu_si128(p) shim::LoadDq(p)
+#include "imageops/resize/BlockFillCopySimd.h"
+#include "imageops/resize/IsaSse2.h"
+#include "imageops/resize/IsaSse3.h"
+#undef _mm_stream_si128
+#undef _mm_sfence
+#undef _mm_lddqu_si128
 
 namespace {
 
@@ -140,6 +173,92 @@ TEST(ResizeSseBlocks, RefusalsWriteNothingAndNullComesFirst) {
         EXPECT_EQ(copy(before, block, PTRDIFF_MAX / 4 + 1), ImageOpStatus::BadSize);
     }
     EXPECT_EQ(std::memcmp(block, before, sizeof block), 0);
+}
+
+sigjmp_buf gFault;
+
+// Runs body with a fault turned into a return: false when it faulted.
+template <typename Body>
+bool RunsThrough(Body&& body) {
+    struct sigaction onFault {};
+    onFault.sa_handler = [](int) { siglongjmp(gFault, 1); };
+    sigemptyset(&onFault.sa_mask);
+    struct sigaction previous {};
+    sigaction(SIGSEGV, &onFault, &previous);
+    const bool faulted = sigsetjmp(gFault, 1) != 0;
+    if (!faulted) {
+        body();
+    }
+    sigaction(SIGSEGV, &previous, nullptr);
+    return !faulted;
+}
+
+// How a copy of `bytes` from src to dst goes: a page 8 KiB into the source made unreadable
+// faults it, before it writes anything if it touches each chunk first; the log says whether
+// it streamed on the way.
+template <typename Isa>
+CopyRoute RouteTaken(unsigned char* src, unsigned char* dst, std::int64_t bytes) {
+    const long page = sysconf(_SC_PAGESIZE);
+    auto* unreadable = reinterpret_cast<unsigned char*>((reinterpret_cast<std::uintptr_t>(src) + 8192) / page * page);
+    for (int i = 0; i < 64; ++i) {
+        dst[i] = static_cast<unsigned char>(~src[i]);
+    }
+    shim::log.clear();
+    EXPECT_EQ(mprotect(unreadable, static_cast<std::size_t>(page), PROT_NONE), 0);
+    EXPECT_FALSE(RunsThrough([&] { CheckedCopyInts<Isa>(src, dst, bytes / 4); }));
+    EXPECT_EQ(mprotect(unreadable, static_cast<std::size_t>(page), PROT_READ | PROT_WRITE), 0);
+    if (std::memcmp(dst, src, 64) != 0) {
+        return CopyRoute::Streamed;
+    }
+    return shim::log.empty() ? CopyRoute::Cached : CopyRoute::StreamedUntouched;
+}
+
+// Non-temporal stores, then one fence, from just past each switch point on: clearing more than
+// 512 KiB after the first 16 bytes, copying more than 256 KiB (SSE2) or 512 KiB and more (SSE3);
+// the SSE2 copy stays cached or skips the touch pass in the bands of source distances below the
+// destination modulo 64 KiB, and every other streamed copy touches each chunk before copying it.
+TEST(ResizeSseBlocks, Sse2AndSse3StreamFromTheirSwitchPointsAndTouchWhatTheyStream) {
+    constexpr std::size_t kArena = 4 << 20;
+    void* const arena = mmap(nullptr, kArena, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(arena, MAP_FAILED);
+    auto* const dst = static_cast<unsigned char*>(arena);
+    auto* const sources = dst + (1 << 20);
+    const auto random = RandomBytes(2 << 20, 17);
+    std::memcpy(sources, random.data(), random.size());
+    const auto logOf = [](auto run) {
+        shim::log.clear();
+        run();
+        return shim::log;
+    };
+    const auto streamedThenFenced = [](const std::string& log) {
+        return log.size() > 1 && log.find_first_not_of('S') == log.size() - 1 && log.back() == 'F';
+    };
+
+    EXPECT_EQ(logOf([&] { CheckedZero(dst, 16 + 0x80000); }), "");
+    EXPECT_TRUE(streamedThenFenced(logOf([&] { CheckedZero(dst, 16 + 0x80000 + 16); })));
+    EXPECT_EQ(logOf([&] { CheckedCopyInts<IsaSse2>(sources, dst, 0x40000 / 4); }), "");
+    EXPECT_TRUE(streamedThenFenced(logOf([&] { CheckedCopyInts<IsaSse2>(sources, dst, (0x40000 + 16) / 4); })));
+    EXPECT_EQ(logOf([&] { CheckedCopyInts<IsaSse3>(sources, dst, (0x80000 - 16) / 4); }), "");
+    EXPECT_TRUE(streamedThenFenced(logOf([&] { CheckedCopyInts<IsaSse3>(sources, dst, 0x80000 / 4); })));
+
+    // Each band's first and last distances and its neighbours, for sources on and off an
+    // 8-byte boundary.
+    const struct {
+        std::ptrdiff_t distance;
+        CopyRoute route;
+    } bands[] = {{0, CopyRoute::Streamed},
+                 {0xFE48, CopyRoute::Streamed},          {0xFE50, CopyRoute::StreamedUntouched},
+                 {0xFEA8, CopyRoute::StreamedUntouched}, {0xFEB0, CopyRoute::Cached},
+                 {0xFF38, CopyRoute::Cached},            {0xFF40, CopyRoute::Streamed},
+                 {0xFE8B, CopyRoute::Streamed},          {0xFE8C, CopyRoute::StreamedUntouched},
+                 {0xFEFB, CopyRoute::StreamedUntouched}, {0xFEFC, CopyRoute::Cached},
+                 {0xFFEE, CopyRoute::Cached},            {0xFFEF, CopyRoute::Streamed}};
+    for (const auto& band : bands) {
+        EXPECT_EQ(RouteTaken<IsaSse2>(sources + band.distance, dst, 0x40000 + 16), band.route)
+            << "distance " << band.distance;
+    }
+    EXPECT_EQ(RouteTaken<IsaSse3>(sources + 0xFEB0, dst, 0x80000), CopyRoute::Streamed);
+    munmap(arena, kArena);
 }
 
 TEST(ResizeSseWeights, WholeFractionsReadTheTableAndHalfFractionsAreSymmetric) {
