@@ -13,8 +13,10 @@ namespace {
 struct MmxLanes {
     using V = __m64;
     static constexpr int kBytes = 8;
-    // This build writes per-pixel and constant-alpha compositing results, and every fill, with
-    // non-temporal stores (VectorRows.h).
+    // This build prefetches the sources of its composites, and writes per-pixel and
+    // constant-alpha compositing results, and every fill, with non-temporal stores
+    // (VectorRows.h).
+    static constexpr bool kPrefetchesComposites = true;
     static constexpr bool kStreamsComposites = true;
     static constexpr bool kStreamsEveryFill = true;
 

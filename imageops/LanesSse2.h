@@ -10,8 +10,9 @@ namespace {
 struct Sse2Lanes {
     using V = __m128i;
     static constexpr int kBytes = 16;
-    // Compositing results are stored; fills stream only when too large to stay cached
+    // Composites neither prefetch nor stream; fills stream only when too large to stay cached
     // (VectorRows.h).
+    static constexpr bool kPrefetchesComposites = false;
     static constexpr bool kStreamsComposites = false;
     static constexpr bool kStreamsEveryFill = false;
 

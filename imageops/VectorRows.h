@@ -254,29 +254,33 @@ struct VectorRows {
     }
 
     // The units (pixels, or samples in the constant-alpha composite) before dst reaches a block
-    // boundary, which a streaming build's blocks start from; none for the other builds, or when
-    // dst is off a unit boundary and whole units never reach one.
+    // boundary, which a prefetching build's blocks start from; none for the other builds, or
+    // when dst is off a unit boundary and whole units never reach one.
     static Count LeadUnits(const Byte* dst, Count units, Count unitBytes) {
-        if constexpr (!L::kStreamsComposites) return 0;
+        if constexpr (!L::kPrefetchesComposites) return 0;
         const auto address = static_cast<Count>(reinterpret_cast<std::uintptr_t>(dst) % kBlockBytes);
         if (address % unitBytes != 0) return 0;
         return std::min(units, (kBlockBytes - address) % kBlockBytes / unitBytes);
     }
 
-    // One composited block from the sources at a and b. A streaming build stores it past the
-    // cache, which it leaves to the sources, and prefetches both kPrefetchAhead bytes on.
+    // One composited block from the sources at a and b. A prefetching build prefetches both
+    // kPrefetchAhead bytes on; a streaming build stores a Streamed result past the cache, which
+    // it leaves to the sources.
+    template <bool Streamed>
     static void PutComposite(const Byte* a, const Byte* b, Byte* d, V r) {
-        if constexpr (L::kStreamsComposites) {
+        if constexpr (L::kPrefetchesComposites) {
             L::Prefetch(a + kPrefetchAhead);
             L::Prefetch(b + kPrefetchAhead);
+        }
+        if constexpr (L::kStreamsComposites && Streamed) {
             L::StoreStream(d, r);
         } else {
             L::Store(d, r);
         }
     }
 
-    // A streaming build fences every row, so ordinary loads see it once the kernel returns.
-    static void EndCompositeRow() {
+    // A build that streams fences every row, so ordinary loads see it once the kernel returns.
+    static void EndStreamedRow() {
         if constexpr (L::kStreamsComposites) L::Fence();
     }
 
@@ -291,22 +295,22 @@ struct VectorRows {
             const V a0 = L::Load(src1 + i);
             const V a1 = L::Load(src1 + j);
             if (L::AllBytesFF(L::Or(L::And(a0, a1), ColourMask()))) {
-                PutComposite(src1 + i, src2 + i, dst + i, a0);
-                PutComposite(src1 + j, src2 + j, dst + j, a1);
+                PutComposite<true>(src1 + i, src2 + i, dst + i, a0);
+                PutComposite<true>(src1 + j, src2 + j, dst + j, a1);
                 continue;
             }
             const V b0 = L::Load(src2 + i);
             const V b1 = L::Load(src2 + j);
             if (L::AllZero(L::Or(a0, a1))) {
-                PutComposite(src1 + i, src2 + i, dst + i, b0);
-                PutComposite(src1 + j, src2 + j, dst + j, b1);
+                PutComposite<true>(src1 + i, src2 + i, dst + i, b0);
+                PutComposite<true>(src1 + j, src2 + j, dst + j, b1);
                 continue;
             }
-            PutComposite(src1 + i, src2 + i, dst + i, over(a0, b0));
-            PutComposite(src1 + j, src2 + j, dst + j, over(a1, b1));
+            PutComposite<true>(src1 + i, src2 + i, dst + i, over(a0, b0));
+            PutComposite<true>(src1 + j, src2 + j, dst + j, over(a1, b1));
         }
         if (i + kBlockBytes <= bytes) {
-            PutComposite(src1 + i, src2 + i, dst + i, over(L::Load(src1 + i), L::Load(src2 + i)));
+            PutComposite<true>(src1 + i, src2 + i, dst + i, over(L::Load(src1 + i), L::Load(src2 + i)));
             i += kBlockBytes;
         }
         CompositePixels<PorterDuff::Over, true>(src1 + i, src2 + i, dst + i, count - i / 4);
@@ -320,7 +324,7 @@ struct VectorRows {
         const Count lead = LeadUnits(dst, count, 4);
         CompositePixels<Kind, Premultiplied>(src1, src2, dst, lead);
         CompositeBlocks<Kind, Premultiplied>(src1 + lead * 4, src2 + lead * 4, dst + lead * 4, count - lead);
-        EndCompositeRow();
+        EndStreamedRow();
     }
 
     template <PorterDuff Kind, bool Premultiplied>
@@ -340,7 +344,7 @@ struct VectorRows {
                                                           SameFactor(AlphaWords(L::Not(a))),
                                                           SameFactor(AlphaWords(L::Not(b))));
                 if constexpr (Kind == PorterDuff::Atop) r = L::Or(L::And(r, ColourMask()), L::And(b, AlphaMask()));
-                PutComposite(src1 + i, src2 + i, dst + i, r);
+                PutComposite<true>(src1 + i, src2 + i, dst + i, r);
             });
             CompositePixels<Kind, Premultiplied>(src1 + done, src2 + done, dst + done, count - done / 4);
         }
@@ -363,26 +367,32 @@ struct VectorRows {
         src2 += lead;
         dst += lead;
         const Count done = Blocks(samples - lead, [&](Count i) {
-            PutComposite(src1 + i, src2 + i, dst + i,
+            PutComposite<true>(src1 + i, src2 + i, dst + i,
                          CompositeConstBlock<Kind, Premultiplied>(L::Load(src1 + i), L::Load(src2 + i), alphaA,
                                                                   alphaB));
         });
         CompositeConstSamples<Kind, Premultiplied>(src1 + done, alphaA, src2 + done, alphaB, dst + done,
                                                    samples - lead - done);
-        EndCompositeRow();
+        EndStreamedRow();
     }
 
     // As CompositeConst, with the destination's byte 3 merged back under the alpha mask.
     template <PorterDuff Kind, bool Premultiplied>
     static void CompositeConstColor(const Byte* src1, Byte alphaA, const Byte* src2, Byte alphaB, Byte* dst,
                                     Count count) {
-        const Count done = Blocks(count * 4, [&](Count i) {
+        const Count lead = LeadUnits(dst, count, 4);
+        CompositeConstColorPixels<Kind, Premultiplied>(src1, alphaA, src2, alphaB, dst, lead);
+        src1 += lead * 4;
+        src2 += lead * 4;
+        dst += lead * 4;
+        const Count done = Blocks((count - lead) * 4, [&](Count i) {
             const V r =
                 CompositeConstBlock<Kind, Premultiplied>(L::Load(src1 + i), L::Load(src2 + i), alphaA, alphaB);
-            L::Store(dst + i, L::Or(L::And(r, ColourMask()), L::And(L::Load(dst + i), AlphaMask())));
+            PutComposite<false>(src1 + i, src2 + i, dst + i,
+                                L::Or(L::And(r, ColourMask()), L::And(L::Load(dst + i), AlphaMask())));
         });
         CompositeConstColorPixels<Kind, Premultiplied>(src1 + done, alphaA, src2 + done, alphaB, dst + done,
-                                                       count - done / 4);
+                                                       count - lead - done / 4);
     }
 
     static void Finish() { L::Finish(); }
