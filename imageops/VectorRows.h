@@ -368,8 +368,8 @@ struct VectorRows {
         dst += lead;
         const Count done = Blocks(samples - lead, [&](Count i) {
             PutComposite<true>(src1 + i, src2 + i, dst + i,
-                         CompositeConstBlock<Kind, Premultiplied>(L::Load(src1 + i), L::Load(src2 + i), alphaA,
-                                                                  alphaB));
+                               CompositeConstBlock<Kind, Premultiplied>(L::Load(src1 + i), L::Load(src2 + i),
+                                                                        alphaA, alphaB));
         });
         CompositeConstSamples<Kind, Premultiplied>(src1 + done, alphaA, src2 + done, alphaB, dst + done,
                                                    samples - lead - done);
