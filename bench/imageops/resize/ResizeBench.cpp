@@ -2,11 +2,12 @@
 // SSE, SSE2 and SSE3 builds and of the reference scalers that are installed, and linear
 // resizing at two further sizes. Rounds are
 // interleaved and times are medians (bench/MedianRuns.h). The closing @row lines give, per mode
-// and direction, the build the game binds on this processor (SSE3 where it runs, its 8-bit
-// linear requests on the AVX2 kernel where that runs; else SSE2) beside the plain and SSE2
+// and direction, the build the game binds on this processor (by its processor detection; an
+// SSE3 build's 8-bit linear requests on the AVX2 kernel where that runs) beside the plain and SSE2
 // builds and the reference scalers; the last line the CPU-time ratios of the headline cases
 // (ours / theirs: below 1 means ours is faster).
 
+#include "framework/gfx/ImageOpsBinding.h"
 #include "imageops/resize/ResizeAvx2Choice.h"
 #include "imageops/resize/ResizeImage8u4.h"
 #include "imageops/resize/ResizeImage8u4Sse.h"
@@ -253,10 +254,16 @@ struct BoundBuild {
 };
 
 BoundBuild Bound() {
-    if (!__builtin_cpu_supports("sse3")) {
-        return {"sse2/", "sse2"};
+    switch (CpuClass()) {
+        case 1:
+            return {"sse/", "sse"};
+        case 2:
+            return {"sse2/", "sse2"};
+        case 3:
+            return {"sse3/", ResizeMayUseAvx2() ? "sse3, avx2 linear" : "sse3"};
+        default:
+            return {"plain/", "plain"};
     }
-    return {"sse3/", ResizeMayUseAvx2() ? "sse3, avx2 linear" : "sse3"};
 }
 
 void PrintRows(const bench::MedianReporter& reporter) {
