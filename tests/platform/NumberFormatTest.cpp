@@ -13,10 +13,6 @@
 
 #include "ScratchFolder.h"
 
-// The C library's newlocale keeps the search path it builds from LOCPATH, once for every
-// environment the test reads its conventions in.
-extern "C" const char* __lsan_default_suppressions() { return "leak:__argz_add_sep\n"; }
-
 namespace {
 
 // Sets environment variables for one test (null removes one) and puts the old values back.

@@ -22,10 +22,6 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
-// SDL's D-Bus connection under X keeps a buffer of that library's until the process ends, a
-// leak of no code of ours.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
-
 namespace {
 
 // A private X server with openbox on it, as the real-window tests use, for the SDL backend of
