@@ -13,7 +13,9 @@
 #include <pmmintrin.h>
 #include <sys/mman.h>
 #include <unistd.h>
+#include <xmmintrin.h>
 
+#include <algorithm>
 #include <cmath>
 #include <csetjmp>
 #include <csignal>
@@ -32,11 +34,33 @@
 // taken as an ordinary unaligned one, so that this file needs no SSE3 flags.
 namespace shim {
 
-std::string log;  // 'S' a non-temporal store, 'F' a store fence
+// 'S' a non-temporal store, 'F' a store fence, 'P' a non-temporal prefetch ('p' another kind),
+// 'U' an unaligned 16-byte store of the SSE build
+std::string log;
+std::vector<std::uintptr_t> streamedAt;    // where each 8-byte non-temporal store went
+std::vector<std::uintptr_t> prefetchedAt;  // and each prefetch
 
+void Reset() {
+    log.clear();
+    streamedAt.clear();
+    prefetchedAt.clear();
+}
 void Stream(__m128i* p, __m128i v) {
     log += 'S';
     _mm_store_si128(p, v);
+}
+void Stream(__m64* p, __m64 v) {
+    log += 'S';
+    streamedAt.push_back(reinterpret_cast<std::uintptr_t>(p));
+    std::memcpy(p, &v, 8);
+}
+void Prefetch(const void* p, int hint) {
+    log += hint == _MM_HINT_NTA ? 'P' : 'p';
+    prefetchedAt.push_back(reinterpret_cast<std::uintptr_t>(p));
+}
+void StoreUnaligned(float* p, __m128 v) {
+    log += 'U';
+    _mm_storeu_ps(p, v);
 }
 void Fence() { log += 'F'; }
 __m128i LoadDq(const __m128i* p) { return _mm_loadu_si128(p); }
@@ -52,6 +76,20 @@ __m128i LoadDq(const __m128i* p) { return _mm_loadu_si128(p); }
 #undef _mm_stream_si128
 #undef _mm_sfence
 #undef _mm_lddqu_si128
+
+// The SSE build's block kernels the same way, with its prefetches and unaligned 16-byte stores.
+#pragma push_macro("_mm_prefetch")
+#undef _mm_prefetch
+#define _mm_stream_pi(p, v) shim::Stream(p, v)
+#define _mm_sfence() shim::Fence()
+#define _mm_prefetch(p, hint) shim::Prefetch(p, hint)
+#define _mm_storeu_ps(p, v) shim::StoreUnaligned(p, v)
+#include "imageops/resize/BlockFillCopySseKernels.h"
+#undef _mm_stream_pi
+#undef _mm_sfence
+#undef _mm_prefetch
+#undef _mm_storeu_ps
+#pragma pop_macro("_mm_prefetch")
 
 namespace {
 
@@ -258,6 +296,80 @@ TEST(ResizeSseBlocks, Sse2AndSse3StreamFromTheirSwitchPointsAndTouchWhatTheyStre
             << "distance " << band.distance;
     }
     EXPECT_EQ(RouteTaken<IsaSse3>(sources + 0xFEB0, dst, 0x80000), CopyRoute::Streamed);
+    munmap(arena, kArena);
+}
+
+// The SSE clear streams from 20480 bytes on, from the block's first 8-byte boundary. The copy
+// stays cached below 2048 elements and streams 8-byte stores below 4096, its destination brought
+// to 16 bytes with one unaligned copy; from 4096 on it goes page by page after single bytes up
+// to 8, in one stream still below 20480 bytes, else from the source's next page (low three
+// address bits kept), each whole page read at both ends, then prefetched, then streamed.
+TEST(ResizeSseBlocks, SseStreamsAndPagesFromItsSwitchPointsAndReadsEachPageBeforePrefetching) {
+    constexpr std::ptrdiff_t kPage = 4096;
+    constexpr std::size_t kArena = 64 * kPage;
+    void* const arena = mmap(nullptr, kArena, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(arena, MAP_FAILED);
+    auto* const dst = static_cast<unsigned char*>(arena);
+    auto* const sources = dst + kArena / 2;
+    const auto logOf = [](auto run) {
+        shim::Reset();
+        run();
+        return shim::log;
+    };
+    const auto everyStep = [](const std::vector<std::uintptr_t>& at, const void* first, std::uintptr_t step) {
+        for (std::size_t i = 0; i < at.size(); ++i) {
+            if (at[i] != reinterpret_cast<std::uintptr_t>(first) + step * i) {
+                return false;
+            }
+        }
+        return true;
+    };
+    const auto copy = [](const void* from, void* to, std::int64_t count) {
+        return [=] { sse_blocks::CheckedCopyInts(from, to, count); };
+    };
+    // Every 32nd byte of the whole pages from `first` to `end`, prefetched in order.
+    const auto prefetchedPages = [&](const unsigned char* first, const unsigned char* end) {
+        return shim::prefetchedAt.size() == static_cast<std::size_t>((end - first) / kPage * (kPage / 32)) &&
+               everyStep(shim::prefetchedAt, first, 32);
+    };
+
+    // From dst + 3, the first 5 bytes go before the 8-byte stores.
+    EXPECT_EQ(logOf([&] { sse_blocks::CheckedZero(dst + 3, 20479); }), "");
+    EXPECT_EQ(logOf([&] { sse_blocks::CheckedZero(dst + 3, 20480); }), std::string((20480 - 5) / 8, 'S') + 'F');
+    EXPECT_TRUE(everyStep(shim::streamedAt, dst + 8, 8));
+
+    // From dst + 12 and sources + 4, 4 bytes take both to an aligned destination and an
+    // 8-byte aligned source; the 64-byte blocks from there stream.
+    const auto blocksOf = [](std::int64_t bytes) { return std::string(bytes / 64 * 8, 'S') + 'F'; };
+    EXPECT_EQ(logOf(copy(sources + 4, dst + 12, 2047)), "U");
+    EXPECT_EQ(logOf(copy(sources + 4, dst + 12, 2048)), "U" + blocksOf(4 * 2048 - 4));
+    EXPECT_TRUE(everyStep(shim::streamedAt, dst + 16, 8));
+    EXPECT_EQ(logOf(copy(sources + 4, dst + 12, 4095)), "U" + blocksOf(4 * 4095 - 4));
+    EXPECT_EQ(logOf(copy(sources + 4, dst + 12, 4096)), blocksOf(4 * 4096 - 4));
+    EXPECT_TRUE(everyStep(shim::streamedAt, dst + 16, 8));
+
+    // Page-aligned blocks, then a source 1003 bytes into its page.
+    std::string pages;
+    for (int i = 0; i < 5; ++i) {
+        pages += std::string(kPage / 32, 'P') + std::string(kPage / 8, 'S') + 'F';
+    }
+    EXPECT_EQ(logOf(copy(sources, dst, 20476 / 4)), blocksOf(20476));
+    EXPECT_EQ(logOf(copy(sources, dst, 20480 / 4)), pages);
+    EXPECT_TRUE(prefetchedPages(sources, sources + 20480));
+    logOf(copy(sources + 1003, dst, 6 * kPage / 4));
+    EXPECT_TRUE(prefetchedPages(sources + kPage + 1003 % 8, sources + 1003 + 6 * kPage));
+
+    // A piece reaching into an unreadable page faults on its first or last byte before it
+    // prefetches anything; the pieces before it were prefetched whole.
+    for (unsigned char* const unreadable : {sources, sources + 3 * kPage}) {
+        shim::Reset();
+        ASSERT_EQ(mprotect(unreadable, kPage, PROT_NONE), 0);
+        EXPECT_FALSE(RunsThrough(copy(sources + 4, dst, 6 * kPage / 4)));
+        _mm_empty();
+        ASSERT_EQ(mprotect(unreadable, kPage, PROT_READ | PROT_WRITE), 0);
+        EXPECT_TRUE(prefetchedPages(sources + 4, std::max(unreadable, sources + 4)))
+            << "unreadable page at " << unreadable - sources;
+    }
     munmap(arena, kArena);
 }
 
