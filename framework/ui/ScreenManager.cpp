@@ -473,10 +473,7 @@ bool ScreenManager::SetFullscreen(bool on, bool apply) {
         int32_t result = ApplyDisplayMode(on, false);
         if (result < 0) return FailModeChange(result);
     }
-    AdoptCursorForPath();
-    Pause(false);
-    NotifyModeChanged();
-    return true;
+    return FinishModeChange();
 }
 
 bool ScreenManager::SetHardwareAcceleration(bool on) {
@@ -489,10 +486,7 @@ bool ScreenManager::SetHardwareAcceleration(bool on) {
         settings_->hardwareAcceleration = false;
         return FailModeChange(result);
     }
-    AdoptCursorForPath();
-    Pause(false);
-    NotifyModeChanged();
-    return true;
+    return FinishModeChange();
 }
 
 bool ScreenManager::SetWideScreen(bool on) {
@@ -501,10 +495,7 @@ bool ScreenManager::SetWideScreen(bool on) {
     Pause(true);
     int32_t result = ApplyDisplayMode(display_.IsFullScreen(), false);
     if (result < 0) return FailModeChange(result);
-    AdoptCursorForPath();
-    Pause(false);
-    NotifyModeChanged();
-    return true;
+    return FinishModeChange();
 }
 
 // The pause is undone here too: the quit that follows closes every screen through frames and
@@ -519,11 +510,14 @@ bool ScreenManager::FailModeChange(int32_t result) {
 // A switch may come from outside the screen that shows the mode (Alt+Enter, Esc, the corner),
 // so each screen is told; one closed by an earlier notice is not (closed screens are freed only
 // when the outermost event ends, so the copy holds no freed one).
-void ScreenManager::NotifyModeChanged() {
+bool ScreenManager::FinishModeChange() {
+    AdoptCursorForPath();
+    Pause(false);
     const std::vector<Screen*> screens = stack_;
     for (Screen* screen : screens) {
         if (std::find(stack_.begin(), stack_.end(), screen) != stack_.end()) screen->OnDisplayModeChanged();
     }
+    return true;
 }
 
 // A new mode may have moved drawing to the other path: the accelerated path draws the cursor into

@@ -262,8 +262,9 @@ private:
     void AdoptCursorForPath();
     // A mode change that failed: the error is shown and the application told to quit.
     bool FailModeChange(int32_t result);
-    // A mode change that was made: every screen hears of it.
-    void NotifyModeChanged();
+    // A mode change that was made: the cursor suits the path, the clock runs again and every
+    // screen hears of it; true.
+    bool FinishModeChange();
 
     DisplayDevice& display_;
     FrameClock& clock_;
