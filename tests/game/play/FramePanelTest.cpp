@@ -166,29 +166,26 @@ TEST_F(FramePanelTest, EdgePiecesRunAlongTheirEdges)
     EXPECT_EQ(background[0].scaleX, (right - 25 - 28) * 100 / 256);
 }
 
-// An edge list that fills the most a list may hold needs no 0 after it: nothing past its last
-// code is read, here an unreadable page.
+// An edge list of the most codes an edge takes needs no 0 after it: it is taken whole, and
+// nothing past it, here an unreadable page, is read.
 TEST_F(FramePanelTest, AFullEdgeListIsNotReadPastItsLastCode)
 {
     const size_t page = static_cast<size_t>(sysconf(_SC_PAGESIZE));
-    void* block = mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    auto* block = static_cast<char*>(mmap(nullptr, 2 * page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0));
     ASSERT_NE(block, MAP_FAILED);
-    char* guard = static_cast<char*>(block) + page;
-    ASSERT_EQ(mprotect(guard, page, PROT_NONE), 0);
-    int32_t* full = reinterpret_cast<int32_t*>(guard) - P::kMaxPiecesPerEdge;
+    ASSERT_EQ(mprotect(block + page, page, PROT_NONE), 0);
+    int32_t* full = reinterpret_cast<int32_t*>(block + page) - P::kMaxPiecesPerEdge;
     std::fill_n(full, P::kMaxPiecesPerEdge, P::kShortPiece);
     std::vector<int32_t> ended(full, full + P::kMaxPiecesPerEdge);
     ended.push_back(0);
-
-    auto sizeWith = [](const int32_t* pieces) {
+    const auto widthWith = [](const int32_t* top) {
         FramePanel frame;
-        frame.SetFrameStyle(P::kLargeCorner, P::kLargeCorner, P::kLargeCorner, P::kLargeCorner);
-        frame.SetEdgePieces(pieces, pieces, pieces, pieces);
-        std::pair<int32_t, int32_t> size;
-        frame.GetSize(size.first, size.second);
-        return size;
+        frame.SetEdgePieces(nullptr, nullptr, top, nullptr);
+        int32_t width = 0, height = 0;
+        frame.GetSize(width, height);
+        return width;
     };
-    EXPECT_EQ(sizeWith(full), sizeWith(ended.data()));
+    EXPECT_EQ(widthWith(full), widthWith(ended.data()));
     munmap(block, 2 * page);
 }
 
