@@ -84,8 +84,6 @@ TEST(WidgetTimers, PerFiringCallsAndBelowOneNeverCalls) {
     EXPECT_EQ(w->TimerCount(), 1u);  // the timer that never calls stays
 }
 
-// A firing makes all its calls even when one of them closes the screen; the timers after it
-// wait for the next frame.
 TEST(WidgetTimers, ClosingTheScreenEndsThePassBetweenTimersNotWithinAFiring) {
     UiHarness h;
     ProbeWidget* w = h.NewWidget("w", 10, 10);
@@ -93,7 +91,7 @@ TEST(WidgetTimers, ClosingTheScreenEndsThePassBetweenTimersNotWithinAFiring) {
         self.SetTimer(1, 100, 1, 1);
         self.SetTimer(2, 100, 2, 2);
     };
-    w->onTimer = [&](int32_t id, int32_t) {
+    w->onTimer = [&](int32_t, int32_t) {
         h.manager.PopScreens(false, 1);
         return true;
     };
@@ -199,7 +197,6 @@ TEST(WidgetTree, HiddenParentHidesChildrenAndShowingRestoresThem) {
     EXPECT_EQ(child->GetDrawnBounds(), (Rect{120, 80, 125, 85}));
 }
 
-// A widget joins its parent's children, or its screen's widgets, only once its OnCreate has run.
 TEST(WidgetTree, WidgetsAddedFromOnCreateComeBeforeTheOneBeingCreated) {
     UiHarness h;
     ProbeWidget* parent = h.NewWidget("p", 10, 10);
