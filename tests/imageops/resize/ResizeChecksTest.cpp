@@ -184,12 +184,12 @@ std::vector<std::uint8_t> Driver1(const TestImage<std::uint8_t>& src, int roiX, 
 
 TEST(ResizeChecks, TinySourcesLowerTheInterpolation) {
     // Seven pixels either way run Lanczos-3 as cubic, eight do not.
-    for (const auto [w, h] : {std::pair{7, 9}, std::pair{9, 7}, std::pair{8, 8}}) {
+    for (const auto& [w, h] : {std::pair{7, 9}, std::pair{9, 7}, std::pair{8, 8}}) {
         TestImage<std::uint8_t> small(w, h, 1);
         FillRandom(small, 5);
         const auto lanczos = Driver1(small, 0, 0, w, h, 20, 20, 2.3, 2.3, 16);
-        const auto cubic = Driver1(small, 0, 0, w, h, 20, 20, 2.3, 2.3, 4);
-        EXPECT_EQ(lanczos == cubic, w < 8 || h < 8) << w << "x" << h;
+        EXPECT_EQ(lanczos == Driver1(small, 0, 0, w, h, 20, 20, 2.3, 2.3, 4), w < 8 || h < 8)
+            << w << "x" << h;
     }
     TestImage<std::uint8_t> fiveByFive(5, 5, 1);
     FillRandom(fiveByFive, 5);

@@ -1,7 +1,4 @@
 #include "imageops/resize/LanczosWeights.h"
-#include "imageops/resize/ResizeCoreSse.h"
-#include "imageops/resize/ResizeImage8u4Sse.h"
-#include "imageops/resize/ResizeSupersampleSse.h"
 #include "tests/imageops/resize/ResizeOracle.h"
 #include "tests/imageops/resize/ResizeTestImage.h"
 #include "tests/imageops/resize/SimdBuilds.h"
@@ -11,8 +8,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <iomanip>
 #include <limits>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -34,10 +31,9 @@ const float kBias = Bits(0x3727C5ACu);
 
 // ---- cubic ------------------------------------------------------------------------------
 
-// What sets the builds' cubics apart: whether rows of three or four channels take one pixel per
-// vector step (SSE2, SSE3) or blocks of four pixels and single values as one channel does
-// (SSE); the third difference of single column values, ((q1 - (q2 + q2)) + q3) - d2 as in
-// rows, or (((q3 - q2) - q2) + q1) - d2; and whether float three-of-four values add q0 last.
+// What sets the builds' cubics apart: rows of three or four channels one pixel per vector step
+// (SSE2, SSE3) or in blocks of four as one channel; single column values with the rows' third
+// difference; float three-of-four values summed with q0 last.
 struct CubicArithmetic {
     bool pixelRows;
     bool rowColumnDifference;
@@ -259,79 +255,82 @@ const Request kRequests[] = {
 
 const Layout kLayouts[] = {{1, 1}, {3, 3}, {3, 4}, {4, 4}};
 
-// One request on one source, every element against the model (or, past the channels, untouched).
+// Every request in every layout, each element against the model (or, past the channels,
+// untouched), on sources that `fill` fills.
 template <typename T, typename Model>
-void ExpectModelOn(const SimdBuild& build, int mode, const Request& r, const Layout& l,
-                   const TestImage<T>& src, Model model) {
-    const int roiW = std::min(r.roiWidth, r.srcWidth - r.roiX);
-    const int roiH = std::min(r.roiHeight, r.srcHeight - r.roiY);
-    const int w = oracle::Size(roiW, 1000, r.xFactor);
-    const int h = oracle::Size(roiH, 1000, r.yFactor);
-    TestImage<T> dst(w, h, l.stride, 1);
-    FillSentinel(dst);
-    const TestImage<T> before = dst;
-    ASSERT_EQ(build.core(src.Data(), r.srcWidth, r.srcHeight, src.StepBytes(), r.roiX,
-                         r.roiY, r.roiWidth, r.roiHeight, dst.Data(), dst.StepBytes(), w, h,
-                         r.xFactor, r.yFactor, 0.0, 0.0, l.stride, l.channels,
-                         SampleTypeOf<T>(), 0, mode, 1),
-              ImageOpStatus::Ok);
-    const oracle::Axis ax{r.roiX, roiW, r.srcWidth};
-    const oracle::Axis ay{r.roiY, roiH, r.srcHeight};
-    const auto xs = oracle::Positions(roiW, w, r.xFactor, false);
-    const auto ys = oracle::Positions(roiH, h, r.yFactor, false);
-    int failures = 0;
-    for (int y = 0; y < h && failures < 3; ++y) {
-        for (int x = 0; x < w && failures < 3; ++x) {
-            for (int c = 0; c < l.stride && failures < 3; ++c) {
-                const T got = dst.At(x, y, c);
-                const bool written = c < l.channels;
-                const T want = written ? model(src, ax, ay, xs[x], ys[y], x, c, w, l)
-                                       : before.At(x, y, c);
-                if (!SameBits(got, want)) {
-                    ++failures;
-                    std::ostringstream what;
-                    what << "mode " << mode << " src " << r.srcWidth << "x" << r.srcHeight
-                         << " factors " << r.xFactor << "," << r.yFactor << " channels "
-                         << l.channels << " stride " << l.stride << " at " << x << "," << y
-                         << "," << c << ": got " << std::setprecision(9) << +got << " want "
-                         << +want;
-                    ADD_FAILURE() << what.str();
+void ExpectModel(const SimdBuild& build, int mode, Model model,
+                 std::span<const Request> requests = kRequests,
+                 void (*fill)(TestImage<T>&, std::uint32_t) = FillRandom<T>) {
+    for (const Request& r : requests) {
+        for (const Layout& l : kLayouts) {
+            TestImage<T> src(r.srcWidth, r.srcHeight, l.stride, 2);
+            fill(src, static_cast<std::uint32_t>(r.srcWidth * 31 + l.stride));
+            const int roiW = std::min(r.roiWidth, r.srcWidth - r.roiX);
+            const int roiH = std::min(r.roiHeight, r.srcHeight - r.roiY);
+            const int w = oracle::Size(roiW, 1000, r.xFactor);
+            const int h = oracle::Size(roiH, 1000, r.yFactor);
+            TestImage<T> dst(w, h, l.stride, 1);
+            FillSentinel(dst);
+            const TestImage<T> before = dst;
+            ASSERT_EQ(build.core(src.Data(), r.srcWidth, r.srcHeight, src.StepBytes(), r.roiX,
+                                 r.roiY, r.roiWidth, r.roiHeight, dst.Data(), dst.StepBytes(), w, h,
+                                 r.xFactor, r.yFactor, 0.0, 0.0, l.stride, l.channels,
+                                 SampleTypeOf<T>(), 0, mode, 1),
+                      ImageOpStatus::Ok);
+            const oracle::Axis ax{r.roiX, roiW, r.srcWidth};
+            const oracle::Axis ay{r.roiY, roiH, r.srcHeight};
+            const auto xs = oracle::Positions(roiW, w, r.xFactor, false);
+            const auto ys = oracle::Positions(roiH, h, r.yFactor, false);
+            int failures = 0;
+            for (int y = 0; y < h && failures < 3; ++y) {
+                for (int x = 0; x < w && failures < 3; ++x) {
+                    for (int c = 0; c < l.stride && failures < 3; ++c) {
+                        const T got = dst.At(x, y, c);
+                        const bool written = c < l.channels;
+                        const T want = written ? model(src, ax, ay, xs[x], ys[y], x, c, w, l)
+                                               : before.At(x, y, c);
+                        if (!SameBits(got, want)) {
+                            ++failures;
+                            std::ostringstream what;
+                            what << "mode " << mode << " src " << r.srcWidth << "x" << r.srcHeight
+                                 << " factors " << r.xFactor << "," << r.yFactor << " channels "
+                                 << l.channels << " stride " << l.stride << " at " << x << "," << y
+                                 << "," << c << ": got " << +got << " want " << +want;
+                            ADD_FAILURE() << what.str();
+                        }
+                    }
                 }
             }
         }
     }
 }
 
-template <typename T, typename Model>
-void ExpectModel(const SimdBuild& build, int mode, Model model) {
-    for (const Request& r : kRequests) {
-        for (const Layout& l : kLayouts) {
-            TestImage<T> src(r.srcWidth, r.srcHeight, l.stride, 2);
-            FillRandom(src, static_cast<std::uint32_t>(r.srcWidth * 31 + l.stride));
-            ExpectModelOn(build, mode, r, l, src, model);
-        }
-    }
+// Row 1 a line of 52, the rest black.
+void FillLine(TestImage<std::uint8_t>& image, std::uint32_t) {
+    std::fill(image.data.begin(), image.data.end(), 0);
+    std::fill_n(image.data.begin() + image.step, image.step, 52);
 }
 
-class ResizeSimdArithmetic : public ::testing::TestWithParam<SimdBuild> {};
-
-// Each build with its own float three-of-four sum.
-TEST_P(ResizeSimdArithmetic, CubicRoundsBlocksOfFourAndTruncatesTheRest) {
-    QM_SKIP_UNSUPPORTED_BUILD(GetParam());
-    const CubicArithmetic& a = GetParam().core == ResizeCoreSse2 ? kSse2Cubic : kSse3Cubic;
+void ExpectCubic(const SimdBuild& build, const CubicArithmetic& a) {
     const auto model = [&a](const auto& src, const oracle::Axis& ax, const oracle::Axis& ay,
                             double px, double py, int x, int c, int w, const Layout& l) {
         return CubicModel(a, src, ax, ay, px, py, x, c, w, l);
     };
-    ExpectModel<std::uint8_t>(GetParam(), 4, model);
-    ExpectModel<std::uint16_t>(GetParam(), 4, model);
-    ExpectModel<float>(GetParam(), 4, model);
+    ExpectModel<std::uint8_t>(build, 4, model);
+    ExpectModel<std::uint16_t>(build, 4, model);
+    ExpectModel<float>(build, 4, model);
+}
+
+class ResizeSimdArithmetic : public ::testing::TestWithParam<SimdBuild> {};
+
+TEST_P(ResizeSimdArithmetic, CubicRoundsBlocksOfFourAndTruncatesTheRest) {
+    QM_SKIP_UNSUPPORTED_BUILD(GetParam());
+    ExpectCubic(GetParam(), GetParam().core == ResizeCoreSse2 ? kSse2Cubic : kSse3Cubic);
 }
 
 // Rows are filtered in single precision, and so are the columns of floats; integer columns are
-// summed in double. A line of 52 on black, 12 rows enlarged 2.7 times down, weighs the line in
-// destination row 1 by a float w whose product 52 w lies just under 21: it truncates to 20,
-// where a single-precision sum would round it up to 21 first.
+// summed in double. A line of 52 on black enlarged 2.7 times down weighs the line in row 1 to
+// just under 21, which a single-precision sum rounds up to 21 before it is truncated.
 TEST_P(ResizeSimdArithmetic, LanczosFiltersRowsInSingleAndIntegerColumnsInDoublePrecision) {
     QM_SKIP_UNSUPPORTED_BUILD(GetParam());
     const auto model = [](const auto& src, const oracle::Axis& ax, const oracle::Axis& ay,
@@ -341,17 +340,8 @@ TEST_P(ResizeSimdArithmetic, LanczosFiltersRowsInSingleAndIntegerColumnsInDouble
     ExpectModel<std::uint8_t>(GetParam(), 16, model);
     ExpectModel<std::uint16_t>(GetParam(), 16, model);
     ExpectModel<float>(GetParam(), 16, model);
-    const Request enlarged{13, 12, 0, 0, 13, 12, 1.0, 2.7};
-    const oracle::Axis ax{0, 13, 13};
-    const oracle::Axis ay{0, 12, 12};
-    const double y = oracle::Positions(12, 32, 2.7, false)[1];
-    for (const Layout& l : kLayouts) {
-        TestImage<std::uint8_t> line(13, 12, l.stride, 0);
-        std::fill_n(line.data.begin() + line.step, line.step, 52);
-        EXPECT_EQ(LanczosModel(line, ax, ay, 0.0, y, 0), 20);
-        EXPECT_EQ(LanczosModel(line, ax, ay, 0.0, y, 0, true), 21);
-        ExpectModelOn(GetParam(), 16, enlarged, l, line, model);
-    }
+    const Request enlarged[] = {{13, 12, 0, 0, 13, 12, 1.0, 2.7}};
+    ExpectModel<std::uint8_t>(GetParam(), 16, model, enlarged, FillLine);
 }
 
 TEST_P(ResizeSimdArithmetic, FloatLinearRoundsEveryOperation) {
@@ -366,8 +356,6 @@ TEST_P(ResizeSimdArithmetic, FloatLinearRoundsEveryOperation) {
 INSTANTIATE_TEST_SUITE_P(SimdBuilds, ResizeSimdArithmetic,
                          ::testing::Values(kSse2Build, kSse3Build), SimdBuildName);
 
-const SimdBuild kSseBuild{"Sse", true, ResizeCoreSse, ResizeSupersampleSse, ResizeImage8u4Sse};
-
 // The SSE build filters one value at a time: its rows round as the SIMD builds' do, and its
 // columns are summed in single precision for every sample type.
 TEST(ResizeSseArithmetic, LanczosSumsRowsAndColumnsInSinglePrecision) {
@@ -380,17 +368,10 @@ TEST(ResizeSseArithmetic, LanczosSumsRowsAndColumnsInSinglePrecision) {
     ExpectModel<float>(kSseBuild, 16, model);
 }
 
-// Blocks of four as its pieces compute them, and the values after them, in every layout, with
-// the plain build's formula and order: ((q1 - (q2 + q2)) + q3) - d2 for the third difference,
-// and float three-of-four values sum ((c d3 + b d2) + a d1) + q0.
+// Blocks of four as its pieces compute them, and the values after them with the plain build's
+// formula and order.
 TEST(ResizeSseArithmetic, CubicSingleValuesTakeThePlainFormulaAndOrder) {
-    const auto model = [](const auto& src, const oracle::Axis& ax, const oracle::Axis& ay,
-                          double px, double py, int x, int c, int w, const Layout& l) {
-        return CubicModel(kSseCubic, src, ax, ay, px, py, x, c, w, l);
-    };
-    ExpectModel<std::uint8_t>(kSseBuild, 4, model);
-    ExpectModel<std::uint16_t>(kSseBuild, 4, model);
-    ExpectModel<float>(kSseBuild, 4, model);
+    ExpectCubic(kSseBuild, kSseCubic);
 }
 
 // Its float linear kernels, vector steps included, round as the SIMD builds' do; on exact

@@ -1,6 +1,5 @@
 #include "imageops/resize/ResizeImage8u4.h"
 #include "imageops/resize/ResizeSupersample.h"
-#include "imageops/resize/ResizeSupersampleSse.h"
 #include "tests/imageops/resize/AllocationControl.h"
 #include "tests/imageops/resize/ResizeTestImage.h"
 #include "tests/imageops/resize/SimdBuilds.h"
@@ -10,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -31,23 +31,6 @@ ImageOpStatus Average(const std::vector<TestImage<T>>& sources, std::vector<Test
                              roiX, roiY, roiW, roiH, dst, outs[0].StepBytes(), outs[0].width,
                              outs[0].height, fx, fy, stride, channels, SampleTypeOf<T>(),
                              planar ? 1 : 0);
-}
-
-// Runs `check` with the averager of every build the processor runs, each under its name.
-template <typename Check>
-void ForEachBuild(Check check) {
-    const SimdBuild builds[] = {
-        {"Plain", true, ResizeCore, ResizeSupersample, ResizeImage8u4},
-        {"Sse", true, nullptr, ResizeSupersampleSse, nullptr},
-        kSse2Build,
-        kSse3Build,
-    };
-    for (const SimdBuild& build : builds) {
-        if (build.supported) {
-            SCOPED_TRACE(build.name);
-            check(*build.supersample);
-        }
-    }
 }
 
 // One-channel 8-bit image from rows of values.
@@ -235,8 +218,8 @@ TYPED_TEST_SUITE(SupersampleBoxTest, SampleTypes);
 
 TYPED_TEST(SupersampleBoxTest, EveryLayoutMatchesTheExactBoxFilter) {
     const double factors[][2] = {{1.0, 1.0}, {0.5, 0.5}, {1.0 / 3.0, 0.25}, {0.4, 1.0},
-                                 {1.0, 0.4}, {0.37, 0.71}, {0.11, 0.2}, {0.03, 0.045},
-                                 {0.025, 0.04}};
+                                 {1.0, 0.4}, {0.37, 0.71}, {0.11, 0.2}, {0.025, 0.5},
+                                 {0.03, 1.0}, {0.5, 0.04}, {1.0, 0.045}};
     const int layouts[][3] = {{1, 1, 0}, {3, 3, 0}, {3, 4, 0}, {4, 4, 0}, {3, 1, 1}, {4, 1, 1}};
     for (const auto& f : factors) {
         for (const auto& l : layouts) {
@@ -245,22 +228,15 @@ TYPED_TEST(SupersampleBoxTest, EveryLayoutMatchesTheExactBoxFilter) {
     }
 }
 
-TEST(Supersample, FootprintsPastTheRegionAverageThePartInside) {
-    ForEachBuild([](ResizeSupersampleEntry& average) {
-        // Two rows of a footprint of four (whole steps): (100 + 200) / 2, nothing read below.
-        const std::uint16_t column[2] = {100, 200};
-        std::uint16_t mean16 = 0;
-        EXPECT_EQ(average(column, 1, 2, 2, 0, 0, 1, 2, &mean16, 2, 1, 1, 1.0, 0.25, 1, 1, 1, 0),
-                  ImageOpStatus::Ok);
-        EXPECT_EQ(mean16, 150);
-        // Two columns of 3.33 (fractional steps), the region inside a wider row.
-        const std::uint8_t row[4] = {9, 0, 255, 9};
-        std::uint8_t mean8[2] = {0xA5, 0xA5};
-        EXPECT_EQ(average(row, 4, 1, 4, 1, 0, 2, 1, mean8, 2, 2, 1, 0.3, 1.0, 1, 1, 0, 0),
-                  ImageOpStatus::Ok);
-        EXPECT_EQ(mean8[0], 128);
-        EXPECT_EQ(mean8[1], 0xA5);
-    });
+TEST(Supersample, RegionNarrowerThanTheFootprintAveragesWhatItHolds) {
+    // One column at 0.3 still yields one column: the mean of what the region holds.
+    std::vector<TestImage<std::uint8_t>> src{Gray({{9, 100, 9}, {9, 50, 9}, {9, 100, 9}})};
+    std::vector<TestImage<std::uint8_t>> out;
+    out.emplace_back(5, 5, 1);
+    FillSentinel(out[0]);
+    ASSERT_EQ(Average(src, out, 1, 0, 1, 3, 0.3, 0.3, 1, 1, false), ImageOpStatus::Ok);
+    EXPECT_EQ(out[0].At(0, 0, 0), 83);  // (100 + 50 + 100) / 3
+    EXPECT_EQ(out[0].At(1, 0, 0), 0xA5);
 }
 
 TEST(Supersample, StepsJustBelowAWholeNumberNeverExceedTheRange) {
@@ -280,61 +256,44 @@ TEST(Supersample, StepsJustBelowAWholeNumberNeverExceedTheRange) {
     }
 }
 
+// Pixels are read whole from srcRoiX * pixelStride samples on, as a call from there with packed
+// pixels reads them; a row shorter than its pixels read whole is refused.
 TEST(Supersample, OneAndFourSamplePixelsServeEveryStrideFromZero) {
-    // Pixels are read whole from srcRoiX * pixelStride samples on, inside an image with no
-    // byte after its last pixel; a row shorter than its pixels read whole is refused.
-    const auto src = [] {
-        auto image = TestImage<std::uint8_t>::Exact(6, 2, 4);
-        FillRandom(image, 11);
-        return image;
-    }();
-    ForEachBuild([&](ResizeSupersampleEntry& average) {
-        for (const int channels : {1, 4}) {
-            for (int stride = 0; stride < (channels == 1 ? 1 : 4); ++stride) {
-                TestImage<std::uint8_t> out(2, 1, channels, 0);
-                ASSERT_EQ(average(src.Data(), 6, 2, src.StepBytes(), 2, 0, 4, 2, out.Data(),
-                                  out.StepBytes(), 2, 1, 0.5, 0.5, stride, channels, 0, 0),
-                          ImageOpStatus::Ok)
-                    << channels << " channels, stride " << stride;
-                for (int e = 0; e < 2 * channels; ++e) {
-                    const int first = 2 * stride + (e / channels) * 2 * channels + e % channels;
-                    const int sum = src.data[first] + src.data[first + channels] +
-                                    src.data[src.step + first] +
-                                    src.data[src.step + first + channels];
-                    EXPECT_EQ(out.data[e], (sum + 2) / 4) << channels << " channels, stride "
-                                                         << stride << ", sample " << e;
-                }
-            }
-        }
-        TestImage<std::uint8_t> out(2, 1, 4, 0);
-        EXPECT_EQ(average(src.Data(), 6, 2, 6 * 3, 0, 0, 6, 2, out.Data(), out.StepBytes(), 2,
-                          1, 0.5, 0.5, 3, 4, 0, 0),
-                  ImageOpStatus::BadStep);
-    });
+    auto src = TestImage<std::uint8_t>::Exact(6, 2, 4);
+    FillRandom(src, 11);
+    std::vector<std::uint8_t> got(8);
+    std::vector<std::uint8_t> want(8);
+    for (const auto& [channels, stride] : {std::pair{1, 0}, {4, 0}, {4, 3}}) {
+        ASSERT_EQ(ResizeSupersample(src.Data(), 6, 2, src.StepBytes(), 2, 0, 4, 2, got.data(), 8,
+                                    2, 1, 0.5, 0.5, stride, channels, 0, 0),
+                  ImageOpStatus::Ok);
+        ASSERT_EQ(ResizeSupersample(src.Data() + 2 * stride, 4, 2, src.StepBytes(), 0, 0, 4, 2,
+                                    want.data(), 8, 2, 1, 0.5, 0.5, channels, channels, 0, 0),
+                  ImageOpStatus::Ok);
+        EXPECT_EQ(got, want) << channels << " channels, stride " << stride;
+    }
+    EXPECT_EQ(ResizeSupersample(src.Data(), 6, 2, 6 * 3, 0, 0, 6, 2, got.data(), 8, 2, 1, 0.5,
+                                0.5, 3, 4, 0, 0),
+              ImageOpStatus::BadStep);
 }
 
+// Constant images of the largest sample shrunk to one pixel, past what 32-bit sums hold:
+// 131072 16-bit samples, and a column of 131072 rows.
 TEST(Supersample, WholeStepSumsHoldEveryFootprint) {
-    // Constant images of the largest sample shrunk to one pixel: 131072 16-bit samples, a
-    // column of 131072 rows, and 4105 x 4105 bytes, each past what 32-bit sums hold.
     const std::vector<std::uint16_t> words(512 * 256, 65535);
-    const std::vector<std::uint8_t> bytes(4105 * 4105, 255);
-    ForEachBuild([&](ResizeSupersampleEntry& average) {
-        std::uint16_t word = 0;
-        EXPECT_EQ(average(words.data(), 512, 256, 1024, 0, 0, 512, 256, &word, 2, 1, 1,
-                          1.0 / 512, 1.0 / 256, 1, 1, 1, 0),
+    for (const SimdBuild& build : RunBuilds()) {
+        SCOPED_TRACE(build.name);
+        std::uint16_t block = 0;
+        std::uint16_t column = 0;
+        EXPECT_EQ(build.supersample(words.data(), 512, 256, 1024, 0, 0, 512, 256, &block, 2, 1,
+                                    1, 1.0 / 512, 1.0 / 256, 1, 1, 1, 0),
                   ImageOpStatus::Ok);
-        EXPECT_EQ(word, 65535);
-        word = 0;
-        EXPECT_EQ(average(words.data(), 1, 131072, 2, 0, 0, 1, 131072, &word, 2, 1, 1, 1.0,
-                          1.0 / 131072, 1, 1, 1, 0),
+        EXPECT_EQ(build.supersample(words.data(), 1, 131072, 2, 0, 0, 1, 131072, &column, 2, 1,
+                                    1, 1.0, 1.0 / 131072, 1, 1, 1, 0),
                   ImageOpStatus::Ok);
-        EXPECT_EQ(word, 65535);
-        std::uint8_t byte = 0;
-        EXPECT_EQ(average(bytes.data(), 4105, 4105, 4105, 0, 0, 4105, 4105, &byte, 1, 1, 1,
-                          1.0 / 4105, 1.0 / 4105, 1, 1, 0, 0),
-                  ImageOpStatus::Ok);
-        EXPECT_EQ(byte, 255);
-    });
+        EXPECT_EQ(block, 65535);
+        EXPECT_EQ(column, 65535);
+    }
 }
 
 TEST(Supersample, ChecksStatusesAndLayoutEdges) {

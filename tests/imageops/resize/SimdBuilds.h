@@ -5,9 +5,11 @@
 #include "imageops/resize/ResizeCoreSse2.h"
 #include "imageops/resize/ResizeCoreSse3.h"
 #include "imageops/resize/ResizeImage8u4.h"
+#include "imageops/resize/ResizeImage8u4Sse.h"
 #include "imageops/resize/ResizeImage8u4Sse2.h"
 #include "imageops/resize/ResizeImage8u4Sse3.h"
 #include "imageops/resize/ResizeSupersample.h"
+#include "imageops/resize/ResizeSupersampleSse.h"
 #include "imageops/resize/ResizeSupersampleSse2.h"
 #include "imageops/resize/ResizeSupersampleSse3.h"
 
@@ -17,8 +19,8 @@
 #include <string>
 #include <vector>
 
-// The SIMD builds of the resize operation side by side, for the tests that hold them against
-// the plain build.
+// The builds of the resize operation side by side, for the tests that hold the SIMD builds
+// against the plain build.
 struct SimdBuild {
     const char* name;
     bool supported;  // the processor runs this build's instructions
@@ -40,18 +42,17 @@ inline std::string SimdBuildName(const ::testing::TestParamInfo<SimdBuild>& info
     return info.param.name;
 }
 
-// Every build's general driver that the processor runs, the plain one first, for the tests that
-// hold each of them to the same rule.
-struct CoreBuild {
-    const char* name;
-    decltype(&ResizeCore) core;
-};
+inline const SimdBuild kSseBuild{"Sse", true, ResizeCoreSse, ResizeSupersampleSse,
+                                 ResizeImage8u4Sse};
 
-inline std::vector<CoreBuild> CoreBuilds() {
-    std::vector<CoreBuild> builds{{"Plain", ResizeCore}, {"Sse", ResizeCoreSse}};
-    for (const SimdBuild* build : {&kSse2Build, &kSse3Build}) {
-        if (build->supported) {
-            builds.push_back({build->name, build->core});
+// Every build the processor runs, the plain one first, for the tests that hold each of them to
+// the same rule.
+inline std::vector<SimdBuild> RunBuilds() {
+    std::vector<SimdBuild> builds{{"Plain", true, ResizeCore, ResizeSupersample, ResizeImage8u4},
+                                  kSseBuild};
+    for (const SimdBuild& build : {kSse2Build, kSse3Build}) {
+        if (build.supported) {
+            builds.push_back(build);
         }
     }
     return builds;
