@@ -44,19 +44,3 @@ bool ResizePlanesPresent(const void* src, void* dst, std::int32_t planar, std::i
     }
     return true;
 }
-
-ImageOpStatus CheckResizeRequest(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
-                                 std::int32_t srcStep, std::int32_t srcRoiX,
-                                 std::int32_t srcRoiY, std::int32_t srcRoiWidth,
-                                 std::int32_t srcRoiHeight, void* dst, std::int32_t dstStep,
-                                 std::int32_t dstWidth, std::int32_t dstHeight, double xFactor,
-                                 double yFactor, std::int32_t channels, std::int32_t planar) {
-    const ImageOpStatus arguments =
-        CheckResizeArguments(src, srcWidth, srcHeight, srcStep, srcRoiX, srcRoiY, srcRoiWidth,
-                             srcRoiHeight, dst, dstStep, dstWidth, dstHeight, xFactor, yFactor);
-    if (arguments != ImageOpStatus::Ok) {
-        return arguments;
-    }
-    return ResizePlanesPresent(src, dst, planar, channels) ? ImageOpStatus::Ok
-                                                           : ImageOpStatus::NullPointer;
-}

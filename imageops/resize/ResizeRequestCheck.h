@@ -20,12 +20,3 @@ ImageOpStatus CheckResizeArguments(const void* src, std::int32_t srcWidth,
 // plane is refused like a missing image rather than dereferenced, after the checks above, so
 // that a request failing one of them reports it whatever its planes hold.
 bool ResizePlanesPresent(const void* src, void* dst, std::int32_t planar, std::int32_t channels);
-
-// CheckResizeArguments, then NullPointer for a missing plane: the checks of a driver whose own
-// argument checks end with the factors.
-ImageOpStatus CheckResizeRequest(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
-                                 std::int32_t srcStep, std::int32_t srcRoiX,
-                                 std::int32_t srcRoiY, std::int32_t srcRoiWidth,
-                                 std::int32_t srcRoiHeight, void* dst, std::int32_t dstStep,
-                                 std::int32_t dstWidth, std::int32_t dstHeight, double xFactor,
-                                 double yFactor, std::int32_t channels, std::int32_t planar);

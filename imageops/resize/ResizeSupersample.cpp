@@ -86,15 +86,17 @@ ImageOpStatus ResizeSupersampleForBuild(const SupersampleBuild& build, const voi
                                         std::int32_t pixelStride, std::int32_t channels,
                                         std::int32_t sampleType, std::int32_t planar) {
     const ImageOpStatus request =
-        CheckResizeRequest(src, srcWidth, srcHeight, srcStep, srcRoiX, srcRoiY, srcRoiWidth,
-                           srcRoiHeight, dst, dstStep, dstWidth, dstHeight, xFactor, yFactor,
-                           channels, planar);
+        CheckResizeArguments(src, srcWidth, srcHeight, srcStep, srcRoiX, srcRoiY, srcRoiWidth,
+                             srcRoiHeight, dst, dstStep, dstWidth, dstHeight, xFactor, yFactor);
     if (request != ImageOpStatus::Ok) {
         return request;
     }
     // Footprints are at least one source pixel wide: an enlargement is not an average.
     if (xFactor > 1.0 || yFactor > 1.0) {
         return ImageOpStatus::BadFactor;
+    }
+    if (!ResizePlanesPresent(src, dst, planar, channels)) {
+        return ImageOpStatus::NullPointer;
     }
     if (sampleType < 0 || sampleType > 2) {
         return ImageOpStatus::Ok;

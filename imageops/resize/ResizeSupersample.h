@@ -17,9 +17,10 @@
 //
 // Statuses, the first failing check deciding: NullPointer, BadSize (source), BadStep, BadSize
 // (region), RegionOutsideSource (a warning: nothing done), BadSize (destination), BadFactor
-// (a factor not above 0, above 1, or NaN), BadSize (pixelStride negative, or below 3 for three
-// samples), BadStep (a source step shorter than a source row, or a destination step shorter
-// than the written row), OutOfMemory (the row buffer; nothing written).
+// (a factor not above 0, above 1, or NaN), NullPointer (a missing plane), BadSize (pixelStride
+// negative, or below 3 for three samples), BadStep (a source step shorter than a source row, or
+// a destination step shorter than the written row), OutOfMemory (the row buffer; nothing
+// written).
 ImageOpStatus ResizeSupersample(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
                                 std::int32_t srcStep, std::int32_t srcRoiX,
                                 std::int32_t srcRoiY, std::int32_t srcRoiWidth,
