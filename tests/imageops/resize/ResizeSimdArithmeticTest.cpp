@@ -109,12 +109,12 @@ T CubicModel(const CubicArithmetic& a, const TestImage<T>& src, const oracle::Ax
         for (int i = 0; i < 4; ++i) {
             q[i] = static_cast<float>(s(tx.index - 1 + i, ty.index - 1 + j, c));
         }
-        if (a.pixelRows && l.channels != 1) {
-            rows[j] = CubicBlock(q[0], q[1], q[2], q[3], tx.fraction, true, false);
-        } else {
+        if (l.channels == 1 || !a.pixelRows) {
             rows[j] = InBlock(x, dstWidth)
                           ? CubicBlock(q[0], q[1], q[2], q[3], tx.fraction, true, true)
                           : CubicRemainder(q[0], q[1], q[2], q[3], tx.fraction, true);
+        } else {
+            rows[j] = CubicBlock(q[0], q[1], q[2], q[3], tx.fraction, true, false);
         }
     }
     const bool threeOfFour = l.channels == 3 && l.stride == 4;
@@ -122,7 +122,8 @@ T CubicModel(const CubicArithmetic& a, const TestImage<T>& src, const oracle::Ax
     const std::int64_t index = static_cast<std::int64_t>(x) * perPixel + c;
     const std::int64_t count = static_cast<std::int64_t>(dstWidth) * perPixel;
     const bool floatThreeOfFour = threeOfFour && std::is_same_v<T, float>;
-    if (InBlock(index, count) && !floatThreeOfFour) {
+    const bool block = InBlock(index, count) && !floatThreeOfFour;
+    if (block) {
         return StoreBlock<T>(
             CubicBlock(rows[0], rows[1], rows[2], rows[3], ty.fraction, false, false));
     }
