@@ -8,27 +8,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "EnvironmentGuard.h"
 #include "ScratchFolder.h"
 
 namespace {
-
-class EnvironmentGuard {
-public:
-  explicit EnvironmentGuard(const char* name) : name_(name) {
-    const char* value = std::getenv(name);
-    had_ = value != nullptr;
-    if (had_) value_ = value;
-  }
-  ~EnvironmentGuard() {
-    if (had_) setenv(name_, value_.c_str(), 1);
-    else unsetenv(name_);
-  }
-
-private:
-  const char* name_;
-  bool had_ = false;
-  std::string value_;
-};
 
 TEST(RuntimeFolderTest, HomeVariableMovesTheFolderAndItIsPrivate) {
   ScratchFolder home;
