@@ -7,11 +7,7 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 #include <link.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -247,8 +243,6 @@ TEST_F(DisplayScene, ARendererThatRasterizesOnTheProcessorIsNoHardwareDevice) {
     AllowSoftwareRasterizer(true);
 }
 
-constexpr const char* kFreshProcess = "QM_DISPLAY_SCENE_FRESH_PROCESS";
-
 int NoteDriver(dl_phdr_info* info, size_t, void* found) {
     const std::string name = info->dlpi_name ? info->dlpi_name : "";
     for (const char* driver : {"libGLX_mesa", "libEGL_mesa", "_dri.so", "libLLVM", "libgallium"}) {
@@ -257,36 +251,20 @@ int NoteDriver(dl_phdr_info* info, size_t, void* found) {
     return 0;
 }
 
-// Runs the current case alone in a fresh copy of this program; answers whether it passed.
-bool PassesInAFreshProcess() {
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string filter = std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name();
-    char* argv[] = {program_invocation_name, filter.data(), nullptr};
-    std::vector<char*> env;
-    for (char** e = environ; *e; ++e) env.push_back(*e);
-    std::string fresh = std::string(kFreshProcess) + "=1";
-    env.push_back(fresh.data());
-    env.push_back(nullptr);
-    pid_t child = 0;
-    if (posix_spawn(&child, "/proc/self/exe", nullptr, nullptr, argv, env.data()) != 0) return false;
-    int status = 0;
-    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 // The 3D drivers stay in the process once loaded, so the software path must never need them.
-// Another case of this program may have loaded them already: the check runs in a process that
-// has drawn nothing before.
+// Another case of this program may have loaded them already: the check runs in a fresh copy of it.
 TEST_F(DisplayScene, TheSoftwarePathLoadsNoThreeDimensionalDriver) {
-    if (!std::getenv(kFreshProcess)) {
-        EXPECT_TRUE(PassesInAFreshProcess());
-        return;
-    }
-    SdlVideo video(std::getenv("DISPLAY") ? "x11" : "offscreen");
-    ASSERT_NE(video.Window(), nullptr) << SDL_GetError();
-    SoftwareFrame(SdlFactory(video.Window(), SdlRenderBackend::Kind::Quads));
-    std::string driver;
-    dl_iterate_phdr(NoteDriver, &driver);
-    EXPECT_EQ(driver, "");
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            SdlVideo video(std::getenv("DISPLAY") ? "x11" : "offscreen");
+            if (video.Window()) SoftwareFrame(SdlFactory(video.Window(), SdlRenderBackend::Kind::Quads));
+            std::string driver;
+            dl_iterate_phdr(NoteDriver, &driver);
+            std::fprintf(stderr, "%s %s\n", SDL_GetError(), driver.c_str());
+            std::exit(video.Window() && driver.empty() && !HasFailure() ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 // The in-memory renderer follows the renderer's rules exactly (pixel centres, nearest texels,
