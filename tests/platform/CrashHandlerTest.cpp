@@ -167,20 +167,17 @@ TEST_F(CrashHandlerTest, ReportHasItsLinesInOrderAndTheProcessEndsBySignal) {
   EXPECT_EQ(ReadAll(folder / "hook.txt"), report);
 }
 
-struct sigaction g_beforeInstall;
-
-// Runs after the handler's own end of program, which Install registered later.
-void ExitWithWhetherTheHandlerWasRestored() {
-  struct sigaction now;
-  sigaction(SIGSEGV, nullptr, &now);
-  _exit(now.sa_sigaction == g_beforeInstall.sa_sigaction ? 0 : 93);
-}
-
 TEST_F(CrashHandlerTest, TheProgramsEndPutsThePreviousHandlersBack) {
+  static struct sigaction before;
   EXPECT_EXIT(
       {
-        sigaction(SIGSEGV, nullptr, &g_beforeInstall);
-        atexit(ExitWithWhetherTheHandlerWasRestored);
+        sigaction(SIGSEGV, nullptr, &before);
+        // Runs after the handler's own end of program, which Install registers later.
+        atexit([] {
+          struct sigaction now;
+          sigaction(SIGSEGV, nullptr, &now);
+          _exit(now.sa_sigaction == before.sa_sigaction ? 0 : 93);
+        });
         CrashHandler::Install();
         exit(0);
       },
