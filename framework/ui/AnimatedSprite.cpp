@@ -38,13 +38,12 @@ void AnimatedSprite::Measure() {
 
 void AnimatedSprite::OnAttach() { Measure(); }
 
-// Bounds given the wrong way round still bound the delay: it is drawn between them.
+// minimum + rand() % (maximum - minimum): bounds given the wrong way round take the remainder
+// of a negative span, which is never negative, so the delay lies from the minimum upwards.
 int32_t AnimatedSprite::DrawDelay(int32_t delayMs) const {
     if (delayMs != kRandomDelay) return delayMs;
-    const int32_t low = std::min(randomMin_, randomMax_);
-    const int32_t high = std::max(randomMin_, randomMax_);
-    if (low == high) return low;
-    return static_cast<int32_t>(low + Rand() % (static_cast<int64_t>(high) - low));
+    if (randomMin_ == randomMax_) return randomMin_;
+    return static_cast<int32_t>(randomMin_ + Rand() % (static_cast<int64_t>(randomMax_) - randomMin_));
 }
 
 void AnimatedSprite::SetRandomDelayBounds(int32_t minimumMs, int32_t maximumMs) {

@@ -176,11 +176,15 @@ TEST(SpriteHold, RandomDelayLiesInItsBoundsEitherWayRoundAndHidesTheSpriteWhenAs
     fixed.sprite->Run(AnimatedSprite::kModeLoop, 100, 1, AnimatedSprite::kRandomDelay);
     EXPECT_EQ(fixed.sprite->GetHold(), 400);
     EXPECT_EQ(fixed.Drawn(kStrip).size(), 1u);  // drawn during holds unless told otherwise
-    fixed.sprite->SetRandomDelayBounds(1000, 400);
+    // The span excludes the maximum, and the remainder of a reversed span lies above the minimum.
     std::set<int32_t> holds;
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 40; ++i) {
+        fixed.sprite->SetRandomDelayBounds(400, 401);
         fixed.sprite->Run(AnimatedSprite::kModeLoop, 100, 1, AnimatedSprite::kRandomDelay);
-        ASSERT_TRUE(fixed.sprite->GetHold() >= 400 && fixed.sprite->GetHold() < 1000) << fixed.sprite->GetHold();
+        ASSERT_EQ(fixed.sprite->GetHold(), 400);
+        fixed.sprite->SetRandomDelayBounds(1000, 400);
+        fixed.sprite->Run(AnimatedSprite::kModeLoop, 100, 1, AnimatedSprite::kRandomDelay);
+        ASSERT_TRUE(fixed.sprite->GetHold() >= 1000 && fixed.sprite->GetHold() < 1600) << fixed.sprite->GetHold();
         holds.insert(fixed.sprite->GetHold());
     }
     EXPECT_GT(holds.size(), 1u);
