@@ -305,12 +305,18 @@ TEST(ResizeChecks, PlanarCallsRefuseMissingPlanesAfterTheArgumentChecks) {
     EXPECT_EQ(core(8, 1), ImageOpStatus::NullPointer);
     EXPECT_EQ(core(0, 1), ImageOpStatus::BadSize);
     EXPECT_EQ(core(8, 3), ImageOpStatus::BadInterpolation);
-    const auto average = [&](double xFactor) {
+    const auto average = [&](double xFactor, int sampleType = 0) {
         return ResizeSupersample(src, 8, 8, plane.StepBytes(), 0, 0, 8, 8, dst, out.StepBytes(), 8,
-                                 8, xFactor, 0.5, 0, 4, 0, 1);
+                                 8, xFactor, 0.5, 0, 4, sampleType, 1);
     };
     EXPECT_EQ(average(0.5), ImageOpStatus::NullPointer);
     EXPECT_EQ(average(1.5), ImageOpStatus::BadFactor);
+    // A sample type without workers does nothing, before the planes are looked at.
+    EXPECT_EQ(average(0.5, 3), ImageOpStatus::Ok);
+    src[2] = plane.Data();
+    dst[3] = nullptr;
+    EXPECT_EQ(core(8, 2), ImageOpStatus::NullPointer);
+    EXPECT_EQ(average(0.5), ImageOpStatus::NullPointer);
 }
 
 TEST(ResizeChecks, UnservedLayoutsAndHugeFactorsAreRefusedOrBounded) {
