@@ -3,11 +3,13 @@
 #include "imageops/resize/ResizeSupersample.h"
 #include "tests/imageops/resize/AllocationControl.h"
 #include "tests/imageops/resize/ResizeTestImage.h"
+#include "tests/imageops/resize/SimdBuilds.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <utility>
 #include <vector>
 
@@ -354,6 +356,17 @@ TEST(ResizeChecks, UnservedLayoutsAndHugeFactorsAreRefusedOrBounded) {
     EXPECT_EQ(ResizeCore(src.Data(), 8, 8, src.StepBytes(), 0, 0, 8, 8, dst.Data(),
                          dst.StepBytes(), 8, 8, 1e-300, 1e-300, 0.0, 0.0, 4, 4, 0, 0, 1, 1),
               ImageOpStatus::Ok);
+    // Nearest copies four channels out of wider pixels into packed ones, reading inside the row.
+    std::vector<std::uint8_t> wide(15);
+    std::iota(wide.begin(), wide.end(), 0);
+    for (const SimdBuild& build : RunBuilds()) {
+        std::vector<std::uint8_t> packed(12);
+        EXPECT_EQ(build.core(wide.data(), 3, 1, 15, 0, 0, 3, 1, packed.data(), 12, 3, 1, 1.0, 1.0,
+                             0.0, 0.0, 5, 4, 0, 0, 1, 1),
+                  ImageOpStatus::Ok);
+        EXPECT_EQ(packed, (std::vector<std::uint8_t>{0, 1, 2, 3, 5, 6, 7, 8, 10, 11, 12, 13}))
+            << build.name;
+    }
 }
 
 }  // namespace
