@@ -325,13 +325,14 @@ TEST(ResizeChecks, UnservedLayoutsAndHugeFactorsAreRefusedOrBounded) {
     TestImage<std::uint8_t> src(8, 8, 4);
     FillRandom(src, 8);
     TestImage<std::uint8_t> dst(8, 8, 4);
-    const auto call = [&](int stride, int channels, int sampleType, double fx) {
+    const auto call = [&](int stride, int channels, int sampleType, double fx, int mode = 2) {
         return ResizeCore(src.Data(), 8, 8, src.StepBytes(), 0, 0, 8, 8, dst.Data(),
                           dst.StepBytes(), 8, 8, fx, 1.0, 0.0, 0.0, stride, channels, sampleType,
-                          0, 2, 1);
+                          0, mode, 1);
     };
     EXPECT_EQ(call(4, 2, 0, 1.0), ImageOpStatus::BadSize);
     EXPECT_EQ(call(2, 3, 0, 1.0), ImageOpStatus::BadSize);
+    EXPECT_EQ(call(2, 3, 0, 1.0, 1), ImageOpStatus::BadSize);
     EXPECT_EQ(call(5, 3, 0, 1.0), ImageOpStatus::BadSize);
     EXPECT_EQ(call(5, 4, 0, 1.0), ImageOpStatus::BadSize);
     EXPECT_EQ(call(4, 4, 3, 1.0), ImageOpStatus::BadSize);
@@ -351,6 +352,10 @@ TEST(ResizeChecks, UnservedLayoutsAndHugeFactorsAreRefusedOrBounded) {
     EXPECT_EQ(ResizeImage8u4(src.Data(), 8, 8, src.StepBytes(), 0, 0, 8, 8, dst.Data(), 15, 8, 8,
                              0.5, 0.5, 8),
               ImageOpStatus::BadStep);
+    // Element offsets reach three rows past the image, whatever the region reads.
+    EXPECT_EQ(ResizeCore(src.Data(), 1, 2045, 1 << 20, 0, 0, 1, 1, dst.Data(), dst.StepBytes(), 1,
+                         1, 1.0, 1.0, 0.0, 0.0, 1, 1, 0, 0, 1, 1),
+              ImageOpStatus::BadSize);
     EXPECT_EQ(call(4, 4, 0, std::numeric_limits<double>::infinity()), ImageOpStatus::Ok);
     EXPECT_EQ(call(4, 4, 0, 1e-300), ImageOpStatus::Ok);
     EXPECT_EQ(ResizeCore(src.Data(), 8, 8, src.StepBytes(), 0, 0, 8, 8, dst.Data(),
