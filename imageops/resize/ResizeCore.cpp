@@ -95,8 +95,8 @@ AxisMap MapAxis(std::int32_t roiSize, std::int32_t requested, double factor, dou
     return map;
 }
 
-// Three channels need pixels that hold them. The nearest kernel copies them out of pixels of
-// any such stride; the interpolating kernels write packed or four-sample pixels only.
+// Three and four channels need pixels that hold them. The nearest kernels copy them out of
+// pixels of any such stride; the interpolating kernels write packed or four-sample pixels only.
 bool LayoutServed(std::int32_t sampleType, std::int32_t planar, std::int32_t pixelStride,
                   std::int32_t channels, bool nearest) {
     if (sampleType < 0 || sampleType > 2) {
@@ -111,7 +111,7 @@ bool LayoutServed(std::int32_t sampleType, std::int32_t planar, std::int32_t pix
     case 3:
         return nearest ? pixelStride >= 3 : (pixelStride == 3 || pixelStride == 4);
     case 4:
-        return pixelStride == 4;
+        return nearest ? pixelStride >= 4 : pixelStride == 4;
     default:
         return false;
     }
@@ -297,7 +297,9 @@ ImageOpStatus ResizeCoreForBuild(const ResizeBuild& build, const void* src,
     const AxisMap xMap = MapAxis(xAxis.roi, dstWidth, xFactor, xShift, nearest, scaleConvention);
     const AxisMap yMap = MapAxis(yAxis.roi, dstHeight, yFactor, yShift, nearest, scaleConvention);
 
-    const std::int64_t dstPixelElements = (planar != 0 || channels == 1) ? 1 : pixelStride;
+    // Four channels are written as packed pixels, three into pixels pixelStride apart.
+    const std::int64_t dstPixelElements =
+        (planar != 0 || channels == 1) ? 1 : (channels == 4 ? 4 : pixelStride);
     if (xMap.size * dstPixelElements * elementBytes > dstStep) {
         return ImageOpStatus::BadStep;
     }

@@ -18,7 +18,7 @@
 // move the first source position; shifted positions read the image's pixels around the region,
 // and those beyond the image its edge. sampleType: 0 8-bit, 1 16-bit, 2 float. Interleaved
 // layouts served: 1 channel (any pixelStride), 3 channels in a stride of 3 or 4 (nearest: any
-// stride from 3), 4 channels in 4.
+// stride from 3), 4 channels in 4 (nearest: any stride from 4, written as packed pixels).
 //
 // Statuses, the first failing check deciding: NullPointer, BadSize (source size), BadStep,
 // BadSize (region), RegionOutsideSource (a warning: nothing done), BadSize (destination),

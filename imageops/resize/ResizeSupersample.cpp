@@ -95,11 +95,12 @@ ImageOpStatus ResizeSupersampleForBuild(const SupersampleBuild& build, const voi
     if (xFactor > 1.0 || yFactor > 1.0) {
         return ImageOpStatus::BadFactor;
     }
-    if (!ResizePlanesPresent(src, dst, planar, channels)) {
-        return ImageOpStatus::NullPointer;
-    }
+    // A sample type without workers does nothing, whatever the planes of the call hold.
     if (sampleType < 0 || sampleType > 2) {
         return ImageOpStatus::Ok;
+    }
+    if (!ResizePlanesPresent(src, dst, planar, channels)) {
+        return ImageOpStatus::NullPointer;
     }
     // pixelStride places the region's first pixel; one- and four-sample pixels are read whole
     // from there, so any stride from 0 serves them. Three-sample pixels are pixelStride apart

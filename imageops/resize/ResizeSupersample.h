@@ -13,7 +13,8 @@
 // samples (pixelStride at least 0); anything else as samples 0-2 of pixels pixelStride (at
 // least 3) apart. A source row holds srcWidth pixels of the larger of pixelStride and the
 // layout's samples. A footprint reaching past the region averages the part inside it.
-// sampleType: 0 8-bit, 1 16-bit, 2 float; any other value is accepted and writes nothing.
+// sampleType: 0 8-bit, 1 16-bit, 2 float; any other value writes nothing and returns Ok once
+// the checks up to BadFactor pass, whatever the planes hold.
 //
 // Statuses, the first failing check deciding: NullPointer, BadSize (source), BadStep, BadSize
 // (region), RegionOutsideSource (a warning: nothing done), BadSize (destination), BadFactor

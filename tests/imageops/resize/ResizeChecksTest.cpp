@@ -3,11 +3,13 @@
 #include "imageops/resize/ResizeSupersample.h"
 #include "tests/imageops/resize/AllocationControl.h"
 #include "tests/imageops/resize/ResizeTestImage.h"
+#include "tests/imageops/resize/SimdBuilds.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <utility>
 #include <vector>
 
@@ -305,25 +307,32 @@ TEST(ResizeChecks, PlanarCallsRefuseMissingPlanesAfterTheArgumentChecks) {
     EXPECT_EQ(core(8, 1), ImageOpStatus::NullPointer);
     EXPECT_EQ(core(0, 1), ImageOpStatus::BadSize);
     EXPECT_EQ(core(8, 3), ImageOpStatus::BadInterpolation);
-    const auto average = [&](double xFactor) {
+    const auto average = [&](double xFactor, int sampleType = 0) {
         return ResizeSupersample(src, 8, 8, plane.StepBytes(), 0, 0, 8, 8, dst, out.StepBytes(), 8,
-                                 8, xFactor, 0.5, 0, 4, 0, 1);
+                                 8, xFactor, 0.5, 0, 4, sampleType, 1);
     };
     EXPECT_EQ(average(0.5), ImageOpStatus::NullPointer);
     EXPECT_EQ(average(1.5), ImageOpStatus::BadFactor);
+    // A sample type without workers does nothing, before the planes are looked at.
+    EXPECT_EQ(average(0.5, 3), ImageOpStatus::Ok);
+    src[2] = plane.Data();
+    dst[3] = nullptr;
+    EXPECT_EQ(core(8, 2), ImageOpStatus::NullPointer);
+    EXPECT_EQ(average(0.5), ImageOpStatus::NullPointer);
 }
 
 TEST(ResizeChecks, UnservedLayoutsAndHugeFactorsAreRefusedOrBounded) {
     TestImage<std::uint8_t> src(8, 8, 4);
     FillRandom(src, 8);
     TestImage<std::uint8_t> dst(8, 8, 4);
-    const auto call = [&](int stride, int channels, int sampleType, double fx) {
+    const auto call = [&](int stride, int channels, int sampleType, double fx, int mode = 2) {
         return ResizeCore(src.Data(), 8, 8, src.StepBytes(), 0, 0, 8, 8, dst.Data(),
                           dst.StepBytes(), 8, 8, fx, 1.0, 0.0, 0.0, stride, channels, sampleType,
-                          0, 2, 1);
+                          0, mode, 1);
     };
     EXPECT_EQ(call(4, 2, 0, 1.0), ImageOpStatus::BadSize);
     EXPECT_EQ(call(2, 3, 0, 1.0), ImageOpStatus::BadSize);
+    EXPECT_EQ(call(2, 3, 0, 1.0, 1), ImageOpStatus::BadSize);
     EXPECT_EQ(call(5, 3, 0, 1.0), ImageOpStatus::BadSize);
     EXPECT_EQ(call(5, 4, 0, 1.0), ImageOpStatus::BadSize);
     EXPECT_EQ(call(4, 4, 3, 1.0), ImageOpStatus::BadSize);
@@ -343,11 +352,26 @@ TEST(ResizeChecks, UnservedLayoutsAndHugeFactorsAreRefusedOrBounded) {
     EXPECT_EQ(ResizeImage8u4(src.Data(), 8, 8, src.StepBytes(), 0, 0, 8, 8, dst.Data(), 15, 8, 8,
                              0.5, 0.5, 8),
               ImageOpStatus::BadStep);
+    // Element offsets reach three rows past the image, whatever the region reads.
+    EXPECT_EQ(ResizeCore(src.Data(), 1, 2045, 1 << 20, 0, 0, 1, 1, dst.Data(), dst.StepBytes(), 1,
+                         1, 1.0, 1.0, 0.0, 0.0, 1, 1, 0, 0, 1, 1),
+              ImageOpStatus::BadSize);
     EXPECT_EQ(call(4, 4, 0, std::numeric_limits<double>::infinity()), ImageOpStatus::Ok);
     EXPECT_EQ(call(4, 4, 0, 1e-300), ImageOpStatus::Ok);
     EXPECT_EQ(ResizeCore(src.Data(), 8, 8, src.StepBytes(), 0, 0, 8, 8, dst.Data(),
                          dst.StepBytes(), 8, 8, 1e-300, 1e-300, 0.0, 0.0, 4, 4, 0, 0, 1, 1),
               ImageOpStatus::Ok);
+    // Nearest copies four channels out of wider pixels into packed ones, reading inside the row.
+    std::vector<std::uint8_t> wide(15);
+    std::iota(wide.begin(), wide.end(), 0);
+    for (const SimdBuild& build : RunBuilds()) {
+        std::vector<std::uint8_t> packed(12);
+        EXPECT_EQ(build.core(wide.data(), 3, 1, 15, 0, 0, 3, 1, packed.data(), 12, 3, 1, 1.0, 1.0,
+                             0.0, 0.0, 5, 4, 0, 0, 1, 1),
+                  ImageOpStatus::Ok);
+        EXPECT_EQ(packed, (std::vector<std::uint8_t>{0, 1, 2, 3, 5, 6, 7, 8, 10, 11, 12, 13}))
+            << build.name;
+    }
 }
 
 }  // namespace

@@ -57,6 +57,13 @@ TEST(LinearKernels, TheLastRowAndColumnComeFromThePairEndingThereInEveryBuild) {
                       ImageOpStatus::Ok);
             EXPECT_EQ(dst.At(11, 9, channels - 1), image.At(8, 6, channels - 1));
         }
+        // A region of the last row alone leaves the row above unread.
+        const float rows[4] = {NAN, NAN, 1.5f, 2.5f};
+        std::vector<float> out(6);
+        ASSERT_EQ(build.core(rows, 2, 2, 8, 0, 1, 2, 1, out.data(), 8, 2, 3, 1.0, 3.0, 0.0, 0.0, 1,
+                             1, 2, 0, 2, 1),
+                  ImageOpStatus::Ok);
+        EXPECT_EQ(out, (std::vector<float>{1.5f, 2.5f, 1.5f, 2.5f, 1.5f, 2.5f})) << build.name;
     }
     munmap(pages, 2 * page);
 }

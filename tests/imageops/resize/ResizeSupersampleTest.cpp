@@ -237,6 +237,10 @@ TEST(Supersample, RegionNarrowerThanTheFootprintAveragesWhatItHolds) {
     ASSERT_EQ(Average(src, out, 1, 0, 1, 3, 0.3, 0.3, 1, 1, false), ImageOpStatus::Ok);
     EXPECT_EQ(out[0].At(0, 0, 0), 83);  // (100 + 50 + 100) / 3
     EXPECT_EQ(out[0].At(1, 0, 0), 0xA5);
+    // Three columns in a footprint of 3 1/3: a whole first footprint, yet not all inside.
+    ASSERT_EQ(Average({Gray({{30, 60, 90}})}, out, 0, 0, 3, 1, 0.3, 1.0, 1, 1, false),
+              ImageOpStatus::Ok);
+    EXPECT_EQ(out[0].At(0, 0, 0), 60);
 }
 
 TEST(Supersample, StepsJustBelowAWholeNumberNeverExceedTheRange) {
@@ -275,12 +279,21 @@ TEST(Supersample, OneAndFourSamplePixelsServeEveryStrideFromZero) {
     EXPECT_EQ(ResizeSupersample(src.Data(), 6, 2, 6 * 3, 0, 0, 6, 2, got.data(), 8, 2, 1, 0.5,
                                 0.5, 3, 4, 0, 0),
               ImageOpStatus::BadStep);
+    for (const int wideType : {1, 2}) {
+        EXPECT_EQ(ResizeSupersample(src.Data(), 4, 2, 4, 0, 0, 4, 2, got.data(), 8, 2, 1, 0.5, 0.5,
+                                    1, 1, wideType, 0),
+                  ImageOpStatus::BadStep)
+            << wideType;
+    }
 }
 
 // Constant images of the largest sample shrunk to one pixel, past what 32-bit sums hold:
-// 131072 16-bit samples, and a column of 131072 rows.
+// 131072 16-bit samples, and a column of 131072 rows; and two such columns, one below the
+// other, shrunk to a pixel each.
 TEST(Supersample, WholeStepSumsHoldEveryFootprint) {
     const std::vector<std::uint16_t> words(512 * 256, 65535);
+    std::vector<std::uint16_t> halves(2 * words.size(), 1000);
+    std::fill(halves.begin() + words.size(), halves.end(), 3000);
     for (const SimdBuild& build : RunBuilds()) {
         SCOPED_TRACE(build.name);
         std::uint16_t block = 0;
@@ -293,6 +306,11 @@ TEST(Supersample, WholeStepSumsHoldEveryFootprint) {
                   ImageOpStatus::Ok);
         EXPECT_EQ(block, 65535);
         EXPECT_EQ(column, 65535);
+        std::uint16_t pair[2] = {};
+        EXPECT_EQ(build.supersample(halves.data(), 1, 262144, 2, 0, 0, 1, 262144, pair, 2, 1, 2,
+                                    1.0, 1.0 / 131072, 1, 1, 1, 0),
+                  ImageOpStatus::Ok);
+        EXPECT_EQ(std::vector<int>(pair, pair + 2), (std::vector<int>{1000, 3000}));
     }
 }
 
