@@ -334,6 +334,7 @@ TEST_F(ImageFiles, BmpFilesWithBitFieldsOrAPaletteLoadFromTheirPixelOffset) {
     EXPECT_TRUE(std::equal(PixelAt(masked, 0, 0), PixelAt(masked, 2, 0), plain.begin() + 54));
     EXPECT_FALSE(DecodeBmpFile(refused, fields.data(), fields.size() - 1));
     EXPECT_FALSE(refused.LoadFromMemory(fields.data() + 14, fields.size() - 14, ImageFormat::Bmp));
+    EXPECT_FALSE(refused.LoadFromMemory(palette.data() + 14, palette.size() - 14, ImageFormat::Bmp));
 }
 
 TEST_F(ImageFiles, SavedBmpHasTheExactLayoutAndReadsBack) {
