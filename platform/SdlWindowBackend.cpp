@@ -54,7 +54,8 @@ bool SdlWindowBackend::CreateMainWindow(std::string_view title, int32_t width, i
   if (!video_ || window_ != nullptr || width < 1 || height < 1) return false;
   // SDL's window size is the client area: the frame the desktop adds lies outside it. A window
   // of one fixed size is offered no maximise by the window manager, so it may be resized; it
-  // keeps its size all the same, and a maximise is the game's to carry out (Translate).
+  // keeps its size all the same, and a maximise (or the window manager's own full screen) is the
+  // game's to carry out (Translate).
   window_ = SDL_CreateWindow(ToUtf8(title).c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                              width, height, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
   if (window_ == nullptr) return false;
@@ -189,6 +190,11 @@ void SdlWindowBackend::KeepWindowedSize(const SDL_WindowEvent& event) {
   if (event.event == SDL_WINDOWEVENT_MAXIMIZED) {
     // The maximise comes to the game as the system command; the window itself stays as it was.
     SDL_RestoreWindow(window_);
+  } else if (event.event == SDL_WINDOWEVENT_SIZE_CHANGED &&
+             X11WindowManagerState(window_, "_NET_WM_STATE_FULLSCREEN")) {
+    // The window manager's own full screen (a desktop's key, a tiling layout), which SDL does not
+    // record, is a maximise too: the game carries it out and so knows it is in full screen.
+    queue_.Post(WindowMessage{WM_SYSCOMMAND, SC_MAXIMIZE, 0});
   } else if (event.event == SDL_WINDOWEVENT_SIZE_CHANGED && (flags & SDL_WINDOW_MAXIMIZED) == 0 &&
              (event.data1 != windowedWidth_ || event.data2 != windowedHeight_)) {
     SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);

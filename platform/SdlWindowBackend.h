@@ -70,7 +70,8 @@ private:
   // The size the window really has, which SDL's own record of it may not be.
   void RealSize(int32_t& width, int32_t& height) const;
   void Translate(const SDL_Event& event);
-  // A window not in full screen keeps its windowed size, whatever the window manager made of it.
+  // A window not in full screen keeps its windowed size, whatever the window manager made of it,
+  // unless the window manager made it full screen: that goes to the game.
   void KeepWindowedSize(const SDL_WindowEvent& event);
 
   bool video_ = false;

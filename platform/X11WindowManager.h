@@ -1,7 +1,12 @@
 #pragma once
-// Whether a window manager runs on the X server of an SDL window: full screen there is a request
-// to it, and with none nothing ever carries the request out.
+// What the window manager on the X server of an SDL window does with it: full screen there is a
+// request to it, with none nothing ever carries the request out, and it may change the window's
+// state (maximise, full screen) of its own accord.
 #include <SDL.h>
 
 // True only for an X11 window on a server where no window manager announces itself.
 bool X11WithoutWindowManager(SDL_Window* window);
+
+// True when the window manager's state of an X11 window lists the named one, such as
+// "_NET_WM_STATE_FULLSCREEN".
+bool X11WindowManagerState(SDL_Window* window, const char* state);
