@@ -118,7 +118,10 @@ bool LayoutServed(std::int32_t sampleType, std::int32_t planar, std::int32_t pix
 }
 
 // The fills below index a position by trunc(position + 1e-7), which reaches every pixel of the
-// image around the region; a position beyond the image takes its edge.
+// image around the region; a position beyond the image takes its edge. Truncated toward zero,
+// the index stays on the first pixel for a position less than a pixel before the image, whose
+// fraction linear floats and cubic take as it comes; a position a pixel or more before the
+// image takes the edge pixel alone.
 
 void FillNearest(const AxisMap& map, const SourceAxis& axis, std::int64_t scale,
                  std::int32_t* offsets) {
@@ -166,6 +169,8 @@ void FillLinearFloat(const AxisMap& map, const SourceAxis& axis, std::int64_t sc
         float w = 1.0f;
         if (index == last) {
             --index;
+        } else if (position <= axis.First() - 1) {
+            w = 0.0f;
         } else {
             // Kept as it comes: a position a hair below a whole one gives a tiny negative
             // fraction, and one before its pair extrapolates from it.
@@ -187,6 +192,10 @@ void FillCubic(const AxisMap& map, const SourceAxis& axis, std::int64_t scale,
         if (absolute == axis.image - 1) {
             index -= 2;
             fractions[i] = 2.0f;
+        } else if (position <= axis.First() - 1) {
+            // Every build's weights of the fraction -1 are exactly 1, 0, 0, 0.
+            index = axis.First() + 1;
+            fractions[i] = -1.0f;
         } else {
             if (absolute == 0) {
                 ++index;

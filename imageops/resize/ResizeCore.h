@@ -16,9 +16,11 @@
 // factor + 1e-7))) pixels under factorConvention 1 (factors are scales); under
 // factorConvention 0 the factors are source steps per destination pixel. xShift and yShift
 // move the first source position; shifted positions read the image's pixels around the region,
-// and those beyond the image its edge. sampleType: 0 8-bit, 1 16-bit, 2 float. Interleaved
-// layouts served: 1 channel (any pixelStride), 3 channels in a stride of 3 or 4 (nearest: any
-// stride from 3), 4 channels in 4 (nearest: any stride from 4, written as packed pixels).
+// and those past the image's last pixel, or a pixel or more before its first, take its edge
+// (less than a pixel before it, linear floats and cubic extrapolate). sampleType: 0 8-bit, 1
+// 16-bit, 2 float. Interleaved layouts served: 1 channel (any pixelStride), 3 channels in a
+// stride of 3 or 4 (nearest: any stride from 3), 4 channels in 4 (nearest: any stride from 4,
+// written as packed pixels).
 //
 // Statuses, the first failing check deciding: NullPointer, BadSize (source size), BadStep,
 // BadSize (region), RegionOutsideSource (a warning: nothing done), BadSize (destination),

@@ -230,6 +230,8 @@ TYPED_TEST(ResizeInterpolationTest, ShiftedPositionsReadTheImageAroundTheRegionI
     const Geometry shifted[] = {
         {"shiftedBack", 20, 20, 8, 3, 10, 12, 64, 64, 1.0, 1.3, -1.5, 1.5},
         {"shiftedOffTheImage", 16, 14, 2, 3, 10, 8, 64, 64, 1.4, 0.8, -9.25, 7.5},
+        {"wholePixelsBeforeTheImage", 12, 9, 0, 0, 12, 9, 64, 64, 1.0, 1.0, -5.0, -5.0},
+        {"farBeforeTheImage", 9, 10, 0, 0, 9, 10, 64, 64, 1.0, 1.0, 0.0, -1e6},
     };
     for (const SimdBuild& build : RunBuilds()) {
         SCOPED_TRACE(build.name);

@@ -60,6 +60,11 @@ inline int ImageIndex(const Axis& a, double position) {
     return std::clamp(Index(position), -a.origin, a.image - a.origin - 1);
 }
 
+// A position a pixel or more before the image reads the image's first pixel alone.
+inline bool BeforeImage(const Axis& a, double position) {
+    return position <= -a.origin - 1;
+}
+
 // Linear: the left sample's index and the right sample's Q14 weight.
 struct LinearTap {
     int index;
@@ -68,6 +73,9 @@ struct LinearTap {
 };
 
 inline LinearTap Linear(const Axis& a, double position) {
+    if (BeforeImage(a, position)) {
+        return {-a.origin, 0, 0.0f};
+    }
     const int index = ImageIndex(a, position);
     if (index == a.image - a.origin - 1) {
         return {index - 1, 16384, 1.0f};
@@ -84,6 +92,9 @@ struct CubicTap {
 };
 
 inline CubicTap Cubic(const Axis& a, double position) {
+    if (BeforeImage(a, position)) {
+        return {-a.origin + 1, -1.0f};  // weights 1, 0, 0, 0
+    }
     const int index = ImageIndex(a, position);
     const int absolute = a.origin + index;
     if (absolute == a.image - 1) {

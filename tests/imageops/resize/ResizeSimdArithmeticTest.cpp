@@ -214,7 +214,8 @@ float LinearFloatModel(const TestImage<float>& src, const oracle::Axis& ax, cons
 
 // Rows {5, 7, 0, 9} enlarged 2.5 times: the running sum puts column 6 at 2 - 2^-52, a hair
 // below the 0, so the 9 gets the fraction -2^-52; shifted half a column left, column 0
-// extrapolates from the first pair. Every product here is exact in single and double precision.
+// extrapolates from the first pair, and a whole column left it takes the first pixel. Every
+// product here is exact in single and double precision.
 void ExpectFractionsAsPositioned(decltype(&ResizeCore) core) {
     TestImage<float> src(4, 2, 1, 0);
     for (int y = 0; y < 2; ++y) {
@@ -232,6 +233,7 @@ void ExpectFractionsAsPositioned(decltype(&ResizeCore) core) {
     };
     EXPECT_EQ(at(0.0, 6), std::ldexp(-9.0f, -52));
     EXPECT_EQ(at(-0.5, 0), 4.0f);
+    EXPECT_EQ(at(-1.0, 0), 5.0f);
 }
 
 // ---- the comparison ---------------------------------------------------------------------
