@@ -95,6 +95,7 @@ bool SdlWindowBackend::IsMinimized() const {
 
 bool SdlWindowBackend::SetFullScreen(bool on, int32_t width, int32_t height) {
   if (window_ == nullptr) return false;
+  managerListedFullScreen_ = false;
   if (!on) {
     if (SDL_SetWindowFullscreen(window_, 0) != 0) return false;
     SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
@@ -124,6 +125,7 @@ bool SdlWindowBackend::SetFullScreen(bool on, int32_t width, int32_t height) {
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, kFullScreenLookMs) == 1) Translate(event);
   }
+  if (ManagerFullScreen()) managerListedFullScreen_ = true;
   int32_t w = 0;
   int32_t h = 0;
   RealSize(w, h);
@@ -177,21 +179,34 @@ bool SdlWindowBackend::GetDesktopMode(int32_t& width, int32_t& height, int32_t& 
 
 void SdlWindowBackend::Translate(const SDL_Event& event) {
   if (event.type == SDL_WINDOWEVENT && window_ != nullptr && event.window.windowID == SDL_GetWindowID(window_)) {
-    KeepWindowedSize(event.window);
+    FollowWindowManager(event.window);
   }
   translated_.clear();
   translator_.Translate(event, translated_);
   for (const WindowMessage& message : translated_) queue_.Post(message);
 }
 
-void SdlWindowBackend::KeepWindowedSize(const SDL_WindowEvent& event) {
+void SdlWindowBackend::FollowWindowManager(const SDL_WindowEvent& event) {
   const uint32_t flags = SDL_GetWindowFlags(window_);
-  if ((flags & SDL_WINDOW_FULLSCREEN) != 0) return;
+  if ((flags & SDL_WINDOW_FULLSCREEN) != 0) {
+    if (event.event == SDL_WINDOWEVENT_MINIMIZED || (flags & SDL_WINDOW_MINIMIZED) != 0) {
+      // SDL takes the window manager's full screen away from a minimised window and asks for it
+      // again at the restore: neither is the player's.
+      managerListedFullScreen_ = false;
+    } else if (ManagerFullScreen()) {
+      managerListedFullScreen_ = true;
+    } else if (managerListedFullScreen_ && event.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+      // The window manager took its full screen away of its own accord (its key pressed again):
+      // the game leaves full screen, as at Esc.
+      managerListedFullScreen_ = false;
+      queue_.Post(WindowMessage{WM_SYSCOMMAND, SC_RESTORE, 0});
+    }
+    return;
+  }
   if (event.event == SDL_WINDOWEVENT_MAXIMIZED) {
     // The maximise comes to the game as the system command; the window itself stays as it was.
     SDL_RestoreWindow(window_);
-  } else if (event.event == SDL_WINDOWEVENT_SIZE_CHANGED &&
-             X11WindowManagerState(window_, "_NET_WM_STATE_FULLSCREEN")) {
+  } else if (event.event == SDL_WINDOWEVENT_SIZE_CHANGED && ManagerFullScreen()) {
     // The window manager's own full screen (a desktop's key, a tiling layout), which SDL does not
     // record, is a maximise too: the game carries it out and so knows it is in full screen.
     queue_.Post(WindowMessage{WM_SYSCOMMAND, SC_MAXIMIZE, 0});
@@ -199,6 +214,10 @@ void SdlWindowBackend::KeepWindowedSize(const SDL_WindowEvent& event) {
              (event.data1 != windowedWidth_ || event.data2 != windowedHeight_)) {
     SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
   }
+}
+
+bool SdlWindowBackend::ManagerFullScreen() const {
+  return X11WindowManagerState(window_, "_NET_WM_STATE_FULLSCREEN");
 }
 
 void SdlWindowBackend::Pump() {

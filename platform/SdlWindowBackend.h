@@ -71,8 +71,11 @@ private:
   void RealSize(int32_t& width, int32_t& height) const;
   void Translate(const SDL_Event& event);
   // A window not in full screen keeps its windowed size, whatever the window manager made of it,
-  // unless the window manager made it full screen: that goes to the game.
-  void KeepWindowedSize(const SDL_WindowEvent& event);
+  // unless the window manager made it full screen: that goes to the game, and so does the window
+  // manager's taking its full screen away again.
+  void FollowWindowManager(const SDL_WindowEvent& event);
+  // Whether the window manager lists full screen for the window now.
+  bool ManagerFullScreen() const;
 
   bool video_ = false;
   SDL_Window* window_ = nullptr;
@@ -80,6 +83,9 @@ private:
   X11Bell bell_;
   int32_t windowedWidth_ = 0;
   int32_t windowedHeight_ = 0;
+  // The window manager has listed this full screen of ours: until then the window is on its way
+  // in, and a state without it is no leave.
+  bool managerListedFullScreen_ = false;
   MessageQueue queue_;
   SdlEventTranslator translator_;
   std::vector<WindowMessage> translated_;

@@ -30,6 +30,12 @@ bool MainWindow::SysCommand(uint32_t command, int32_t x, int32_t y) {
     case SC_MAXIMIZE:
       if (!IsFullScreen() && screenManager_ != nullptr) screenManager_->SetFullscreen(true, true);
       return true;
+    case SC_RESTORE:
+      // The window manager took its full screen away (the backend's word for it): the game
+      // leaves full screen too, as at Esc.
+      if (!IsFullScreen() || screenManager_ == nullptr) return false;
+      screenManager_->SetFullscreen(false, true);
+      return true;
     case SC_SIZE:
     case SC_MOVE:
     case SC_MONITORPOWER:

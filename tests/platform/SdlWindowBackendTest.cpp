@@ -18,6 +18,7 @@
 
 // Xlib's macros would clash with the names above.
 #include <SDL_syswm.h>
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
 namespace {
@@ -67,6 +68,8 @@ public:
 
   bool Ready() const { return ready_; }
   ::Display* X() const { return display_; }
+  // A held manager answers nothing, as one on a loaded machine may not for a while.
+  void HoldManager(bool held) const { kill(managerId_, held ? SIGSTOP : SIGCONT); }
   Atom Intern(const char* name) const { return XInternAtom(display_, name, False); }
 
 private:
@@ -96,6 +99,9 @@ TEST_F(SdlWindowBackendTest, WindowHasTheExactClientSize) {
   EXPECT_EQ(w, 800);
   EXPECT_EQ(h, 600);
   EXPECT_STREQ(SDL_GetWindowTitle(backend.NativeWindow()), "Quillomar \xC3\xA9");
+  // Not an X window: the full screen SDL reports is the one there is.
+  EXPECT_TRUE(backend.SetFullScreen(true, 0, 0));
+  EXPECT_TRUE(backend.IsFullScreen());
   backend.ShowWindow();
   backend.DestroyMainWindow();
   EXPECT_FALSE(backend.HasWindow());
@@ -153,28 +159,41 @@ TEST_F(SdlWindowBackendTest, UnderAWindowManagerAMaximiseComesAsTheCommandAndThe
   SDL_VERSION(&info.version);
   ASSERT_TRUE(SDL_GetWindowWMInfo(backend.NativeWindow(), &info));
   const ::Window window = info.info.x11.window;
-  // Asks the window manager, as a desktop's key or a tiling layout does, to add states.
-  const auto ask = [&](const char* state, const char* other = nullptr) {
+  // Asks the window manager, as a desktop's key or a tiling layout does, to add (or remove) states.
+  const auto ask = [&](const char* state, const char* other = nullptr, long action = 1) {
     XEvent request{};
     request.xclient = {ClientMessage, 0, False, display.X(), window, display.Intern("_NET_WM_STATE"), 32, {}};
-    request.xclient.data.l[0] = 1;  // add
+    request.xclient.data.l[0] = action;
     request.xclient.data.l[1] = static_cast<long>(display.Intern(state));
     request.xclient.data.l[2] = other ? static_cast<long>(display.Intern(other)) : 0;
     XSendEvent(display.X(), DefaultRootWindow(display.X()), False, SubstructureRedirectMask | SubstructureNotifyMask,
                &request);
     XFlush(display.X());
   };
-  // Handles the window's events until the message has come and the window manager holds the
-  // window unmaximised at the size: a resize sent before its restore could be undone by it.
-  const auto came = [&](uint32_t message, uint64_t wParam, int64_t lParam, int32_t w = 800, int32_t h = 600) {
-    bool seen = false;
+  // Handles the window's events until the message has come (any, when 0) and `settled` holds,
+  // and notes a restore command on the way.
+  bool restored = false;
+  const auto handle = [&](const std::function<bool()>& settled, uint32_t message = 0, uint64_t wParam = 0,
+                          int64_t lParam = 0) {
+    bool seen = message == 0;
     return Eventually([&] {
-      for (WindowMessage m; backend.PeekMessage(m);)
+      for (WindowMessage m; backend.PeekMessage(m);) {
         seen = seen || (m.message == message && m.wParam == wParam && m.lParam == lParam);
-      int32_t width = 0, height = 0;
-      return seen && X11WindowSize(backend.NativeWindow(), width, height) && width == w && height == h &&
-             !X11WindowManagerState(backend.NativeWindow(), "_NET_WM_STATE_MAXIMIZED_VERT");
+        restored = restored || (m.message == WM_SYSCOMMAND && m.wParam == SC_RESTORE);
+      }
+      return seen && settled();
     });
+  };
+  // ... until the window manager holds the window unmaximised at the size: a resize sent before
+  // its restore could be undone by it.
+  const auto came = [&](uint32_t message, uint64_t wParam, int64_t lParam, int32_t w = 800, int32_t h = 600) {
+    return handle(
+        [&] {
+          int32_t width = 0, height = 0;
+          return X11WindowSize(backend.NativeWindow(), width, height) && width == w && height == h &&
+                 !X11WindowManagerState(backend.NativeWindow(), "_NET_WM_STATE_MAXIMIZED_VERT");
+        },
+        message, wParam, lParam);
   };
 
   ask("_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
@@ -184,9 +203,51 @@ TEST_F(SdlWindowBackendTest, UnderAWindowManagerAMaximiseComesAsTheCommandAndThe
     XFlush(display.X());
     EXPECT_TRUE(came(WM_SIZE, SIZE_RESTORED, MakeCoordParam(w, h))) << w << "x" << h;
   }
-  // Its own full screen fills the screen and is the game's too.
-  ask("_NET_WM_STATE_FULLSCREEN");
-  EXPECT_TRUE(came(WM_SYSCOMMAND, SC_MAXIMIZE, 0, DisplayWidth(display.X(), 0), DisplayHeight(display.X(), 0)));
+  // Its own full screen, listed after another state, fills the screen and is the game's too, and
+  // so is its taking it away again.
+  const int32_t screenWidth = DisplayWidth(display.X(), 0), screenHeight = DisplayHeight(display.X(), 0);
+  ask("_NET_WM_STATE_FULLSCREEN", "_NET_WM_STATE_SKIP_TASKBAR");
+  EXPECT_TRUE(came(WM_SYSCOMMAND, SC_MAXIMIZE, 0, screenWidth, screenHeight));
+  ASSERT_TRUE(backend.SetFullScreen(true, 0, 0));
+  EXPECT_FALSE(restored);
+  ask("_NET_WM_STATE_FULLSCREEN", nullptr, 0);
+  EXPECT_TRUE(came(WM_SYSCOMMAND, SC_RESTORE, 0));
+  // The game's own full screen is no leave, also while the window manager has yet to carry it out,
+  // nor is SDL's taking it away from a minimised window.
+  const auto inFullScreen = [&] {
+    return backend.IsFullScreen() && X11WindowManagerState(backend.NativeWindow(), "_NET_WM_STATE_FULLSCREEN");
+  };
+  restored = false;
+  for (const bool held : {false, true}) {
+    ASSERT_TRUE(backend.SetFullScreen(false, 0, 0));
+    EXPECT_TRUE(came(0, 0, 0));
+    display.HoldManager(held);
+    ASSERT_TRUE(backend.SetFullScreen(true, 0, 0));
+    display.HoldManager(false);
+    EXPECT_TRUE(handle(inFullScreen));
+  }
+  XIconifyWindow(display.X(), window, 0);
+  XFlush(display.X());
+  EXPECT_TRUE(handle([&] { return backend.IsMinimized(); }));
+  backend.Raise();
+  EXPECT_TRUE(handle(inFullScreen));
+  EXPECT_FALSE(restored);
+
+  // The bell rings on the window's server, also once the window is gone.
+  int opcode = 0, xkbEvent = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
+  ASSERT_TRUE(XkbQueryExtension(display.X(), &opcode, &xkbEvent, &error, &major, &minor));
+  XkbSelectEvents(display.X(), XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
+  XSync(display.X(), False);
+  backend.DestroyMainWindow();
+  backend.Beep();
+  bool rang = false;
+  EXPECT_TRUE(Eventually([&] {
+    for (XEvent event; XPending(display.X());) {
+      XNextEvent(display.X(), &event);
+      rang = rang || (event.type == xkbEvent && reinterpret_cast<XkbEvent&>(event).any.xkb_type == XkbBellNotify);
+    }
+    return rang;
+  }));
 }
 
 }  // namespace

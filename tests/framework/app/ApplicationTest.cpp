@@ -247,6 +247,11 @@ TEST_F(ApplicationTest, AltEnterTogglesFullScreenAndEscLeavesIt) {
   EXPECT_FALSE(null.IsFullScreen());
   EXPECT_TRUE(window.SysCommand(SC_MAXIMIZE, 0, 0));
   EXPECT_TRUE(null.IsFullScreen());
+  // The window manager's taking its full screen away leaves it too; in a window it is nothing.
+  EXPECT_TRUE(window.SysCommand(SC_RESTORE, 0, 0));
+  EXPECT_FALSE(null.IsFullScreen());
+  EXPECT_FALSE(window.SysCommand(SC_RESTORE, 0, 0));
+  EXPECT_TRUE(window.SysCommand(SC_MAXIMIZE, 0, 0));
 
   // The mode in force at quitting is the one stored.
   null.PostMessage(Close());
