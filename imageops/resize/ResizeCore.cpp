@@ -118,10 +118,10 @@ bool LayoutServed(std::int32_t sampleType, std::int32_t planar, std::int32_t pix
 }
 
 // The fills below index a position by trunc(position + 1e-7), which reaches every pixel of the
-// image around the region; a position beyond the image takes its edge. Truncated toward zero,
-// the index stays on the first pixel for a position less than a pixel before the image, whose
-// fraction linear floats and cubic take as it comes; a position a pixel or more before the
-// image takes the edge pixel alone.
+// image around the region; a position beyond the image is indexed at its edge. Truncated toward
+// zero, the index stays on the first pixel for a position less than a pixel before the image,
+// whose fraction linear floats and cubic take as it comes; a position a pixel or more before the
+// image takes the edge pixel alone (Lanczos-3 aside, whose taps are clamped one by one).
 
 void FillNearest(const AxisMap& map, const SourceAxis& axis, std::int64_t scale,
                  std::int32_t* offsets) {

@@ -91,13 +91,13 @@ ImageOpStatus ResizeSupersampleForBuild(const SupersampleBuild& build, const voi
     if (request != ImageOpStatus::Ok) {
         return request;
     }
-    // Footprints are at least one source pixel wide: an enlargement is not an average.
-    if (xFactor > 1.0 || yFactor > 1.0) {
-        return ImageOpStatus::BadFactor;
-    }
-    // A sample type without workers does nothing, whatever the planes of the call hold.
+    // A sample type without workers walks nothing: Ok, enlargements and missing planes included.
     if (sampleType < 0 || sampleType > 2) {
         return ImageOpStatus::Ok;
+    }
+    // Footprints are at least one source pixel wide: an enlargement would walk them backwards.
+    if (xFactor > 1.0 || yFactor > 1.0) {
+        return ImageOpStatus::BadFactor;
     }
     if (!ResizePlanesPresent(src, dst, planar, channels)) {
         return ImageOpStatus::NullPointer;

@@ -14,14 +14,14 @@
 // least 3) apart. A source row holds srcWidth pixels of the larger of pixelStride and the
 // layout's samples. A footprint reaching past the region averages the part inside it.
 // sampleType: 0 8-bit, 1 16-bit, 2 float; any other value writes nothing and returns Ok once
-// the checks up to BadFactor pass, whatever the planes hold.
+// the general checks pass, whatever the planes hold and even for a factor above 1.
 //
 // Statuses, the first failing check deciding: NullPointer, BadSize (source), BadStep, BadSize
 // (region), RegionOutsideSource (a warning: nothing done), BadSize (destination), BadFactor
-// (a factor not above 0, above 1, or NaN), NullPointer (a missing plane), BadSize (pixelStride
-// negative, or below 3 for three samples), BadStep (a source step shorter than a source row, or
-// a destination step shorter than the written row), OutOfMemory (the row buffer; nothing
-// written).
+// (a factor not above 0, or NaN), Ok (a sample type without workers: nothing done), BadFactor
+// (a factor above 1), NullPointer (a missing plane), BadSize (pixelStride negative, or below 3
+// for three samples), BadStep (a source step shorter than a source row, or a destination step
+// shorter than the written row), OutOfMemory (the row buffer; nothing written).
 ImageOpStatus ResizeSupersample(const void* src, std::int32_t srcWidth, std::int32_t srcHeight,
                                 std::int32_t srcStep, std::int32_t srcRoiX,
                                 std::int32_t srcRoiY, std::int32_t srcRoiWidth,

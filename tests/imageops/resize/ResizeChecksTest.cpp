@@ -315,6 +315,7 @@ TEST(ResizeChecks, PlanarCallsRefuseMissingPlanesAfterTheArgumentChecks) {
     EXPECT_EQ(average(1.5), ImageOpStatus::BadFactor);
     // A sample type without workers does nothing, before the planes are looked at.
     EXPECT_EQ(average(0.5, 3), ImageOpStatus::Ok);
+    EXPECT_EQ(average(0.5, -1), ImageOpStatus::Ok);
     src[2] = plane.Data();
     dst[3] = nullptr;
     EXPECT_EQ(core(8, 2), ImageOpStatus::NullPointer);
@@ -333,6 +334,7 @@ TEST(ResizeChecks, UnservedLayoutsAndHugeFactorsAreRefusedOrBounded) {
     EXPECT_EQ(call(4, 2, 0, 1.0), ImageOpStatus::BadSize);
     EXPECT_EQ(call(2, 3, 0, 1.0), ImageOpStatus::BadSize);
     EXPECT_EQ(call(2, 3, 0, 1.0, 1), ImageOpStatus::BadSize);
+    EXPECT_EQ(call(3, 4, 0, 1.0, 1), ImageOpStatus::BadSize);
     EXPECT_EQ(call(5, 3, 0, 1.0), ImageOpStatus::BadSize);
     EXPECT_EQ(call(5, 4, 0, 1.0), ImageOpStatus::BadSize);
     EXPECT_EQ(call(4, 4, 3, 1.0), ImageOpStatus::BadSize);
@@ -346,6 +348,11 @@ TEST(ResizeChecks, UnservedLayoutsAndHugeFactorsAreRefusedOrBounded) {
     EXPECT_EQ(ResizeCore(src.Data(), 8, 8, src.StepBytes(), 0, 0, 8, 8, dst.Data(), 16, 20, 2, 0.5,
                          0.25, 0.0, 0.0, 4, 4, 0, 0, 2, 1),
               ImageOpStatus::Ok);
+    for (int mode : {1, 2}) {  // three samples are written into pixels pixelStride apart
+        EXPECT_EQ(ResizeCore(src.Data(), 8, 8, src.StepBytes(), 0, 0, 8, 8, dst.Data(), 12, 4, 1,
+                             1.0, 1.0, 0.0, 0.0, 4, 3, 0, 0, mode, 1),
+                  ImageOpStatus::BadStep);
+    }
     EXPECT_EQ(ResizeImage8u4(src.Data(), 8, 8, 31, 0, 0, 8, 8, dst.Data(), dst.StepBytes(), 8, 8,
                              0.5, 0.5, 8),
               ImageOpStatus::BadStep);

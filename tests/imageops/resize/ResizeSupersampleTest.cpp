@@ -333,6 +333,7 @@ TEST(Supersample, ChecksStatusesAndLayoutEdges) {
     EXPECT_EQ(call(0, 0.5, std::nan(""), 4, 4, 0), ImageOpStatus::BadFactor);
     EXPECT_EQ(call(0, 0.5, 0.5, 2, 3, 0), ImageOpStatus::BadSize);
     EXPECT_EQ(call(0, 0.5, 0.5, 4, 4, 3), ImageOpStatus::Ok);
+    EXPECT_EQ(call(0, 2.0, 0.5, 4, 4, 3), ImageOpStatus::Ok);
     EXPECT_EQ(out[0].data, before);
     // 150 columns at 0.5 give 75 of the 100 requested; three channels in four leave sample 3.
     ASSERT_EQ(call(0, 0.5, 0.5, 4, 3, 0), ImageOpStatus::Ok);
