@@ -287,10 +287,11 @@ void WriteReport(int signal, const siginfo_t* info, const ucontext_t* context) {
   sink.Line("=====================================================");
   SignalSafeText line;
   line.Add("Exception code: ").Hex(static_cast<uint32_t>(signal), 8).Add(' ').Add(SignalName(signal));
-  // A sent signal carries its sender where a fault carries its address.
+  // A sent signal carries its sender where a fault carries its address. The kernel's own faults
+  // (SI_KERNEL: a non-canonical address, say) carry neither, and their 0 is no address.
   if (info->si_code == SI_USER || info->si_code == SI_QUEUE || info->si_code == SI_TKILL) {
     line.Add(" sent by pid ").Dec(info->si_pid);
-  } else if (info->si_code > 0 && (signal == SIGSEGV || signal == SIGBUS)) {
+  } else if (info->si_code > 0 && info->si_code != SI_KERNEL && (signal == SIGSEGV || signal == SIGBUS)) {
     line.Add(" at ").Hex(reinterpret_cast<uint64_t>(info->si_addr), 16);
   }
   sink.Line(line);

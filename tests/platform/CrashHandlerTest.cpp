@@ -12,7 +12,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cinttypes>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -60,7 +62,7 @@ void* RaiseOnThread(void* signal) {
   return nullptr;
 }
 
-enum class Fault { Raise, ReadOnlyWrite, Abort, OtherThread, BlockedHook, LostLine };
+enum class Fault { Raise, Killed, Queued, ReadOnlyWrite, Read, Write, Abort, OtherThread, BlockedHook, LostLine };
 pid_t lastChild = 0;
 
 // A store into a read-only page: a genuine fault that the sanitizers let through to the handler.
@@ -70,9 +72,21 @@ void WriteToReadOnlyPage() {
   *static_cast<volatile int*>(page) = 1;
 }
 
-// Runs a child that installs the handler, reports into `folder` and then faults; answers how the
-// child ended.
-int CrashChild(const std::string& folder, int signal, Fault fault = Fault::Raise) {
+// A load or store at `at` with no sanitizer check before it, so that the fault itself reaches the
+// handler.
+__attribute__((no_sanitize("address", "undefined"))) void Touch(volatile char* at, bool store) {
+  if (store) {
+    *at = 1;
+  } else {
+    (void)*at;
+  }
+}
+
+// Runs a child that installs the handler, reports into `folder` and then faults (Read and Write at
+// `at`; Killed and Queued by `signal` from this process); answers how the child ended.
+int CrashChild(const std::string& folder, int signal, Fault fault = Fault::Raise, volatile char* at = nullptr) {
+  int ready[2];
+  if (pipe(ready) != 0) return -1;
   const pid_t child = fork();
   if (child == 0) {
     CrashHandler::Install();
@@ -80,7 +94,13 @@ int CrashChild(const std::string& folder, int signal, Fault fault = Fault::Raise
     CrashHandler::SetProgram("/usr/games/quillomar", "v.1.0.0.0");
     CrashHandler::SetScreenMode(800, 600, 32);
     CrashHandler::SetAfterReport(RecordHook);
-    if (fault == Fault::ReadOnlyWrite) {
+    if (fault == Fault::Killed || fault == Fault::Queued) {
+      // Tells the parent that the handler is in place, then waits for its signal.
+      if (write(ready[1], "r", 1) == 1)
+        for (;;) pause();
+    } else if (fault == Fault::Read || fault == Fault::Write) {
+      Touch(at, fault == Fault::Write);
+    } else if (fault == Fault::ReadOnlyWrite) {
       WriteToReadOnlyPage();
     } else if (fault == Fault::Abort) {
       abort();
@@ -101,6 +121,11 @@ int CrashChild(const std::string& folder, int signal, Fault fault = Fault::Raise
     _exit(91);
   }
   lastChild = child;
+  close(ready[1]);
+  char byte;
+  if ((fault == Fault::Killed || fault == Fault::Queued) && read(ready[0], &byte, 1) == 1)
+    fault == Fault::Killed ? kill(child, signal) : sigqueue(child, signal, sigval{});
+  close(ready[0]);
   // A child that hangs instead of ending is killed after ten seconds, which fails the test.
   int status = 0;
   for (int i = 0; i < 200 && waitpid(child, &status, WNOHANG) == 0; ++i) usleep(50000);
@@ -143,6 +168,14 @@ int Find(const std::vector<std::string>& lines, const std::string& prefix, int f
 class CrashHandlerTest : public ::testing::Test {
 protected:
   void SetUp() override { g_hookMarker = folder / "hook.txt"; }
+  // The line naming the signal in the one report of a child that ends by `signal` after `fault`.
+  std::string ExceptionLine(int signal, Fault fault, volatile char* at = nullptr) {
+    unlink((folder / "Error.txt").c_str());
+    const int status = CrashChild(folder.Path(), signal, fault, at);
+    const auto lines = Lines(ReadAll(folder / "Error.txt"));
+    if (!WIFSIGNALED(status) || WTERMSIG(status) != signal) return "ended by status " + std::to_string(status);
+    return lines.size() > 1 ? lines[1] : "no report";
+  }
   ScratchFolder folder;
 };
 
@@ -184,6 +217,11 @@ TEST_F(CrashHandlerTest, ReportHasItsLinesInOrderAndTheProcessEndsBySignal) {
   EXPECT_EQ(build, static_cast<int>(lines.size()) - 1);
   // The hook got the same text once the file was written.
   EXPECT_EQ(ReadAll(folder / "hook.txt"), report);
+  // Sent by another process: by kill, as a shell's kill command, and by sigqueue.
+  const std::string sent =
+      "Exception code: 0000000B SIGSEGV (invalid memory access) sent by pid " + std::to_string(getpid());
+  EXPECT_EQ(ExceptionLine(SIGSEGV, Fault::Killed), sent);
+  EXPECT_EQ(ExceptionLine(SIGSEGV, Fault::Queued), sent);
 }
 
 TEST_F(CrashHandlerTest, TheProgramsEndPutsThePreviousHandlersBack) {
@@ -242,6 +280,23 @@ TEST_F(CrashHandlerTest, RealFaultIsReportedWithItsAddress) {
   EXPECT_EQ(lines[1].find("at 0000000000000000"), std::string::npos);
   // The faulting instruction lies in this test program.
   EXPECT_NE(lines[2].find("test_platform"), std::string::npos) << lines[2];
+  // A null pointer's store is at 0; a read of a non-canonical address, whose fault the kernel sends
+  // without one, shows none.
+  const std::string segv = "Exception code: 0000000B SIGSEGV (invalid memory access)";
+  EXPECT_EQ(ExceptionLine(SIGSEGV, Fault::Write, nullptr), segv + " at 0000000000000000");
+  EXPECT_EQ(ExceptionLine(SIGSEGV, Fault::Read, reinterpret_cast<volatile char*>(0x8000000000000000)), segv);
+  // A read of a mapped page wholly past the end of its file.
+  const long page = sysconf(_SC_PAGESIZE);
+  const int file = open((folder / "short").c_str(), O_RDWR | O_CREAT, 0600);
+  ASSERT_EQ(ftruncate(file, 1), 0);
+  char* const mapped = static_cast<char*>(mmap(nullptr, 2 * page, PROT_READ, MAP_SHARED, file, 0));
+  close(file);
+  ASSERT_NE(mapped, MAP_FAILED);
+  char address[17];
+  std::snprintf(address, sizeof address, "%016" PRIX64, reinterpret_cast<uint64_t>(mapped + page));
+  EXPECT_EQ(ExceptionLine(SIGBUS, Fault::Read, mapped + page),
+            "Exception code: 00000007 SIGBUS (bus error) at " + std::string(address));
+  munmap(mapped, 2 * page);
 }
 
 TEST_F(CrashHandlerTest, LargeReportFileIsRotated) {
