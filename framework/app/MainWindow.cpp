@@ -31,8 +31,8 @@ bool MainWindow::SysCommand(uint32_t command, int32_t x, int32_t y) {
       if (!IsFullScreen() && screenManager_ != nullptr) screenManager_->SetFullscreen(true, true);
       return true;
     case SC_RESTORE:
-      // The window manager took its full screen away (the backend's word for it): the game
-      // leaves full screen too, as at Esc.
+      // The backend's word that the window manager took its full screen away: the game leaves
+      // full screen too, as at Esc.
       if (!IsFullScreen() || screenManager_ == nullptr) return false;
       screenManager_->SetFullscreen(false, true);
       return true;
