@@ -20,11 +20,11 @@
 // position a pixel or more before it (less than a pixel before it, linear floats and cubic
 // extrapolate) and, past the last pixel, that pixel's own interpolation (the pair ending there,
 // cubic at fraction 2): exactly the edge for 8- and 16-bit samples; for floats within a few
-// roundings of it, which much larger neighbours make large (the SIMD builds give 0 for an edge
-// of 1 beside 1e8). Lanczos-3 reads each tap beyond the image as the edge pixel. sampleType: 0
-// 8-bit, 1 16-bit, 2 float. Interleaved layouts served: 1 channel (any pixelStride), 3
-// channels in a stride of 3 or 4 (nearest: any stride from 3), 4 channels in 4 (nearest: any
-// stride from 4, written as packed pixels).
+// roundings of it, which much larger neighbours make large (the SIMD builds' linear gives 0 for
+// an edge of 1 beside 1e8). Lanczos-3 reads each tap beyond the image as the edge pixel.
+// sampleType: 0 8-bit, 1 16-bit, 2 float. Interleaved layouts served: 1 channel (any
+// pixelStride), 3 channels in a stride of 3 or 4 (nearest: any stride from 3), 4 channels in 4
+// (nearest: any stride from 4, written as packed pixels).
 //
 // Statuses, the first failing check deciding: NullPointer, BadSize (source size), BadStep,
 // BadSize (region), RegionOutsideSource (a warning: nothing done), BadSize (destination),
