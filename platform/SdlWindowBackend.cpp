@@ -125,6 +125,8 @@ bool SdlWindowBackend::SetFullScreen(bool on, int32_t width, int32_t height) {
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, kFullScreenLookMs) == 1) Translate(event);
   }
+  // Looked at now, not only at the size change SDL queued for the switch: by the time that is
+  // handled the window manager may have taken its full screen away again.
   if (ManagerFullScreen()) managerListedFullScreen_ = true;
   int32_t w = 0;
   int32_t h = 0;

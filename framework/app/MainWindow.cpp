@@ -33,7 +33,7 @@ bool MainWindow::SysCommand(uint32_t command, int32_t x, int32_t y) {
     case SC_RESTORE:
       // The backend's word that the window manager took its full screen away: the game leaves
       // full screen too, as at Esc.
-      if (!IsFullScreen() || screenManager_ == nullptr) return false;
+      if (!IsFullScreen()) return false;
       screenManager_->SetFullscreen(false, true);
       return true;
     case SC_SIZE:
