@@ -121,7 +121,8 @@ bool LayoutServed(std::int32_t sampleType, std::int32_t planar, std::int32_t pix
 // image around the region; a position beyond the image is indexed at its edge. Truncated toward
 // zero, the index stays on the first pixel for a position less than a pixel before the image,
 // whose fraction linear floats and cubic take as it comes; a position a pixel or more before the
-// image takes the edge pixel alone (Lanczos-3 aside, whose taps are clamped one by one).
+// image takes the edge pixel alone. Lanczos-3 aside: its centre is bounded within three pixels
+// of the image and its taps are clamped one by one.
 
 void FillNearest(const AxisMap& map, const SourceAxis& axis, std::int64_t scale,
                  std::int32_t* offsets) {

@@ -18,10 +18,14 @@
 // move the first source position; shifted positions read the image's pixels around the region.
 // Beyond the image, nearest takes the edge pixel. Linear and cubic take the first pixel for a
 // position a pixel or more before it (less than a pixel before it, linear floats and cubic
-// extrapolate) and, past the last pixel, that pixel's own interpolation (the pair ending there,
-// cubic at fraction 2): exactly the edge for 8- and 16-bit samples; for floats within a few
-// roundings of it, which much larger neighbours make large (the SIMD builds' linear gives 0 for
-// an edge of 1 beside 1e8). Lanczos-3 reads each tap beyond the image as the edge pixel.
+// extrapolate) and, at or past the last pixel, that pixel's own interpolation (the pair ending
+// there, cubic at fraction 2): for 8- and 16-bit samples the edge, but in the SSE2 and SSE3 cubic
+// of three interleaved channels one less can come in a destination row's last pixel when its
+// width is not a multiple of 4; for floats within a unit in the last place of the largest sample
+// read (off the edge in the SIMD linear along rows only: an edge of 1 beside 1e8 gives 0 there),
+// and within about 40 in the SIMD cubic. Lanczos-3 bounds its centre within three pixels of
+// the image and reads each tap beyond it as the edge pixel; its weights, not normalised, give
+// the edge times their sum far outside.
 // sampleType: 0 8-bit, 1 16-bit, 2 float. Interleaved layouts served: 1 channel (any
 // pixelStride), 3 channels in a stride of 3 or 4 (nearest: any stride from 3), 4 channels in 4
 // (nearest: any stride from 4, written as packed pixels).
