@@ -19,13 +19,12 @@
 // Beyond the image, nearest takes the edge pixel. Linear and cubic take the first pixel for a
 // position a pixel or more before it (less than a pixel before it, linear floats and cubic
 // extrapolate) and, at or past the last pixel, that pixel's own interpolation (the pair ending
-// there, cubic at fraction 2): for 8- and 16-bit samples the edge, but in the SSE2 and SSE3 cubic
-// of three interleaved channels one less can come in a destination row's last pixel when its
-// width is not a multiple of 4; for floats within a unit in the last place of the largest sample
-// read (off the edge in the SIMD linear along rows only: an edge of 1 beside 1e8 gives 0 there),
-// and within about 40 in the SIMD cubic. Lanczos-3 bounds its centre within three pixels of
-// the image and reads each tap beyond it as the edge pixel; its weights, not normalised, give
-// the edge times their sum far outside.
+// there, cubic at fraction 2). That is the edge in the plain build, and for 8- and 16-bit samples
+// in every build but one case: the SSE2 and SSE3 cubic of three interleaved channels give one less
+// in the last pixel of a destination row whose width is not a multiple of 4. SIMD floats come
+// within a unit in the last place of the largest sample read in linear (an edge of 1 beside 1e8
+// gives 0 along rows) and within about 40 in cubic. Lanczos-3 bounds its centre within three
+// pixels of the image; only its taps beyond it read the edge pixel.
 // sampleType: 0 8-bit, 1 16-bit, 2 float. Interleaved layouts served: 1 channel (any
 // pixelStride), 3 channels in a stride of 3 or 4 (nearest: any stride from 3), 4 channels in 4
 // (nearest: any stride from 4, written as packed pixels).
