@@ -35,6 +35,9 @@ SdlWindowBackend::SdlWindowBackend() {
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
   SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
   video_ = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+  // The X server's word of each change of the window manager's state comes only as a
+  // window-system event.
+  if (video_) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
   // Here rather than at the first box, which may come from the crash report's signal handler.
   BoxProcessGuard::Prepare();
 }
@@ -95,7 +98,7 @@ bool SdlWindowBackend::IsMinimized() const {
 
 bool SdlWindowBackend::SetFullScreen(bool on, int32_t width, int32_t height) {
   if (window_ == nullptr) return false;
-  managerListedFullScreen_ = false;
+  managerAsked_ = on;
   if (!on) {
     if (SDL_SetWindowFullscreen(window_, 0) != 0) return false;
     SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
@@ -125,9 +128,6 @@ bool SdlWindowBackend::SetFullScreen(bool on, int32_t width, int32_t height) {
     SDL_Event event;
     if (SDL_WaitEventTimeout(&event, kFullScreenLookMs) == 1) Translate(event);
   }
-  // Looked at now, not only at the size change SDL queued for the switch: by the time that is
-  // handled the window manager may have taken its full screen away again.
-  if (ManagerFullScreen()) managerListedFullScreen_ = true;
   int32_t w = 0;
   int32_t h = 0;
   RealSize(w, h);
@@ -182,6 +182,8 @@ bool SdlWindowBackend::GetDesktopMode(int32_t& width, int32_t& height, int32_t& 
 void SdlWindowBackend::Translate(const SDL_Event& event) {
   if (event.type == SDL_WINDOWEVENT && window_ != nullptr && event.window.windowID == SDL_GetWindowID(window_)) {
     FollowWindowManager(event.window);
+  } else if (X11WindowManagerStateChanged(event, window_)) {
+    FollowManagerState();
   }
   translated_.clear();
   translator_.Translate(event, translated_);
@@ -190,32 +192,24 @@ void SdlWindowBackend::Translate(const SDL_Event& event) {
 
 void SdlWindowBackend::FollowWindowManager(const SDL_WindowEvent& event) {
   const uint32_t flags = SDL_GetWindowFlags(window_);
-  if ((flags & SDL_WINDOW_FULLSCREEN) != 0) {
-    if (event.event == SDL_WINDOWEVENT_MINIMIZED || (flags & SDL_WINDOW_MINIMIZED) != 0) {
-      // SDL takes the window manager's full screen away from a minimised window and asks for it
-      // again at the restore: neither is the player's.
-      managerListedFullScreen_ = false;
-    } else if (ManagerFullScreen()) {
-      managerListedFullScreen_ = true;
-    } else if (managerListedFullScreen_ && event.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
-      // The window manager took its full screen away of its own accord (its key pressed again):
-      // the game leaves full screen, as at Esc.
-      managerListedFullScreen_ = false;
-      queue_.Post(WindowMessage{WM_SYSCOMMAND, SC_RESTORE, 0});
-    }
-    return;
-  }
+  if ((flags & SDL_WINDOW_FULLSCREEN) != 0) return;
   if (event.event == SDL_WINDOWEVENT_MAXIMIZED) {
     // The maximise comes to the game as the system command; the window itself stays as it was.
     SDL_RestoreWindow(window_);
-  } else if (event.event == SDL_WINDOWEVENT_SIZE_CHANGED && ManagerFullScreen()) {
-    // The window manager's own full screen (a desktop's key, a tiling layout), which SDL does not
-    // record, is a maximise too: the game carries it out and so knows it is in full screen.
-    queue_.Post(WindowMessage{WM_SYSCOMMAND, SC_MAXIMIZE, 0});
   } else if (event.event == SDL_WINDOWEVENT_SIZE_CHANGED && (flags & SDL_WINDOW_MAXIMIZED) == 0 &&
-             (event.data1 != windowedWidth_ || event.data2 != windowedHeight_)) {
+             (event.data1 != windowedWidth_ || event.data2 != windowedHeight_) && !ManagerFullScreen()) {
     SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
   }
+}
+
+void SdlWindowBackend::FollowManagerState() {
+  const bool listed = ManagerFullScreen();
+  if (listed == managerListed_) return;
+  managerListed_ = listed;
+  // SDL takes the window manager's full screen away from a minimised window and asks for it again
+  // as the window comes back: neither is the player's.
+  if (listed == managerAsked_ || IsMinimized()) return;
+  queue_.Post(WindowMessage{WM_SYSCOMMAND, listed ? SC_MAXIMIZE : SC_RESTORE, 0});
 }
 
 bool SdlWindowBackend::ManagerFullScreen() const {

@@ -71,11 +71,14 @@ private:
   void RealSize(int32_t& width, int32_t& height) const;
   void Translate(const SDL_Event& event);
   // A window not in full screen keeps its windowed size, whatever the window manager made of it,
-  // unless the window manager made it full screen: that goes to the game, and so does the window
-  // manager's taking its full screen away again.
+  // unless the window manager holds it in full screen.
   void FollowWindowManager(const SDL_WindowEvent& event);
   // Whether the window manager lists full screen for the window now.
   bool ManagerFullScreen() const;
+  // The window manager's full screen, followed as its state changes. A change to what the game
+  // asked of it last is its answer, however late it comes; a change away from that is its own
+  // (its key, a tiling layout), which goes to the game as a maximise or a leave of full screen.
+  void FollowManagerState();
 
   bool video_ = false;
   SDL_Window* window_ = nullptr;
@@ -83,9 +86,10 @@ private:
   X11Bell bell_;
   int32_t windowedWidth_ = 0;
   int32_t windowedHeight_ = 0;
-  // The window manager has listed this full screen of ours: until then the window is on its way
-  // in, and a state without it is no leave.
-  bool managerListedFullScreen_ = false;
+  // Full screen as the window manager listed it at its state's last change, and as the game last
+  // asked it of the window manager.
+  bool managerListed_ = false;
+  bool managerAsked_ = false;
   MessageQueue queue_;
   SdlEventTranslator translator_;
   std::vector<WindowMessage> translated_;

@@ -1,5 +1,6 @@
 #include "platform/X11WindowManager.h"
 
+#include <SDL_syswm.h>
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
@@ -50,4 +51,13 @@ bool X11WindowManagerState(SDL_Window* window, const char* state) {
   }
   if (data != nullptr) XFree(data);
   return listed;
+}
+
+bool X11WindowManagerStateChanged(const SDL_Event& event, SDL_Window* window) {
+  if (event.type != SDL_SYSWMEVENT || event.syswm.msg == nullptr || event.syswm.msg->subsystem != SDL_SYSWM_X11)
+    return false;
+  const XEvent& x = event.syswm.msg->msg.x11.event;
+  X11NativeWindow native;
+  return x.type == PropertyNotify && X11NativeWindowOf(window, native) && x.xproperty.window == native.window &&
+         x.xproperty.atom == XInternAtom(native.display, "_NET_WM_STATE", True);
 }

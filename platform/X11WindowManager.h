@@ -10,3 +10,7 @@ bool X11WithoutWindowManager(SDL_Window* window);
 // True when the window manager's state of an X11 window lists the named one, such as
 // "_NET_WM_STATE_FULLSCREEN".
 bool X11WindowManagerState(SDL_Window* window, const char* state);
+
+// True when `event` is SDL's hand-over of the X server's word that the window manager's state of
+// `window` changed (SDL hands X events over once SDL_SYSWMEVENT is enabled).
+bool X11WindowManagerStateChanged(const SDL_Event& event, SDL_Window* window);
