@@ -1,16 +1,20 @@
 #include "platform/CrashHandler.h"
 
 #include <SDL.h>
+#include <dirent.h>
 #include <execinfo.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/uio.h>
 #include <sys/utsname.h>
 #include <ucontext.h>
 #include <unistd.h>
 #include <xmp.h>
 
+#include <atomic>
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -29,6 +33,7 @@ constexpr size_t kLibraryLineCapacity = 128;
 struct State {
   bool installed = false;
   struct sigaction previous[kSignalCount];
+  struct sigaction previousThreadSignal;
   char* altStack = nullptr;
   int folderFd = -1;
   char reportPath[CrashHandler::kPathCapacity + 16] = {};
@@ -43,7 +48,12 @@ struct State {
 };
 
 State g_state;
-volatile sig_atomic_t g_inCrash = 0;
+// The thread reporting a crash, 0 until one does.
+std::atomic<pid_t> g_crashThread{0};
+static_assert(std::atomic<pid_t>::is_always_lock_free, "used from signal handlers");
+// Sent to the process's other threads during a crash: the main thread shows the box, the rest
+// stop. Chosen at Install, from the real-time signals the C library leaves free.
+int g_threadSignal = 0;
 volatile sig_atomic_t g_reportSaved = 0;
 volatile sig_atomic_t g_fatalSignal = 0;
 unsigned g_afterReportLimit = 60;
@@ -235,12 +245,23 @@ uint64_t FaultInstruction(const ucontext_t* context) {
 #endif
 }
 
+// Whether `bytes` bytes at `address` can be read: the kernel answers instead of faulting.
+bool Readable(uint64_t address, size_t bytes) {
+  char copy[16];
+  iovec local{copy, bytes < sizeof copy ? bytes : sizeof copy};
+  iovec remote{reinterpret_cast<void*>(address), local.iov_len};
+  return process_vm_readv(getpid(), &local, 1, &remote, 1, 0) == static_cast<ssize_t>(local.iov_len);
+}
+
 void WriteCallStack(ReportSink& sink, uint64_t faultPc, size_t mapsLength) {
   sink.Line("");
   sink.Line("Call stack:");
   sink.Line("Address           Section:Offset            Module and symbol");
   void* frames[kMaxFrames];
-  const int count = backtrace(frames, kMaxFrames);
+  // Without an unwind table for the faulting instruction the unwinder reads the 9 bytes of code
+  // there: after a jump to an address that cannot be read (a stale function pointer) it would
+  // fault, and end the report and the box with it.
+  const int count = Readable(faultPc, 9) ? backtrace(frames, kMaxFrames) : 0;
   // The handler's own frames come first: start at the faulting instruction when it is found.
   int first = 0;
   for (int i = 0; i < count; ++i) {
@@ -335,41 +356,78 @@ void WriteReport(int signal, const siginfo_t* info, const ucontext_t* context) {
   }
 }
 
-// The hook runs inside a signal handler: should it block on a lock the faulting code held (the
-// allocator's, the window system's), the alarm still ends the process by its fault.
-void OnAfterReportTimeout(int) {
-  ::signal(g_fatalSignal, SIG_DFL);
-  raise(g_fatalSignal);
-  _exit(128 + g_fatalSignal);
-}
+pid_t ThreadId() { return static_cast<pid_t>(syscall(SYS_gettid)); }
 
-void OnFatalSignal(int signal, siginfo_t* info, void* context) {
-  if (g_inCrash) {
-    // A fault while reporting: end at once.
-    ::signal(signal, SIG_DFL);
-    raise(signal);
-    _exit(128 + signal);
-  }
-  g_inCrash = 1;
-  // The report is composed by async-signal-safe calls only; the hook after it may do more.
-  WriteReport(signal, info, static_cast<const ucontext_t*>(context));
-  // The hook uses the window system, which belongs to the main thread: from another thread (the
-  // audio mixer, say) it can wait forever on the main thread's locks, and the game would hang
-  // instead of ending.
-  const bool onMainThread = syscall(SYS_gettid) == getpid();
-  if (g_state.afterReport != nullptr && onMainThread) {
-    g_fatalSignal = signal;
-    struct sigaction timeout{};
-    timeout.sa_handler = OnAfterReportTimeout;
-    sigaction(SIGALRM, &timeout, nullptr);
-    alarm(g_afterReportLimit);
-    g_state.afterReport(g_report);
-    alarm(0);
-  }
-  // SA_RESETHAND put the default action back and SA_NODEFER lets it act now.
+[[noreturn]] void EndBy(int signal) {
   ::signal(signal, SIG_DFL);
   raise(signal);
   _exit(128 + signal);
+}
+
+// The hook runs inside a signal handler: should it block on a lock the faulting code held (the
+// allocator's, the window system's), the alarm still ends the process by its fault.
+void OnAfterReportTimeout(int) { EndBy(g_fatalSignal); }
+
+// The hook uses the window system, which belongs to the main thread: it runs there, whichever
+// thread faulted.
+[[noreturn]] void ShowBoxThenEnd() {
+  struct sigaction timeout{};
+  timeout.sa_handler = OnAfterReportTimeout;
+  sigaction(SIGALRM, &timeout, nullptr);
+  alarm(g_afterReportLimit);
+  if (g_state.afterReport != nullptr) g_state.afterReport(g_report);
+  alarm(0);
+  EndBy(g_fatalSignal);
+}
+
+// Every thread but this one and the main thread stops (but those that block the signal, as a
+// graphics driver's workers do); then the main thread gets the box.
+void SignalOtherThreads(pid_t self) {
+  const pid_t process = getpid();
+  const int tasks = open("/proc/self/task", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  char entries[4096];
+  ssize_t got = 0;
+  while (tasks >= 0 && (got = getdents64(tasks, entries, sizeof entries)) > 0) {
+    for (ssize_t at = 0; at < got;) {
+      const auto* entry = reinterpret_cast<const dirent64*>(entries + at);
+      at += entry->d_reclen;
+      pid_t thread = 0;
+      for (const char* digit = entry->d_name; *digit >= '0' && *digit <= '9'; ++digit)
+        thread = thread * 10 + (*digit - '0');
+      if (thread > 0 && thread != self && thread != process) syscall(SYS_tgkill, process, thread, g_threadSignal);
+    }
+  }
+  if (tasks >= 0) close(tasks);
+  if (self != process) syscall(SYS_tgkill, process, process, g_threadSignal);
+}
+
+void OnThreadSignal(int, siginfo_t*, void*) {
+  // Without a crash it is someone else's: nothing to do.
+  if (g_crashThread.load() == 0) return;
+  if (ThreadId() == getpid()) ShowBoxThenEnd();
+  // The others wait, stopped, for the process's end.
+  sigset_t all;
+  sigfillset(&all);
+  for (;;) sigsuspend(&all);
+}
+
+void OnFatalSignal(int signal, siginfo_t* info, void* context) {
+  const pid_t self = ThreadId();
+  pid_t none = 0;
+  // A second fault (while reporting, or showing the box) ends at once.
+  if (!g_crashThread.compare_exchange_strong(none, self)) EndBy(signal);
+  // The report is composed by async-signal-safe calls only; the hook after it may do more.
+  WriteReport(signal, info, static_cast<const ucontext_t*>(context));
+  g_fatalSignal = signal;
+  if (g_state.afterReport == nullptr) EndBy(signal);
+  SignalOtherThreads(self);
+  if (self == getpid()) ShowBoxThenEnd();
+  // A main thread that never takes its signal (one already ending, say) shows no box: the
+  // process still ends by its fault.
+  timespec left{static_cast<time_t>(g_afterReportLimit), 0};
+  while (nanosleep(&left, &left) != 0 && errno == EINTR) {
+  }
+  EndBy(signal);
 }
 
 void PrepareLibraryLines() {
@@ -410,12 +468,17 @@ void CrashHandler::Install() {
   action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_RESETHAND | SA_NODEFER;
   sigemptyset(&action.sa_mask);
   for (size_t i = 0; i < kSignalCount; ++i) sigaction(kSignals[i], &action, &g_state.previous[i]);
+  g_threadSignal = SIGRTMIN;
+  action.sa_sigaction = OnThreadSignal;
+  action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_RESTART;
+  sigaction(g_threadSignal, &action, &g_state.previousThreadSignal);
   g_state.installed = true;
 }
 
 void CrashHandler::Uninstall() {
   if (!g_state.installed) return;
   for (size_t i = 0; i < kSignalCount; ++i) sigaction(kSignals[i], &g_state.previous[i], nullptr);
+  sigaction(g_threadSignal, &g_state.previousThreadSignal, nullptr);
   // The alternate stack stays allocated: another thread's handler may still be on it.
   g_state.installed = false;
 }
@@ -457,6 +520,6 @@ void CrashHandler::SetAfterReport(AfterReport hook) { g_state.afterReport = hook
 
 void CrashHandler::SetAfterReportLimit(unsigned seconds) { g_afterReportLimit = seconds; }
 
-bool CrashHandler::InCrash() { return g_inCrash != 0; }
+bool CrashHandler::InCrash() { return g_crashThread.load() != 0; }
 
 bool CrashHandler::ReportSaved() { return g_reportSaved != 0; }

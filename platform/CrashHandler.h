@@ -2,14 +2,16 @@
 // The crash report: fatal signals (bad memory access, bus error, arithmetic fault, illegal
 // instruction, abort, trap, bad system call) are caught on an alternate stack; a plain-text
 // report is appended to "Error.txt" in a private folder, using async-signal-safe calls only;
-// then an optional hook may restore the display and show the report; then the process ends by
-// the same signal.
+// then an optional hook may restore the display and show the report, on the main thread whichever
+// thread faulted, while the process's other threads are stopped; then the process ends by the
+// same signal.
 #include <cstddef>
 #include <cstdint>
 
 class CrashHandler {
 public:
-  // After the report is written: the report text (at most kReportCapacity - 1 characters).
+  // After the report is written, on the main thread: the report text (at most
+  // kReportCapacity - 1 characters).
   using AfterReport = void (*)(const char* report);
 
   static constexpr size_t kReportCapacity = 10000;

@@ -52,7 +52,8 @@ std::string_view TakeLine(std::string_view& rest) {
 
 size_t LineCount(const std::string& text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
 
-// Runs after the report is written, so it may use the window system.
+// Runs after the report is written, on the main thread whichever thread faulted, so it may use
+// the window system.
 void ShowFatalErrorThroughBoxes(const char* report) {
   WindowBackend* backend = MessageBoxBackend();
   if (backend == nullptr) return;

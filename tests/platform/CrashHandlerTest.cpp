@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cinttypes>
 #include <cstdint>
@@ -57,12 +58,21 @@ void BlockingHook(const char* report) {
   for (;;) pause();
 }
 
-void* RaiseOnThread(void* signal) {
-  raise(static_cast<int>(reinterpret_cast<intptr_t>(signal)));
-  return nullptr;
+// Counts while the process lives, as the audio mixer's thread plays.
+std::atomic<uint64_t> g_busyCount{0};
+void* CountForever(void*) {
+  for (;;) g_busyCount.fetch_add(1);
 }
 
-enum class Fault { Raise, Killed, Queued, ReadOnlyWrite, Read, Write, Abort, OtherThread, BlockedHook, LostLine };
+// Notes whether it runs on the main thread and whether the counting thread stands still meanwhile.
+void ThreadsHook(const char* report) {
+  const uint64_t before = g_busyCount.load();
+  usleep(100000);
+  const bool stopped = g_busyCount.load() == before;
+  RecordHook((std::string(report) + (syscall(SYS_gettid) == getpid() ? "MAIN" : "") + (stopped ? "STOPPED" : "")).c_str());
+}
+
+enum class Fault { Raise, Killed, Queued, ReadOnlyWrite, Read, Write, Jump, Abort, OtherThread, DeafMainThread, LostLine };
 pid_t lastChild = 0;
 
 // A store into a read-only page: a genuine fault that the sanitizers let through to the handler.
@@ -82,9 +92,31 @@ __attribute__((no_sanitize("address", "undefined"))) void Touch(volatile char* a
   }
 }
 
-// Runs a child that installs the handler, reports into `folder` and then faults (Read and Write at
-// `at`; Killed and Queued by `signal` from this process); answers how the child ended.
-int CrashChild(const std::string& folder, int signal, Fault fault = Fault::Raise, volatile char* at = nullptr) {
+__attribute__((no_sanitize("address", "undefined"))) void CallAt(volatile char* at) {
+  reinterpret_cast<void (*)()>(const_cast<char*>(at))();
+}
+
+std::atomic<bool> g_faultNow{false};
+void* StoreThroughNullWhenTold(void*) {
+  while (!g_faultNow.load()) usleep(1000);
+  Touch(nullptr, true);
+  return nullptr;
+}
+
+// Sends each real-time signal the handler took to this process, as another program may.
+void SendTheHandlersRealTimeSignals() {
+  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
+    struct sigaction action;
+    if (sigaction(signal, nullptr, &action) == 0 && (action.sa_flags & SA_SIGINFO) != 0) kill(getpid(), signal);
+  }
+}
+
+// Runs a child that installs the handler with `hook`, reports into `folder` and then faults (Read,
+// Write and Jump at `at`; Killed and Queued by `signal` from this process; OtherThread and
+// DeafMainThread by a store through a null pointer on a second thread, the latter while the main
+// thread takes no signal), while a third thread counts; answers how the child ended.
+int CrashChild(const std::string& folder, int signal, Fault fault = Fault::Raise, volatile char* at = nullptr,
+               CrashHandler::AfterReport hook = RecordHook) {
   int ready[2];
   if (pipe(ready) != 0) return -1;
   const pid_t child = fork();
@@ -93,26 +125,32 @@ int CrashChild(const std::string& folder, int signal, Fault fault = Fault::Raise
     if (!CrashHandler::SetReportFolder(folder.c_str())) _exit(90);
     CrashHandler::SetProgram("/usr/games/quillomar", "v.1.0.0.0");
     CrashHandler::SetScreenMode(800, 600, 32);
-    CrashHandler::SetAfterReport(RecordHook);
+    CrashHandler::SetAfterReport(hook);
+    // A hook or a main thread that never answers ends the child soon.
+    CrashHandler::SetAfterReportLimit(1);
+    pthread_t counter;
+    pthread_create(&counter, nullptr, CountForever, nullptr);
     if (fault == Fault::Killed || fault == Fault::Queued) {
       // Tells the parent that the handler is in place, then waits for its signal.
       if (write(ready[1], "r", 1) == 1)
         for (;;) pause();
     } else if (fault == Fault::Read || fault == Fault::Write) {
       Touch(at, fault == Fault::Write);
+    } else if (fault == Fault::Jump) {
+      CallAt(at);
     } else if (fault == Fault::ReadOnlyWrite) {
       WriteToReadOnlyPage();
     } else if (fault == Fault::Abort) {
       abort();
-    } else if (fault == Fault::BlockedHook) {
-      CrashHandler::SetAfterReport(BlockingHook);
-      CrashHandler::SetAfterReportLimit(1);
-      raise(signal);
-    } else if (fault == Fault::OtherThread) {
-      // The fault comes on a thread of its own while the main thread waits.
-      CrashHandler::SetAfterReport(BlockingHook);
+    } else if (fault == Fault::OtherThread || fault == Fault::DeafMainThread) {
       pthread_t thread;
-      pthread_create(&thread, nullptr, RaiseOnThread, reinterpret_cast<void*>(static_cast<intptr_t>(signal)));
+      pthread_create(&thread, nullptr, StoreThroughNullWhenTold, nullptr);
+      // With no crash, its own signals from outside change nothing.
+      SendTheHandlersRealTimeSignals();
+      sigset_t all;
+      sigfillset(&all);
+      if (fault == Fault::DeafMainThread) pthread_sigmask(SIG_BLOCK, &all, nullptr);
+      g_faultNow.store(true);
       pthread_join(thread, nullptr);
     } else {
       loseExceptionLine = fault == Fault::LostLine;
@@ -241,19 +279,30 @@ TEST_F(CrashHandlerTest, TheProgramsEndPutsThePreviousHandlersBack) {
       ::testing::ExitedWithCode(0), "");
 }
 
-TEST_F(CrashHandlerTest, AFaultOnAnotherThreadIsReportedAndEndsWithoutTheWindowHook) {
-  const int status = CrashChild(folder.Path(), SIGSEGV, Fault::OtherThread);
-  ASSERT_TRUE(WIFSIGNALED(status));
-  EXPECT_EQ(WTERMSIG(status), SIGSEGV);
-  EXPECT_NE(ReadAll(folder / "Error.txt").find("SIGSEGV"), std::string::npos);
-  EXPECT_TRUE(ReadAll(g_hookMarker).empty());
+// The hook uses the window system, which belongs to the main thread (a fault may come on the audio
+// mixer's): it runs there, with the process's other threads stopped.
+TEST_F(CrashHandlerTest, AFaultOnAnyThreadRunsTheHookOnTheMainThreadWithTheOthersStopped) {
+  for (const Fault fault : {Fault::Write, Fault::OtherThread}) {
+    const int status = CrashChild(folder.Path(), SIGSEGV, fault, nullptr, ThreadsHook);
+    ASSERT_TRUE(WIFSIGNALED(status)) << status;
+    EXPECT_EQ(WTERMSIG(status), SIGSEGV);
+    const std::string report = ReadAll(folder / "Error.txt");
+    EXPECT_NE(report.find("SIGSEGV (invalid memory access) at 0000000000000000"), std::string::npos);
+    EXPECT_EQ(ReadAll(g_hookMarker), report + "MAINSTOPPED");
+    unlink((folder / "Error.txt").c_str());
+  }
 }
 
+// ... and should it never come back, or the main thread never take it up, the process still ends
+// by its fault.
 TEST_F(CrashHandlerTest, AHookThatNeverReturnsStillLetsTheProcessEndByItsFault) {
-  const int status = CrashChild(folder.Path(), SIGSEGV, Fault::BlockedHook);
-  ASSERT_TRUE(WIFSIGNALED(status));
-  EXPECT_EQ(WTERMSIG(status), SIGSEGV);
-  EXPECT_FALSE(ReadAll(g_hookMarker).empty());
+  for (const Fault fault : {Fault::Raise, Fault::OtherThread, Fault::DeafMainThread}) {
+    unlink(g_hookMarker.c_str());
+    const int status = CrashChild(folder.Path(), SIGSEGV, fault, nullptr, BlockingHook);
+    ASSERT_TRUE(WIFSIGNALED(status)) << status;
+    EXPECT_EQ(WTERMSIG(status), SIGSEGV);
+    EXPECT_EQ(ReadAll(g_hookMarker).empty(), fault == Fault::DeafMainThread);
+  }
 }
 
 TEST_F(CrashHandlerTest, ReportsAreAppendedAndNamedBySignal) {
@@ -285,6 +334,10 @@ TEST_F(CrashHandlerTest, RealFaultIsReportedWithItsAddress) {
   const std::string segv = "Exception code: 0000000B SIGSEGV (invalid memory access)";
   EXPECT_EQ(ExceptionLine(SIGSEGV, Fault::Write, nullptr), segv + " at 0000000000000000");
   EXPECT_EQ(ExceptionLine(SIGSEGV, Fault::Read, reinterpret_cast<volatile char*>(0x8000000000000000)), segv);
+  // A jump to an unmapped address: the report is written whole and reaches the hook.
+  unlink(g_hookMarker.c_str());
+  EXPECT_EQ(ExceptionLine(SIGSEGV, Fault::Jump, reinterpret_cast<volatile char*>(0x1000)), segv + " at 0000000000001000");
+  EXPECT_NE(ReadAll(g_hookMarker).find("Build Date: "), std::string::npos);
   // A read of a mapped page wholly past the end of its file.
   const long page = sysconf(_SC_PAGESIZE);
   const int file = open((folder / "short").c_str(), O_RDWR | O_CREAT, 0600);

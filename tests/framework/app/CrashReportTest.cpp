@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <sstream>
 #include <string>
+#include <thread>
 
 #include "framework/app/MessageBoxes.h"
 #include "platform/CrashHandler.h"
@@ -69,7 +70,8 @@ TEST(CrashReportTest, BoxOverAHiddenWindowShowsAsMuchOfAFullReportAsFitsTheScree
   EXPECT_NE(unsaved.find("Line 0 " + std::string(150, 'x') + "Line 1 "), std::string::npos);
 }
 
-// The box after a report that its file could not take names no file, though the handler has a path.
+// The box after a report that its file could not take names no file, though the handler has a path;
+// a crash on another thread than the window's shows it too.
 TEST(CrashReportTest, BoxOfACrashWhoseReportNoFileTookNamesNoFile) {
   ScratchFolder folder;
   ASSERT_EQ(mkdir((folder / "Error.txt").c_str(), 0700), 0);
@@ -79,15 +81,18 @@ TEST(CrashReportTest, BoxOfACrashWhoseReportNoFileTookNamesNoFile) {
       return IDOK;
     }
   };
-  EXPECT_EXIT(
-      {
-        static BoxesOnTheStream boxes;
-        SetMessageBoxBackend(&boxes);
-        InstallCrashReport();
-        if (!CrashHandler::SetReportFolder(folder.Path().c_str())) _exit(90);
-        raise(SIGSEGV);
-      },
-      ::testing::KilledBySignal(SIGSEGV), "could not be saved");
+  for (const bool otherThread : {false, true}) {
+    EXPECT_EXIT(
+        {
+          static BoxesOnTheStream boxes;
+          SetMessageBoxBackend(&boxes);
+          InstallCrashReport();
+          if (!CrashHandler::SetReportFolder(folder.Path().c_str())) _exit(90);
+          if (otherThread) std::thread([] { raise(SIGSEGV); }).join();
+          raise(SIGSEGV);
+        },
+        ::testing::KilledBySignal(SIGSEGV), "could not be saved") << otherThread;
+  }
 }
 
 }  // namespace
