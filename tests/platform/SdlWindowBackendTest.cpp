@@ -225,6 +225,10 @@ TEST_F(SdlWindowBackendTest, UnderAWindowManagerAMaximiseComesAsTheCommandAndThe
     const int32_t screenWidth = DisplayWidth(display.X(), 0), screenHeight = DisplayHeight(display.X(), 0);
     ask("_NET_WM_STATE_FULLSCREEN", "_NET_WM_STATE_SKIP_TASKBAR");
     EXPECT_TRUE(came(WM_SYSCOMMAND, SC_MAXIMIZE, 0, screenWidth, screenHeight));
+    // Nor is the window sent back to its windowed size meanwhile, which SDL would record as its own.
+    int32_t clientWidth = 0, clientHeight = 0;
+    backend.GetClientSize(clientWidth, clientHeight);
+    EXPECT_EQ(MakeCoordParam(clientWidth, clientHeight), MakeCoordParam(screenWidth, screenHeight));
     ASSERT_TRUE(backend.SetFullScreen(true, 0, 0));
     EXPECT_TRUE(handle(inFullScreen));
     // Its taking it away, also before the game handles another event (the key pressed twice in
