@@ -48,12 +48,8 @@ struct State {
 };
 
 State g_state;
-// The thread reporting a crash, 0 until one does.
-std::atomic<pid_t> g_crashThread{0};
-static_assert(std::atomic<pid_t>::is_always_lock_free, "used from signal handlers");
-// Sent to the process's other threads during a crash: the main thread shows the box, the rest
-// stop. Chosen at Install, from the real-time signals the C library leaves free.
-int g_threadSignal = 0;
+std::atomic<bool> g_inCrash{false};
+static_assert(std::atomic<bool>::is_always_lock_free, "used from signal handlers");
 volatile sig_atomic_t g_reportSaved = 0;
 volatile sig_atomic_t g_fatalSignal = 0;
 unsigned g_afterReportLimit = 60;
@@ -245,12 +241,12 @@ uint64_t FaultInstruction(const ucontext_t* context) {
 #endif
 }
 
-// Whether `bytes` bytes at `address` can be read: the kernel answers instead of faulting.
-bool Readable(uint64_t address, size_t bytes) {
-  char copy[16];
-  iovec local{copy, bytes < sizeof copy ? bytes : sizeof copy};
-  iovec remote{reinterpret_cast<void*>(address), local.iov_len};
-  return process_vm_readv(getpid(), &local, 1, &remote, 1, 0) == static_cast<ssize_t>(local.iov_len);
+// Whether the 9 bytes of code at `address` can be read: the kernel answers instead of faulting.
+bool CodeReadable(uint64_t address) {
+  char code[9];
+  iovec local{code, sizeof code};
+  iovec remote{reinterpret_cast<void*>(address), sizeof code};
+  return process_vm_readv(getpid(), &local, 1, &remote, 1, 0) == static_cast<ssize_t>(sizeof code);
 }
 
 void WriteCallStack(ReportSink& sink, uint64_t faultPc, size_t mapsLength) {
@@ -261,7 +257,7 @@ void WriteCallStack(ReportSink& sink, uint64_t faultPc, size_t mapsLength) {
   // Without an unwind table for the faulting instruction the unwinder reads the 9 bytes of code
   // there: after a jump to an address that cannot be read (a stale function pointer) it would
   // fault, and end the report and the box with it.
-  const int count = Readable(faultPc, 9) ? backtrace(frames, kMaxFrames) : 0;
+  const int count = CodeReadable(faultPc) ? backtrace(frames, kMaxFrames) : 0;
   // The handler's own frames come first: start at the faulting instruction when it is found.
   int first = 0;
   for (int i = 0; i < count; ++i) {
@@ -380,7 +376,8 @@ void OnAfterReportTimeout(int) { EndBy(g_fatalSignal); }
   EndBy(g_fatalSignal);
 }
 
-// Every thread but this one and the main thread stops (but those that block the signal, as a
+// Sent to the process's other threads during a crash, the first real-time signal the C library
+// leaves free: every thread but this one and the main thread stops (but those that block it, as a
 // graphics driver's workers do); then the main thread gets the box.
 void SignalOtherThreads(pid_t self) {
   const pid_t process = getpid();
@@ -394,16 +391,16 @@ void SignalOtherThreads(pid_t self) {
       pid_t thread = 0;
       for (const char* digit = entry->d_name; *digit >= '0' && *digit <= '9'; ++digit)
         thread = thread * 10 + (*digit - '0');
-      if (thread > 0 && thread != self && thread != process) syscall(SYS_tgkill, process, thread, g_threadSignal);
+      if (thread > 0 && thread != self && thread != process) syscall(SYS_tgkill, process, thread, SIGRTMIN);
     }
   }
   if (tasks >= 0) close(tasks);
-  if (self != process) syscall(SYS_tgkill, process, process, g_threadSignal);
+  if (self != process) syscall(SYS_tgkill, process, process, SIGRTMIN);
 }
 
 void OnThreadSignal(int, siginfo_t*, void*) {
   // Without a crash it is someone else's: nothing to do.
-  if (g_crashThread.load() == 0) return;
+  if (!g_inCrash.load()) return;
   if (ThreadId() == getpid()) ShowBoxThenEnd();
   // The others wait, stopped, for the process's end.
   sigset_t all;
@@ -412,10 +409,9 @@ void OnThreadSignal(int, siginfo_t*, void*) {
 }
 
 void OnFatalSignal(int signal, siginfo_t* info, void* context) {
-  const pid_t self = ThreadId();
-  pid_t none = 0;
   // A second fault (while reporting, or showing the box) ends at once.
-  if (!g_crashThread.compare_exchange_strong(none, self)) EndBy(signal);
+  if (g_inCrash.exchange(true)) EndBy(signal);
+  const pid_t self = ThreadId();
   // The report is composed by async-signal-safe calls only; the hook after it may do more.
   WriteReport(signal, info, static_cast<const ucontext_t*>(context));
   g_fatalSignal = signal;
@@ -468,17 +464,16 @@ void CrashHandler::Install() {
   action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_RESETHAND | SA_NODEFER;
   sigemptyset(&action.sa_mask);
   for (size_t i = 0; i < kSignalCount; ++i) sigaction(kSignals[i], &action, &g_state.previous[i]);
-  g_threadSignal = SIGRTMIN;
   action.sa_sigaction = OnThreadSignal;
   action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_RESTART;
-  sigaction(g_threadSignal, &action, &g_state.previousThreadSignal);
+  sigaction(SIGRTMIN, &action, &g_state.previousThreadSignal);
   g_state.installed = true;
 }
 
 void CrashHandler::Uninstall() {
   if (!g_state.installed) return;
   for (size_t i = 0; i < kSignalCount; ++i) sigaction(kSignals[i], &g_state.previous[i], nullptr);
-  sigaction(g_threadSignal, &g_state.previousThreadSignal, nullptr);
+  sigaction(SIGRTMIN, &g_state.previousThreadSignal, nullptr);
   // The alternate stack stays allocated: another thread's handler may still be on it.
   g_state.installed = false;
 }
@@ -520,6 +515,6 @@ void CrashHandler::SetAfterReport(AfterReport hook) { g_state.afterReport = hook
 
 void CrashHandler::SetAfterReportLimit(unsigned seconds) { g_afterReportLimit = seconds; }
 
-bool CrashHandler::InCrash() { return g_crashThread.load() != 0; }
+bool CrashHandler::InCrash() { return g_inCrash.load(); }
 
 bool CrashHandler::ReportSaved() { return g_reportSaved != 0; }

@@ -162,144 +162,146 @@ TEST_F(SdlWindowBackendTest, CursorsAreMadeAndCheckedForSize) {
 // 800x600 through it and through resizes. The window manager's own full screen is the command too,
 // and its taking full screen away is the restore command; its late answers to the game's own
 // switches are neither. Light window managers list their state at other moments of a switch.
-TEST_F(SdlWindowBackendTest, UnderAWindowManagerAMaximiseComesAsTheCommandAndTheWindowKeepsItsSize) {
-  for (const char* manager : {"openbox", "fluxbox", "icewm"}) {
-    SCOPED_TRACE(manager);
-    ManagedDisplay display(manager);
-    ASSERT_TRUE(display.Ready()) << "Xvfb and " << manager << " are needed: ./dev installs them";
-    SdlWindowBackend backend;
-    ASSERT_TRUE(backend.CreateMainWindow("Quillomar", 800, 600, false)) << SDL_GetError();
-    backend.ShowWindow();
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    ASSERT_TRUE(SDL_GetWindowWMInfo(backend.NativeWindow(), &info));
-    const ::Window window = info.info.x11.window;
-    // Asks the window manager, as a desktop's key or a tiling layout does, to add (or remove) states.
-    const auto ask = [&](const char* state, const char* other = nullptr, long action = 1) {
-      XEvent request{};
-      request.xclient = {ClientMessage, 0, False, display.X(), window, display.Intern("_NET_WM_STATE"), 32, {}};
-      request.xclient.data.l[0] = action;
-      request.xclient.data.l[1] = static_cast<long>(display.Intern(state));
-      request.xclient.data.l[2] = other ? static_cast<long>(display.Intern(other)) : 0;
-      XSendEvent(display.X(), DefaultRootWindow(display.X()), False, SubstructureRedirectMask | SubstructureNotifyMask,
-                 &request);
-      XFlush(display.X());
-    };
-    const auto listed = [&] { return X11WindowManagerState(backend.NativeWindow(), "_NET_WM_STATE_FULLSCREEN"); };
-    // Handles the window's events until the message has come (any, when 0) and `settled` holds,
-    // and counts the maximise and restore commands on the way.
-    int maximised = 0, restored = 0;
-    const auto handle = [&](const std::function<bool()>& settled, uint32_t message = 0, uint64_t wParam = 0,
-                            int64_t lParam = 0) {
-      bool seen = message == 0;
-      return Eventually([&] {
-        for (WindowMessage m; backend.PeekMessage(m);) {
-          seen = seen || (m.message == message && m.wParam == wParam && m.lParam == lParam);
-          maximised += m.message == WM_SYSCOMMAND && m.wParam == SC_MAXIMIZE;
-          restored += m.message == WM_SYSCOMMAND && m.wParam == SC_RESTORE;
-        }
-        return seen && settled();
-      });
-    };
-    // ... until the window manager holds the window unmaximised at the size: a resize sent before
-    // its restore could be undone by it.
-    const auto atSize = [&](int32_t w, int32_t h) {
-      int32_t width = 0, height = 0;
-      return X11WindowSize(backend.NativeWindow(), width, height) && width == w && height == h &&
-             !X11WindowManagerState(backend.NativeWindow(), "_NET_WM_STATE_MAXIMIZED_VERT");
-    };
-    const auto came = [&](uint32_t message, uint64_t wParam, int64_t lParam, int32_t w = 800, int32_t h = 600) {
-      return handle([&] { return atSize(w, h); }, message, wParam, lParam);
-    };
-    const auto inFullScreen = [&] { return backend.IsFullScreen() && listed(); };
-    const auto windowed = [&] { return handle([&] { return !listed() && atSize(800, 600); }); };
+class UnderAWindowManager : public ::testing::TestWithParam<const char*> {};
 
-    ask("_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
-    EXPECT_TRUE(came(WM_SYSCOMMAND, SC_MAXIMIZE, 0));
-    for (const auto& [w, h] : {std::pair{1000, 700}, std::pair{1000, 600}}) {
-      XResizeWindow(display.X(), window, w, h);
-      XFlush(display.X());
-      EXPECT_TRUE(came(WM_SIZE, SIZE_RESTORED, MakeCoordParam(w, h))) << w << "x" << h;
-    }
-    // Its own full screen, listed after another state, fills the screen and is the game's too.
-    const int32_t screenWidth = DisplayWidth(display.X(), 0), screenHeight = DisplayHeight(display.X(), 0);
-    ask("_NET_WM_STATE_FULLSCREEN", "_NET_WM_STATE_SKIP_TASKBAR");
-    EXPECT_TRUE(came(WM_SYSCOMMAND, SC_MAXIMIZE, 0, screenWidth, screenHeight));
-    // Nor is the window sent back to its windowed size meanwhile, which SDL would record as its own.
-    int32_t clientWidth = 0, clientHeight = 0;
-    backend.GetClientSize(clientWidth, clientHeight);
-    EXPECT_EQ(MakeCoordParam(clientWidth, clientHeight), MakeCoordParam(screenWidth, screenHeight));
-    ASSERT_TRUE(backend.SetFullScreen(true, 0, 0));
-    EXPECT_TRUE(handle(inFullScreen));
-    // Its taking it away, also before the game handles another event (the key pressed twice in
-    // quick order), and after each of many switches of the game's own.
-    maximised = restored = 0;
-    for (int cycle = 0; cycle < 20; ++cycle) {
-      if (cycle > 0) {
-        ASSERT_TRUE(backend.SetFullScreen(true, 0, 0));
-        EXPECT_TRUE(handle(inFullScreen)) << cycle;
-      }
-      ask("_NET_WM_STATE_FULLSCREEN", nullptr, 0);
-      if (cycle == 0) {
-        EXPECT_TRUE(Eventually([&] { return !listed(); }));
-      }
-      EXPECT_TRUE(came(WM_SYSCOMMAND, SC_RESTORE, 0)) << cycle;
-      ASSERT_TRUE(backend.SetFullScreen(false, 0, 0));
-      EXPECT_TRUE(windowed()) << cycle;
-    }
-    EXPECT_EQ(restored, 20);
-    // The game's own switches are none of its own, also while the window manager is held (as a
-    // loaded or animating desktop's is) until the wait has run out, or around the game's leave;
-    // nor is SDL's taking full screen away from a minimised window. After each, its key is.
-    maximised = restored = 0;
-    const auto leaveByTheKey = [&] {
-      ask("_NET_WM_STATE_FULLSCREEN", nullptr, 0);
-      EXPECT_TRUE(came(WM_SYSCOMMAND, SC_RESTORE, 0));
-      ASSERT_TRUE(backend.SetFullScreen(false, 0, 0));
-      EXPECT_TRUE(windowed());
-    };
-    for (const bool held : {false, true}) {
-      display.HoldManager(held);
-      ASSERT_TRUE(backend.SetFullScreen(true, 0, 0));
-      display.HoldManager(false);
-      EXPECT_TRUE(handle(inFullScreen)) << held;
-      leaveByTheKey();
-      ASSERT_TRUE(backend.SetFullScreen(true, 0, 0));
-      EXPECT_TRUE(handle(inFullScreen)) << held;
-      display.HoldManager(held);
-      ASSERT_TRUE(backend.SetFullScreen(false, 0, 0));
-      const uint32_t heldUntil = SDL_GetTicks() + 500;
-      handle([&] { return SDL_GetTicks() >= heldUntil; });
-      display.HoldManager(false);
-      EXPECT_TRUE(windowed()) << held;
-    }
-    ASSERT_TRUE(backend.SetFullScreen(true, 0, 0));
-    EXPECT_TRUE(handle(inFullScreen));
-    XIconifyWindow(display.X(), window, 0);
+TEST_P(UnderAWindowManager, AMaximiseComesAsTheCommandAndTheWindowKeepsItsSize) {
+  ManagedDisplay display(GetParam());
+  ASSERT_TRUE(display.Ready()) << "Xvfb and " << GetParam() << " are needed: ./dev installs them";
+  SdlWindowBackend backend;
+  ASSERT_TRUE(backend.CreateMainWindow("Quillomar", 800, 600, false)) << SDL_GetError();
+  backend.ShowWindow();
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  ASSERT_TRUE(SDL_GetWindowWMInfo(backend.NativeWindow(), &info));
+  const ::Window window = info.info.x11.window;
+  // Asks the window manager, as a desktop's key or a tiling layout does, to add (or remove) states.
+  const auto ask = [&](const char* state, const char* other = nullptr, long action = 1) {
+    XEvent request{};
+    request.xclient = {ClientMessage, 0, False, display.X(), window, display.Intern("_NET_WM_STATE"), 32, {}};
+    request.xclient.data.l[0] = action;
+    request.xclient.data.l[1] = static_cast<long>(display.Intern(state));
+    request.xclient.data.l[2] = other ? static_cast<long>(display.Intern(other)) : 0;
+    XSendEvent(display.X(), DefaultRootWindow(display.X()), False, SubstructureRedirectMask | SubstructureNotifyMask,
+               &request);
     XFlush(display.X());
-    EXPECT_TRUE(handle([&] { return backend.IsMinimized(); }));
-    backend.Raise();
-    EXPECT_TRUE(handle(inFullScreen));
-    leaveByTheKey();
-    EXPECT_EQ(maximised, 0);
-    EXPECT_EQ(restored, 3);
-
-    // The bell rings on the window's server, also once the window is gone.
-    int opcode = 0, xkbEvent = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
-    ASSERT_TRUE(XkbQueryExtension(display.X(), &opcode, &xkbEvent, &error, &major, &minor));
-    XkbSelectEvents(display.X(), XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
-    XSync(display.X(), False);
-    backend.DestroyMainWindow();
-    backend.Beep();
-    bool rang = false;
-    EXPECT_TRUE(Eventually([&] {
-      for (XEvent event; XPending(display.X());) {
-        XNextEvent(display.X(), &event);
-        rang = rang || (event.type == xkbEvent && reinterpret_cast<XkbEvent&>(event).any.xkb_type == XkbBellNotify);
+  };
+  const auto listed = [&] { return X11WindowManagerState(backend.NativeWindow(), "_NET_WM_STATE_FULLSCREEN"); };
+  // Handles the window's events until the message has come (any, when 0) and `settled` holds,
+  // and counts the maximise and restore commands on the way.
+  int maximised = 0, restored = 0;
+  const auto handle = [&](const std::function<bool()>& settled, uint32_t message = 0, uint64_t wParam = 0,
+                          int64_t lParam = 0) {
+    bool seen = message == 0;
+    return Eventually([&] {
+      for (WindowMessage m; backend.PeekMessage(m);) {
+        seen = seen || (m.message == message && m.wParam == wParam && m.lParam == lParam);
+        maximised += m.message == WM_SYSCOMMAND && m.wParam == SC_MAXIMIZE;
+        restored += m.message == WM_SYSCOMMAND && m.wParam == SC_RESTORE;
       }
-      return rang;
-    }));
+      return seen && settled();
+    });
+  };
+  // ... until the window manager holds the window unmaximised at the size: a resize sent before
+  // its restore could be undone by it.
+  const auto atSize = [&](int32_t w, int32_t h) {
+    int32_t width = 0, height = 0;
+    return X11WindowSize(backend.NativeWindow(), width, height) && width == w && height == h &&
+           !X11WindowManagerState(backend.NativeWindow(), "_NET_WM_STATE_MAXIMIZED_VERT");
+  };
+  const auto came = [&](uint32_t message, uint64_t wParam, int64_t lParam, int32_t w = 800, int32_t h = 600) {
+    return handle([&] { return atSize(w, h); }, message, wParam, lParam);
+  };
+  const auto inFullScreen = [&] { return backend.IsFullScreen() && listed(); };
+  const auto windowed = [&] { return handle([&] { return !listed() && atSize(800, 600); }); };
+
+  ask("_NET_WM_STATE_MAXIMIZED_VERT", "_NET_WM_STATE_MAXIMIZED_HORZ");
+  EXPECT_TRUE(came(WM_SYSCOMMAND, SC_MAXIMIZE, 0));
+  for (const auto& [w, h] : {std::pair{1000, 700}, std::pair{1000, 600}}) {
+    XResizeWindow(display.X(), window, w, h);
+    XFlush(display.X());
+    EXPECT_TRUE(came(WM_SIZE, SIZE_RESTORED, MakeCoordParam(w, h))) << w << "x" << h;
   }
+  // Its own full screen, listed after another state, fills the screen and is the game's too.
+  const int32_t screenWidth = DisplayWidth(display.X(), 0), screenHeight = DisplayHeight(display.X(), 0);
+  ask("_NET_WM_STATE_FULLSCREEN", "_NET_WM_STATE_SKIP_TASKBAR");
+  EXPECT_TRUE(came(WM_SYSCOMMAND, SC_MAXIMIZE, 0, screenWidth, screenHeight));
+  // Nor is the window sent back to its windowed size meanwhile, which SDL would record as its own.
+  int32_t clientWidth = 0, clientHeight = 0;
+  backend.GetClientSize(clientWidth, clientHeight);
+  EXPECT_EQ(MakeCoordParam(clientWidth, clientHeight), MakeCoordParam(screenWidth, screenHeight));
+  ASSERT_TRUE(backend.SetFullScreen(true, 0, 0));
+  EXPECT_TRUE(handle(inFullScreen));
+  // Its taking it away, also before the game handles another event (the key pressed twice in
+  // quick order), and after each of many switches of the game's own.
+  maximised = restored = 0;
+  for (int cycle = 0; cycle < 20; ++cycle) {
+    if (cycle > 0) {
+      ASSERT_TRUE(backend.SetFullScreen(true, 0, 0));
+      EXPECT_TRUE(handle(inFullScreen)) << cycle;
+    }
+    ask("_NET_WM_STATE_FULLSCREEN", nullptr, 0);
+    if (cycle == 0) {
+      EXPECT_TRUE(Eventually([&] { return !listed(); }));
+    }
+    EXPECT_TRUE(came(WM_SYSCOMMAND, SC_RESTORE, 0)) << cycle;
+    ASSERT_TRUE(backend.SetFullScreen(false, 0, 0));
+    EXPECT_TRUE(windowed()) << cycle;
+  }
+  EXPECT_EQ(restored, 20);
+  // The game's own switches are none of its own, also while the window manager is held (as a
+  // loaded or animating desktop's is) until the wait has run out, or around the game's leave;
+  // nor is SDL's taking full screen away from a minimised window. After each, its key is.
+  maximised = restored = 0;
+  const auto leaveByTheKey = [&] {
+    ask("_NET_WM_STATE_FULLSCREEN", nullptr, 0);
+    EXPECT_TRUE(came(WM_SYSCOMMAND, SC_RESTORE, 0));
+    ASSERT_TRUE(backend.SetFullScreen(false, 0, 0));
+    EXPECT_TRUE(windowed());
+  };
+  for (const bool held : {false, true}) {
+    display.HoldManager(held);
+    ASSERT_TRUE(backend.SetFullScreen(true, 0, 0));
+    display.HoldManager(false);
+    EXPECT_TRUE(handle(inFullScreen)) << held;
+    leaveByTheKey();
+    ASSERT_TRUE(backend.SetFullScreen(true, 0, 0));
+    EXPECT_TRUE(handle(inFullScreen)) << held;
+    display.HoldManager(held);
+    ASSERT_TRUE(backend.SetFullScreen(false, 0, 0));
+    const uint32_t heldUntil = SDL_GetTicks() + 500;
+    handle([&] { return SDL_GetTicks() >= heldUntil; });
+    display.HoldManager(false);
+    EXPECT_TRUE(windowed()) << held;
+  }
+  ASSERT_TRUE(backend.SetFullScreen(true, 0, 0));
+  EXPECT_TRUE(handle(inFullScreen));
+  XIconifyWindow(display.X(), window, 0);
+  XFlush(display.X());
+  EXPECT_TRUE(handle([&] { return backend.IsMinimized(); }));
+  backend.Raise();
+  EXPECT_TRUE(handle(inFullScreen));
+  leaveByTheKey();
+  EXPECT_EQ(maximised, 0);
+  EXPECT_EQ(restored, 3);
+
+  // The bell rings on the window's server, also once the window is gone.
+  int opcode = 0, xkbEvent = 0, error = 0, major = XkbMajorVersion, minor = XkbMinorVersion;
+  ASSERT_TRUE(XkbQueryExtension(display.X(), &opcode, &xkbEvent, &error, &major, &minor));
+  XkbSelectEvents(display.X(), XkbUseCoreKbd, XkbBellNotifyMask, XkbBellNotifyMask);
+  XSync(display.X(), False);
+  backend.DestroyMainWindow();
+  backend.Beep();
+  bool rang = false;
+  EXPECT_TRUE(Eventually([&] {
+    for (XEvent event; XPending(display.X());) {
+      XNextEvent(display.X(), &event);
+      rang = rang || (event.type == xkbEvent && reinterpret_cast<XkbEvent&>(event).any.xkb_type == XkbBellNotify);
+    }
+    return rang;
+  }));
 }
+
+INSTANTIATE_TEST_SUITE_P(LightManagers, UnderAWindowManager, ::testing::Values("openbox", "fluxbox", "icewm"),
+                         [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
 
 }  // namespace
