@@ -7,8 +7,8 @@
 
 class ScratchFolder {
 public:
-  ScratchFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "qm_shell_XXXXXX").string();
+  explicit ScratchFolder(const std::filesystem::path& base = std::filesystem::temp_directory_path()) {
+    std::string pattern = (base / "qm_shell_XXXXXX").string();
     if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
   }
   ~ScratchFolder() {
