@@ -17,6 +17,12 @@ namespace {
 // How long a full-screen request may take the window manager: on a loaded machine its answer
 // can take seconds, and a window manager that refuses gives none.
 constexpr uint32_t kFullScreenWaitMs = 3000;
+// How long a request of the game's waits for the window manager's answer once the game goes on
+// (at once for a leave, after the wait above for full screen): as long as the game itself waits.
+// A manager held past that wait answers after it, and the leave the game makes then behind it.
+// Longer would only let a request the manager never answered on its own (a leave and an enter
+// both carried out before the game looked) take the manager's next switch for its answer.
+constexpr uint32_t kAnswerWaitMs = kFullScreenWaitMs;
 // Not every step of the answer is an SDL event: the window's real size is looked at this often.
 constexpr uint32_t kFullScreenLookMs = 10;
 
@@ -98,7 +104,7 @@ bool SdlWindowBackend::IsMinimized() const {
 
 bool SdlWindowBackend::SetFullScreen(bool on, int32_t width, int32_t height) {
   if (window_ == nullptr) return false;
-  managerAsked_ = on;
+  AskManager(on);
   if (!on) {
     if (SDL_SetWindowFullscreen(window_, 0) != 0) return false;
     SDL_SetWindowSize(window_, windowedWidth_, windowedHeight_);
@@ -182,8 +188,8 @@ bool SdlWindowBackend::GetDesktopMode(int32_t& width, int32_t& height, int32_t& 
 void SdlWindowBackend::Translate(const SDL_Event& event) {
   if (event.type == SDL_WINDOWEVENT && window_ != nullptr && event.window.windowID == SDL_GetWindowID(window_)) {
     FollowWindowManager(event.window);
-  } else if (X11WindowManagerStateChanged(event, window_)) {
-    FollowManagerState();
+  } else if (unsigned long serial = 0; X11WindowManagerStateChanged(event, window_, serial)) {
+    FollowManagerState(serial);
   }
   translated_.clear();
   translator_.Translate(event, translated_);
@@ -202,13 +208,43 @@ void SdlWindowBackend::FollowWindowManager(const SDL_WindowEvent& event) {
   }
 }
 
-void SdlWindowBackend::FollowManagerState() {
+void SdlWindowBackend::ForgetUnansweredRequests() {
+  const uint32_t now = SDL_GetTicks();
+  while (!managerRequests_.empty() && static_cast<int32_t>(managerRequests_.front().until - now) <= 0)
+    managerRequests_.pop_front();
+}
+
+void SdlWindowBackend::AskManager(bool fullScreen) {
+  ForgetUnansweredRequests();
+  const bool after = managerRequests_.empty() ? managerListed_ : managerRequests_.back().fullScreen;
+  const uint32_t wait = fullScreen ? kFullScreenWaitMs + kAnswerWaitMs : kAnswerWaitMs;
+  if (fullScreen != after)
+    managerRequests_.push_back({fullScreen, SDL_GetTicks() + wait, X11NextRequestNumber(window_)});
+}
+
+void SdlWindowBackend::FollowManagerState(unsigned long serial) {
   const bool listed = ManagerFullScreen();
-  if (listed == managerListed_) return;
+  const bool changed = listed != managerListed_;
   managerListed_ = listed;
-  // SDL takes the window manager's full screen away from a minimised window and asks for it again
-  // as the window comes back: neither is the player's.
-  if (listed == managerAsked_ || IsMinimized()) return;
+  ForgetUnansweredRequests();
+  if (!managerRequests_.empty()) {
+    // Listing, at a change that came after the game's last request, what that asked: the manager
+    // has answered every request, also when it carried out several before the game looked.
+    if (managerRequests_.back().fullScreen == listed && serial >= managerRequests_.back().serial) {
+      managerRequests_.clear();
+      return;
+    }
+    if (changed && managerRequests_.front().fullScreen == listed) {
+      managerRequests_.pop_front();
+      return;
+    }
+  }
+  if (!changed) return;
+  // A change to the game's own full screen (SDL's record of it) is no news, such as SDL's asking
+  // for it again as a minimised window comes back; SDL's taking it away from a minimised window is
+  // not the player's either.
+  const bool game = (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+  if (listed == game || IsMinimized()) return;
   queue_.Post(WindowMessage{WM_SYSCOMMAND, listed ? SC_MAXIMIZE : SC_RESTORE, 0});
 }
 

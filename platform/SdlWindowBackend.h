@@ -2,6 +2,7 @@
 // The window backend on SDL2: one window, SDL events translated into window messages.
 #include <SDL.h>
 
+#include <deque>
 #include <map>
 #include <vector>
 
@@ -75,10 +76,18 @@ private:
   void FollowWindowManager(const SDL_WindowEvent& event);
   // Whether the window manager lists full screen for the window now.
   bool ManagerFullScreen() const;
-  // The window manager's full screen, followed as its state changes. A change to what the game
-  // asked of it last is its answer, however late it comes; a change away from that is its own
-  // (its key, a tiling layout), which goes to the game as a maximise or a leave of full screen.
-  void FollowManagerState();
+  // Keeps a full-screen request of the game's until the window manager answers it or its wait
+  // runs out, unless the manager's state will already be the one asked for.
+  void AskManager(bool fullScreen);
+  // Drops the oldest requests while their wait has run out; one behind waits as long, as the
+  // window manager answers in order.
+  void ForgetUnansweredRequests();
+  // The window manager's full screen, followed as its state changes (`serial`: the number of the
+  // last request the X server had taken when it did). A change that the oldest waiting request
+  // asked for is its answer, however slow the manager; any other change away from the game's own
+  // full screen is the manager's (its key, a tiling layout), which goes to the game as a maximise
+  // or a leave of full screen.
+  void FollowManagerState(unsigned long serial);
 
   bool video_ = false;
   SDL_Window* window_ = nullptr;
@@ -86,10 +95,16 @@ private:
   X11Bell bell_;
   int32_t windowedWidth_ = 0;
   int32_t windowedHeight_ = 0;
-  // Full screen as the window manager listed it at its state's last change, and as the game last
-  // asked it of the window manager.
+  // Full screen as the window manager listed it at its state's last change.
   bool managerListed_ = false;
-  bool managerAsked_ = false;
+  // The game's requests that wait for the window manager's answer, oldest first: each asks the
+  // opposite of the one before it (the first, of what the manager lists).
+  struct ManagerRequest {
+    bool fullScreen;
+    uint32_t until;
+    unsigned long serial;  // the number of its first request to the X server
+  };
+  std::deque<ManagerRequest> managerRequests_;
   MessageQueue queue_;
   SdlEventTranslator translator_;
   std::vector<WindowMessage> translated_;

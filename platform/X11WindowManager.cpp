@@ -53,11 +53,19 @@ bool X11WindowManagerState(SDL_Window* window, const char* state) {
   return listed;
 }
 
-bool X11WindowManagerStateChanged(const SDL_Event& event, SDL_Window* window) {
+bool X11WindowManagerStateChanged(const SDL_Event& event, SDL_Window* window, unsigned long& serial) {
   if (event.type != SDL_SYSWMEVENT || event.syswm.msg == nullptr || event.syswm.msg->subsystem != SDL_SYSWM_X11)
     return false;
   const XEvent& x = event.syswm.msg->msg.x11.event;
   X11NativeWindow native;
-  return x.type == PropertyNotify && X11NativeWindowOf(window, native) && x.xproperty.window == native.window &&
-         x.xproperty.atom == XInternAtom(native.display, "_NET_WM_STATE", True);
+  if (x.type != PropertyNotify || !X11NativeWindowOf(window, native) || x.xproperty.window != native.window ||
+      x.xproperty.atom != XInternAtom(native.display, "_NET_WM_STATE", True))
+    return false;
+  serial = x.xproperty.serial;
+  return true;
+}
+
+unsigned long X11NextRequestNumber(SDL_Window* window) {
+  X11NativeWindow native;
+  return X11NativeWindowOf(window, native) ? NextRequest(native.display) : 0;
 }

@@ -12,5 +12,9 @@ bool X11WithoutWindowManager(SDL_Window* window);
 bool X11WindowManagerState(SDL_Window* window, const char* state);
 
 // True when `event` is SDL's hand-over of the X server's word that the window manager's state of
-// `window` changed (SDL hands X events over once SDL_SYSWMEVENT is enabled).
-bool X11WindowManagerStateChanged(const SDL_Event& event, SDL_Window* window);
+// `window` changed (SDL hands X events over once SDL_SYSWMEVENT is enabled); `serial` is then the
+// number of the program's last request the server had taken when the change came.
+bool X11WindowManagerStateChanged(const SDL_Event& event, SDL_Window* window, unsigned long& serial);
+
+// The number the program's next request to the X server of `window` will carry; 0 without one.
+unsigned long X11NextRequestNumber(SDL_Window* window);

@@ -19,12 +19,16 @@
 // Beyond the image, nearest takes the edge pixel. Linear and cubic take the first pixel for a
 // position a pixel or more before it (less than a pixel before it, linear floats and cubic
 // extrapolate) and, at or past the last pixel, that pixel's own interpolation (the pair ending
-// there, cubic at fraction 2). That is the edge in the plain build, and for 8- and 16-bit samples
-// in every build but one case: the SSE2 and SSE3 cubic of three interleaved channels give one less
-// in the last pixel of a destination row whose width is not a multiple of 4. SIMD floats come
-// within a unit in the last place of the largest sample read in linear (an edge of 1 beside 1e8
-// gives 0 along rows) and within about 40 in cubic. Lanczos-3 bounds its centre within three
-// pixels of the image; only its taps beyond it read the edge pixel.
+// there, cubic at fraction 2). For 8- and 16-bit samples that is the edge in every build but one
+// case: the SSE2 and SSE3 cubic of three interleaved channels can give one less in the last pixel
+// of a destination row whose width is not a multiple of 4 (about a quarter of random samples
+// there do). Plain floats give the edge unless a sample read beside it is some 2^27 times larger
+// (linear: along rows only, from some 2^29), and then miss it by far less than a unit in the last
+// place of that sample (an edge of 2.23756228e-06 beside 2^20 gives 2.2376189e-06). SIMD floats
+// give the edge in linear along columns; along rows they come within a unit in the last place of
+// the largest sample read (an edge of 1 beside 1e8 gives 0), and in cubic within a few tens.
+// Lanczos-3 bounds its centre within three pixels of the image; only its taps beyond it read the
+// edge pixel.
 // sampleType: 0 8-bit, 1 16-bit, 2 float. Interleaved layouts served: 1 channel (any
 // pixelStride), 3 channels in a stride of 3 or 4 (nearest: any stride from 3), 4 channels in 4
 // (nearest: any stride from 4, written as packed pixels).

@@ -1,6 +1,7 @@
 #include "platform/SdlWindowBackend.h"
 
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -28,6 +29,24 @@ namespace {
 bool Eventually(const std::function<bool()>& done) {
   for (int waited = 0; waited < 30000 && !done(); waited += 10) usleep(10000);
   return done();
+}
+
+// Ends a program of the test's: continued (a held one takes no other signal), asked to end, and
+// killed when it has not ended within a second (a manager can hang in its own handler). True once
+// it is reaped, which is then waited for no longer than a second more.
+bool End(pid_t id) {
+  const auto reaped = [id] {
+    for (int waited = 0; waited < 1000; waited += 10) {
+      if (waitpid(id, nullptr, WNOHANG) != 0) return true;
+      usleep(10000);
+    }
+    return false;
+  };
+  kill(id, SIGCONT);
+  kill(id, SIGTERM);
+  if (reaped()) return true;
+  kill(id, SIGKILL);
+  return reaped();
 }
 
 // A private X server with a window manager on it (as the real-window test starts them), whose
@@ -68,9 +87,9 @@ public:
   }
   ~ManagedDisplay() {
     if (display_) XCloseDisplay(display_);
+    // The stream's close waits for its program, so it is closed only once the program is reaped.
     for (const auto& [id, program] : {std::pair{managerId_, manager_}, std::pair{serverId_, server_}}) {
-      if (id > 0) kill(id, SIGTERM);
-      if (program) pclose(program);
+      if (program && (id <= 0 || End(id))) pclose(program);
     }
   }
   ManagedDisplay(const ManagedDisplay&) = delete;
@@ -272,6 +291,28 @@ TEST_P(UnderAWindowManager, AMaximiseComesAsTheCommandAndTheWindowKeepsItsSize) 
     handle([&] { return SDL_GetTicks() >= heldUntil; });
     display.HoldManager(false);
     EXPECT_TRUE(windowed()) << held;
+  }
+  // Two switches with it held over both, either way: its late answer to the first is none of its
+  // own, and the window ends as the game last asked. It answers in order, so once it has toggled
+  // another state asked after them, it has answered both.
+  const auto answeredAll = [&](const std::function<bool()>& settled) {
+    const auto above = [&] { return X11WindowManagerState(backend.NativeWindow(), "_NET_WM_STATE_ABOVE"); };
+    const bool before = above();
+    ask("_NET_WM_STATE_ABOVE", nullptr, 2);
+    return handle([&] { return above() != before && settled(); });
+  };
+  for (const bool last : {false, true}) {
+    if (last) {
+      ASSERT_TRUE(backend.SetFullScreen(true, 0, 0));
+      EXPECT_TRUE(handle(inFullScreen));
+    }
+    display.HoldManager(true);
+    ASSERT_TRUE(backend.SetFullScreen(!last, 0, 0));
+    ASSERT_TRUE(backend.SetFullScreen(last, 0, 0));
+    const uint32_t heldUntil = SDL_GetTicks() + 500;
+    handle([&] { return SDL_GetTicks() >= heldUntil; });
+    display.HoldManager(false);
+    EXPECT_TRUE(answeredAll([&] { return last ? inFullScreen() : !listed() && atSize(800, 600); })) << last;
   }
   ASSERT_TRUE(backend.SetFullScreen(true, 0, 0));
   EXPECT_TRUE(handle(inFullScreen));
