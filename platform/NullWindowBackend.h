@@ -58,6 +58,10 @@ public:
   // Called at the start of every PeekMessage with its running number (from 0): the test's way
   // to spend time between frames or to send input while a loop runs.
   void SetPeekHook(std::function<void(uint32_t)> hook) { peekHook_ = std::move(hook); }
+  // Runs the keeper of a lost display, as the display's end would, and leaves the rest running.
+  void LoseDisplay() const {
+    if (displayLostKeeper_) displayLostKeeper_();
+  }
   // True once WaitMessage found nothing scripted and no timer: it then answered WM_QUIT.
   bool Starved() const { return starved_; }
 
@@ -103,10 +107,12 @@ public:
   bool GetClipboardText(std::string& text) override;
   bool SetClipboardText(std::string_view text) override;
   bool OpenLink(std::string_view url) override;
+  void SetDisplayLostKeeper(std::function<void()> keeper) override { displayLostKeeper_ = std::move(keeper); }
 
 private:
   uint32_t now_ = 0;
   std::function<void(uint32_t)> peekHook_;
+  std::function<void()> displayLostKeeper_;
   uint32_t peeks_ = 0;
   std::vector<uint32_t> sleeps_;
   MessageQueue queue_;

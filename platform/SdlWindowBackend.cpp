@@ -9,6 +9,7 @@
 #include "platform/LinkOpener.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WindowMessages.h"
+#include "platform/X11ErrorHandlers.h"
 #include "platform/X11WindowManager.h"
 #include "platform/X11WindowSize.h"
 
@@ -44,14 +45,23 @@ SdlWindowBackend::SdlWindowBackend() {
   // The X server's word of each change of the window manager's state comes only as a
   // window-system event.
   if (video_) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
+  x11_ = video_ && std::string_view(SDL_GetCurrentVideoDriver()) == "x11";
+  if (x11_) X11ErrorHandlers::Install();
   // Here rather than at the first box, which may come from the crash report's signal handler.
   BoxProcessGuard::Prepare();
 }
 
 SdlWindowBackend::~SdlWindowBackend() {
+  if (x11_) X11ErrorHandlers::SetDisplayLostKeeper(nullptr);
   DestroyMainWindow();
   for (auto& [id, cursor] : cursors_) SDL_FreeCursor(cursor);
   if (video_) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+  // Only now: SDL's end is made of X requests too.
+  if (x11_) X11ErrorHandlers::Remove();
+}
+
+void SdlWindowBackend::SetDisplayLostKeeper(std::function<void()> keeper) {
+  if (x11_) X11ErrorHandlers::SetDisplayLostKeeper(std::move(keeper));
 }
 
 uint32_t SdlWindowBackend::Ticks() { return SDL_GetTicks(); }

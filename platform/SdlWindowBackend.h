@@ -65,6 +65,8 @@ public:
   bool GetClipboardText(std::string& text) override;
   bool SetClipboardText(std::string_view text) override;
   bool OpenLink(std::string_view url) override;
+  // Kept for the X video driver alone, the one whose connection can be lost.
+  void SetDisplayLostKeeper(std::function<void()> keeper) override;
 
 private:
   void Pump();
@@ -90,6 +92,8 @@ private:
   void FollowManagerState(unsigned long serial);
 
   bool video_ = false;
+  // SDL's video runs on an X server, with our handlers of its errors in force.
+  bool x11_ = false;
   SDL_Window* window_ = nullptr;
   // Kept from the window, so it rings after the window is gone.
   X11Bell bell_;

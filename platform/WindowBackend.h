@@ -4,6 +4,7 @@
 // timer, the millisecond clock and links. One implementation runs on SDL, one scripts everything
 // for tests. Texts passed in and out are in the program's 8-bit code page (Windows-1252).
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -89,4 +90,8 @@ public:
 
   // Opens an http or https address in the desktop's browser, without a shell.
   virtual bool OpenLink(std::string_view url) = 0;
+
+  // What a quit keeps, run when the display goes away under the program, which then ends at once
+  // with a non-zero status. It may make no window-system call. Null keeps nothing.
+  virtual void SetDisplayLostKeeper(std::function<void()> keeper) = 0;
 };

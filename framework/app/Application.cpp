@@ -247,6 +247,8 @@ void Application::Dispatch(const WindowMessage& message) {
 // boundary.
 int Application::Run() {
   WindowBackend& backend = Backend();
+  // The display's loss ends the process wherever it stands, and the quit with it.
+  backend.SetDisplayLostKeeper([this] { KeepWithoutDisplay(); });
   WindowMessage message;
   for (;;) {
     PollRaiseRequests();
@@ -255,16 +257,13 @@ int Application::Run() {
     Dispatch(message);
   }
   Exit();
+  backend.SetDisplayLostKeeper(nullptr);
   return static_cast<int>(static_cast<int64_t>(message.wParam));
 }
 
 void Application::Exit() {
   Settings& settings = AppSettings();
-  if (display_) TakeDisplayPart(displaySettings_, settings);
-  if (screenManager_) {
-    settings.soundsVolume = screenManager_->GetAudioSettings().soundVolume;
-    settings.musicVolume = screenManager_->GetAudioSettings().musicVolume;
-  }
+  TakeRunSettings(settings);
   if (display_ && screenManager_ && !settings.initWarning.IsEmpty() &&
       !screenManager_->WasDirect3DInUseAtStart() && display_->IsDirect3DInUse()) {
     // The question comes after the window has closed, when the player expects nothing more: the
@@ -273,6 +272,26 @@ void Application::Exit() {
     if (MessageBoxResId(kKeepAccelerationId, MB_YESNO | MB_ICONQUESTION) == IDNO)
       settings.hardwareAcceleration = false;
   }
+  Keep(settings);
+}
+
+// All of a quit but the question, which needs the display, and the closing of the window.
+void Application::KeepWithoutDisplay() {
+  if (screenManager_) screenManager_->TellScreensOfClose();
+  Settings& settings = AppSettings();
+  TakeRunSettings(settings);
+  Keep(settings);
+}
+
+void Application::TakeRunSettings(Settings& settings) const {
+  if (display_) TakeDisplayPart(displaySettings_, settings);
+  if (screenManager_) {
+    settings.soundsVolume = screenManager_->GetAudioSettings().soundVolume;
+    settings.musicVolume = screenManager_->GetAudioSettings().musicVolume;
+  }
+}
+
+void Application::Keep(const Settings& settings) {
   // Told, not dropped: the next start would otherwise bring back older settings unexplained.
   if (!WriteSettings(settings))
     std::fprintf(stderr, "quillomar: could not save the settings in %s\n", Registry::FilePath(Hive::kCurrentUser).CStr());

@@ -17,6 +17,7 @@ class DisplayDevice;
 class MainWindow;
 class Screen;
 class ScreenManager;
+struct Settings;
 class SoundManager;
 
 class Application : public WinApp {
@@ -89,6 +90,11 @@ private:
   bool Fail(int exitCode);
   void Dispatch(const WindowMessage& message);
   void PollRaiseRequests();
+  // What a quit keeps: the run's settings written with the user data, also when the display is
+  // gone, the game's screens keeping theirs then too.
+  void KeepWithoutDisplay();
+  void TakeRunSettings(Settings& settings) const;
+  void Keep(const Settings& settings);
 
   uint32_t frameInterval_;
   int startupExitCode_ = 0;

@@ -82,9 +82,13 @@ void ScreenManager::Stop() {
 }
 
 void ScreenManager::CloseAllScreens() {
+    TellScreensOfClose();
+    Stop();
+}
+
+void ScreenManager::TellScreensOfClose() {
     std::vector<Screen*> screens = stack_;
     for (Screen* screen : screens) screen->OnClose();
-    Stop();
 }
 
 void ScreenManager::AttachScreen(Screen* screen) {

@@ -63,7 +63,11 @@ public:
     // Lifecycle.
     bool Start(ManagerWindow* window, bool fullScreen, uint32_t intervalMs);
     void Stop();
+    // Every screen's close notice, then Stop.
     void CloseAllScreens();
+    // Every screen's close notice alone, the manager left as it is: where the display is gone and
+    // nothing may be drawn or switched, the screens still keep what is theirs.
+    void TellScreensOfClose();
     bool IsRunning() const { return running_ && !stopped_; }
 
     // Screen stack, bottom first.

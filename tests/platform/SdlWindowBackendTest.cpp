@@ -1,13 +1,16 @@
 #include "platform/SdlWindowBackend.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +18,7 @@
 #include "EnvironmentGuard.h"
 #include "ScratchFolder.h"
 #include "platform/WindowMessages.h"
+#include "platform/X11ErrorHandlers.h"
 #include "platform/X11WindowManager.h"
 #include "platform/X11WindowSize.h"
 
@@ -176,6 +180,52 @@ TEST_F(SdlWindowBackendTest, CursorsAreMadeAndCheckedForSize) {
   backend.SetCursor(0);
 }
 
+// Xlib ends a process whose display is lost through exit(), whose destructors then wait for ever
+// on the dead connection (the game's backend is a static's). Instead the process ends at once,
+// with what its keeper keeps kept and one line said.
+TEST(SdlWindowBackendOnX, ALostDisplayEndsTheProcessWithWhatItKeeps) {
+  ScratchFolder folder;
+  FILE* server = popen("echo $$; exec Xvfb -displayfd 1 -noreset -screen 0 1024x768x24 -nolisten tcp 2>/dev/null", "r");
+  pid_t serverId = -1;
+  int number = -1;
+  ASSERT_TRUE(server != nullptr && std::fscanf(server, "%d %d", &serverId, &number) == 2) << "Xvfb is needed";
+  int ready[2];
+  ASSERT_EQ(pipe(ready), 0);
+  const pid_t game = fork();
+  if (game == 0) {
+    setenv("DISPLAY", (":" + std::to_string(number)).c_str(), 1);
+    setenv("SDL_VIDEODRIVER", "x11", 1);
+    const int said = open((folder / "stderr").c_str(), O_WRONLY | O_CREAT, 0600);
+    if (said < 0 || dup2(said, STDERR_FILENO) < 0) _exit(102);
+    static SdlWindowBackend backend;
+    if (!backend.CreateMainWindow("Quillomar", 800, 600, false)) _exit(100);
+    backend.SetDisplayLostKeeper([&] { std::ofstream(folder / "kept") << "kept"; });
+    backend.ShowWindow();
+    if (write(ready[1], "r", 1) != 1) _exit(101);
+    for (WindowMessage m;;) backend.WaitMessage(m);
+  }
+  close(ready[1]);
+  char answer = 0;
+  EXPECT_EQ(read(ready[0], &answer, 1), 1);
+  close(ready[0]);
+  kill(serverId, SIGKILL);
+  int status = 0;
+  bool reaped = false;
+  const bool ended = Eventually([&] { return reaped = reaped || waitpid(game, &status, WNOHANG) == game; });
+  if (!ended) {
+    kill(game, SIGKILL);
+    waitpid(game, &status, 0);
+  }
+  pclose(server);
+  EXPECT_TRUE(ended);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == X11ErrorHandlers::kDisplayLostStatus) << status;
+  EXPECT_TRUE(std::ifstream(folder / "kept").good());
+  std::ifstream said(folder / "stderr");
+  const std::string told((std::istreambuf_iterator<char>(said)), std::istreambuf_iterator<char>());
+  EXPECT_NE(told.find("was lost"), std::string::npos) << told;
+  EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
+}
+
 // A window of one fixed size is offered no maximise by the window manager. Ours is: the request
 // comes as the system command (which the game turns into full screen), and the window stays
 // 800x600 through it and through resizes. The window manager's own full screen is the command too,
@@ -193,6 +243,27 @@ TEST_P(UnderAWindowManager, AMaximiseComesAsTheCommandAndTheWindowKeepsItsSize) 
   SDL_VERSION(&info.version);
   ASSERT_TRUE(SDL_GetWindowWMInfo(backend.NativeWindow(), &info));
   const ::Window window = info.info.x11.window;
+  // A request of the game's own connection on another client's window that is gone (SDL asks
+  // about its frame, which a manager may have remade by then), or one the server refuses about
+  // the game's own window, is written once for each kind, and the game goes on.
+  const ::Window gone = XCreateSimpleWindow(display.X(), DefaultRootWindow(display.X()), 0, 0, 10, 10, 0, 0, 0);
+  XDestroyWindow(display.X(), gone);
+  XSync(display.X(), False);
+  testing::internal::CaptureStderr();
+  for (int again = 0; again < 2; ++again) {
+    ::Window root = 0, child = 0;
+    int x = 0, y = 0;
+    unsigned w = 0, h = 0, border = 0, depth = 0;
+    EXPECT_FALSE(XTranslateCoordinates(info.info.x11.display, gone, DefaultRootWindow(display.X()), 0, 0, &x, &y,
+                                       &child));
+    EXPECT_FALSE(XGetGeometry(info.info.x11.display, gone, &root, &x, &y, &w, &h, &border, &depth));
+    XDeleteProperty(info.info.x11.display, window, 0x7FFFFFF);
+    XSync(info.info.x11.display, False);
+  }
+  const std::string told = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 3) << told;
+  for (const char* request : {"X_TranslateCoords", "X_GetGeometry", "X_DeleteProperty"})
+    EXPECT_NE(told.find(request), std::string::npos) << request << " in " << told;
   // Asks the window manager, as a desktop's key or a tiling layout does, to add (or remove) states.
   const auto ask = [&](const char* state, const char* other = nullptr, long action = 1) {
     XEvent request{};

@@ -321,7 +321,23 @@ TEST_F(ApplicationTest, TheDisplaysVerdictIsWrittenBackAtExit) {
   display.initWarning = "Low video memory";
   display.lastTestVersion = "v.9.8.7.6";
   display.freeVideoBlocks = 12;
-  app_->Null().PostMessage(Close());
+  // The same is kept when the display goes away under the game, the screens keeping theirs (a
+  // game in progress) too.
+  std::vector<std::string> log;
+  app_->GetScreenManager()->PushScreen(new ProbeScreen(&log, "game"), false, false, false);
+  bool lost = false;
+  app_->Null().SetPeekHook([&](uint32_t) {
+    if (lost) return;
+    lost = true;
+    app_->Null().LoseDisplay();
+    Settings kept;
+    ReadSettings(&kept, CommandLine({"quillomar"}), SettingsContext());
+    EXPECT_FALSE(kept.hardwareAcceleration);
+    EXPECT_EQ(kept.initWarning, "Low video memory");
+    EXPECT_EQ(app_->userDataSaves, 1);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "game:Close"), 1);
+    app_->Null().PostMessage(Close());
+  });
   app_->Run();
   Settings stored;
   ReadSettings(&stored, CommandLine({"quillomar"}), SettingsContext());
