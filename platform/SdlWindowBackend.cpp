@@ -6,9 +6,11 @@
 
 #include "platform/BoxProcessGuard.h"
 #include "platform/CodePage.h"
+#include "platform/CrashHandler.h"
 #include "platform/LinkOpener.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WindowMessages.h"
+#include "platform/X11NativeWindow.h"
 #include "platform/X11WindowManager.h"
 #include "platform/X11WindowSize.h"
 
@@ -38,7 +40,7 @@ SdlWindowBackend::SdlWindowBackend() {
   // The X server's word of each change of the window manager's state comes only as a
   // window-system event.
   if (video_) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
-  // Here rather than at the first box, which may come from the crash report's signal handler.
+  // Once, before the first box.
   BoxProcessGuard::Prepare();
 }
 
@@ -65,6 +67,9 @@ bool SdlWindowBackend::CreateMainWindow(std::string_view title, int32_t width, i
   windowedWidth_ = width;
   windowedHeight_ = height;
   bell_.Attach(window_);
+  // A crash's box, drawn by a process of its own, takes this window out of its way.
+  X11NativeWindow native;
+  if (X11NativeWindowOf(window_, native)) CrashHandler::SetWindow(native.window);
   translator_.SetClientSize(width, height);
   SDL_StartTextInput();
   if (fullScreen) SetFullScreen(true, 0, 0);
@@ -73,6 +78,7 @@ bool SdlWindowBackend::CreateMainWindow(std::string_view title, int32_t width, i
 
 void SdlWindowBackend::DestroyMainWindow() {
   if (window_ == nullptr) return;
+  CrashHandler::SetWindow(0);
   SDL_DestroyWindow(window_);
   window_ = nullptr;
 }
