@@ -30,6 +30,13 @@ bool BoxesSuppressed() {
   return test != nullptr && test[0] != '\0' && test[0] != '0';
 }
 
+// A crash's box, drawn by a process of its own, takes the window out of its way. SDL makes a new X
+// window for it when a renderer needs one of another kind, before it is first shown.
+void NoteWindowForCrashBox(SDL_Window* window) {
+  X11NativeWindow native;
+  if (X11NativeWindowOf(window, native)) CrashHandler::SetWindow(native.window);
+}
+
 }  // namespace
 
 SdlWindowBackend::SdlWindowBackend() {
@@ -67,9 +74,7 @@ bool SdlWindowBackend::CreateMainWindow(std::string_view title, int32_t width, i
   windowedWidth_ = width;
   windowedHeight_ = height;
   bell_.Attach(window_);
-  // A crash's box, drawn by a process of its own, takes this window out of its way.
-  X11NativeWindow native;
-  if (X11NativeWindowOf(window_, native)) CrashHandler::SetWindow(native.window);
+  NoteWindowForCrashBox(window_);
   translator_.SetClientSize(width, height);
   SDL_StartTextInput();
   if (fullScreen) SetFullScreen(true, 0, 0);
@@ -84,7 +89,9 @@ void SdlWindowBackend::DestroyMainWindow() {
 }
 
 void SdlWindowBackend::ShowWindow() {
-  if (window_ != nullptr) SDL_ShowWindow(window_);
+  if (window_ == nullptr) return;
+  NoteWindowForCrashBox(window_);
+  SDL_ShowWindow(window_);
 }
 
 void SdlWindowBackend::HideWindow() {

@@ -149,10 +149,11 @@ void RefuseProcessVmReadv() {
 }
 
 // The box's command: a shell that keeps the report it is given, its words (box word, process,
-// window, saved path), and the states of the crashed process's threads meanwhile.
+// window, saved path), the signals it starts with blocked, and the states of the crashed
+// process's threads meanwhile.
 std::vector<std::string> RecordingBox(const std::string& folder) {
   const std::string script = "cat > '" + folder + "/box.txt'; printf '%s\\n' \"$0\" \"$1\" \"$2\" \"$3\" > '" + folder +
-                             "/args.txt'; sed 's/.*) //' /proc/$1/task/*/stat | cut -c1 | tr -d '\\n' > '" + folder +
+                             "/args.txt'; grep SigBlk /proc/$$/status > '" + folder + "/blocked.txt'; sed 's/.*) //' /proc/$1/task/*/stat | cut -c1 | tr -d '\\n' > '" + folder +
                              "/states.txt'";
   return {"/bin/sh", "-c", script};
 }
@@ -285,7 +286,7 @@ class CrashHandlerTest : public ::testing::Test {
 protected:
   // The line naming the signal in the one report of a child that ends by `signal` after `fault`.
   std::string ExceptionLine(int signal, Fault fault, volatile char* at = nullptr, std::vector<std::string> box = {}) {
-    for (const char* name : {"Error.txt", "box.txt", "args.txt", "states.txt"}) unlink((folder / name).c_str());
+    for (const char* name : {"Error.txt", "box.txt", "args.txt", "states.txt", "blocked.txt"}) unlink((folder / name).c_str());
     const int status = CrashChild(folder.Path(), signal, fault, at, std::move(box));
     const auto lines = Lines(ReadAll(folder / "Error.txt"));
     if (!EndedBy(status, signal)) return "ended by status " + std::to_string(status);
@@ -376,9 +377,11 @@ TEST_F(CrashHandlerTest, AFaultOnAnyThreadStartsTheBoxWithTheWholeReportAndTheOt
     const auto lines = Lines(report);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), std::string(53, '=')), 1) << fault;
     EXPECT_TRUE(!lines.empty() && lines.back().rfind("Build Date: ", 0) == 0) << fault;
-    EXPECT_EQ(ReadAll(folder / "box.txt"), report) << fault;
+    // As much as the handler keeps: all of it but for the overflow's many frames.
+    EXPECT_EQ(ReadAll(folder / "box.txt"), report.substr(0, CrashHandler::kReportCapacity - 1)) << fault;
     const std::string states = ReadAll(folder / "states.txt");
     EXPECT_TRUE(!states.empty() && states.find_first_not_of('S') == std::string::npos) << fault << " " << states;
+    EXPECT_EQ(ReadAll(folder / "blocked.txt"), "SigBlk:\t0000000000000000\n") << fault;
   }
 }
 
