@@ -148,14 +148,17 @@ void RefuseProcessVmReadv() {
   if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0) _exit(94);
 }
 
-// The box's command: a shell that keeps the report it is given, its words (box word, process,
-// window, saved path), the signals it starts with blocked, and the states of the crashed
-// process's threads meanwhile.
+// The box's command: a shell that keeps the signals it starts with blocked (bash, which keeps the
+// mask it is given), the report it is given, its words (box word, process, window, saved path)
+// and the states of the crashed process's threads meanwhile.
 std::vector<std::string> RecordingBox(const std::string& folder) {
-  const std::string script = "cat > '" + folder + "/box.txt'; printf '%s\\n' \"$0\" \"$1\" \"$2\" \"$3\" > '" + folder +
-                             "/args.txt'; grep SigBlk /proc/$$/status > '" + folder + "/blocked.txt'; sed 's/.*) //' /proc/$1/task/*/stat | cut -c1 | tr -d '\\n' > '" + folder +
+  // The mask is read first and by the shell's own commands, before it blocks anything of its own.
+  const std::string script = "while read -r key value; do [ \"$key\" = SigBlk: ] && echo \"$value\" > '" + folder +
+                             "/blocked.txt'; done < /proc/$$/status; cat > '" + folder +
+                             "/box.txt'; printf '%s\\n' \"$0\" \"$1\" \"$2\" \"$3\" > '" + folder +
+                             "/args.txt'; sed 's/.*) //' /proc/$1/task/*/stat | cut -c1 | tr -d '\\n' > '" + folder +
                              "/states.txt'";
-  return {"/bin/sh", "-c", script};
+  return {"/bin/bash", "-c", script};
 }
 
 // Sends each real-time signal the handler took to this process, as another program may.
@@ -381,7 +384,7 @@ TEST_F(CrashHandlerTest, AFaultOnAnyThreadStartsTheBoxWithTheWholeReportAndTheOt
     EXPECT_EQ(ReadAll(folder / "box.txt"), report.substr(0, CrashHandler::kReportCapacity - 1)) << fault;
     const std::string states = ReadAll(folder / "states.txt");
     EXPECT_TRUE(!states.empty() && states.find_first_not_of('S') == std::string::npos) << fault << " " << states;
-    EXPECT_EQ(ReadAll(folder / "blocked.txt"), "SigBlk:\t0000000000000000\n") << fault;
+    EXPECT_EQ(ReadAll(folder / "blocked.txt"), "0000000000000000\n") << fault;
   }
 }
 
