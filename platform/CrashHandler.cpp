@@ -285,7 +285,6 @@ void WriteCallStack(ReportSink& sink, uint64_t faultPc, size_t mapsLength) {
   sink.Line("Address           Section:Offset            Module and symbol");
   int pipeFds[2] = {-1, -1};
   const bool havePipe = pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) == 0;
-  if (!havePipe) pipeFds[0] = pipeFds[1] = -1;
   void* frames[kMaxFrames];
   // Without an unwind table for the faulting instruction the unwinder reads the 9 bytes of code
   // there: after a jump to an address that cannot be read (a stale function pointer) it would
