@@ -7,6 +7,8 @@
 #include <climits>
 #include <cstring>
 
+#include "platform/CrashHandler.h"
+
 namespace {
 
 constexpr int kMaxVoicesPerSample = 256;
@@ -126,6 +128,8 @@ bool AudioEngine::Init(int frequency) {
   want.samples = 1024;
   want.userdata = this;
   want.callback = [](void* user, Uint8* stream, int length) {
+    // The device's thread runs the game's code (the row callbacks): an overflow there is reported too.
+    CrashHandler::PrepareThread();
     static_cast<AudioEngine*>(user)->Render(reinterpret_cast<int16_t*>(stream), length / 4);
   };
   SDL_AudioSpec have{};

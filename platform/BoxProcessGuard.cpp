@@ -73,7 +73,7 @@ void BoxProcessGuard::Prepare() {
 }
 
 BoxProcessGuard::BoxProcessGuard() {
-  // Unprepared, or a box inside a box (the crash report's, say): the outer guard acts.
+  // Unprepared, or a box inside a box: the outer guard acts.
   if (g_shared == nullptr || g_holder.load() != 0) return;
   g_shared->box.store(0);
   g_shared->ending.store(0);

@@ -4,11 +4,14 @@
 #include <dirent.h>
 #include <execinfo.h>
 #include <fcntl.h>
+#include <sched.h>
 #include <signal.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/uio.h>
 #include <sys/utsname.h>
+#include <sys/wait.h>
 #include <ucontext.h>
 #include <unistd.h>
 #include <xmp.h>
@@ -29,12 +32,16 @@ constexpr size_t kSignalCount = sizeof kSignals / sizeof kSignals[0];
 constexpr int kMaxFrames = 64;
 constexpr size_t kMapsCapacity = 1 << 20;
 constexpr size_t kLibraryLineCapacity = 128;
+constexpr size_t kAltStackBytes = 256 * 1024;
+// The environment handed to the box, as it was when its command was set.
+constexpr size_t kEnvironmentCapacity = 4096;
+// A box's process whose program could not be started ends so; the crash then ends at once.
+constexpr int kBoxNotStarted = 127;
 
 struct State {
   bool installed = false;
   struct sigaction previous[kSignalCount];
   struct sigaction previousThreadSignal;
-  char* altStack = nullptr;
   int folderFd = -1;
   char reportPath[CrashHandler::kPathCapacity + 16] = {};
   char programPath[CrashHandler::kPathCapacity] = {};
@@ -44,15 +51,29 @@ struct State {
   int32_t screenBits = 0;
   long utcOffsetSeconds = 0;
   char libraryLines[2][kLibraryLineCapacity] = {};
-  CrashHandler::AfterReport afterReport = nullptr;
+};
+
+// The box's command line and environment, all of it but the numbers laid out beforehand.
+struct BoxCommand {
+  char words[CrashHandler::kBoxCommandWords][CrashHandler::kPathCapacity] = {};
+  char processId[24] = {};
+  char window[24] = {};
+  char none[1] = {};
+  // The words, then the box word, the process, the window, the saved path and the end.
+  char* argv[CrashHandler::kBoxCommandWords + 5] = {};
+  size_t count = 0;
+  char* environment[kEnvironmentCapacity + 1] = {};
 };
 
 State g_state;
-std::atomic<bool> g_inCrash{false};
-static_assert(std::atomic<bool>::is_always_lock_free, "used from signal handlers");
+BoxCommand g_box;
+// The thread reporting a crash, 0 before one.
+std::atomic<pid_t> g_crashThread{0};
+static_assert(std::atomic<pid_t>::is_always_lock_free, "used from signal handlers");
+std::atomic<unsigned long> g_window{0};
 volatile sig_atomic_t g_reportSaved = 0;
 volatile sig_atomic_t g_fatalSignal = 0;
-unsigned g_afterReportLimit = 60;
+unsigned g_reportLimit = 10;
 // Written only by the handler, which runs once.
 char g_report[CrashHandler::kReportCapacity];
 size_t g_reportLength = 0;
@@ -242,22 +263,33 @@ uint64_t FaultInstruction(const ucontext_t* context) {
 }
 
 // Whether the 9 bytes of code at `address` can be read: the kernel answers instead of faulting.
-bool CodeReadable(uint64_t address) {
-  char code[9];
+// Where a system call filter refuses the look at memory, a write of those bytes into the empty
+// `pipe` answers as well (EFAULT for memory that cannot be read); they are drained after.
+bool CodeReadable(uint64_t address, const int pipe[2]) {
+  constexpr size_t kCodeBytes = 9;
+  char code[kCodeBytes];
   iovec local{code, sizeof code};
   iovec remote{reinterpret_cast<void*>(address), sizeof code};
-  return process_vm_readv(getpid(), &local, 1, &remote, 1, 0) == static_cast<ssize_t>(sizeof code);
+  const ssize_t got = process_vm_readv(getpid(), &local, 1, &remote, 1, 0);
+  if (got >= 0 || (errno != EPERM && errno != ENOSYS)) return got == static_cast<ssize_t>(sizeof code);
+  if (pipe[1] < 0) return false;
+  const bool readable = write(pipe[1], reinterpret_cast<const void*>(address), sizeof code) == static_cast<ssize_t>(sizeof code);
+  while (read(pipe[0], code, sizeof code) > 0) {
+  }
+  return readable;
 }
 
 void WriteCallStack(ReportSink& sink, uint64_t faultPc, size_t mapsLength) {
   sink.Line("");
   sink.Line("Call stack:");
   sink.Line("Address           Section:Offset            Module and symbol");
+  int pipeFds[2] = {-1, -1};
+  const bool havePipe = pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) == 0;
   void* frames[kMaxFrames];
   // Without an unwind table for the faulting instruction the unwinder reads the 9 bytes of code
   // there: after a jump to an address that cannot be read (a stale function pointer) it would
   // fault, and end the report and the box with it.
-  const int count = CodeReadable(faultPc) ? backtrace(frames, kMaxFrames) : 0;
+  const int count = CodeReadable(faultPc, pipeFds) ? backtrace(frames, kMaxFrames) : 0;
   // The handler's own frames come first: start at the faulting instruction when it is found.
   int first = 0;
   for (int i = 0; i < count; ++i) {
@@ -266,14 +298,12 @@ void WriteCallStack(ReportSink& sink, uint64_t faultPc, size_t mapsLength) {
       break;
     }
   }
-  int pipeFds[2] = {-1, -1};
-  const bool haveSymbols = pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) == 0;
   for (int i = first; i < count; ++i) {
     const uint64_t pc = reinterpret_cast<uint64_t>(frames[i]);
     SignalSafeText line;
     line.Hex(pc, 16).Add("  ");
     AddLocation(line, pc, mapsLength);
-    if (haveSymbols) {
+    if (havePipe) {
       backtrace_symbols_fd(&frames[i], 1, pipeFds[1]);
       char symbol[512];
       const ssize_t got = read(pipeFds[0], symbol, sizeof symbol);
@@ -288,7 +318,7 @@ void WriteCallStack(ReportSink& sink, uint64_t faultPc, size_t mapsLength) {
     }
     sink.Line(line);
   }
-  if (haveSymbols) {
+  if (havePipe) {
     close(pipeFds[0]);
     close(pipeFds[1]);
   }
@@ -356,29 +386,43 @@ pid_t ThreadId() { return static_cast<pid_t>(syscall(SYS_gettid)); }
 
 [[noreturn]] void EndBy(int signal) {
   ::signal(signal, SIG_DFL);
+  sigset_t only;
+  sigemptyset(&only);
+  sigaddset(&only, signal);
+  pthread_sigmask(SIG_UNBLOCK, &only, nullptr);
   raise(signal);
   _exit(128 + signal);
 }
 
-// The hook runs inside a signal handler: should it block on a lock the faulting code held (the
-// allocator's, the window system's), the alarm still ends the process by its fault.
-void OnAfterReportTimeout(int) { EndBy(g_fatalSignal); }
+// A thread that must not go on (it faulted while another reports, or is stopped for the crash)
+// waits here for the process's end, never returning into its code.
+[[noreturn]] void Park() {
+  sigset_t all;
+  sigfillset(&all);
+  pthread_sigmask(SIG_SETMASK, &all, nullptr);
+  for (;;) sigsuspend(&all);
+}
 
-// The hook uses the window system, which belongs to the main thread: it runs there, whichever
-// thread faulted.
-[[noreturn]] void ShowBoxThenEnd() {
+// The report and the box's start may block on a lock the faulting code held (the loader's, in a
+// symbol lookup): the alarm still ends the process by its fault.
+void OnReportTimeout(int) { EndBy(g_fatalSignal); }
+
+void StartGuard() {
   struct sigaction timeout{};
-  timeout.sa_handler = OnAfterReportTimeout;
+  timeout.sa_handler = OnReportTimeout;
+  timeout.sa_flags = SA_ONSTACK;
   sigaction(SIGALRM, &timeout, nullptr);
-  alarm(g_afterReportLimit);
-  if (g_state.afterReport != nullptr) g_state.afterReport(g_report);
-  alarm(0);
-  EndBy(g_fatalSignal);
+  // The faulting thread may block every signal; the alarm must reach it all the same.
+  sigset_t alarmOnly;
+  sigemptyset(&alarmOnly);
+  sigaddset(&alarmOnly, SIGALRM);
+  pthread_sigmask(SIG_UNBLOCK, &alarmOnly, nullptr);
+  alarm(g_reportLimit);
 }
 
 // Sent to the process's other threads during a crash, the first real-time signal the C library
-// leaves free: every thread but this one and the main thread stops (but those that block it, as a
-// graphics driver's workers do); then the main thread gets the box.
+// leaves free: every thread but this one stops (but those that block it, as a graphics driver's
+// workers do).
 void SignalOtherThreads(pid_t self) {
   const pid_t process = getpid();
   const int tasks = open("/proc/self/task", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -391,37 +435,101 @@ void SignalOtherThreads(pid_t self) {
       pid_t thread = 0;
       for (const char* digit = entry->d_name; *digit >= '0' && *digit <= '9'; ++digit)
         thread = thread * 10 + (*digit - '0');
-      if (thread > 0 && thread != self && thread != process) syscall(SYS_tgkill, process, thread, SIGRTMIN);
+      if (thread > 0 && thread != self) syscall(SYS_tgkill, process, thread, SIGRTMIN);
     }
   }
   if (tasks >= 0) close(tasks);
-  if (self != process) syscall(SYS_tgkill, process, process, SIGRTMIN);
 }
 
 void OnThreadSignal(int, siginfo_t*, void*) {
   // Without a crash it is someone else's: nothing to do.
-  if (!g_inCrash.load()) return;
-  if (ThreadId() == getpid()) ShowBoxThenEnd();
-  // The others wait, stopped, for the process's end.
+  if (g_crashThread.load() != 0) Park();
+}
+
+void CopyText(char* destination, size_t capacity, const SignalSafeText& text) {
+  CopyBounded(destination, capacity, text.Text());
+}
+
+// The box's child runs on a stack of its own until its program replaces it.
+alignas(16) char g_boxStack[64 * 1024];
+int g_boxInput = -1;
+
+// The kernel's form of a signal's action, for the calls below.
+struct KernelAction {
+  void* handler;
+  unsigned long flags;
+  void* restorer;
+  uint64_t mask;
+};
+
+// In the child, which shares this process's memory until execve: system calls only, no wrapper
+// that a sanitizer's or the C library's bookkeeping might run in this process's name.
+int RunBox(void*) {
+  KernelAction fallback{};
+  for (int signal = 1; signal < NSIG; ++signal) {
+    KernelAction now{};
+    if (syscall(SYS_rt_sigaction, signal, nullptr, &now, sizeof now.mask) == 0 && now.handler != SIG_DFL &&
+        now.handler != SIG_IGN)
+      syscall(SYS_rt_sigaction, signal, &fallback, nullptr, sizeof fallback.mask);
+  }
+  if (g_boxInput != STDIN_FILENO) syscall(SYS_dup2, g_boxInput, STDIN_FILENO);
+  else syscall(SYS_fcntl, STDIN_FILENO, F_SETFD, 0);
+  // The crashing thread may have blocked everything; the box starts with nothing blocked.
+  const uint64_t none = 0;
+  syscall(SYS_rt_sigprocmask, SIG_SETMASK, &none, nullptr, sizeof none);
+  syscall(SYS_execve, g_box.argv[0], g_box.argv, g_box.environment);
+  syscall(SYS_exit_group, kBoxNotStarted);
+  return kBoxNotStarted;
+}
+
+// Starts the box's process with the report on its standard input; its id, or -1. As vfork does,
+// taking no lock of the allocator's as fork does, and with nothing allocated.
+pid_t StartBox() {
+  if (g_box.count == 0) return -1;
+  int report[2];
+  if (pipe2(report, O_CLOEXEC) != 0) return -1;
+  // A report fits a pipe's usual room. One that a user's pipe limit keeps small takes the head
+  // of it, which is what the box shows; the rest must not hold the crash up.
+  fcntl(report[1], F_SETFL, O_NONBLOCK);
+  WriteAll(report[1], g_report, g_reportLength);
+  close(report[1]);
+  g_boxInput = report[0];
+  SignalSafeText number;
+  number.Dec(getpid());
+  CopyText(g_box.processId, sizeof g_box.processId, number);
+  number.Clear();
+  number.Hex(g_window.load(), 1);
+  CopyText(g_box.window, sizeof g_box.window, number);
+  g_box.argv[g_box.count + 3] = g_reportSaved ? g_state.reportPath : g_box.none;
+  // No signal may run this process's handlers in the child before its own are set back.
   sigset_t all;
+  sigset_t before;
   sigfillset(&all);
-  for (;;) sigsuspend(&all);
+  pthread_sigmask(SIG_SETMASK, &all, &before);
+  const pid_t box = clone(RunBox, g_boxStack + sizeof g_boxStack, CLONE_VM | CLONE_VFORK | SIGCHLD, nullptr);
+  pthread_sigmask(SIG_SETMASK, &before, nullptr);
+  close(report[0]);
+  return box;
 }
 
 void OnFatalSignal(int signal, siginfo_t* info, void* context) {
-  // A second fault (while reporting, or showing the box) ends at once.
-  if (g_inCrash.exchange(true)) EndBy(signal);
   const pid_t self = ThreadId();
-  // The report is composed by async-signal-safe calls only; the hook after it may do more.
-  WriteReport(signal, info, static_cast<const ucontext_t*>(context));
+  pid_t first = 0;
+  if (!g_crashThread.compare_exchange_strong(first, self)) {
+    // A fault of the crash's own path ends at once: it cannot be trusted to go on.
+    if (first == self) EndBy(signal);
+    // Another thread's fault waits, so that the first crash's report is whole and its box comes.
+    Park();
+  }
   g_fatalSignal = signal;
-  if (g_state.afterReport == nullptr) EndBy(signal);
+  StartGuard();
+  WriteReport(signal, info, static_cast<const ucontext_t*>(context));
   SignalOtherThreads(self);
-  if (self == getpid()) ShowBoxThenEnd();
-  // A main thread that never takes its signal (one already ending, say) shows no box: the
-  // process still ends by its fault.
-  timespec left{static_cast<time_t>(g_afterReportLimit), 0};
-  while (nanosleep(&left, &left) != 0 && errno == EINTR) {
+  const pid_t box = StartBox();
+  alarm(0);
+  // The box stays until its OK; a box that cannot show (no display) ends at once.
+  int status = 0;
+  while (box > 0 && waitpid(box, &status, 0) < 0 && errno == EINTR) {
   }
   EndBy(signal);
 }
@@ -451,17 +559,13 @@ void CrashHandler::Install() {
   tm local{};
   if (localtime_r(&now, &local) != nullptr) g_state.utcOffsetSeconds = local.tm_gmtoff;
   PrepareLibraryLines();
+  PrepareThread();
 
-  const size_t stackSize = 256 * 1024;
-  g_state.altStack = new char[stackSize];
-  stack_t stack{};
-  stack.ss_sp = g_state.altStack;
-  stack.ss_size = stackSize;
-  sigaltstack(&stack, nullptr);
-
+  // The handler stays for every fault: a second thread's fault during a crash must reach it to
+  // wait, not end the process by the default action. A fault inside the handler reaches it too.
   struct sigaction action{};
   action.sa_sigaction = OnFatalSignal;
-  action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_RESETHAND | SA_NODEFER;
+  action.sa_flags = SA_SIGINFO | SA_ONSTACK | SA_NODEFER;
   sigemptyset(&action.sa_mask);
   for (size_t i = 0; i < kSignalCount; ++i) sigaction(kSignals[i], &action, &g_state.previous[i]);
   action.sa_sigaction = OnThreadSignal;
@@ -474,8 +578,41 @@ void CrashHandler::Uninstall() {
   if (!g_state.installed) return;
   for (size_t i = 0; i < kSignalCount; ++i) sigaction(kSignals[i], &g_state.previous[i], nullptr);
   sigaction(SIGRTMIN, &g_state.previousThreadSignal, nullptr);
-  // The alternate stack stays allocated: another thread's handler may still be on it.
   g_state.installed = false;
+}
+
+namespace {
+
+// A thread's alternate stack, freed at the thread's end.
+struct ThreadStack {
+  void* memory = nullptr;
+  ~ThreadStack() {
+    if (memory == nullptr) return;
+    // Only while it is still this thread's (a sanitizer's end of thread may have taken and freed
+    // it already) and no handler runs on it.
+    stack_t now;
+    if (sigaltstack(nullptr, &now) != 0 || now.ss_sp != memory || (now.ss_flags & SS_ONSTACK) != 0) return;
+    stack_t off{};
+    off.ss_flags = SS_DISABLE;
+    if (sigaltstack(&off, nullptr) == 0) munmap(memory, kAltStackBytes);
+  }
+};
+thread_local ThreadStack t_stack;
+
+}  // namespace
+
+void CrashHandler::PrepareThread() {
+  if (t_stack.memory != nullptr) return;
+  void* memory = mmap(nullptr, kAltStackBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_STACK, -1, 0);
+  if (memory == MAP_FAILED) return;
+  stack_t stack{};
+  stack.ss_sp = memory;
+  stack.ss_size = kAltStackBytes;
+  if (sigaltstack(&stack, nullptr) != 0) {
+    munmap(memory, kAltStackBytes);
+    return;
+  }
+  t_stack.memory = memory;
 }
 
 bool CrashHandler::SetReportFolder(const char* folder) {
@@ -511,10 +648,40 @@ void CrashHandler::SetScreenMode(int32_t width, int32_t height, int32_t bitsPerP
   g_state.screenBits = bitsPerPixel;
 }
 
-void CrashHandler::SetAfterReport(AfterReport hook) { g_state.afterReport = hook; }
+void CrashHandler::SetWindow(unsigned long xWindow) { g_window.store(xWindow); }
 
-void CrashHandler::SetAfterReportLimit(unsigned seconds) { g_afterReportLimit = seconds; }
+bool CrashHandler::SetBoxCommand(const char* const* words, size_t count) {
+  g_box.count = 0;
+  if (count == 0 || count > kBoxCommandWords) return false;
+  for (size_t i = 0; i < count; ++i) {
+    if (words[i] == nullptr || std::strlen(words[i]) >= kPathCapacity) return false;
+    CopyBounded(g_box.words[i], kPathCapacity, words[i]);
+    g_box.argv[i] = g_box.words[i];
+  }
+  g_box.argv[count] = const_cast<char*>(kBoxWord);
+  g_box.argv[count + 1] = g_box.processId;
+  g_box.argv[count + 2] = g_box.window;
+  g_box.argv[count + 4] = nullptr;
+  // The strings stay: the C library never frees an environment string.
+  size_t entries = 0;
+  for (; environ != nullptr && environ[entries] != nullptr && entries < kEnvironmentCapacity; ++entries)
+    g_box.environment[entries] = environ[entries];
+  g_box.environment[entries] = nullptr;
+  g_box.count = count;
+  return true;
+}
 
-bool CrashHandler::InCrash() { return g_inCrash.load(); }
+bool CrashHandler::SetBoxCommandToThisProgram() {
+  char path[kPathCapacity];
+  const ssize_t length = readlink("/proc/self/exe", path, sizeof path);
+  if (length <= 0 || static_cast<size_t>(length) >= sizeof path) return false;
+  path[length] = '\0';
+  const char* words[] = {path};
+  return SetBoxCommand(words, 1);
+}
+
+void CrashHandler::SetReportLimit(unsigned seconds) { g_reportLimit = seconds; }
+
+bool CrashHandler::InCrash() { return g_crashThread.load() != 0; }
 
 bool CrashHandler::ReportSaved() { return g_reportSaved != 0; }

@@ -6,10 +6,12 @@
 
 #include "platform/BoxProcessGuard.h"
 #include "platform/CodePage.h"
+#include "platform/CrashHandler.h"
 #include "platform/LinkOpener.h"
 #include "platform/VirtualKeys.h"
 #include "platform/WindowMessages.h"
 #include "platform/X11ErrorHandlers.h"
+#include "platform/X11NativeWindow.h"
 #include "platform/X11WindowManager.h"
 #include "platform/X11WindowSize.h"
 
@@ -35,6 +37,14 @@ bool BoxesSuppressed() {
   return test != nullptr && test[0] != '\0' && test[0] != '0';
 }
 
+// A crash's box, drawn by a process of its own, takes the window out of its way. SDL makes a new X
+// window for it when a renderer needs one of another kind: before it is first shown, or in a
+// running game (acceleration switched on), after which the new one is exposed.
+void NoteWindowForCrashBox(SDL_Window* window) {
+  X11NativeWindow native;
+  if (X11NativeWindowOf(window, native)) CrashHandler::SetWindow(native.window);
+}
+
 }  // namespace
 
 SdlWindowBackend::SdlWindowBackend() {
@@ -47,7 +57,7 @@ SdlWindowBackend::SdlWindowBackend() {
   if (video_) SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
   x11_ = video_ && std::string_view(SDL_GetCurrentVideoDriver()) == "x11";
   if (x11_) X11ErrorHandlers::Install();
-  // Here rather than at the first box, which may come from the crash report's signal handler.
+  // Once, before the first box.
   BoxProcessGuard::Prepare();
 }
 
@@ -81,6 +91,7 @@ bool SdlWindowBackend::CreateMainWindow(std::string_view title, int32_t width, i
   windowedWidth_ = width;
   windowedHeight_ = height;
   bell_.Attach(window_);
+  NoteWindowForCrashBox(window_);
   translator_.SetClientSize(width, height);
   SDL_StartTextInput();
   if (fullScreen) SetFullScreen(true, 0, 0);
@@ -89,12 +100,15 @@ bool SdlWindowBackend::CreateMainWindow(std::string_view title, int32_t width, i
 
 void SdlWindowBackend::DestroyMainWindow() {
   if (window_ == nullptr) return;
+  CrashHandler::SetWindow(0);
   SDL_DestroyWindow(window_);
   window_ = nullptr;
 }
 
 void SdlWindowBackend::ShowWindow() {
-  if (window_ != nullptr) SDL_ShowWindow(window_);
+  if (window_ == nullptr) return;
+  NoteWindowForCrashBox(window_);
+  SDL_ShowWindow(window_);
 }
 
 void SdlWindowBackend::HideWindow() {
@@ -197,6 +211,7 @@ bool SdlWindowBackend::GetDesktopMode(int32_t& width, int32_t& height, int32_t& 
 
 void SdlWindowBackend::Translate(const SDL_Event& event) {
   if (event.type == SDL_WINDOWEVENT && window_ != nullptr && event.window.windowID == SDL_GetWindowID(window_)) {
+    if (event.window.event == SDL_WINDOWEVENT_EXPOSED) NoteWindowForCrashBox(window_);
     FollowWindowManager(event.window);
   } else if (unsigned long serial = 0; X11WindowManagerStateChanged(event, window_, serial)) {
     FollowManagerState(serial);

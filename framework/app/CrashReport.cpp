@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <string_view>
 
-#include "framework/app/MessageBoxes.h"
+#include "platform/CrashBoxRequest.h"
 #include "platform/CrashHandler.h"
+#include "platform/SdlWindowBackend.h"
 #include "platform/WindowMessages.h"
+#include "platform/X11WithdrawWindow.h"
 
 namespace {
 
@@ -52,14 +54,6 @@ std::string_view TakeLine(std::string_view& rest) {
 
 size_t LineCount(const std::string& text) { return static_cast<size_t>(std::count(text.begin(), text.end(), '\n')); }
 
-// Runs after the report is written, on the main thread whichever thread faulted, so it may use
-// the window system.
-void ShowFatalErrorThroughBoxes(const char* report) {
-  WindowBackend* backend = MessageBoxBackend();
-  if (backend == nullptr) return;
-  ShowFatalError(*backend, report, CrashHandler::ReportSaved() ? CrashHandler::ReportPath() : nullptr);
-}
-
 }  // namespace
 
 std::string FatalErrorText(const char* report, const char* savedPath) {
@@ -100,14 +94,20 @@ std::string FatalErrorText(const char* report, const char* savedPath) {
 }
 
 void ShowFatalError(WindowBackend& backend, const char* report, const char* savedPath) {
-  if (backend.HasWindow()) {
-    backend.SetFullScreen(false, 0, 0);
-    backend.HideWindow();
-  }
   backend.MessageBox(FatalErrorText(report, savedPath), "Fatal Error!", MB_OK | MB_ICONHAND);
 }
 
-void InstallCrashReport() {
+void InstallCrashReport(bool boxFromThisProgram) {
   CrashHandler::Install();
-  CrashHandler::SetAfterReport(ShowFatalErrorThroughBoxes);
+  if (boxFromThisProgram) CrashHandler::SetBoxCommandToThisProgram();
+}
+
+int ShowCrashBox(int argc, char** argv) {
+  CrashBoxRequest request;
+  if (!ReadCrashBoxRequest(argc, argv, request)) return 1;
+  // A game window in full screen would hide the box.
+  X11WithdrawWindow(request.window);
+  SdlWindowBackend backend;
+  ShowFatalError(backend, request.report.c_str(), request.savedPath.c_str());
+  return 0;
 }

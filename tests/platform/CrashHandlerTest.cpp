@@ -1,9 +1,12 @@
 #include "platform/CrashHandler.h"
 
 #include <fcntl.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
 #include <pthread.h>
 #include <signal.h>
 #include <sys/mman.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
@@ -11,9 +14,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cinttypes>
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -24,39 +29,29 @@
 
 #include "ScratchFolder.h"
 
-// Set only in a crash child: the report file's write of the line naming the signal fails, once.
-// Every other write, and every write of the test program itself, goes straight to the system.
-static bool loseExceptionLine = false;
+// Set only in a crash child: the report file's write of the line naming the signal fails, or
+// never returns, once. Every other write, and every write of the test program itself, goes
+// straight to the system.
+enum class ExceptionLineWrite { Passes, Lost, Hung };
+static ExceptionLineWrite exceptionLineWrite = ExceptionLineWrite::Passes;
 
 extern "C" ssize_t write(int fd, const void* data, size_t size) {
-  if (loseExceptionLine && fd != STDERR_FILENO && size > 15 && std::memcmp(data, "Exception code:", 15) == 0) {
-    loseExceptionLine = false;
+  if (exceptionLineWrite != ExceptionLineWrite::Passes && fd != STDERR_FILENO && size > 15 &&
+      std::memcmp(data, "Exception code:", 15) == 0) {
+    if (exceptionLineWrite == ExceptionLineWrite::Hung)
+      for (;;) pause();
+    exceptionLineWrite = ExceptionLineWrite::Passes;
     errno = EIO;
     return -1;
   }
   return static_cast<ssize_t>(syscall(SYS_write, fd, data, size));
 }
 
+// The C library's own allocator, past the sanitizer's, which would catch a double free first.
+extern "C" void* __libc_malloc(size_t size);
+extern "C" void __libc_free(void* memory);
+
 namespace {
-
-std::string g_hookMarker;
-
-// Keeps what the hook was given, followed by a mark when the report file did not take it.
-void RecordHook(const char* report) {
-  const int fd = open(g_hookMarker.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  if (fd >= 0) {
-    ssize_t ignored = write(fd, report, std::strlen(report));
-    if (!CrashHandler::ReportSaved()) ignored = write(fd, "UNSAVED", 7);
-    (void)ignored;
-    close(fd);
-  }
-}
-
-// A hook that never returns, as a message box nobody can answer.
-void BlockingHook(const char* report) {
-  RecordHook(report);
-  for (;;) pause();
-}
 
 // Counts while the process lives, as the audio mixer's thread plays.
 std::atomic<uint64_t> g_busyCount{0};
@@ -64,15 +59,10 @@ void* CountForever(void*) {
   for (;;) g_busyCount.fetch_add(1);
 }
 
-// Notes whether it runs on the main thread and whether the counting thread stands still meanwhile.
-void ThreadsHook(const char* report) {
-  const uint64_t before = g_busyCount.load();
-  usleep(100000);
-  const bool stopped = g_busyCount.load() == before;
-  RecordHook((std::string(report) + (syscall(SYS_gettid) == getpid() ? "MAIN" : "") + (stopped ? "STOPPED" : "")).c_str());
-}
-
-enum class Fault { Raise, Killed, Queued, ReadOnlyWrite, Read, Write, Jump, Abort, OtherThread, DeafMainThread, LostLine };
+enum class Fault {
+  Raise, Killed, Queued, ReadOnlyWrite, Read, Write, Jump, Abort, OtherThread, DeafMainThread, LostLine, HungLine,
+  DoubleFree, OtherThreadDoubleFree, TwoThreads, Overflow, Sandboxed
+};
 pid_t lastChild = 0;
 
 // A store into a read-only page: a genuine fault that the sanitizers let through to the handler.
@@ -96,11 +86,79 @@ __attribute__((no_sanitize("address", "undefined"))) void CallAt(volatile char* 
   reinterpret_cast<void (*)()>(const_cast<char*>(at))();
 }
 
+// Freed twice where the C library's allocator catches it and aborts, inside free with its
+// arena's lock held: the size passes by the per-thread cache, the second block keeps the first
+// from the top of the heap.
+void FreeTwice() {
+  void* memory = __libc_malloc(4096);
+  void* const after = __libc_malloc(16);
+  __libc_free(memory);
+  __libc_free(memory);
+  __libc_free(after);
+}
+
+// Deeper than any thread's stack.
+volatile int g_deepest = 1 << 30;
+__attribute__((no_sanitize("address", "undefined"))) int Recurse(int depth) {
+  volatile char frame[1024];
+  frame[0] = static_cast<char>(depth);
+  return depth < g_deepest ? Recurse(depth + 1) + frame[0] : frame[0];
+}
+
 std::atomic<bool> g_faultNow{false};
 void* StoreThroughNullWhenTold(void*) {
   while (!g_faultNow.load()) usleep(1000);
   Touch(nullptr, true);
   return nullptr;
+}
+
+// Faults while the other thread's crash is being reported.
+void* StoreThroughNullDuringTheCrash(void*) {
+  while (!CrashHandler::InCrash()) {
+  }
+  Touch(nullptr, true);
+  return nullptr;
+}
+
+void* FreeTwiceWhenTold(void*) {
+  while (!g_faultNow.load()) usleep(1000);
+  FreeTwice();
+  return nullptr;
+}
+
+// As the audio device's thread, which comes with no alternate stack: it gets one, then overflows.
+void* OverflowWhenTold(void*) {
+  stack_t none{};
+  none.ss_flags = SS_DISABLE;
+  sigaltstack(&none, nullptr);
+  CrashHandler::PrepareThread();
+  while (!g_faultNow.load()) usleep(1000);
+  return reinterpret_cast<void*>(static_cast<intptr_t>(Recurse(0)));
+}
+
+// As a sandbox may: the look at another process's memory (here its own) is refused.
+void RefuseProcessVmReadv() {
+  sock_filter filter[] = {
+      BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+      BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, SYS_process_vm_readv, 0, 1),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EPERM),
+      BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+  };
+  sock_fprog program{static_cast<unsigned short>(sizeof filter / sizeof filter[0]), filter};
+  if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 || prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0) _exit(94);
+}
+
+// The box's command: a shell that keeps the signals it starts with blocked (bash, which keeps the
+// mask it is given), the report it is given, its words (box word, process, window, saved path)
+// and the states of the crashed process's threads meanwhile.
+std::vector<std::string> RecordingBox(const std::string& folder) {
+  // The mask is read first and by the shell's own commands, before it blocks anything of its own.
+  const std::string script = "while read -r key value; do [ \"$key\" = SigBlk: ] && echo \"$value\" > '" + folder +
+                             "/blocked.txt'; done < /proc/$$/status; cat > '" + folder +
+                             "/box.txt'; printf '%s\\n' \"$0\" \"$1\" \"$2\" \"$3\" > '" + folder +
+                             "/args.txt'; sed 's/.*) //' /proc/$1/task/*/stat | cut -c1 | tr -d '\\n' > '" + folder +
+                             "/states.txt'";
+  return {"/bin/bash", "-c", script};
 }
 
 // Sends each real-time signal the handler took to this process, as another program may.
@@ -111,12 +169,18 @@ void SendTheHandlersRealTimeSignals() {
   }
 }
 
-// Runs a child that installs the handler with `hook`, reports into `folder` and then faults (Read,
-// Write and Jump at `at`; Killed and Queued by `signal` from this process; OtherThread and
-// DeafMainThread by a store through a null pointer on a second thread, the latter while the main
-// thread takes no signal), while a third thread counts; answers how the child ended.
+constexpr unsigned long kWindow = 0x2A00007;
+
+// Runs a child that installs the handler with `box` (the recording one when empty), reports into
+// `folder` and then faults (Read, Write and Jump at `at`; Killed and Queued by `signal` from this
+// process; OtherThread and DeafMainThread by a store through a null pointer on a second thread,
+// the latter while the main thread takes no signal; TwoThreads on a second and a third), while
+// another thread counts; answers how the child ended.
 int CrashChild(const std::string& folder, int signal, Fault fault = Fault::Raise, volatile char* at = nullptr,
-               CrashHandler::AfterReport hook = RecordHook) {
+               std::vector<std::string> box = {}) {
+  if (box.empty()) box = RecordingBox(folder);
+  std::vector<const char*> words;
+  for (const std::string& word : box) words.push_back(word.c_str());
   int ready[2];
   if (pipe(ready) != 0) return -1;
   const pid_t child = fork();
@@ -125,9 +189,10 @@ int CrashChild(const std::string& folder, int signal, Fault fault = Fault::Raise
     if (!CrashHandler::SetReportFolder(folder.c_str())) _exit(90);
     CrashHandler::SetProgram("/usr/games/quillomar", "v.1.0.0.0");
     CrashHandler::SetScreenMode(800, 600, 32);
-    CrashHandler::SetAfterReport(hook);
-    // A hook or a main thread that never answers ends the child soon.
-    CrashHandler::SetAfterReportLimit(1);
+    CrashHandler::SetWindow(kWindow);
+    if (!CrashHandler::SetBoxCommand(words.data(), words.size())) _exit(95);
+    // A report that never ends ends the child soon.
+    CrashHandler::SetReportLimit(1);
     pthread_t counter;
     pthread_create(&counter, nullptr, CountForever, nullptr);
     if (fault == Fault::Killed || fault == Fault::Queued) {
@@ -142,9 +207,21 @@ int CrashChild(const std::string& folder, int signal, Fault fault = Fault::Raise
       WriteToReadOnlyPage();
     } else if (fault == Fault::Abort) {
       abort();
-    } else if (fault == Fault::OtherThread || fault == Fault::DeafMainThread) {
+    } else if (fault == Fault::DoubleFree) {
+      FreeTwice();
+    } else if (fault == Fault::Sandboxed) {
+      RefuseProcessVmReadv();
+      Touch(nullptr, true);
+    } else if (fault == Fault::OtherThread || fault == Fault::DeafMainThread || fault == Fault::TwoThreads ||
+               fault == Fault::OtherThreadDoubleFree || fault == Fault::Overflow) {
       pthread_t thread;
-      pthread_create(&thread, nullptr, StoreThroughNullWhenTold, nullptr);
+      pthread_t second;
+      if (fault == Fault::TwoThreads) pthread_create(&second, nullptr, StoreThroughNullDuringTheCrash, nullptr);
+      pthread_create(&thread, nullptr,
+                     fault == Fault::OtherThreadDoubleFree ? FreeTwiceWhenTold
+                     : fault == Fault::Overflow            ? OverflowWhenTold
+                                                           : StoreThroughNullWhenTold,
+                     nullptr);
       // With no crash, its own signals from outside change nothing.
       SendTheHandlersRealTimeSignals();
       sigset_t all;
@@ -153,7 +230,9 @@ int CrashChild(const std::string& folder, int signal, Fault fault = Fault::Raise
       g_faultNow.store(true);
       pthread_join(thread, nullptr);
     } else {
-      loseExceptionLine = fault == Fault::LostLine;
+      exceptionLineWrite = fault == Fault::LostLine   ? ExceptionLineWrite::Lost
+                           : fault == Fault::HungLine ? ExceptionLineWrite::Hung
+                                                      : ExceptionLineWrite::Passes;
       raise(signal);
     }
     _exit(91);
@@ -208,19 +287,16 @@ int Find(const std::vector<std::string>& lines, const std::string& prefix, int f
 
 class CrashHandlerTest : public ::testing::Test {
 protected:
-  void SetUp() override { g_hookMarker = folder / "hook.txt"; }
   // The line naming the signal in the one report of a child that ends by `signal` after `fault`.
-  std::string ExceptionLine(int signal, Fault fault, volatile char* at = nullptr,
-                            CrashHandler::AfterReport hook = RecordHook) {
-    unlink((folder / "Error.txt").c_str());
-    unlink(g_hookMarker.c_str());
-    const int status = CrashChild(folder.Path(), signal, fault, at, hook);
+  std::string ExceptionLine(int signal, Fault fault, volatile char* at = nullptr, std::vector<std::string> box = {}) {
+    for (const char* name : {"Error.txt", "box.txt", "args.txt", "states.txt", "blocked.txt"}) unlink((folder / name).c_str());
+    const int status = CrashChild(folder.Path(), signal, fault, at, std::move(box));
     const auto lines = Lines(ReadAll(folder / "Error.txt"));
     if (!EndedBy(status, signal)) return "ended by status " + std::to_string(status);
     return lines.size() > 1 ? lines[1] : "no report";
   }
   // In memory where the system lets us write there: a disk writing back a fresh build can stall a
-  // file call for many seconds (seen on CI), past the hook's limit and the wait for the child.
+  // file call for many seconds (seen on CI), past the report's limit and the wait for the child.
   ScratchFolder folder{access("/dev/shm", W_OK | X_OK) == 0 ? "/dev/shm" : std::filesystem::temp_directory_path()};
 };
 
@@ -259,8 +335,10 @@ TEST_F(CrashHandlerTest, ReportHasItsLinesInOrderAndTheProcessEndsBySignal) {
   EXPECT_LT(screen, sdl);
   EXPECT_LT(sdl, program);
   EXPECT_EQ(build, static_cast<int>(lines.size()) - 1);
-  // The hook got the same text once the file was written.
-  EXPECT_EQ(ReadAll(folder / "hook.txt"), report);
+  // The box got the same text once the file was written, and its words.
+  EXPECT_EQ(ReadAll(folder / "box.txt"), report);
+  EXPECT_EQ(ReadAll(folder / "args.txt"),
+            std::string(CrashHandler::kBoxWord) + "\n" + std::to_string(lastChild) + "\n2A00007\n" + folder / "Error.txt\n");
   // Sent by another process: by kill, as a shell's kill command, and by sigqueue.
   const std::string sent =
       "Exception code: 0000000B SIGSEGV (invalid memory access) sent by pid " + std::to_string(getpid());
@@ -285,22 +363,40 @@ TEST_F(CrashHandlerTest, TheProgramsEndPutsThePreviousHandlersBack) {
       ::testing::ExitedWithCode(0), "");
 }
 
-// The hook uses the window system, which belongs to the main thread (a fault may come on the audio
-// mixer's): it runs there, with the process's other threads stopped.
-TEST_F(CrashHandlerTest, AFaultOnAnyThreadRunsTheHookOnTheMainThreadWithTheOthersStopped) {
-  for (const Fault fault : {Fault::Write, Fault::OtherThread}) {
-    EXPECT_NE(ExceptionLine(SIGSEGV, fault, nullptr, ThreadsHook).find("at 0000000000000000"), std::string::npos);
-    EXPECT_EQ(ReadAll(g_hookMarker), ReadAll(folder / "Error.txt") + "MAINSTOPPED");
+// The box comes from a process of its own, whichever thread faulted and whatever lock the fault
+// left held (the allocator's, in a double free), with the process's other threads stopped. A
+// second thread's fault meanwhile waits; an overflow on a thread given its stack is reported.
+TEST_F(CrashHandlerTest, AFaultOnAnyThreadStartsTheBoxWithTheWholeReportAndTheOthersStopped) {
+  const struct {
+    int signal;
+    Fault fault;
+  } crashes[] = {{SIGSEGV, Fault::Write},      {SIGSEGV, Fault::OtherThread},          {SIGSEGV, Fault::DeafMainThread},
+                 {SIGABRT, Fault::DoubleFree}, {SIGABRT, Fault::OtherThreadDoubleFree}, {SIGSEGV, Fault::TwoThreads},
+                 {SIGSEGV, Fault::Overflow}};
+  for (const auto& crash : crashes) {
+    const int fault = static_cast<int>(crash.fault);
+    EXPECT_EQ(ExceptionLine(crash.signal, crash.fault).rfind("Exception code: ", 0), 0u) << fault;
+    const std::string report = ReadAll(folder / "Error.txt");
+    const auto lines = Lines(report);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), std::string(53, '=')), 1) << fault;
+    EXPECT_TRUE(!lines.empty() && lines.back().rfind("Build Date: ", 0) == 0) << fault;
+    // As much as the handler keeps: all of it but for the overflow's many frames.
+    EXPECT_EQ(ReadAll(folder / "box.txt"), report.substr(0, CrashHandler::kReportCapacity - 1)) << fault;
+    const std::string states = ReadAll(folder / "states.txt");
+    EXPECT_TRUE(!states.empty() && states.find_first_not_of('S') == std::string::npos) << fault << " " << states;
+    EXPECT_EQ(ReadAll(folder / "blocked.txt"), "0000000000000000\n") << fault;
   }
 }
 
-// ... and should it never come back, or the main thread never take it up, the process still ends
-// by its fault.
-TEST_F(CrashHandlerTest, AHookThatNeverReturnsStillLetsTheProcessEndByItsFault) {
-  for (const Fault fault : {Fault::Raise, Fault::OtherThread, Fault::DeafMainThread}) {
-    EXPECT_EQ(ExceptionLine(SIGSEGV, fault, nullptr, BlockingHook).rfind("Exception code: 0000000B", 0), 0u);
-    EXPECT_EQ(ReadAll(g_hookMarker).empty(), fault == Fault::DeafMainThread);
+// Where no box can start, the process ends by its fault at once, its report kept; so does a report
+// that never ends, once its time is up.
+TEST_F(CrashHandlerTest, WithoutABoxOrWithAReportThatHangsTheProcessStillEndsByItsFault) {
+  for (const Fault fault : {Fault::Raise, Fault::OtherThread}) {
+    EXPECT_EQ(ExceptionLine(SIGSEGV, fault, nullptr, {folder / "missing"}).rfind("Exception code: 0000000B", 0), 0u);
+    EXPECT_NE(ReadAll(folder / "Error.txt").find("Build Date: "), std::string::npos);
   }
+  EXPECT_EQ(ExceptionLine(SIGSEGV, Fault::HungLine), "no report");
+  EXPECT_FALSE(ReadAll(folder / "Error.txt").empty());
 }
 
 TEST_F(CrashHandlerTest, ReportsAreAppendedAndNamedBySignal) {
@@ -330,9 +426,17 @@ TEST_F(CrashHandlerTest, RealFaultIsReportedWithItsAddress) {
   const std::string segv = "Exception code: 0000000B SIGSEGV (invalid memory access)";
   EXPECT_EQ(ExceptionLine(SIGSEGV, Fault::Write, nullptr), segv + " at 0000000000000000");
   EXPECT_EQ(ExceptionLine(SIGSEGV, Fault::Read, reinterpret_cast<volatile char*>(0x8000000000000000)), segv);
-  // A jump to an unmapped address: the report is written whole and reaches the hook.
+  // A jump to an unmapped address: the report is written whole and reaches the box.
   EXPECT_EQ(ExceptionLine(SIGSEGV, Fault::Jump, reinterpret_cast<volatile char*>(0x1000)), segv + " at 0000000000001000");
-  EXPECT_NE(ReadAll(g_hookMarker).find("Build Date: "), std::string::npos);
+  EXPECT_NE(ReadAll(folder / "box.txt").find("Build Date: "), std::string::npos);
+  // Where a sandbox refuses the look at memory the stack walk makes first, the stack is walked all
+  // the same.
+  EXPECT_EQ(ExceptionLine(SIGSEGV, Fault::Sandboxed), segv + " at 0000000000000000");
+  const auto sandboxed = Lines(ReadAll(folder / "Error.txt"));
+  const int stack = Find(sandboxed, "Call stack:");
+  ASSERT_GT(stack, 0);
+  ASSERT_GT(static_cast<int>(sandboxed.size()), stack + 3);
+  EXPECT_EQ(sandboxed[stack + 3].find_first_not_of("0123456789ABCDEF"), 16u) << sandboxed[stack + 3];
   // A read of a mapped page wholly past the end of its file.
   const long page = sysconf(_SC_PAGESIZE);
   const int file = open((folder / "short").c_str(), O_RDWR | O_CREAT, 0600);
@@ -368,15 +472,15 @@ TEST_F(CrashHandlerTest, LinkedReportFileIsNotFollowed) {
   const int status = CrashChild(folder.Path(), SIGBUS);
   ASSERT_TRUE(EndedBy(status, SIGBUS));
   EXPECT_EQ(ReadAll(target), "keep");
-  // The report still reached the hook, which learnt that no file took it.
-  const std::string hook = ReadAll(folder / "hook.txt");
-  EXPECT_NE(hook.find("SIGBUS"), std::string::npos);
-  EXPECT_NE(hook.find("UNSAVED"), std::string::npos);
+  // The report still reached the box, which learnt that no file took it.
+  EXPECT_NE(ReadAll(folder / "box.txt").find("SIGBUS"), std::string::npos);
+  const auto unsaved = [] { return std::string(CrashHandler::kBoxWord) + "\n" + std::to_string(lastChild) + "\n2A00007\n\n"; };
+  EXPECT_EQ(ReadAll(folder / "args.txt"), unsaved());
   // Nor is a report saved whose file missed a line, though the lines after it reached the file.
   ASSERT_EQ(unlink((folder / "Error.txt").c_str()), 0);
   ASSERT_TRUE(EndedBy(CrashChild(folder.Path(), SIGBUS, Fault::LostLine), SIGBUS));
   EXPECT_NE(ReadAll(folder / "Error.txt").find("Build Date: "), std::string::npos);
-  EXPECT_NE(ReadAll(folder / "hook.txt").find("UNSAVED"), std::string::npos);
+  EXPECT_EQ(ReadAll(folder / "args.txt"), unsaved());
 }
 
 TEST_F(CrashHandlerTest, AReportFileSharedByAHardLinkIsReplacedByOneOfItsOwn) {

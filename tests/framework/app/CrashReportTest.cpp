@@ -1,21 +1,17 @@
 #include "framework/app/CrashReport.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
-#include <csignal>
 #include <cstdio>
 #include <sstream>
 #include <string>
-#include <thread>
 
-#include "framework/app/MessageBoxes.h"
 #include "platform/CrashHandler.h"
 #include "platform/NullWindowBackend.h"
 #include "platform/WindowMessages.h"
-#include "tests/platform/ScratchFolder.h"
 
 namespace {
 
@@ -36,10 +32,8 @@ TEST(CrashReportTest, ApologyAdvisesDriversAndNamesNoWebSite) {
 // Desktop boxes neither wrap nor scroll: an 800x600 screen shows 32 lines of a box beside
 // its button, each of about 100 characters. Of a report no file took, the box shows more than
 // the head, its lines whole.
-TEST(CrashReportTest, BoxOverAHiddenWindowShowsAsMuchOfAFullReportAsFitsTheScreen) {
+TEST(CrashReportTest, BoxShowsAsMuchOfAFullReportAsFitsTheScreen) {
   NullWindowBackend backend;
-  ASSERT_TRUE(backend.CreateMainWindow("Quillomar", 800, 600, true));
-  backend.ShowWindow();
   std::string report;
   for (int line = 0; report.size() + 200 < CrashHandler::kReportCapacity; ++line)
     report += "Line " + std::to_string(line) + " " + std::string(line % 3 == 0 ? 150 : 20, 'x') + "\r\n";
@@ -47,8 +41,6 @@ TEST(CrashReportTest, BoxOverAHiddenWindowShowsAsMuchOfAFullReportAsFitsTheScree
   ShowFatalError(backend, report.c_str(), nullptr);
   ASSERT_EQ(backend.Boxes().size(), 2u);
   const NullWindowBackend::RecordedBox& box = backend.Boxes()[0];
-  EXPECT_FALSE(box.overShownWindow);
-  EXPECT_FALSE(backend.IsFullScreen());
   EXPECT_NE(box.text.find("Line 0 xxx"), std::string::npos);
   EXPECT_EQ(box.text.find("Line 60 "), std::string::npos);
   std::string unsaved = backend.Boxes()[1].text;
@@ -70,29 +62,35 @@ TEST(CrashReportTest, BoxOverAHiddenWindowShowsAsMuchOfAFullReportAsFitsTheScree
   EXPECT_NE(unsaved.find("Line 0 " + std::string(150, 'x') + "Line 1 "), std::string::npos);
 }
 
-// The box after a report that its file could not take names no file, though the handler has a path;
-// a crash on another thread than the window's shows it too.
-TEST(CrashReportTest, BoxOfACrashWhoseReportNoFileTookNamesNoFile) {
-  ScratchFolder folder;
-  ASSERT_EQ(mkdir((folder / "Error.txt").c_str(), 0700), 0);
-  struct BoxesOnTheStream : NullWindowBackend {
-    int32_t MessageBox(std::string_view text, std::string_view, uint32_t) override {
-      std::fprintf(stderr, "%.*s", static_cast<int>(text.size()), text.data());
-      return IDOK;
-    }
-  };
-  for (const bool otherThread : {false, true}) {
-    EXPECT_EXIT(
-        {
-          static BoxesOnTheStream boxes;
-          SetMessageBoxBackend(&boxes);
-          InstallCrashReport();
-          if (!CrashHandler::SetReportFolder(folder.Path().c_str())) _exit(90);
-          if (otherThread) std::thread([] { raise(SIGSEGV); }).join();
-          raise(SIGSEGV);
-        },
-        ::testing::KilledBySignal(SIGSEGV), "could not be saved") << otherThread;
-  }
+// The box's process, started by a crashed one that is its parent, shows the report it was
+// handed; one whose report no file took names no file. A command line not from a crash shows none.
+enum class Box { Saved, Unsaved, Orphan };
+
+// Runs as a box's process handed a short report, and ends with its exit code.
+[[noreturn]] void RunBoxProcess(Box box) {
+  setenv("QUILLOMAR_TEST", "1", 1);
+  int report[2];
+  if (pipe(report) != 0 || write(report[1], "REPORT BODY\r\n", 13) != 13) _exit(90);
+  close(report[1]);
+  dup2(report[0], STDIN_FILENO);
+  // The crashed process is the box's parent; here the test's runner, or this process.
+  std::string crashed = std::to_string(box == Box::Orphan ? getpid() : getppid());
+  char program[] = "quillomar";
+  char word[] = "--crash-box";
+  char window[] = "0";
+  std::string path = box == Box::Saved ? kSavedPath : "";
+  char* argv[] = {program, word, crashed.data(), window, path.data(), nullptr};
+  _exit(ShowCrashBox(5, argv));
+}
+
+TEST(CrashReportTest, TheBoxProcessShowsTheReportItWasHanded) {
+  EXPECT_EXIT(RunBoxProcess(Box::Saved), ::testing::ExitedWithCode(0), "Error.txt below(.|\n)*REPORT BODY");
+  EXPECT_EXIT(RunBoxProcess(Box::Unsaved), ::testing::ExitedWithCode(0), "could not be saved(.|\n)*REPORT BODY");
+  EXPECT_EXIT(RunBoxProcess(Box::Orphan), ::testing::ExitedWithCode(1), "");
+  char program[] = "quillomar";
+  char word[] = "--crash-box";
+  char* argv[] = {program, word, nullptr};
+  EXPECT_NE(ShowCrashBox(2, argv), 0);
 }
 
 }  // namespace
