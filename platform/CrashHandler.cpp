@@ -22,6 +22,7 @@
 #include <cstring>
 #include <ctime>
 
+#include "platform/EndingAlarm.h"
 #include "platform/ModuleMap.h"
 #include "platform/SignalSafeText.h"
 
@@ -407,18 +408,6 @@ pid_t ThreadId() { return static_cast<pid_t>(syscall(SYS_gettid)); }
 // symbol lookup): the alarm still ends the process by its fault.
 void OnReportTimeout(int) { EndBy(g_fatalSignal); }
 
-void StartGuard() {
-  struct sigaction timeout{};
-  timeout.sa_handler = OnReportTimeout;
-  timeout.sa_flags = SA_ONSTACK;
-  sigaction(SIGALRM, &timeout, nullptr);
-  // The faulting thread may block every signal; the alarm must reach it all the same.
-  sigset_t alarmOnly;
-  sigemptyset(&alarmOnly);
-  sigaddset(&alarmOnly, SIGALRM);
-  pthread_sigmask(SIG_UNBLOCK, &alarmOnly, nullptr);
-  alarm(g_reportLimit);
-}
 
 // Sent to the process's other threads during a crash, the first real-time signal the C library
 // leaves free: every thread but this one stops (but those that block it, as a graphics driver's
@@ -522,7 +511,7 @@ void OnFatalSignal(int signal, siginfo_t* info, void* context) {
     Park();
   }
   g_fatalSignal = signal;
-  StartGuard();
+  ArmEndingAlarm(OnReportTimeout, g_reportLimit);
   WriteReport(signal, info, static_cast<const ucontext_t*>(context));
   SignalOtherThreads(self);
   const pid_t box = StartBox();

@@ -2,13 +2,14 @@
 
 #include <X11/Xlib.h>
 #include <errno.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdio>
 #include <mutex>
 #include <string>
+
+#include "platform/EndingAlarm.h"
 
 namespace {
 
@@ -54,14 +55,7 @@ int OnLost(Display* display) {
     for (;;) pause();
   }
   // Whatever the keeper does, the process ends soon.
-  struct sigaction end {};
-  end.sa_handler = EndNow;
-  sigaction(SIGALRM, &end, nullptr);
-  sigset_t alarm;
-  sigemptyset(&alarm);
-  sigaddset(&alarm, SIGALRM);
-  pthread_sigmask(SIG_UNBLOCK, &alarm, nullptr);
-  ::alarm(2);
+  ArmEndingAlarm(EndNow, 2);
   std::fprintf(stderr, "%s: the connection to the display %s was lost; the program ends\n",
                program_invocation_short_name, DisplayString(display));
   std::fflush(stderr);
