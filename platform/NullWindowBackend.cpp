@@ -122,7 +122,7 @@ void NullWindowBackend::SetWindowIcon(const uint8_t* pixels, int32_t width, int3
 }
 
 int32_t NullWindowBackend::MessageBox(std::string_view text, std::string_view caption, uint32_t type) {
-  boxes_.push_back(RecordedBox{std::string(text), std::string(caption), type, window_ && shown_, bells_});
+  boxes_.push_back(RecordedBox{std::string(text), std::string(caption), type, bells_});
   if (!answers_.empty()) {
     const int32_t answer = answers_.front();
     answers_.pop_front();

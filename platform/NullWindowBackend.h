@@ -18,7 +18,6 @@ public:
     std::string text;
     std::string caption;
     uint32_t type = 0;
-    bool overShownWindow = false;  // the window was on the screen when the box came
     int32_t bellsBefore = 0;       // bells rung before the box came
   };
   struct RecordedCursor {
