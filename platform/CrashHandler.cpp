@@ -431,8 +431,10 @@ void SignalOtherThreads(pid_t self) {
 }
 
 void OnThreadSignal(int, siginfo_t*, void*) {
-  // Without a crash it is someone else's: nothing to do.
-  if (g_crashThread.load() != 0) Park();
+  // Without a crash it is someone else's: nothing to do. Nor may it stop the crashing thread
+  // itself (a library's timer may send the same signal), which would then never start the box.
+  const pid_t crashing = g_crashThread.load();
+  if (crashing != 0 && crashing != ThreadId()) Park();
 }
 
 void CopyText(char* destination, size_t capacity, const SignalSafeText& text) {
